@@ -1,0 +1,14 @@
+// The subcommands of renoquote-cli; each takes the arguments after its own name and
+// returns the exit status (0 done, 2 refused input or bad usage).
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace rq::cli {
+
+int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace rq::cli

@@ -1,0 +1,330 @@
+#include "convert/convert.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+#include "convert/utf8.h"
+
+namespace rq {
+
+namespace {
+
+// Full-width forms a user may type in a Chinese input method, folded to what they mean.
+char FoldedChar(char32_t c)
+{
+    if (c >= 0xFF01 && c <= 0xFF5D && c != 0xFF04)
+        return static_cast<char>(c - 0xFEE0);
+    switch (c) {
+    case 0xFFE5: return '$';
+    case 0xFFE3:
+    case 0xFF5E: return '~';
+    case 0x3000: return ' ';
+    case 0x2605:
+    case 0x2606: return '*';
+    default: return 0;
+    }
+}
+
+// The ASCII rendering of the text as far as a number can reach: folded characters become
+// their ASCII twins, any other non-ASCII character stops the reading (it can be neither
+// white space nor part of a number).
+std::string FoldForNumber(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            out.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        const std::size_t len = Utf8CharLength(lead);
+        if (i + len > text.size())
+            break;  // a truncated character ends the text
+        char32_t c = 0;
+        if (len == 3) {
+            c = (char32_t(lead & 0x0F) << 12) | (char32_t(text[i + 1] & 0x3F) << 6) | char32_t(text[i + 2] & 0x3F);
+        }
+        const char folded = FoldedChar(c);
+        if (folded == 0)
+            break;
+        out.push_back(folded);
+        i += len;
+    }
+    return out;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+double ParseOutOfRange(const std::string& number)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(number.c_str(), nullptr, cLocale);
+}
+
+// Writes decimal digits `digits` (no leading zero, value d.ddd × 10^exponent) with at most
+// `precision` significant digits already applied: trailing zeros dropped, plain or
+// exponent form as the system writes numbers.
+Text FormatDigits(bool negative, std::string digits, int exponent, int precision)
+{
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    Text out;
+    if (negative)
+        out.push_back('-');
+    const int k = static_cast<int>(digits.size());
+    if (exponent < -4 || exponent >= precision) {
+        out.push_back(digits[0]);
+        if (k > 1) {
+            out.push_back('.');
+            out.append(digits, 1);
+        }
+        out.push_back('e');
+        out.push_back(exponent < 0 ? '-' : '+');
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%03d", std::abs(exponent));
+        out.append(buf);
+    } else if (exponent >= 0) {
+        const int whole = exponent + 1;
+        if (k <= whole) {
+            out.append(digits);
+            out.append(static_cast<std::size_t>(whole - k), '0');
+        } else {
+            out.append(digits, 0, static_cast<std::size_t>(whole));
+            out.push_back('.');
+            out.append(digits, static_cast<std::size_t>(whole));
+        }
+    } else {
+        out.append("0.");
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits);
+    }
+    return out;
+}
+
+// Splits a scientific rendering "d.ddde±x" into its digits and exponent.
+void SplitScientific(const char* text, std::string& digits, int& exponent)
+{
+    digits.clear();
+    const char* p = text;
+    for (; *p && *p != 'e'; ++p)
+        if (IsDigit(*p))
+            digits.push_back(*p);
+    exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+}
+
+// Rounds a finite, non-zero magnitude to `precision` significant digits, an exact half
+// going away from zero, judged on the exact binary value.
+void RoundSignificant(double magnitude, int precision, std::string& digits, int& exponent)
+{
+    char buf[1024];
+    // Five guard digits decide the rounding, except when they read "50000": then the
+    // value may sit exactly on the half, and only the exact expansion can tell.
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, precision + 4);
+    *res.ptr = '\0';
+    SplitScientific(buf, digits, exponent);
+    const std::string guard = digits.substr(static_cast<std::size_t>(precision));
+    bool roundUp = guard[0] >= '5';
+    if (guard == "50000") {
+        res = std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 800);
+        *res.ptr = '\0';
+        std::string exact;
+        int exactExponent = 0;
+        SplitScientific(buf, exact, exactExponent);
+        digits = exact.substr(0, static_cast<std::size_t>(precision) + 1);
+        exponent = exactExponent;
+        roundUp = exact[static_cast<std::size_t>(precision)] >= '5';
+    }
+    digits.resize(static_cast<std::size_t>(precision));
+    if (roundUp) {
+        int i = precision - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+            digits.pop_back();
+            ++exponent;
+        } else {
+            ++digits[static_cast<std::size_t>(i)];
+        }
+    }
+}
+
+Text NonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    return value < 0 ? "-inf" : "inf";
+}
+
+Text FormatNumber(double value, int precision)
+{
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    if (value == 0)
+        return "0";
+    std::string digits;
+    int exponent = 0;
+    RoundSignificant(std::fabs(value), precision, digits, exponent);
+    return FormatDigits(value < 0, std::move(digits), exponent, precision);
+}
+
+}  // namespace
+
+double TextToNumber(std::string_view text)
+{
+    const std::string folded = FoldForNumber(text);
+    std::size_t i = 0;
+    const std::size_t n = folded.size();
+    while (i < n && std::strchr(" \t\n\v\f\r", folded[i]) != nullptr && folded[i] != '\0')
+        ++i;
+    std::string number;
+    if (i < n && (folded[i] == '+' || folded[i] == '-')) {
+        if (folded[i] == '-')
+            number.push_back('-');
+        ++i;
+    }
+    bool anyDigit = false;
+    bool point = false;
+    for (; i < n; ++i) {
+        const char c = folded[i];
+        if (IsDigit(c)) {
+            anyDigit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        number.push_back(c);
+    }
+    if (!anyDigit)
+        return 0;
+    // Engineers' tables write exponents with "d" as well as "e"; both count.
+    if (i < n && std::strchr("eEdD", folded[i]) != nullptr && folded[i] != '\0') {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < n && (folded[j] == '+' || folded[j] == '-'))
+            exponent.push_back(folded[j++]);
+        const std::size_t firstDigit = j;
+        while (j < n && IsDigit(folded[j]))
+            exponent.push_back(folded[j++]);
+        if (j > firstDigit)
+            number += exponent;
+    }
+    double value = 0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return ParseOutOfRange(number);
+    return value;
+}
+
+std::int32_t ToInteger(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    // The low 32 bits of the truncated value; fmod is exact on doubles.
+    double wrapped = std::fmod(std::trunc(value), 4294967296.0);
+    if (wrapped < 0)
+        wrapped += 4294967296.0;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
+}
+
+Text NumberToText(double value) { return FormatNumber(value, 13); }
+
+float ToSingle(double value) { return static_cast<float>(value); }
+
+Text SingleToText(float single)
+{
+    if (!std::isfinite(single))
+        return NonFiniteText(single);
+    if (single == 0)
+        return "0";
+    // Six significant digits by the system's own steps, so that short-form figures come out
+    // digit for digit as customers have always seen them.
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &single, sizeof bits);
+    const int e2 = static_cast<int>((bits >> 23) & 0xFF) - 127;
+    int a = static_cast<int>(e2 * std::log10(2.0));
+    double p = std::pow(10.0, std::abs(a));
+    const double magnitude = std::fabs(static_cast<double>(single));
+    double v = a > 0 ? magnitude / p : magnitude * p;
+    if (v >= 10) {
+        p *= 10;
+        a += 1;
+        v *= 1e4;
+    } else if (v >= 1) {
+        v *= 1e5;
+    } else {
+        p *= 10;
+        a -= 1;
+        v *= 1e6;
+    }
+    double whole = std::floor(v);
+    if (v - whole >= 0.5)
+        whole += 1;
+    double r = a > 0 ? whole * p * 1e-5 : whole / (p * 1e5);
+    if (single < 0)
+        r = -r;
+    return FormatNumber(r, 6);
+}
+
+Text NumberToShortText(double value) { return SingleToText(ToSingle(value)); }
+
+Text IntegerToText(std::int32_t value) { return std::to_string(value); }
+
+Text BytesToText(std::string_view bytes)
+{
+    const auto zero = bytes.find('\0');
+    return Text(bytes.substr(0, zero));
+}
+
+std::vector<Text> SplitText(std::string_view text, std::string_view delimiter)
+{
+    std::vector<Text> pieces;
+    if (text.empty())
+        return pieces;
+    if (delimiter.empty()) {
+        pieces.emplace_back(text);
+        return pieces;
+    }
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (text.size() - i >= delimiter.size()) {
+        if (text.compare(i, delimiter.size(), delimiter) == 0) {
+            pieces.emplace_back(text.substr(start, i - start));
+            i += delimiter.size();
+            start = i;
+        } else {
+            i += Utf8CharLength(static_cast<unsigned char>(text[i]));
+            if (i > text.size())
+                break;
+        }
+    }
+    if (start < text.size())
+        pieces.emplace_back(text.substr(start));
+    return pieces;
+}
+
+int FindText(std::string_view text, std::string_view sought)
+{
+    if (sought.empty())
+        return text.empty() ? -1 : 1;
+    std::size_t i = 0;
+    while (i < text.size() && text.size() - i >= sought.size()) {
+        if (text.compare(i, sought.size(), sought) == 0)
+            return static_cast<int>(i + 1);
+        i += Utf8CharLength(static_cast<unsigned char>(text[i]));
+    }
+    return -1;
+}
+
+double SquareRoot(double value) { return std::sqrt(value); }
+
+}  // namespace rq

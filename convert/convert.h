@@ -1,0 +1,49 @@
+// Number and text conversions: how every figure of a quote becomes text and back.
+// Texts are UTF-8; the rules once defined on GBK bytes apply to the same characters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rq {
+
+using Text = std::string;
+
+// Reads the longest number at the start of a typed text (full-width forms folded,
+// leading white space skipped, "d"/"D" accepted as exponent marker); 0 when there is none.
+// Independent of the process locale, correctly rounded.
+double TextToNumber(std::string_view text);
+
+// Truncates toward zero and keeps the low 32 bits; NaN and infinities give 0.
+std::int32_t ToInteger(double value);
+
+// Long form: at most 13 significant digits, exact halves away from zero,
+// exponent form (at least three exponent digits) when the exponent is < -4 or >= 13.
+Text NumberToText(double value);
+
+// Rounds to the nearest single, ties to even.
+float ToSingle(double value);
+
+// Six significant digits by the system's own rounding; exponent form when < -4 or >= 6.
+Text SingleToText(float value);
+
+// Short form: SingleToText(ToSingle(value)).
+Text NumberToShortText(double value);
+
+Text IntegerToText(std::int32_t value);
+
+// The bytes up to, not including, the first zero byte.
+Text BytesToText(std::string_view bytes);
+
+// Pieces between delimiters; a delimiter is never matched inside a character, a trailing
+// delimiter adds no empty piece, an empty text has no pieces.
+std::vector<Text> SplitText(std::string_view text, std::string_view delimiter);
+
+// 1-based byte position of the first occurrence starting on a character boundary, or -1.
+int FindText(std::string_view text, std::string_view sought);
+
+double SquareRoot(double value);
+
+}  // namespace rq

@@ -1,0 +1,81 @@
+#include "quote/quote_sheet.h"
+
+namespace rq {
+
+namespace {
+
+const Text kEmpty;
+
+bool validColumn(int column) { return column >= 0 && column < kSheetColumnCount; }
+
+}  // namespace
+
+const Text& QuoteSheet::GetCell(int row, int column) const
+{
+    if (row < 0 || row >= RowCount() || !validColumn(column))
+        return kEmpty;
+    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void QuoteSheet::SetCell(int row, int column, Text text)
+{
+    if (row < 0 || row >= RowCount() || !validColumn(column))
+        return;
+    m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+}
+
+void QuoteSheet::AppendBlankRow() { m_rows.emplace_back(); }
+
+void QuoteSheet::AppendHeaderRow(Text label)
+{
+    m_rows.emplace_back();
+    m_rows.back()[kItemName] = std::move(label);
+}
+
+Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
+{
+    const double product = TextToNumber(quantity) * TextToNumber(unitPrice);
+    return form == TotalForm::WholeYuan ? IntegerToText(ToInteger(product)) : NumberToShortText(product);
+}
+
+void QuoteSheet::AppendItemRow(Text name, Text unit, Text quantity, Text unitPrice, bool numbered, TotalForm form,
+                               int runPosition)
+{
+    m_rows.emplace_back();
+    const int last = RowCount() - 1;
+    if (runPosition != 0)
+        SetCell(last, kSerial, IntegerToText(runPosition));
+    // Items count on within a room: the header row above the first item has an empty
+    // serial, so every room starts again at 1. A blank row above leaves the number alone.
+    if (numbered && !GetCell(last - 1, kItemName).empty())
+        SetCell(last, kSerial, NumberToText(TextToNumber(GetCell(last - 1, kSerial)) + 1));
+    QuoteRow& row = m_rows.back();
+    row[kItemName] = std::move(name);
+    row[kUnit] = std::move(unit);
+    row[kQuantity] = std::move(quantity);
+    row[kUnitPrice] = std::move(unitPrice);
+    // The total is taken from the cells as written, so a rounded quantity is priced rounded.
+    row[kTotal] = ItemTotalText(row[kQuantity], row[kUnitPrice], form);
+}
+
+void QuoteSheet::RemoveRow(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return;
+    m_rows.erase(m_rows.begin() + row);
+}
+
+void QuoteSheet::InsertRow(int row, QuoteRow cells)
+{
+    if (row < 0 || row > RowCount())
+        return;
+    m_rows.insert(m_rows.begin() + row, std::move(cells));
+}
+
+void QuoteSheet::Truncate(int rowCount)
+{
+    if (rowCount >= 0 && rowCount < RowCount())
+        m_rows.resize(static_cast<std::size_t>(rowCount));
+}
+
+}  // namespace rq

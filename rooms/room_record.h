@@ -1,0 +1,50 @@
+// A room as the user typed it (six texts, room-list column order), the check made before
+// it enters the list, and the one way every reader turns its texts into millimetres.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "convert/convert.h"
+
+namespace rq {
+
+enum RoomColumn { kRoomType = 0, kRoomSize, kRoomWindow, kRoomDoorType, kRoomDoorLeaves, kRoomWalls, kRoomColumnCount };
+
+struct RoomRecord {
+    std::array<Text, kRoomColumnCount> cells;
+
+    const Text& type() const { return cells[kRoomType]; }
+    const Text& size() const { return cells[kRoomSize]; }
+    const Text& window() const { return cells[kRoomWindow]; }
+    const Text& doorType() const { return cells[kRoomDoorType]; }
+    const Text& doorLeaves() const { return cells[kRoomDoorLeaves]; }
+    const Text& walls() const { return cells[kRoomWalls]; }
+    bool operator==(const RoomRecord&) const = default;
+};
+
+inline constexpr std::string_view kNoDoor = "(无)";
+inline constexpr std::string_view kRoomSizeFormatMessage = "您输入的房子内容格式不正确\r\n正确格式为   长*宽*高";
+inline constexpr std::string_view kWindowFormatMessage = "您输入的窗子内容格式不正确\r\n正确格式为   长*高";
+
+// The add check. A room without a door gets "0" leaves first (written into `room`, as the
+// entry field is corrected too); then the room size must have three pieces and the window
+// two. Returns the message to show, or nothing when the room may be added.
+std::optional<Text> CheckRoomForAdd(RoomRecord& room);
+
+// The numbers of a room. A row stored without the add check (via "修改") may lack pieces:
+// missing pieces read as 0, so such a room is quoted with zero sizes instead of failing.
+struct RoomDimensions {
+    std::int32_t length = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t windowLength = 0;
+    std::int32_t windowHeight = 0;
+    std::int32_t doorLeaves = 0;
+    std::int32_t walls = 0;
+};
+
+RoomDimensions ReadRoomDimensions(const RoomRecord& room);
+
+}  // namespace rq
