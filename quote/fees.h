@@ -1,0 +1,25 @@
+// The foot of a quote: transport, rubbish and management fees on the items, the project
+// total, and for a full package the grand total over everything. Both read only what the
+// sheet's 总计 column says, so edited and added rows count exactly like computed ones.
+#pragma once
+
+#include <string_view>
+
+#include "quote/quote_sheet.h"
+
+namespace rq {
+
+inline constexpr std::string_view kOtherSection = "其它的";
+inline constexpr std::string_view kProjectTotal = "工程总造价";
+inline constexpr std::string_view kFullPackageTotal = "全包总价格";
+
+// Whole yuan: each addition truncated before the next, as the company's sheets add up.
+std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool skipProjectTotal);
+
+// Appends "其它的", the three fee rows, a blank row and "工程总造价".
+void AppendFeesAndProjectTotal(QuoteSheet& sheet);
+
+// Appends a blank row and "全包总价格" over every total except "工程总造价".
+void AppendFullPackageTotal(QuoteSheet& sheet);
+
+}  // namespace rq

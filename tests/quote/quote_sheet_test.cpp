@@ -1,0 +1,61 @@
+#include "quote/quote_sheet.h"
+
+#include <gtest/gtest.h>
+
+namespace rq {
+namespace {
+
+TEST(QuoteSheet, FirstItemUnderAHeaderIsNumberedOne)
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("客厅");
+    sheet.AppendItemRow("地面找平", "M2", "8.96", "35", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("顶面批腻子", "M2", "8.96", "13", true, TotalForm::Single);
+    sheet.AppendBlankRow();
+    sheet.AppendHeaderRow("卧室");
+    sheet.AppendItemRow("实木门", "扇", "1", "", true, TotalForm::WholeYuan);
+    EXPECT_EQ(sheet.row(1), (QuoteRow{"1", "地面找平", "M2", "8.96", "35", "313"}));
+    EXPECT_EQ(sheet.row(2), (QuoteRow{"2", "顶面批腻子", "M2", "8.96", "13", "116.48"}));
+    EXPECT_EQ(sheet.row(5), (QuoteRow{"1", "实木门", "扇", "1", "", "0"}));
+}
+
+TEST(QuoteSheet, NumberedRowBelowABlankRowKeepsItsRunPosition)
+{
+    QuoteSheet sheet;
+    sheet.AppendBlankRow();
+    sheet.AppendItemRow("项", "M2", "1", "1", true, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    sheet.AppendItemRow("项", "M2", "1", "1", true, TotalForm::WholeYuan, 2);
+    EXPECT_EQ(sheet.GetCell(1, kSerial), "");
+    EXPECT_EQ(sheet.GetCell(3, kSerial), "2");
+}
+
+TEST(QuoteSheet, TotalIsComputedFromTheCellsAsWritten)
+{
+    QuoteSheet sheet;
+    sheet.AppendItemRow("项", "M2", "8.96abc", "１３", false, TotalForm::Single);
+    EXPECT_EQ(sheet.GetCell(0, kTotal), "116.48");
+    sheet.AppendItemRow("项", "M2", "199.9", "1", false, TotalForm::WholeYuan);
+    EXPECT_EQ(sheet.GetCell(1, kTotal), "199");
+    sheet.AppendItemRow("项", "M2", "-199.9", "1", false, TotalForm::WholeYuan);
+    EXPECT_EQ(sheet.GetCell(2, kTotal), "-199");
+}
+
+TEST(QuoteSheet, CellsOutsideTheSheetReadEmptyAndIgnoreWrites)
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("客厅");
+    const int probes[][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 6}, {100, 100}};
+    for (const auto& p : probes) {
+        sheet.SetCell(p[0], p[1], "x");
+        EXPECT_EQ(sheet.GetCell(p[0], p[1]), "");
+    }
+    EXPECT_EQ(sheet.RowCount(), 1);
+    EXPECT_EQ(sheet.GetCell(0, kSerial), "");
+    sheet.RemoveRow(-1);
+    sheet.RemoveRow(1);
+    EXPECT_EQ(sheet.RowCount(), 1);
+}
+
+}  // namespace
+}  // namespace rq
