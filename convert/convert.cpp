@@ -30,37 +30,6 @@ char FoldedChar(char32_t c)
     }
 }
 
-// The ASCII rendering of the text as far as a number can reach: folded characters become
-// their ASCII twins, any other non-ASCII character stops the reading (it can be neither
-// white space nor part of a number).
-std::string FoldForNumber(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        const std::size_t len = Utf8CharLength(lead);
-        if (i + len > text.size())
-            break;  // a truncated character ends the text
-        char32_t c = 0;
-        if (len == 3) {
-            c = (char32_t(lead & 0x0F) << 12) | (char32_t(text[i + 1] & 0x3F) << 6) | char32_t(text[i + 2] & 0x3F);
-        }
-        const char folded = FoldedChar(c);
-        if (folded == 0)
-            break;
-        out.push_back(folded);
-        i += len;
-    }
-    return out;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 double ParseOutOfRange(const std::string& number)
@@ -178,9 +147,34 @@ Text FormatNumber(double value, int precision)
 
 }  // namespace
 
+Text FoldFullWidthForms(std::string_view text)
+{
+    Text out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t len = Utf8CharLength(lead);
+        if (i + len > text.size())
+            break;  // a truncated character ends the text
+        char folded = 0;
+        if (len == 3) {
+            const char32_t c = (char32_t(lead & 0x0F) << 12) | (char32_t(text[i + 1] & 0x3F) << 6)
+                | char32_t(text[i + 2] & 0x3F);
+            folded = FoldedChar(c);
+        }
+        if (folded != 0)
+            out.push_back(folded);
+        else
+            out.append(text.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
 double TextToNumber(std::string_view text)
 {
-    const std::string folded = FoldForNumber(text);
+    const std::string folded = FoldFullWidthForms(text);
     std::size_t i = 0;
     const std::size_t n = folded.size();
     while (i < n && std::strchr(" \t\n\v\f\r", folded[i]) != nullptr && folded[i] != '\0')

@@ -16,6 +16,11 @@ using Text = std::string;
 // Independent of the process locale, correctly rounded.
 double TextToNumber(std::string_view text);
 
+// The full-width forms of a Chinese input method folded to ASCII ("３" to "3", "．" to ".",
+// the ideographic space to " ", "☆"/"★" to "*"); other characters unchanged; a truncated
+// character at the end ends the text.
+Text FoldFullWidthForms(std::string_view text);
+
 // Truncates toward zero and keeps the low 32 bits; NaN and infinities give 0.
 std::int32_t ToInteger(double value);
 

@@ -58,9 +58,12 @@ std::string Utf8ToGbk(std::string_view utf8)
         const std::size_t len = Utf8CharLength(static_cast<unsigned char>(rest[0]));
         // An invalid lead or continuation byte is one bad byte; a valid lead that GBK
         // cannot write spans its whole character.
-        for (std::size_t k = 1; k < len; ++k)
-            if (k >= rest.size() || (static_cast<unsigned char>(rest[k]) & 0xC0) != 0x80)
+        for (std::size_t k = 1; k < len; ++k) {
+            if (k >= rest.size())
+                return rest.size();  // a character cut off at the end
+            if ((static_cast<unsigned char>(rest[k]) & 0xC0) != 0x80)
                 return std::size_t{1};
+        }
         return len;
     });
 }
