@@ -1,0 +1,204 @@
+#include "sheet/sheet_edits.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "quote/fees.h"
+
+namespace rq {
+
+namespace {
+
+constexpr std::string_view kFullPackageCaptionText = "全包装修详细报价";
+
+// The fee rows are priced as a percentage of the items, not as quantity × unit price.
+constexpr std::string_view kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
+
+// An added row is marked "-" instead of a serial number and always counts as an extra ("增").
+constexpr std::string_view kAddedMarker = "-";
+constexpr std::string_view kAddedUnit = "增";
+
+bool isFeeName(std::string_view name) { return std::ranges::find(kFeeNames, name) != std::ranges::end(kFeeNames); }
+
+bool isTotalName(std::string_view name) { return name == kProjectTotal || name == kFullPackageTotal; }
+
+bool isBlankRow(const QuoteSheet& sheet, int row)
+{
+    if (row < 0 || row >= sheet.RowCount())
+        return false;
+    return std::ranges::all_of(sheet.row(row), [](const Text& cell) { return cell.empty(); });
+}
+
+int findRow(const QuoteSheet& sheet, std::string_view name, int fromRow)
+{
+    for (int row = std::max(fromRow, 0); row < sheet.RowCount(); ++row) {
+        if (sheet.GetCell(row, kItemName) == name)
+            return row;
+    }
+    return -1;
+}
+
+bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
+
+bool endsWithFullPackageTotal(const QuoteSheet& sheet)
+{
+    return sheet.GetCell(sheet.RowCount() - 1, kItemName) == kFullPackageTotal;
+}
+
+// Takes away the foot that AppendFullPackageTotal wrote ("全包总价格" and the blank row
+// above it), but only rows that still are that foot: a row the user filled in stays.
+void removeFullPackageFoot(QuoteSheet& sheet, bool totalRowIsFoot)
+{
+    if (!totalRowIsFoot)
+        return;
+    sheet.Truncate(sheet.RowCount() - 1);
+    if (isBlankRow(sheet, sheet.RowCount() - 1))
+        sheet.Truncate(sheet.RowCount() - 1);
+}
+
+// On a full-package sheet the project total must keep agreeing with the rows above it,
+// or the customer sees two totals that contradict each other.
+void updateProjectTotals(QuoteSheet& sheet)
+{
+    std::int32_t sum = 0;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const Text& name = sheet.GetCell(row, kItemName);
+        if (name == kProjectTotal) {
+            sheet.SetCell(row, kTotal, IntegerToText(sum));
+            continue;
+        }
+        const Text& total = sheet.GetCell(row, kTotal);
+        if (!total.empty() && !isTotalName(name))
+            sum = ToInteger(static_cast<double>(sum) + TextToNumber(total));
+    }
+}
+
+// The main-material rows of a full-package sheet: below the "工程总造价" that closes the
+// fee section. Should that row have been deleted, they start after the fee rows and the
+// blank row that follows them.
+int firstMainMaterialRow(const QuoteSheet& sheet, int otherRow)
+{
+    const int projectTotal = findRow(sheet, kProjectTotal, otherRow + 1);
+    if (projectTotal >= 0)
+        return projectTotal + 1;
+    int row = otherRow + 1;
+    while (row < sheet.RowCount() && isFeeName(sheet.GetCell(row, kItemName)))
+        ++row;
+    if (isBlankRow(sheet, row))
+        ++row;
+    return row;
+}
+
+}  // namespace
+
+bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPackageCaptionText; }
+
+ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
+{
+    return {sheet.GetCell(row, kItemName), sheet.GetCell(row, kUnit), sheet.GetCell(row, kQuantity),
+            sheet.GetCell(row, kUnitPrice)};
+}
+
+std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
+{
+    const int other = findRow(sheet, kOtherSection, 0);
+    return SumTotals(sheet, 0, other >= 0 ? other : sheet.RowCount(), false);
+}
+
+void RecomputeTotals(QuoteSheet& sheet, std::string_view caption)
+{
+    if (sheet.RowCount() == 0)
+        return;
+    if (IsFullPackageCaption(caption))
+        updateProjectTotals(sheet);
+    // The row that receives the sum is not part of it: after "工程总造价" was deleted the
+    // blank row above takes the sum, and a later edit must not add that sum to itself.
+    const int last = sheet.RowCount() - 1;
+    std::int32_t sum = 0;
+    for (int row = 0; row < last; ++row) {
+        const Text& total = sheet.GetCell(row, kTotal);
+        if (!total.empty() && !isTotalName(sheet.GetCell(row, kItemName)))
+            sum = ToInteger(static_cast<double>(sum) + TextToNumber(total));
+    }
+    sheet.SetCell(last, kTotal, IntegerToText(sum));
+}
+
+void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
+{
+    const std::int32_t subtotal = HalfPackageSubtotal(sheet);
+    // Taken before the edit: changing "全包总价格" itself has no lasting effect, the foot
+    // is always written afresh.
+    const bool totalRowIsFoot = endsWithFullPackageTotal(sheet);
+    if (validRow(sheet, row)) {
+        sheet.SetCell(row, kItemName, fields.name);
+        sheet.SetCell(row, kUnit, fields.unit);
+        sheet.SetCell(row, kQuantity, fields.quantity);
+        sheet.SetCell(row, kUnitPrice, fields.unitPrice);
+        const double quantity = TextToNumber(fields.quantity);
+        const double unitPrice = TextToNumber(fields.unitPrice);
+        // A fee's unit price is its rate in percent ("8%" reads as 8) of the items' subtotal.
+        const double total = isFeeName(sheet.GetCell(row, kItemName))
+                                 ? quantity * unitPrice * static_cast<double>(subtotal) / 100
+                                 : quantity * unitPrice;
+        sheet.SetCell(row, kTotal, NumberToText(total));
+    }
+    if (!IsFullPackageCaption(caption)) {
+        RecomputeTotals(sheet, caption);
+        return;
+    }
+    removeFullPackageFoot(sheet, totalRowIsFoot);
+    updateProjectTotals(sheet);
+    AppendFullPackageTotal(sheet);
+}
+
+void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
+{
+    sheet.RemoveRow(row);
+    RecomputeTotals(sheet, caption);
+}
+
+void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
+{
+    const bool fullPackage = IsFullPackageCaption(caption);
+    std::vector<QuoteRow> mainMaterials;
+    if (fullPackage)
+        removeFullPackageFoot(sheet, endsWithFullPackageTotal(sheet));
+
+    // The fee section is rebuilt from scratch below the items, so everything from "其它的"
+    // on goes; on a full package the main materials are set aside to come back after it.
+    const int other = findRow(sheet, kOtherSection, 0);
+    if (other >= 0) {
+        if (fullPackage) {
+            const auto& rows = sheet.rows();
+            mainMaterials.assign(rows.begin() + firstMainMaterialRow(sheet, other), rows.end());
+        }
+        sheet.Truncate(other);
+    }
+
+    // Added items stay together in one block, opened and closed by a blank row. The
+    // closing blank row of an earlier block takes the new item, unless the user has
+    // written into it meanwhile: then it is kept and a new block is opened.
+    const int count = sheet.RowCount();
+    int target = count - 1;
+    if (!(sheet.GetCell(count - 2, kSerial) == kAddedMarker && isBlankRow(sheet, count - 1))) {
+        sheet.AppendBlankRow();
+        sheet.AppendBlankRow();
+        target = count + 1;
+    }
+    sheet.SetCell(target, kSerial, Text(kAddedMarker));
+    sheet.SetCell(target, kItemName, item.name);
+    sheet.SetCell(target, kUnit, Text(kAddedUnit));
+    sheet.SetCell(target, kQuantity, item.quantity);
+    sheet.SetCell(target, kUnitPrice, item.unitPrice);
+    sheet.SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
+    sheet.AppendBlankRow();
+
+    AppendFeesAndProjectTotal(sheet);
+    if (!fullPackage)
+        return;
+    for (QuoteRow& row : mainMaterials)
+        sheet.InsertRow(sheet.RowCount(), std::move(row));
+    AppendFullPackageTotal(sheet);
+}
+
+}  // namespace rq

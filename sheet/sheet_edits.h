@@ -1,0 +1,61 @@
+// Edits of a finished quote sheet: change or delete a row, add an extra item, and bring the
+// fees and totals at the foot up to date. The caption tells a half- from a full-package sheet.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "quote/quote_sheet.h"
+
+namespace rq {
+
+// The four texts of the edit fields: columns 项目名称, 单位, 数量 and 单价 of a row.
+struct ItemFields {
+    Text name;
+    Text unit;
+    Text quantity;
+    Text unitPrice;
+    bool operator==(const ItemFields&) const = default;
+};
+
+// What the user picked or typed in the add-item dialog.
+struct AddedItem {
+    Text name;
+    Text quantity;
+    Text unitPrice;
+};
+
+// True for the caption of a full-package sheet ("全包装修详细报价"); any other caption is a
+// half-package sheet.
+bool IsFullPackageCaption(std::string_view caption);
+
+// The four edit texts of a clicked row; a row outside the sheet (-1: none) gives four
+// empty texts.
+ItemFields FieldsOfRow(const QuoteSheet& sheet, int row);
+
+// The items of the rooms before the fee section: every 总计 above the first "其它的" row (or
+// of the whole sheet when there is none), summed in whole yuan.
+std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet);
+
+// Brings the totals up to date after an edit: the last row receives the sum of every 总计
+// except the total rows and itself. On a full-package sheet every "工程总造价" row also
+// becomes the sum of the item and fee totals above it, so the two totals never disagree.
+// Fee rows are not recomputed.
+void RecomputeTotals(QuoteSheet& sheet, std::string_view caption);
+
+// "修改": writes the four texts into `row` and prices it (a fee row as a percentage of the
+// half-package subtotal, any other row as quantity × unit price, untruncated), then
+// updates the totals; a full-package sheet gets a fresh blank row and "全包总价格" at its
+// foot. A row outside the sheet (-1: none) is not changed, but the totals still are.
+void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
+
+// "删除此项": removes `row` (none outside the sheet), then recomputes the totals.
+void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row);
+
+// "确定添加": puts the item, marked "-" and with unit "增", at the end of the block of added
+// items above the fee section, then rebuilds the fee section and "工程总造价" over all
+// items. On a full-package sheet the main-material section is kept below the new
+// "工程总造价" and a fresh "全包总价格" closes the sheet.
+void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item);
+
+}  // namespace rq
