@@ -1,0 +1,33 @@
+// The detailed quote: from the room list, the grade, the floor choice and the package to the
+// window caption and the whole quote sheet, room sections, fees and totals.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "quote/quote_choices.h"
+#include "quote/quote_sheet.h"
+#include "rooms/room_record.h"
+
+namespace rq {
+
+inline constexpr std::string_view kHalfPackage = "半包";
+inline constexpr std::string_view kFullPackage = "全包";
+inline constexpr std::string_view kHalfPackageCaption = "半包装修详细报价";
+inline constexpr std::string_view kFullPackageCaption = "全包装修详细报价";
+// The quote window's own title, kept when the package is neither of the two.
+inline constexpr std::string_view kQuoteWindowTitle = "青禾空间装饰   青禾改变生活";
+
+struct DetailedQuote {
+    Text caption;
+    QuoteSheet sheet;
+};
+
+// Half package ("半包"): one section per room, then the fees and "工程总造价". Full package
+// ("全包"): the same, then the main-material additions of every room and "全包总价格".
+// Any other package text prices nothing: the caption stays the window's own title and the
+// sheet stays empty. Unknown room types, grades and door types never stop the quote.
+DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+                                 std::string_view packageText);
+
+}  // namespace rq
