@@ -1,0 +1,35 @@
+// A label that looks and acts like a web link: with a target it opens the address in the
+// system's browser when clicked; with or without one it reports presses and releases, so a
+// window can make it open one of its own windows instead.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+namespace rq {
+
+class HyperlinkLabel : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(QString target READ target WRITE setTarget)
+
+public:
+    explicit HyperlinkLabel(QWidget* parent = nullptr);
+
+    QString target() const { return m_target; }
+    void setTarget(const QString& target) { m_target = target; }
+
+Q_SIGNALS:
+    void pressed();
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString m_target;
+    // A click is a press and a release on the label; dragging off the label cancels it.
+    bool m_pressedInside = false;
+};
+
+}  // namespace rq
