@@ -1,0 +1,374 @@
+#include "sheet/sheet_edits.h"
+
+#include <gtest/gtest.h>
+
+#include "quote/fees.h"
+
+namespace rq {
+namespace {
+
+constexpr std::string_view kHalf = "半包装修详细报价";
+constexpr std::string_view kFull = "全包装修详细报价";
+
+// Row indices of the two-room sheet below.
+constexpr int kFloorTilesRow = 4;       // 地砖铺贴 16.2 × 35 = 567
+constexpr int kShoeCabinetRow = 6;      // 鞋柜制作 580
+constexpr int kOtherRow = 15;           // 其它的
+constexpr int kManagementFeeRow = 18;   // 工程管理费 369.44
+constexpr int kProjectTotalRow = 20;    // 工程总造价 5125
+constexpr int kCabinetRow = 22;         // full package: 橱柜 5400
+
+// Living room and kitchen at the economy grade, tiled: items 4618, project total 5125.
+QuoteSheet TwoRoomHalfSheet()
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("客厅");
+    sheet.AppendItemRow("顶面批腻子", "M2", "16.2", "13", true, TotalForm::Single, 1);
+    sheet.AppendItemRow("墙面批腻子", "M2", "44.235", "12", true, TotalForm::Single, 2);
+    sheet.AppendItemRow("墙顶面乳胶漆", "M2", "60.435", "10", true, TotalForm::Single, 3);
+    sheet.AppendItemRow("地砖铺贴", "M2", "16.2", "35", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("电视背景墙", "项", "1", "600", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("鞋柜制作", "M", "1", "580", true, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    sheet.AppendHeaderRow("厨房");
+    sheet.AppendItemRow("推拉门", "扇", "1", "480", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("双包门套", "项", "5", "115", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("地砖铺贴", "M2", "4.32", "35", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("墙砖铺贴", "M2", "4.32", "35", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("包水管", "根", "1", "170", true, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    AppendFeesAndProjectTotal(sheet);
+    return sheet;
+}
+
+// The same rooms as a full package: main materials 5400 + 519 + 2430, grand total 13474.
+QuoteSheet TwoRoomFullSheet()
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    sheet.AppendHeaderRow("厨房");
+    sheet.AppendItemRow("橱柜", "M", "3", "1800", false, TotalForm::WholeYuan);
+    sheet.AppendItemRow("墙面砖", "M2", "8.96", "58", false, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    sheet.AppendItemRow("地板", "M2", "16.2", "150", false, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    AppendFullPackageTotal(sheet);
+    return sheet;
+}
+
+const Text& LastTotal(const QuoteSheet& sheet) { return sheet.GetCell(sheet.RowCount() - 1, kTotal); }
+
+TEST(SheetEdits, FixturesMatchTheWorkedFigures)
+{
+    const QuoteSheet half = TwoRoomHalfSheet();
+    ASSERT_EQ(half.RowCount(), 21);
+    EXPECT_EQ(half.GetCell(kProjectTotalRow, kTotal), "5125");
+    EXPECT_EQ(HalfPackageSubtotal(half), 4618);
+    const QuoteSheet full = TwoRoomFullSheet();
+    ASSERT_EQ(full.RowCount(), 29);
+    EXPECT_EQ(LastTotal(full), "13474");
+    EXPECT_EQ(HalfPackageSubtotal(full), 4618);
+}
+
+TEST(SheetEdits, SubtotalStopsAtTheFeeSection)
+{
+    QuoteSheet noFees = TwoRoomHalfSheet();
+    noFees.Truncate(kOtherRow);
+    EXPECT_EQ(HalfPackageSubtotal(noFees), 4618);
+    EXPECT_EQ(HalfPackageSubtotal(QuoteSheet{}), 0);
+}
+
+TEST(SheetEdits, CaptionTellsTheMode)
+{
+    EXPECT_TRUE(IsFullPackageCaption(kFull));
+    EXPECT_FALSE(IsFullPackageCaption(kHalf));
+    EXPECT_FALSE(IsFullPackageCaption(""));
+}
+
+TEST(SheetEdits, ClickedRowFillsTheFourFields)
+{
+    const QuoteSheet sheet = TwoRoomHalfSheet();
+    EXPECT_EQ(FieldsOfRow(sheet, kFloorTilesRow), (ItemFields{"地砖铺贴", "M2", "16.2", "35"}));
+    EXPECT_EQ(FieldsOfRow(sheet, kManagementFeeRow), (ItemFields{"工程管理费", "项", "1", "8%"}));
+    EXPECT_EQ(FieldsOfRow(sheet, -1), ItemFields{});
+    EXPECT_EQ(FieldsOfRow(sheet, sheet.RowCount()), ItemFields{});
+}
+
+struct ModifyCase {
+    const char* what;
+    int row;
+    ItemFields fields;
+    const char* rowTotal;
+    const char* projectTotal;
+};
+
+TEST(SheetEdits, ModifyPricesTheRowAndRecomputesTheHalfPackageTotal)
+{
+    const ModifyCase cases[] = {
+        // 8.96 × 58 keeps its fraction; the total drops fractions row by row.
+        {"item untruncated", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, "519.68", "5077"},
+        // 1 × 4 × 4618 / 100.
+        {"fee row at another rate", kManagementFeeRow, {"工程管理费", "项", "1", "4%"}, "184.72", "4940"},
+        // A row renamed to a fee is priced as a fee on the subtotal taken before the edit.
+        {"item renamed to a fee", kShoeCabinetRow, {"材料搬运费", "户", "1", "2%"}, "92.36", "4637"},
+        {"text that is no number", kFloorTilesRow, {"地砖铺贴", "M2", "abc", "35"}, "0", "4558"},
+    };
+    for (const ModifyCase& c : cases) {
+        QuoteSheet sheet = TwoRoomHalfSheet();
+        ModifyRow(sheet, kHalf, c.row, c.fields);
+        EXPECT_EQ(FieldsOfRow(sheet, c.row), c.fields) << c.what;
+        EXPECT_EQ(sheet.GetCell(c.row, kTotal), c.rowTotal) << c.what;
+        EXPECT_EQ(sheet.RowCount(), 21) << c.what;
+        EXPECT_EQ(LastTotal(sheet), c.projectTotal) << c.what;
+        // Fees follow only their own modification.
+        if (c.row != kManagementFeeRow)
+            EXPECT_EQ(sheet.GetCell(kManagementFeeRow, kTotal), "369.44") << c.what;
+    }
+}
+
+TEST(SheetEdits, ManagementFeeOnTwentyThousandIsSixteenHundred)
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("客厅");
+    sheet.AppendItemRow("电视背景墙", "项", "1", "20000", true, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    AppendFeesAndProjectTotal(sheet);
+    const int fee = sheet.RowCount() - 3;
+    for (const char* quantity : {"1", "2"}) {
+        ModifyRow(sheet, kHalf, fee, {"工程管理费", "项", quantity, "8%"});
+        const bool doubled = Text(quantity) == "2";
+        EXPECT_EQ(sheet.GetCell(fee, kTotal), doubled ? "3200" : "1600");
+        EXPECT_EQ(LastTotal(sheet), doubled ? "23800" : "22200");
+    }
+}
+
+TEST(SheetEdits, NoSelectionChangesNoRow)
+{
+    for (const std::string_view caption : {kHalf, kFull}) {
+        const QuoteSheet original = caption == kHalf ? TwoRoomHalfSheet() : TwoRoomFullSheet();
+        for (const int row : {-1, original.RowCount(), original.RowCount() + 5}) {
+            QuoteSheet sheet = original;
+            ModifyRow(sheet, caption, row, {"x", "y", "1", "1000"});
+            EXPECT_EQ(sheet, original) << caption << " modify " << row;
+            DeleteRow(sheet, caption, row);
+            EXPECT_EQ(sheet, original) << caption << " delete " << row;
+        }
+    }
+}
+
+struct FullModifyCase {
+    const char* what;
+    int row;
+    ItemFields fields;
+    int rowCount;
+    const char* projectTotal;
+    const char* grandTotal;
+};
+
+TEST(SheetEdits, FullPackageModifyEndsWithOneBlankRowAndTheGrandTotal)
+{
+    const FullModifyCase cases[] = {
+        // 工程总造价 follows the item (5077); the grand total adds 5400 + 519 + 2430.
+        {"item row", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, 29, "5077", "13426"},
+        {"main-material row", kCabinetRow, {"橱柜", "M", "2", "1800"}, 29, "5125", "11674"},
+        // The grand total row is written afresh: editing it leaves no trace.
+        {"grand total row", 28, {"abc", "M", "1", "100"}, 29, "5125", "13474"},
+        // The blank row above the foot, once filled in, is a row of its own and stays.
+        {"blank row above the foot", 27, {"额外", "项", "1", "100"}, 30, "5125", "13574"},
+    };
+    for (const FullModifyCase& c : cases) {
+        QuoteSheet sheet = TwoRoomFullSheet();
+        ModifyRow(sheet, kFull, c.row, c.fields);
+        ASSERT_EQ(sheet.RowCount(), c.rowCount) << c.what;
+        const int last = sheet.RowCount() - 1;
+        EXPECT_EQ(sheet.row(last - 1), QuoteRow{}) << c.what;
+        EXPECT_EQ(sheet.GetCell(last, kItemName), "全包总价格") << c.what;
+        EXPECT_EQ(sheet.GetCell(last, kTotal), c.grandTotal) << c.what;
+        EXPECT_EQ(sheet.GetCell(kProjectTotalRow, kTotal), c.projectTotal) << c.what;
+        EXPECT_EQ(sheet.GetCell(26, kItemName), "") << c.what;  // closing blank row of the materials
+    }
+}
+
+TEST(SheetEdits, FullPackageModifyKeepsRowsWhenTheFootIsMissing)
+{
+    QuoteSheet sheet = TwoRoomFullSheet();
+    sheet.Truncate(27);  // blank row and 全包总价格 gone
+    const QuoteSheet before = sheet;
+    ModifyRow(sheet, kFull, -1, {});
+    ASSERT_EQ(sheet.RowCount(), 29);
+    for (int row = 0; row < before.RowCount(); ++row)
+        EXPECT_EQ(sheet.row(row), before.row(row)) << "row " << row;
+    EXPECT_EQ(LastTotal(sheet), "13474");
+}
+
+struct DeleteCase {
+    const char* what;
+    std::string_view caption;
+    int row;
+    int projectTotalRow;  // where 工程总造价 stands after the deletion
+    const char* projectTotal;
+    const char* lastTotal;
+};
+
+TEST(SheetEdits, DeleteRecomputesTheTotals)
+{
+    const DeleteCase cases[] = {
+        {"half item", kHalf, kFloorTilesRow, kProjectTotalRow - 1, "4558", "4558"},
+        {"half fee", kHalf, kManagementFeeRow, kProjectTotalRow - 1, "4756", "4756"},
+        {"full item", kFull, kFloorTilesRow, kProjectTotalRow - 1, "4558", "12907"},
+        {"full main material", kFull, kCabinetRow, kProjectTotalRow, "5125", "8074"},
+    };
+    for (const DeleteCase& c : cases) {
+        QuoteSheet sheet = c.caption == kHalf ? TwoRoomHalfSheet() : TwoRoomFullSheet();
+        const int before = sheet.RowCount();
+        DeleteRow(sheet, c.caption, c.row);
+        ASSERT_EQ(sheet.RowCount(), before - 1) << c.what;
+        EXPECT_EQ(sheet.GetCell(c.projectTotalRow, kItemName), "工程总造价") << c.what;
+        EXPECT_EQ(sheet.GetCell(c.projectTotalRow, kTotal), c.projectTotal) << c.what;
+        EXPECT_EQ(LastTotal(sheet), c.lastTotal) << c.what;
+    }
+}
+
+TEST(SheetEdits, DeletingTheProjectTotalPutsTheSumIntoTheBlankRowAbove)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    DeleteRow(sheet, kHalf, kProjectTotalRow);
+    ASSERT_EQ(sheet.RowCount(), 20);
+    EXPECT_EQ(sheet.GetCell(19, kItemName), "");
+    EXPECT_EQ(LastTotal(sheet), "5125");
+    // A later edit must not count that sum into itself.
+    DeleteRow(sheet, kHalf, kFloorTilesRow);
+    EXPECT_EQ(LastTotal(sheet), "4558");
+}
+
+TEST(SheetEdits, DeletingEveryRowFromTheTopEndsEmpty)
+{
+    // What the last row holds as the rows above it go: the fee rows alone, then nothing.
+    struct Remaining {
+        int rows;
+        const char* lastTotal;
+    };
+    const Remaining checks[] = {{5, "507"}, {3, "369"}, {2, "0"}, {1, "0"}};
+    for (const std::string_view caption : {kHalf, kFull}) {
+        QuoteSheet sheet = TwoRoomHalfSheet();
+        while (sheet.RowCount() > 0) {
+            DeleteRow(sheet, caption, 0);
+            for (const Remaining& check : checks) {
+                if (sheet.RowCount() == check.rows)
+                    EXPECT_EQ(LastTotal(sheet), check.lastTotal) << caption << " rows " << check.rows;
+            }
+        }
+        DeleteRow(sheet, caption, 0);
+        EXPECT_EQ(sheet.RowCount(), 0);
+    }
+}
+
+TEST(SheetEdits, DeletingEveryRowFromTheBottomEndsEmpty)
+{
+    QuoteSheet sheet = TwoRoomFullSheet();
+    while (sheet.RowCount() > 0)
+        DeleteRow(sheet, kFull, sheet.RowCount() - 1);
+    ModifyRow(sheet, kHalf, 0, {"x", "", "1", "1"});
+    EXPECT_EQ(sheet.RowCount(), 0);
+}
+
+const QuoteRow kBlank{};
+
+TEST(SheetEdits, FirstAddedItemOpensABlockAboveTheFees)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
+    ASSERT_EQ(sheet.RowCount(), 24);
+    // Items 4618 + 445 = 5063; fees 2%, 1%, 8% of it; total truncated row by row.
+    const QuoteRow expected[] = {
+        kBlank,
+        {"-", "清水漆", "增", "10", "44.5", "445"},
+        kBlank,
+        {"", "其它的", "", "", "", ""},
+        {"", "材料搬运费", "户", "1", "2%", "101.26"},
+        {"", "垃圾清理费用", "户", "1", "1%", "50.63"},
+        {"", "工程管理费", "项", "1", "8%", "405.04"},
+        kBlank,
+        {"", "工程总造价", "", "", "", "5619"},
+    };
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(sheet.row(kOtherRow + i), expected[i]) << "row " << kOtherRow + i;
+    EXPECT_EQ(sheet.row(14), kBlank);
+}
+
+TEST(SheetEdits, SecondAddedItemJoinsTheBlock)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
+    AddItem(sheet, kHalf, {"工艺鞋柜", "2", "550"});
+    ASSERT_EQ(sheet.RowCount(), 25);
+    EXPECT_EQ(sheet.row(16), (QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"}));
+    EXPECT_EQ(sheet.row(17), (QuoteRow{"-", "工艺鞋柜", "增", "2", "550", "1100"}));
+    EXPECT_EQ(sheet.row(18), kBlank);
+    EXPECT_EQ(sheet.GetCell(19, kItemName), "其它的");
+    EXPECT_EQ(sheet.GetCell(20, kTotal), "123.26");  // 2% of 6163
+    EXPECT_EQ(LastTotal(sheet), "6840");
+}
+
+TEST(SheetEdits, AddedItemKeepsARowTypedIntoTheClosingBlank)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
+    ModifyRow(sheet, kHalf, 17, {"自定", "项", "1", "100"});
+    AddItem(sheet, kHalf, {"铲墙面", "5", "8"});
+    EXPECT_EQ(sheet.row(17), (QuoteRow{"", "自定", "项", "1", "100", "100"}));
+    EXPECT_EQ(sheet.row(18), kBlank);
+    EXPECT_EQ(sheet.row(19), (QuoteRow{"-", "铲墙面", "增", "5", "8", "40"}));
+    EXPECT_EQ(sheet.row(20), kBlank);
+    EXPECT_EQ(sheet.GetCell(21, kItemName), "其它的");
+}
+
+TEST(SheetEdits, AddingWithoutAFeeSectionKeepsEveryRow)
+{
+    QuoteSheet withFees = TwoRoomHalfSheet();
+    QuoteSheet withoutFees = TwoRoomHalfSheet();
+    withoutFees.Truncate(kOtherRow);
+    AddItem(withFees, kHalf, {"清水漆", "10", "44.5"});
+    AddItem(withoutFees, kHalf, {"清水漆", "10", "44.5"});
+    EXPECT_EQ(withoutFees, withFees);
+
+    QuoteSheet empty;
+    AddItem(empty, kHalf, {"", "", ""});
+    ASSERT_EQ(empty.RowCount(), 9);
+    EXPECT_EQ(empty.row(1), (QuoteRow{"-", "", "增", "", "", "0"}));
+    EXPECT_EQ(LastTotal(empty), "0");
+}
+
+TEST(SheetEdits, FullPackageAddKeepsTheMainMaterialsAndTheGrandTotal)
+{
+    QuoteSheet sheet = TwoRoomFullSheet();
+    AddItem(sheet, kFull, {"清水漆", "10", "44.5"});
+    ASSERT_EQ(sheet.RowCount(), 32);
+    EXPECT_EQ(sheet.row(16), (QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"}));
+    EXPECT_EQ(sheet.row(23), (QuoteRow{"", "工程总造价", "", "", "", "5619"}));
+    const QuoteSheet original = TwoRoomFullSheet();
+    for (int i = 0; i < 6; ++i)  // 厨房 … 地板 and the closing blank row, in order
+        EXPECT_EQ(sheet.row(24 + i), original.row(21 + i)) << "material " << i;
+    EXPECT_EQ(sheet.row(30), kBlank);
+    // 5619 + 5400 + 519 + 2430.
+    EXPECT_EQ(sheet.row(31), (QuoteRow{"", "全包总价格", "", "", "", "13968"}));
+
+    AddItem(sheet, kFull, {"铲墙面", "5", "8"});
+    ASSERT_EQ(sheet.RowCount(), 33);
+    EXPECT_EQ(sheet.row(17), (QuoteRow{"-", "铲墙面", "增", "5", "8", "40"}));
+    EXPECT_EQ(sheet.GetCell(31, kItemName), "");
+    // Items 5103, fees 102.06 + 51.03 + 408.24: 5664, then the materials.
+    EXPECT_EQ(LastTotal(sheet), "14013");
+}
+
+TEST(SheetEdits, FullPackageAddFindsTheMaterialsWithoutAProjectTotal)
+{
+    QuoteSheet withTotal = TwoRoomFullSheet();
+    QuoteSheet withoutTotal = TwoRoomFullSheet();
+    DeleteRow(withoutTotal, kFull, kProjectTotalRow);
+    AddItem(withTotal, kFull, {"清水漆", "10", "44.5"});
+    AddItem(withoutTotal, kFull, {"清水漆", "10", "44.5"});
+    EXPECT_EQ(withoutTotal, withTotal);
+}
+
+}  // namespace
+}  // namespace rq
