@@ -1,0 +1,183 @@
+#include "sheet/quote_sheet_model.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "app/qt_text.h"
+
+namespace rq {
+
+namespace {
+
+constexpr std::array<std::string_view, kSheetColumnCount> kHeadings = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+
+// Above this many rows a splice copies the tail once instead of shifting it row by row.
+constexpr int kRowByRowSplice = 32;
+
+// Removes `count` rows at `at`.
+void cutRows(QuoteSheet& sheet, int at, int count)
+{
+    if (count <= kRowByRowSplice) {
+        for (int i = 0; i < count; ++i)
+            sheet.RemoveRow(at);
+        return;
+    }
+    const std::vector<QuoteRow> tail(sheet.rows().begin() + at + count, sheet.rows().end());
+    sheet.Truncate(at);
+    for (const QuoteRow& row : tail)
+        sheet.InsertRow(sheet.RowCount(), row);
+}
+
+// Inserts rows [from, from + count) of `source` at `at`.
+void spliceInRows(QuoteSheet& sheet, int at, const QuoteSheet& source, int from, int count)
+{
+    if (count <= kRowByRowSplice) {
+        for (int i = 0; i < count; ++i)
+            sheet.InsertRow(at + i, source.row(from + i));
+        return;
+    }
+    const std::vector<QuoteRow> tail(sheet.rows().begin() + at, sheet.rows().end());
+    sheet.Truncate(at);
+    for (int i = 0; i < count; ++i)
+        sheet.InsertRow(sheet.RowCount(), source.row(from + i));
+    for (const QuoteRow& row : tail)
+        sheet.InsertRow(sheet.RowCount(), row);
+}
+
+// Where the rows that came or went sit: the place that leaves the fewest other rows
+// changed. An edit of a quote adds or removes one block (a deleted row, an added-items
+// block) and rewrites a few totals; this finds that block without a general diff.
+struct Splice {
+    int at = 0;     // first row of the block, in the longer sheet
+    int count = 0;  // rows in the block
+};
+
+Splice findSplice(const std::vector<QuoteRow>& longer, const std::vector<QuoteRow>& shorter)
+{
+    const int k = static_cast<int>(longer.size() - shorter.size());
+    const int shortCount = static_cast<int>(shorter.size());
+    int prefix = 0;
+    while (prefix < shortCount && longer[prefix] == shorter[prefix])
+        ++prefix;
+    int suffix = 0;
+    while (suffix < shortCount - prefix && longer[longer.size() - 1 - suffix] == shorter[shorter.size() - 1 - suffix])
+        ++suffix;
+    const int last = shortCount - suffix;  // the block starts somewhere in [prefix, last]
+
+    // cost(L) = rows above L that differ + rows below the block that differ after the shift.
+    std::vector<int> below(static_cast<std::size_t>(last - prefix + 1), 0);
+    for (int at = last - 1; at >= prefix; --at)
+        below[at - prefix] = below[at + 1 - prefix] + (longer[at + k] != shorter[at] ? 1 : 0);
+    Splice best{prefix, k};
+    int bestCost = below[0];
+    int above = 0;
+    for (int at = prefix + 1; at <= last; ++at) {
+        above += longer[at - 1] != shorter[at - 1] ? 1 : 0;
+        const int cost = above + below[at - prefix];
+        if (cost < bestCost) {
+            bestCost = cost;
+            best.at = at;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+QuoteSheetModel::QuoteSheetModel(QuoteSheet sheet, QObject* parent)
+    : QAbstractTableModel(parent), m_sheet(std::move(sheet))
+{
+}
+
+void QuoteSheetModel::edit(const std::function<void(QuoteSheet&)>& operation)
+{
+    QuoteSheet next = m_sheet;
+    operation(next);
+    adopt(std::move(next));
+}
+
+void QuoteSheetModel::adopt(QuoteSheet next)
+{
+    const int oldCount = m_sheet.RowCount();
+    const int newCount = next.RowCount();
+    if (oldCount > newCount) {
+        const Splice block = findSplice(m_sheet.rows(), next.rows());
+        beginRemoveRows({}, block.at, block.at + block.count - 1);
+        cutRows(m_sheet, block.at, block.count);
+        endRemoveRows();
+    } else if (newCount > oldCount) {
+        const Splice block = findSplice(next.rows(), m_sheet.rows());
+        beginInsertRows({}, block.at, block.at + block.count - 1);
+        spliceInRows(m_sheet, block.at, next, block.at, block.count);
+        endInsertRows();
+    }
+    // Same number of rows now: what still differs is changed cells.
+    const QuoteSheet before = std::exchange(m_sheet, std::move(next));
+    announceChangedRows(before, 0, m_sheet.RowCount());
+}
+
+void QuoteSheetModel::announceChangedRows(const QuoteSheet& before, int from, int to)
+{
+    int runStart = -1;
+    int firstColumn = kSheetColumnCount;
+    int lastColumn = -1;
+    const auto flush = [&](int runEnd) {
+        if (runStart >= 0)
+            Q_EMIT dataChanged(index(runStart, firstColumn), index(runEnd, lastColumn), {Qt::DisplayRole});
+        runStart = -1;
+        firstColumn = kSheetColumnCount;
+        lastColumn = -1;
+    };
+    for (int row = from; row < to; ++row) {
+        const QuoteRow& was = before.row(row);
+        const QuoteRow& now = m_sheet.row(row);
+        if (was == now) {
+            flush(row - 1);
+            continue;
+        }
+        if (runStart < 0)
+            runStart = row;
+        for (int column = 0; column < kSheetColumnCount; ++column) {
+            if (was[column] != now[column]) {
+                firstColumn = std::min(firstColumn, column);
+                lastColumn = std::max(lastColumn, column);
+            }
+        }
+    }
+    flush(to - 1);
+}
+
+int QuoteSheetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_sheet.RowCount(); }
+
+int QuoteSheetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kSheetColumnCount; }
+
+QVariant QuoteSheetModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) || role != Qt::DisplayRole)
+        return {};
+    return toQString(m_sheet.GetCell(index.row(), index.column()));
+}
+
+QVariant QuoteSheetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= kSheetColumnCount)
+            return {};
+        const std::string_view heading = kHeadings[static_cast<std::size_t>(section)];
+        return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+    }
+    return section + 1;
+}
+
+Qt::ItemFlags QuoteSheetModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+}  // namespace rq
