@@ -11,7 +11,8 @@ inline constexpr char kProcessArticle[] = "http://www.qinghe-space.example/artic
 inline constexpr char kPromotions[] = "http://www.qinghe-space.example/promotions.html";
 inline constexpr char kCaseGallery[] = "http://www.qinghe-space.example/cases/list.html";
 inline constexpr char kDesignerSpace[] = "http://space.designer-blog.example/qinghe";
-inline constexpr char kTipsPage[] = "http://www.qinghe-space.example/tips/";
+// The page of further money-saving tips, on the company's own web host.
+inline constexpr char kTipsPage[] = "http://www.qinghe-space.example/msg.php?id=278";
 
 inline constexpr char kChatLink[] = "http://chat.qinghe-space.example/talk?account=qinghe";
 inline constexpr char kChatStatusImage[] = "http://chat.qinghe-space.example/status?account=qinghe";
@@ -21,5 +22,8 @@ inline constexpr char kCounterPage[] = "http://www.qinghe-space.example/counter/
 inline constexpr char kCounterFile[] = "http://www.qinghe-space.example/counter/love.txt";
 
 inline constexpr char kCalculatorPage[] = "http://tools.home-portal.example/calculator.html";
+
+// The host of the animated tutorials; the tutorial table adds the path of each film.
+inline constexpr char kVideoHost[] = "http://video.home-portal.example";
 
 }  // namespace rq::endpoints

@@ -1,0 +1,60 @@
+#include "online/browser_view.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#ifdef RENOQUOTE_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace rq {
+
+BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+#ifdef RENOQUOTE_HAVE_WEBENGINE
+    m_view = new QWebEngineView(this);
+    layout->addWidget(m_view);
+    connect(m_view, &QWebEngineView::loadStarted, this, &BrowserView::loadStarted);
+    connect(m_view, &QWebEngineView::loadFinished, this, &BrowserView::loadFinished);
+#else
+    layout->addStretch();
+    m_address = new QLabel(this);
+    m_address->setAlignment(Qt::AlignCenter);
+    m_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_address->setObjectName(QStringLiteral("address"));
+    layout->addWidget(m_address);
+    m_openLink = new QLabel(this);
+    m_openLink->setAlignment(Qt::AlignCenter);
+    m_openLink->setObjectName(QStringLiteral("openInBrowser"));
+    m_openLink->setText(QStringLiteral("<a href=\"open\">在浏览器中打开</a>"));
+    connect(m_openLink, &QLabel::linkActivated, this, [this] {
+        if (m_url.isValid())
+            QDesktopServices::openUrl(m_url);
+    });
+    layout->addWidget(m_openLink);
+    layout->addStretch();
+#endif
+}
+
+void BrowserView::setUrl(const QUrl& url)
+{
+    m_url = url;
+#ifdef RENOQUOTE_HAVE_WEBENGINE
+    m_view->setUrl(url);
+#else
+    // Without a browser component the "page" is the address itself: the navigation starts
+    // and is done as soon as the address is shown, after the caller has returned, as a
+    // real view would report it.
+    QTimer::singleShot(0, this, [this] {
+        Q_EMIT loadStarted();
+        m_address->setText(m_url.toString());
+        Q_EMIT loadFinished(true);
+    });
+#endif
+}
+
+}  // namespace rq

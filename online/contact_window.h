@@ -1,0 +1,22 @@
+// The contact window: how to reach the designers for an exact quote, with the chat-status
+// picture and links to the company's pages.
+#pragma once
+
+#include <QDialog>
+
+#include "online/online_jobs.h"
+
+namespace rq {
+
+// The main window opens it non-modal (the caller sets Qt::WA_DeleteOnClose); the quote
+// sheet and the result window open it modally with exec() on a window of their own.
+class ContactWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit ContactWindow(QWidget* parent = nullptr);
+    // Loads the chat-status picture with picture instead of the shipped address (tests).
+    ContactWindow(const ChatPictureJob& picture, QWidget* parent);
+};
+
+}  // namespace rq

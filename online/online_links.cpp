@@ -1,0 +1,75 @@
+#include "online/online_links.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "forms/picture_box.h"
+#include "online/endpoints.h"
+#include "online/online_jobs.h"
+
+namespace rq {
+namespace {
+
+// Watches a plain label for a left press; lives as long as the label.
+class PressOpensUrl : public QObject {
+public:
+    PressOpensUrl(QWidget* control, QUrl url) : QObject(control), m_url(std::move(url))
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            QDesktopServices::openUrl(m_url);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QUrl m_url;
+};
+
+QLabel* brandLineOf(QWidget* mainWindow)
+{
+    return mainWindow->findChild<QLabel*>(QStringLiteral("标签17"));
+}
+
+}  // namespace
+
+void openOnPress(QWidget* control, const QUrl& url)
+{
+    if (control != nullptr)
+        new PressOpensUrl(control, url);  // owned by control
+}
+
+void startChatPicture(PictureBox* box)
+{
+    if (box == nullptr)
+        return;
+    QObject::connect(box, &PictureBox::pressed, box,
+                     [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(endpoints::kChatLink))); });
+    ChatPictureJob(endpoints::kChatStatusImage, programHttpLimits()).load(box);
+}
+
+void startMainWindowOnline(QWidget* mainWindow)
+{
+    const QUrl site(QString::fromLatin1(endpoints::kCompanySite));
+    openOnPress(mainWindow->findChild<QLabel*>(QStringLiteral("标签1")), site);
+    openOnPress(brandLineOf(mainWindow), site);
+    startChatPicture(mainWindow->findChild<PictureBox*>(QStringLiteral("图片框1")));
+    CounterJob(endpoints::kCounterPage, endpoints::kCounterFile, programHttpLimits())
+        .fetch(mainWindow, brandLineOf(mainWindow));
+}
+
+void startCounterRefresh(QWidget* mainWindow)
+{
+    CounterJob(endpoints::kCounterPage, endpoints::kCounterFile, programHttpLimits())
+        .refresh(mainWindow, brandLineOf(mainWindow));
+}
+
+}  // namespace rq
