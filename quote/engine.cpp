@@ -1,5 +1,7 @@
 #include "quote/engine.h"
 
+#include <algorithm>
+
 #include "quote/fees.h"
 #include "quote/full_package.h"
 #include "quote/room_items.h"
@@ -39,6 +41,8 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
                                  std::string_view packageText)
 {
     DetailedQuote quote;
+    // A room section and its additions rarely exceed 16 rows; the foot adds 9.
+    quote.sheet.Reserve(static_cast<int>(std::min<std::size_t>(rooms.size(), 1'000'000) * 16 + 9));
     if (packageText == kHalfPackage) {
         quote.caption = kHalfPackageCaption;
         AppendRoomSections(quote.sheet, rooms, grade, floor);

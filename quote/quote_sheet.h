@@ -40,6 +40,8 @@ public:
     void InsertRow(int row, QuoteRow cells);
     void Truncate(int rowCount);
     void Clear() { m_rows.clear(); }
+    // Room for `rows` rows without moving the ones already written (large quotes).
+    void Reserve(int rows) { m_rows.reserve(rows > 0 ? static_cast<std::size_t>(rows) : 0); }
 
     const std::vector<QuoteRow>& rows() const { return m_rows; }
     const QuoteRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
