@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace rq {
 namespace {
 
@@ -73,6 +76,125 @@ TEST(DetailedQuote, TwoRoomHalfPackageSheet)
                    {"", "", "", "", "", ""},
                    {"", "工程总造价", "", "", "", "5125"},
                });
+}
+
+std::vector<std::string> Names(const QuoteSheet& sheet)
+{
+    std::vector<std::string> names;
+    for (const QuoteRow& row : sheet.rows())
+        names.push_back(row[kItemName]);
+    return names;
+}
+
+TEST(DetailedQuote, PackageTextSelectsCaptionAndRoad)
+{
+    const std::vector<RoomRecord> rooms = {Room("卧室", "3200*2800*2920", "800*1500", "实木门", "1", "4")};
+    const struct {
+        const char* package;
+        const char* caption;
+        int rows;
+    } cases[] = {
+        {"半包", "半包装修详细报价", 13},
+        {"全包", "全包装修详细报价", 16},
+        // Any other package prices nothing and leaves the window its own title.
+        {"", "青禾空间装饰   青禾改变生活", 0},
+        {"半包 ", "青禾空间装饰   青禾改变生活", 0},
+        {"全包装修", "青禾空间装饰   青禾改变生活", 0},
+    };
+    for (const auto& c : cases) {
+        const DetailedQuote quote = BuildDetailedQuote(rooms, "经济型装修", FloorChoice::Boards, c.package);
+        EXPECT_EQ(quote.caption, c.caption) << c.package;
+        EXPECT_EQ(quote.sheet.RowCount(), c.rows) << c.package;
+    }
+}
+
+TEST(DetailedQuote, UnknownRoomTypeKeepsItsHeaderWithoutBlankRow)
+{
+    const DetailedQuote quote = BuildDetailedQuote(
+        {Room("阁楼", "3200*2800*2920", "800*1500", "实木门", "1", "4"),
+         Room("书房", "3000*3000*2800", "0*0", "(无)", "0", "4")},
+        "出租房装修", FloorChoice::Boards, "全包");
+    const std::vector<std::string> expected = {
+        "阁楼", "书房", "顶面批腻子", "墙面批腻子", "墙顶面乳胶漆", "", "其它的", "材料搬运费", "垃圾清理费用",
+        "工程管理费", "", "工程总造价", "", "", "", "全包总价格",
+    };
+    EXPECT_EQ(Names(quote.sheet), expected);
+    EXPECT_EQ(quote.sheet.GetCell(2, kSerial), "1");
+}
+
+TEST(DetailedQuote, BedroomAndStudyAddTwoBlankRowsAndNothingToTheFullTotal)
+{
+    const DetailedQuote quote = BuildDetailedQuote(
+        {Room("卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"),
+         Room("书房", "3000*3000*2800", "1200*1500", "原木门", "1", "3")},
+        "精  装  修", FloorChoice::Tiles, "全包");
+    const QuoteSheet& sheet = quote.sheet;
+    const int n = sheet.RowCount();
+    ASSERT_GE(n, 6);
+    EXPECT_EQ(sheet.GetCell(n - 5, kItemName), "工程总造价");
+    for (int row = n - 4; row < n - 1; ++row)
+        EXPECT_EQ(sheet.row(row), QuoteRow{}) << row;
+    EXPECT_EQ(sheet.GetCell(n - 1, kItemName), "全包总价格");
+    EXPECT_EQ(sheet.GetCell(n - 1, kTotal), sheet.GetCell(n - 5, kTotal));
+    EXPECT_NE(sheet.GetCell(n - 1, kTotal), "0");
+}
+
+TEST(DetailedQuote, UnknownGradeKeepsEverySectionEmptyAndTotalsZero)
+{
+    const DetailedQuote quote = BuildDetailedQuote(
+        {Room("厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4"),
+         Room("客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4")},
+        "精装修", FloorChoice::Tiles, "全包");
+    const std::vector<std::string> expected = {
+        "厨房", "", "客厅", "", "其它的", "材料搬运费", "垃圾清理费用", "工程管理费", "", "工程总造价", "", "", "",
+        "全包总价格",
+    };
+    EXPECT_EQ(Names(quote.sheet), expected);
+    for (const QuoteRow& row : quote.sheet.rows())
+        EXPECT_TRUE(row[kTotal].empty() || row[kTotal] == "0") << row[kItemName];
+}
+
+// Absurd sizes must still give a whole sheet: the same rows as a sensible dwelling, with
+// whatever figures the arithmetic yields, and no crash on the way.
+TEST(DetailedQuote, AbsurdDimensionsStillGiveTheWholeSheet)
+{
+    const char* kTypes[] = {"厨房", "卫生间", "客厅", "餐厅", "卧室", "书房", "阳台"};
+    const auto roomsOfSize = [&](const char* size, const char* window, const char* leaves, const char* walls) {
+        std::vector<RoomRecord> rooms;
+        for (const char* type : kTypes)
+            rooms.push_back(Room(type, size, window, "推拉门", leaves, walls));
+        return rooms;
+    };
+    const DetailedQuote sensible = BuildDetailedQuote(roomsOfSize("3200*2800*2920", "800*1500", "1", "4"),
+                                                      "豪华型装修", FloorChoice::Boards, "全包");
+    const struct {
+        const char* size;
+        const char* window;
+        const char* leaves;
+        const char* walls;
+    } cases[] = {
+        {"99999999999*99999999999*99999999999", "99999999999*99999999999", "99999999999", "99999999999"},
+        {"-3200*2800*2920", "-800*1500", "-1", "-4"},
+        {"1e308*1e308*1e308", "1e308*1e308", "1e308", "1e308"},
+        {"nan*inf*-0", "inf*nan", "-inf", "nan"},
+        {"2147483647*2147483647*2147483647", "2147483647*2147483647", "2147483647", "2147483647"},
+        {"-2147483648*-2147483648*-2147483648", "-2147483648*-2147483648", "-2147483648", "-2147483648"},
+        {"3200", "", "1", "4"},
+        {"", "", "", ""},
+        {"abc*def*ghi", "0*0", "x", "y"},
+    };
+    for (const auto& c : cases) {
+        const DetailedQuote quote = BuildDetailedQuote(roomsOfSize(c.size, c.window, c.leaves, c.walls),
+                                                       "豪华型装修", FloorChoice::Boards, "全包");
+        // Leaves that read as 0 drop the door and its casing; compare the rest row by row.
+        std::vector<std::string> names = Names(quote.sheet), expected = Names(sensible.sheet);
+        for (const char* door : {"推拉门", "双包门套", "单包门套"}) {
+            std::erase(names, door);
+            std::erase(expected, door);
+        }
+        EXPECT_EQ(names, expected) << c.size;
+        EXPECT_EQ(quote.sheet.GetCell(quote.sheet.RowCount() - 1, kItemName), "全包总价格") << c.size;
+    }
 }
 
 }  // namespace
