@@ -1,0 +1,203 @@
+// A detailed quote from arbitrary rooms, grades, floors and packages, then a run of edits.
+// The computed sheet prices every item as quantity × unit price read back from its cells,
+// the totals are the truncated running sums, and no edit loses or invents a row.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_check.h"
+#include "quote/engine.h"
+#include "quote/fees.h"
+#include "sheet/sheet_edits.h"
+
+namespace {
+
+constexpr const char* kRoomTypes[] = {"客厅", "餐厅", "厨房", "卧室", "卫生间", "书房", "阳台"};
+constexpr const char* kDoorTypes[] = {"出租房门", "实木免漆门", "实木门", "原木门", "移门",
+                                      "推拉门",   "塑钢门",     "彩铝门", "折叠门", "(无)"};
+constexpr const char* kPaintingItems[] = {"顶面批腻子", "墙面批腻子", "墙顶面乳胶漆"};
+constexpr const char* kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
+constexpr const char* kEditNames[] = {"地面找平", "实木门", "清水漆", "工程管理费", "双包门套", "墙面批腻子", ""};
+
+template <std::size_t N>
+std::string pick(FuzzedDataProvider& in, const char* const (&names)[N])
+{
+    if (in.ConsumeBool())
+        return in.ConsumeRandomLengthString(24);
+    return names[in.ConsumeIntegralInRange<std::size_t>(0, N - 1)];
+}
+
+bool contains(const auto& names, const std::string& name)
+{
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
+bool isTotalRow(const rq::QuoteSheet& sheet, int row)
+{
+    const auto& name = sheet.GetCell(row, rq::kItemName);
+    return name == rq::kProjectTotal || name == rq::kFullPackageTotal;
+}
+
+// Rows carrying a priced item: a unit and a price that is not a fee percentage. Rows inside
+// the fee section (from "其它的" to "工程总造价") are left out: "确定添加" rebuilds that
+// section from scratch, whatever the user wrote into it.
+int itemRowCount(const rq::QuoteSheet& sheet)
+{
+    int count = 0;
+    bool inFeeSection = false;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const auto& name = sheet.GetCell(row, rq::kItemName);
+        if (name == rq::kOtherSection)
+            inFeeSection = true;
+        else if (name == rq::kProjectTotal)
+            inFeeSection = false;
+        if (!inFeeSection && !sheet.GetCell(row, rq::kUnit).empty() && !contains(kFeeNames, name))
+            ++count;
+    }
+    return count;
+}
+
+void checkComputedSheet(const rq::QuoteSheet& sheet)
+{
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const auto& name = sheet.GetCell(row, rq::kItemName);
+        if (sheet.GetCell(row, rq::kUnit).empty() || contains(kFeeNames, name))
+            continue;
+        const auto form = contains(kPaintingItems, name) ? rq::TotalForm::Single : rq::TotalForm::WholeYuan;
+        FUZZ_CHECK(sheet.GetCell(row, rq::kTotal)
+                   == rq::ItemTotalText(sheet.GetCell(row, rq::kQuantity), sheet.GetCell(row, rq::kUnitPrice), form));
+    }
+}
+
+// Each "工程总造价" is the truncated running sum of the totals above it, total rows left out.
+void checkProjectTotals(const rq::QuoteSheet& sheet)
+{
+    std::int32_t sum = 0;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const auto& name = sheet.GetCell(row, rq::kItemName);
+        if (name == rq::kProjectTotal)
+            FUZZ_CHECK(sheet.GetCell(row, rq::kTotal) == rq::IntegerToText(sum));
+        else if (!isTotalRow(sheet, row) && !sheet.GetCell(row, rq::kTotal).empty())
+            sum = rq::ToInteger(static_cast<double>(sum) + rq::TextToNumber(sheet.GetCell(row, rq::kTotal)));
+    }
+}
+
+// FUZZ_DUMP=1 prints the sheet after every step, to read a finding.
+void dump(const rq::QuoteSheet& sheet, const char* step)
+{
+    if (std::getenv("FUZZ_DUMP") == nullptr)
+        return;
+    std::fprintf(stderr, "-- %s\n", step);
+    for (const auto& row : sheet.rows()) {
+        for (const auto& cell : row)
+            std::fprintf(stderr, "%s\t", cell.c_str());
+        std::fprintf(stderr, "\n");
+    }
+}
+
+// The foot of a full-package sheet: "全包总价格" over everything but "工程总造价", below a
+// blank row (which only the user's own "删除此项" may take away).
+void checkFullPackageFoot(const rq::QuoteSheet& sheet, bool blankAbove)
+{
+    const int last = sheet.RowCount() - 1;
+    FUZZ_CHECK(last >= (blankAbove ? 1 : 0));
+    FUZZ_CHECK(sheet.GetCell(last, rq::kItemName) == rq::kFullPackageTotal);
+    FUZZ_CHECK(sheet.GetCell(last, rq::kTotal) == rq::IntegerToText(rq::SumTotals(sheet, 0, last, true)));
+    for (int column = 0; blankAbove && column < rq::kSheetColumnCount; ++column)
+        FUZZ_CHECK(sheet.GetCell(last - 1, column).empty());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    std::vector<rq::RoomRecord> rooms(in.ConsumeIntegralInRange<std::size_t>(0, 6));
+    for (auto& room : rooms) {
+        room.cells[rq::kRoomType] = pick(in, kRoomTypes);
+        room.cells[rq::kRoomSize] = in.ConsumeRandomLengthString(40);
+        room.cells[rq::kRoomWindow] = in.ConsumeRandomLengthString(24);
+        room.cells[rq::kRoomDoorType] = pick(in, kDoorTypes);
+        room.cells[rq::kRoomDoorLeaves] = in.ConsumeRandomLengthString(6);
+        room.cells[rq::kRoomWalls] = in.ConsumeRandomLengthString(6);
+    }
+    const std::string grade = in.ConsumeBool() ? in.ConsumeRandomLengthString(16)
+                                               : std::string(rq::kGradeNames[in.ConsumeIntegralInRange(0, 4)]);
+    const auto floor = in.ConsumeBool() ? rq::FloorChoice::Boards : rq::FloorChoice::Tiles;
+    const bool full = in.ConsumeBool();
+
+    rq::DetailedQuote quote = rq::BuildDetailedQuote(rooms, grade, floor, full ? rq::kFullPackage : rq::kHalfPackage);
+    rq::QuoteSheet& sheet = quote.sheet;
+    dump(sheet, quote.caption.c_str());
+    checkComputedSheet(sheet);
+    checkProjectTotals(sheet);
+    if (full)
+        checkFullPackageFoot(sheet, true);
+
+    bool feeSectionLost = false;
+    for (int edits = in.ConsumeIntegralInRange(0, 8); edits > 0 && in.remaining_bytes() > 0; --edits) {
+        const int before = sheet.RowCount();
+        const int itemsBefore = itemRowCount(sheet);
+        const int row = in.ConsumeIntegralInRange(-1, before);
+        const bool valid = row >= 0 && row < before;
+        bool footRewritten = false;
+        const int operation = in.ConsumeIntegralInRange(0, 2);
+        if (std::getenv("FUZZ_DUMP") != nullptr)
+            std::fprintf(stderr, "operation %d on row %d\n", operation, row);
+        switch (operation) {
+        case 0: {
+            rq::ItemFields fields{pick(in, kEditNames), in.ConsumeRandomLengthString(4),
+                                  in.ConsumeRandomLengthString(12), in.ConsumeRandomLengthString(12)};
+            if (std::getenv("FUZZ_DUMP") != nullptr)
+                std::fprintf(stderr, "fields [%s] [%s] [%s] [%s]\n", fields.name.c_str(), fields.unit.c_str(),
+                             fields.quantity.c_str(), fields.unitPrice.c_str());
+            if (valid && isTotalRow(sheet, row))
+                break;  // renaming a total row is not an edit this check can follow
+            const bool hadFoot = full && before >= 2 && sheet.GetCell(before - 1, rq::kItemName) == rq::kFullPackageTotal;
+            rq::ModifyRow(sheet, quote.caption, row, fields);
+            footRewritten = true;
+            if (!full)
+                FUZZ_CHECK(sheet.RowCount() == before);
+            else
+                FUZZ_CHECK(sheet.RowCount() >= before - (hadFoot ? 2 : 0) + 2 - 2 && sheet.RowCount() <= before + 2);
+            break;
+        }
+        case 1:
+            rq::DeleteRow(sheet, quote.caption, row);
+            FUZZ_CHECK(sheet.RowCount() == before - (valid ? 1 : 0));
+            break;
+        default: {
+            rq::AddedItem item{pick(in, kEditNames), in.ConsumeRandomLengthString(12), in.ConsumeRandomLengthString(12)};
+            if (std::getenv("FUZZ_DUMP") != nullptr)
+                std::fprintf(stderr, "item [%s] [%s] [%s]\n", item.name.c_str(), item.quantity.c_str(),
+                             item.unitPrice.c_str());
+            if (item.name.empty() || contains(kFeeNames, item.name))
+                break;
+            // Once the user has deleted "其它的", "确定添加" can no longer tell the old fee
+            // section from items and counts it again, as the sheet's rebuild rule says; the
+            // running sums are followed only while the section is there.
+            feeSectionLost = feeSectionLost || std::ranges::none_of(sheet.rows(), [](const rq::QuoteRow& r) {
+                return r[rq::kItemName] == rq::kOtherSection;
+            });
+            rq::AddItem(sheet, quote.caption, item);
+            footRewritten = true;
+            FUZZ_CHECK(itemRowCount(sheet) >= itemsBefore + 1);
+            break;
+        }
+        }
+        dump(sheet, "edit");
+        if (full && !feeSectionLost) {
+            checkProjectTotals(sheet);
+            // "修改" and "确定添加" write a fresh foot; after "删除此项" the foot is as the user
+            // left it, and a deleted "全包总价格" stays deleted until the next of those.
+            if (footRewritten || sheet.GetCell(sheet.RowCount() - 1, rq::kItemName) == rq::kFullPackageTotal)
+                checkFullPackageFoot(sheet, footRewritten);
+        }
+    }
+    return 0;
+}
