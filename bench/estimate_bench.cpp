@@ -7,7 +7,7 @@ namespace {
 
 void QuickEstimateToWindowText(benchmark::State& state)
 {
-    const rq::EstimateInputs inputs {"3", "2", "1", "1", "1", "100", "舒适型装修"};
+    const rq::EstimateInputs inputs { "3", "2", "1", "1", "1", "100", "舒适型装修" };
     rq::Text report;
     for (auto _ : state) {
         const rq::EstimateResult result = rq::RunQuickEstimate(inputs, report);
@@ -17,4 +17,4 @@ void QuickEstimateToWindowText(benchmark::State& state)
 }
 BENCHMARK(QuickEstimateToWindowText)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace

@@ -2,8 +2,8 @@
 // result window shows it.
 #include <array>
 #include <optional>
-#include <string>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 #include "cli/commands.h"
@@ -13,28 +13,28 @@
 namespace rq::cli {
 namespace {
 
-constexpr std::string_view kHelp =
-    "用法: renoquote-cli estimate [选项]\n"
-    "按房间数量、实际面积和装修类型快速估算装修价格，输出与结果窗口中的文字完全相同\n"
-    "(换行为 CR LF，末尾不加换行)。\n"
-    "每个值都按在窗口输入框中输入的文字读取: 「abc」读作 0，「３」读作 3。\n"
-    "\n"
-    "  --bedrooms 文字    室的数量，默认 3\n"
-    "  --living 文字      厅的数量，默认 2\n"
-    "  --kitchens 文字    厨的数量，默认 1\n"
-    "  --bathrooms 文字   卫的数量，默认 1\n"
-    "  --balconies 文字   阳台的数量，默认 1\n"
-    "  --area 文字        实际面积(平方米)，默认 100\n"
-    "  --grade 文字       装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、舒适型装修、\n"
-    "                     「精  装  修」(中间各两个空格)、豪华型装修\n"
-    "  --encoding 编码    输出编码: utf-8 (默认) 或 gbk\n"
-    "  --help             显示本说明\n"
-    "\n"
-    "退出状态: 0 已输出；2 输入被拒绝(信息写到标准错误)或用法错误。\n"
-    "装修类型不是以上五种之一时，只输出结果窗口末尾的提示，退出状态为 0。\n";
+constexpr std::string_view kHelp
+    = "用法: renoquote-cli estimate [选项]\n"
+      "按房间数量、实际面积和装修类型快速估算装修价格，输出与结果窗口中的文字完全相同\n"
+      "(换行为 CR LF，末尾不加换行)。\n"
+      "每个值都按在窗口输入框中输入的文字读取: 「abc」读作 0，「３」读作 3。\n"
+      "\n"
+      "  --bedrooms 文字    室的数量，默认 3\n"
+      "  --living 文字      厅的数量，默认 2\n"
+      "  --kitchens 文字    厨的数量，默认 1\n"
+      "  --bathrooms 文字   卫的数量，默认 1\n"
+      "  --balconies 文字   阳台的数量，默认 1\n"
+      "  --area 文字        实际面积(平方米)，默认 100\n"
+      "  --grade 文字       装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、舒适型装修、\n"
+      "                     「精  装  修」(中间各两个空格)、豪华型装修\n"
+      "  --encoding 编码    输出编码: utf-8 (默认) 或 gbk\n"
+      "  --help             显示本说明\n"
+      "\n"
+      "退出状态: 0 已输出；2 输入被拒绝(信息写到标准错误)或用法错误。\n"
+      "装修类型不是以上五种之一时，只输出结果窗口末尾的提示，退出状态为 0。\n";
 
 struct Options {
-    EstimateInputs inputs {"3", "2", "1", "1", "1", "100", Text(kComfortGrade)};
+    EstimateInputs inputs { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
     bool gbk = false;
     bool help = false;
 };
@@ -44,15 +44,15 @@ struct TextOption {
     Text EstimateInputs::*field;
 };
 
-constexpr std::array<TextOption, 7> kTextOptions {{
-    {"--bedrooms", &EstimateInputs::bedrooms},
-    {"--living", &EstimateInputs::livingRooms},
-    {"--kitchens", &EstimateInputs::kitchens},
-    {"--bathrooms", &EstimateInputs::bathrooms},
-    {"--balconies", &EstimateInputs::balconies},
-    {"--area", &EstimateInputs::area},
-    {"--grade", &EstimateInputs::grade},
-}};
+constexpr std::array<TextOption, 7> kTextOptions { {
+    { "--bedrooms", &EstimateInputs::bedrooms },
+    { "--living", &EstimateInputs::livingRooms },
+    { "--kitchens", &EstimateInputs::kitchens },
+    { "--bathrooms", &EstimateInputs::bathrooms },
+    { "--balconies", &EstimateInputs::balconies },
+    { "--area", &EstimateInputs::area },
+    { "--grade", &EstimateInputs::grade },
+} };
 
 // Returns an error message, or an empty text when every argument was understood.
 // Values may follow as the next argument or after "=", so that an empty text or a
@@ -96,7 +96,7 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
     return {};
 }
 
-}  // namespace
+} // namespace
 
 int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
@@ -121,4 +121,4 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
     return out ? 0 : 1;
 }
 
-}  // namespace rq::cli
+} // namespace rq::cli

@@ -17,17 +17,17 @@ enum class FullItem { BathroomMaterials, KitchenMaterials, Lamps, ThresholdStone
 struct GradeRates {
     EstimateGrade grade;
     std::string_view name;
-    double ceilingPerLivingRoom;  // plasterboard ceiling, added without a line; 0 when not offered
+    double ceilingPerLivingRoom; // plasterboard ceiling, added without a line; 0 when not offered
     double tvWall;
     std::string_view tvWallLine;
     double shoeCabinet;
     std::string_view shoeCabinetLine;
-    double entrance;  // 0 when not offered
+    double entrance; // 0 when not offered
     std::string_view entranceLine;
     double wardrobePerBedroom;
-    double balconySealing;  // per metre of balcony side; 0 when balconies stay open
+    double balconySealing; // per metre of balcony side; 0 when balconies stay open
     double doorPerDoor;
-    bool doorsAfterFees;  // luxury doors are supplied items: no transport or management fee on them
+    bool doorsAfterFees; // luxury doors are supplied items: no transport or management fee on them
     double bathroomMaterials;
     double kitchenMaterials;
     double lampsPerRoom;
@@ -38,7 +38,7 @@ struct GradeRates {
     double firstExtra;
     double secondExtra;
     double thirdExtra;
-    std::string_view secondSlidingDoorLabel;  // empty when the grade has no sliding wardrobe doors
+    std::string_view secondSlidingDoorLabel; // empty when the grade has no sliding wardrobe doors
     Form halfThresholdForm;
     Form pipeBoxingForm;
     Form secondSlidingDoorForm;
@@ -48,28 +48,136 @@ struct GradeRates {
 
 using enum FullItem;
 
-constexpr std::array<GradeRates, 4> kGradeRates {{
-    {EstimateGrade::Economy, kEconomyGrade, 0, 800, "电视背景墙：800元", 550, "鞋柜:550", 0, "", 2500, 0, 580, false,
-        3500, 6000, 150, 200, 60, 50, 200, 200, 150, "", Form::Short, Form::Short, Form::Short,
-        {BathroomMaterials, KitchenMaterials, Lamps, ThresholdStones, Hardware}, 5},
-    {EstimateGrade::Comfort, kComfortGrade, 800, 800, "电视背景墙：800元", 650, "鞋柜:650", 1500, "玄关制作:1500元", 3000,
-        1275, 580, false, 5500, 7000, 200, 300, 200, 60, 300, 200, 300, " 衣柜移门：", Form::Long, Form::Short,
-        Form::Long, {BathroomMaterials, KitchenMaterials, Lamps, ThresholdStones, SlidingDoors, Hardware}, 6},
-    {EstimateGrade::Fine, kFineGrade, 1200, 1300, "电视背景墙：1300元", 850, "鞋柜:850", 2000, "玄关制作:2000元", 3500,
-        1575, 880, false, 7000, 9000, 300, 350, 280, 90, 300, 350, 350, "衣柜移门：", Form::Long, Form::Short,
-        Form::Long, {BathroomMaterials, KitchenMaterials, SlidingDoors, Lamps, ThresholdStones, Hardware}, 6},
-    {EstimateGrade::Luxury, kLuxuryGrade, 1800, 1800, "电视背景墙：1800元", 1000, "鞋柜:1000", 3000, "玄关制作:3000元",
-        4000, 1575, 880, true, 9000, 12000, 500, 600, 280, 80, 500, 500, 600, "衣柜移门：", Form::Long, Form::Long,
-        Form::Short, {BathroomMaterials, KitchenMaterials, SlidingDoors, Lamps, ThresholdStones, Hardware}, 6},
-}};
+constexpr std::array<GradeRates, 4> kGradeRates { {
+    {
+        .grade = EstimateGrade::Economy,
+        .name = kEconomyGrade,
+        .ceilingPerLivingRoom = 0,
+        .tvWall = 800,
+        .tvWallLine = "电视背景墙：800元",
+        .shoeCabinet = 550,
+        .shoeCabinetLine = "鞋柜:550",
+        .entrance = 0,
+        .entranceLine = "",
+        .wardrobePerBedroom = 2500,
+        .balconySealing = 0,
+        .doorPerDoor = 580,
+        .doorsAfterFees = false,
+        .bathroomMaterials = 3500,
+        .kitchenMaterials = 6000,
+        .lampsPerRoom = 150,
+        .hardwarePerRoom = 200,
+        .boardsPerSquareMetre = 60,
+        .floorTilesPerSquareMetre = 50,
+        .firstExtra = 200,
+        .secondExtra = 200,
+        .thirdExtra = 150,
+        .secondSlidingDoorLabel = "",
+        .halfThresholdForm = Form::Short,
+        .pipeBoxingForm = Form::Short,
+        .secondSlidingDoorForm = Form::Short,
+        .fullOrder = { BathroomMaterials, KitchenMaterials, Lamps, ThresholdStones, Hardware },
+        .fullCount = 5,
+    },
+    {
+        .grade = EstimateGrade::Comfort,
+        .name = kComfortGrade,
+        .ceilingPerLivingRoom = 800,
+        .tvWall = 800,
+        .tvWallLine = "电视背景墙：800元",
+        .shoeCabinet = 650,
+        .shoeCabinetLine = "鞋柜:650",
+        .entrance = 1500,
+        .entranceLine = "玄关制作:1500元",
+        .wardrobePerBedroom = 3000,
+        .balconySealing = 1275,
+        .doorPerDoor = 580,
+        .doorsAfterFees = false,
+        .bathroomMaterials = 5500,
+        .kitchenMaterials = 7000,
+        .lampsPerRoom = 200,
+        .hardwarePerRoom = 300,
+        .boardsPerSquareMetre = 200,
+        .floorTilesPerSquareMetre = 60,
+        .firstExtra = 300,
+        .secondExtra = 200,
+        .thirdExtra = 300,
+        .secondSlidingDoorLabel = " 衣柜移门：",
+        .halfThresholdForm = Form::Long,
+        .pipeBoxingForm = Form::Short,
+        .secondSlidingDoorForm = Form::Long,
+        .fullOrder = { BathroomMaterials, KitchenMaterials, Lamps, ThresholdStones, SlidingDoors, Hardware },
+        .fullCount = 6,
+    },
+    {
+        .grade = EstimateGrade::Fine,
+        .name = kFineGrade,
+        .ceilingPerLivingRoom = 1200,
+        .tvWall = 1300,
+        .tvWallLine = "电视背景墙：1300元",
+        .shoeCabinet = 850,
+        .shoeCabinetLine = "鞋柜:850",
+        .entrance = 2000,
+        .entranceLine = "玄关制作:2000元",
+        .wardrobePerBedroom = 3500,
+        .balconySealing = 1575,
+        .doorPerDoor = 880,
+        .doorsAfterFees = false,
+        .bathroomMaterials = 7000,
+        .kitchenMaterials = 9000,
+        .lampsPerRoom = 300,
+        .hardwarePerRoom = 350,
+        .boardsPerSquareMetre = 280,
+        .floorTilesPerSquareMetre = 90,
+        .firstExtra = 300,
+        .secondExtra = 350,
+        .thirdExtra = 350,
+        .secondSlidingDoorLabel = "衣柜移门：",
+        .halfThresholdForm = Form::Long,
+        .pipeBoxingForm = Form::Short,
+        .secondSlidingDoorForm = Form::Long,
+        .fullOrder = { BathroomMaterials, KitchenMaterials, SlidingDoors, Lamps, ThresholdStones, Hardware },
+        .fullCount = 6,
+    },
+    {
+        .grade = EstimateGrade::Luxury,
+        .name = kLuxuryGrade,
+        .ceilingPerLivingRoom = 1800,
+        .tvWall = 1800,
+        .tvWallLine = "电视背景墙：1800元",
+        .shoeCabinet = 1000,
+        .shoeCabinetLine = "鞋柜:1000",
+        .entrance = 3000,
+        .entranceLine = "玄关制作:3000元",
+        .wardrobePerBedroom = 4000,
+        .balconySealing = 1575,
+        .doorPerDoor = 880,
+        .doorsAfterFees = true,
+        .bathroomMaterials = 9000,
+        .kitchenMaterials = 12000,
+        .lampsPerRoom = 500,
+        .hardwarePerRoom = 600,
+        .boardsPerSquareMetre = 280,
+        .floorTilesPerSquareMetre = 80,
+        .firstExtra = 500,
+        .secondExtra = 500,
+        .thirdExtra = 600,
+        .secondSlidingDoorLabel = "衣柜移门：",
+        .halfThresholdForm = Form::Long,
+        .pipeBoxingForm = Form::Long,
+        .secondSlidingDoorForm = Form::Short,
+        .fullOrder = { BathroomMaterials, KitchenMaterials, SlidingDoors, Lamps, ThresholdStones, Hardware },
+        .fullCount = 6,
+    },
+} };
 
 // Rates shared by every grade.
-constexpr double kTilingPerSquareMetre = 35;   // balcony floors, and living rooms in the tile variants
-constexpr double kPipeBoxingPerSide = 142.5;   // each kitchen boxes its pipes on two sides
+constexpr double kTilingPerSquareMetre = 35; // balcony floors, and living rooms in the tile variants
+constexpr double kPipeBoxingPerSide = 142.5; // each kitchen boxes its pipes on two sides
 constexpr double kWaterproofingPerSquareMetre = 55;
 constexpr double kWaterproofingPerMetre = 396; // walls of the wet room, up to shower height
 constexpr double kPaintPerSquareMetre = 23;
-constexpr double kLivingWallsPerMetre = 8.76;  // three walls of 2.92 m: one side is open to the hall
+constexpr double kLivingWallsPerMetre = 8.76; // three walls of 2.92 m: one side is open to the hall
 constexpr double kBedroomWallsPerMetre = 11.68; // four walls of 2.92 m
 constexpr double kSlidingDoorPerBedroom = 400;
 constexpr double kFullThresholdPerDoor = 75;
@@ -79,7 +187,7 @@ constexpr double kManagement = 1.08;
 // The rental grade: plain tiling and paint, a basic door, the cheapest main materials.
 struct RentalRates {
     double tiling = 35;
-    double kitchenPaintPerMetre = 268.64;  // four walls painted at 23 per square metre
+    double kitchenPaintPerMetre = 268.64; // four walls painted at 23 per square metre
     double bathroomWallTilesPerMetre = 252;
     double bathroomPaintPerMetre = 4.8;
     double doorPerDoor = 480;
@@ -93,26 +201,38 @@ struct RentalRates {
 constexpr RentalRates kRental;
 
 // Every running figure is kept in single precision, rounded after each addition.
-void AddTo(float& figure, double amount) { figure = ToSingle(static_cast<double>(figure) + amount); }
+void AddTo(float& figure, double amount)
+{
+    figure = ToSingle(static_cast<double>(figure) + amount);
+}
 
-Text Amount(double amount, Form form) { return form == Form::Long ? NumberToText(amount) : NumberToShortText(amount); }
+Text Amount(double amount, Form form)
+{
+    return form == Form::Long ? NumberToText(amount) : NumberToShortText(amount);
+}
 
 // Counts are read in 64 bits so that sums of counts never overflow.
-std::int64_t ReadCount(const Text& text) { return ToInteger(TextToNumber(text)); }
+std::int64_t ReadCount(const Text& text)
+{
+    return ToInteger(TextToNumber(text));
+}
 
 // The dwelling after the area block: everything the grade blocks price from.
 struct Dwelling {
     std::int64_t bedrooms, livingRooms, kitchens, bathrooms, balconies;
-    std::int64_t lampRooms;  // rooms that get lamps and hardware: all but balconies
-    std::int64_t doors;      // kitchens, bathrooms and bedrooms, each with a threshold stone
+    std::int64_t lampRooms; // rooms that get lamps and hardware: all but balconies
+    std::int64_t doors; // kitchens, bathrooms and bedrooms, each with a threshold stone
     float kitchenArea = 0, bathroomArea = 0, balconyArea = 0;
-    float roomArea = 0;    // one bedroom (and one living room)
-    float livingArea = 0;  // one living room as priced; 0 without living rooms
+    float roomArea = 0; // one bedroom (and one living room)
+    float livingArea = 0; // one living room as priced; 0 without living rooms
 };
 
 class Pricing {
 public:
-    explicit Pricing(EstimateCalculation& calculation) : m_calc(calculation) {}
+    explicit Pricing(EstimateCalculation& calculation)
+        : m_calc(calculation)
+    {
+    }
 
     void Half(std::string_view label, double amount, Form form = Form::Short)
     {
@@ -160,7 +280,10 @@ private:
     bool m_finite = true;
 };
 
-double Root(float area) { return SquareRoot(static_cast<double>(area)); }
+double Root(float area)
+{
+    return SquareRoot(static_cast<double>(area));
+}
 
 void PriceRental(const Dwelling& d, EstimateCalculation& calc, Pricing& p)
 {
@@ -171,8 +294,8 @@ void PriceRental(const Dwelling& d, EstimateCalculation& calc, Pricing& p)
     p.Half("卫生乳胶漆费用：",
         Root(d.bathroomArea) * kRental.bathroomPaintPerMetre + d.bathroomArea * kPaintPerSquareMetre);
     p.Half("阳台铺砖漆费用：", d.balconyArea * kRental.tiling);
-    p.Half("卫生间防水：",
-        d.bathroomArea * kWaterproofingPerSquareMetre + Root(d.bathroomArea) * kWaterproofingPerMetre);
+    p.Half(
+        "卫生间防水：", d.bathroomArea * kWaterproofingPerSquareMetre + Root(d.bathroomArea) * kWaterproofingPerMetre);
     p.Half("厨房卫生间包水管：", static_cast<double>(d.kitchens + d.kitchens) * kPipeBoxingPerSide);
     if (d.livingRooms != 0)
         p.Half("算客厅乳胶漆：", (d.livingArea + Root(d.livingArea) * kLivingWallsPerMetre) * kPaintPerSquareMetre);
@@ -211,8 +334,8 @@ void PriceGrade(const GradeRates& g, const Dwelling& d, EstimateCalculation& cal
     p.Half("厨房瓷砖铺贴费用：", d.kitchenArea * 102.2);
     p.Half("卫生间瓷砖铺贴费用：", d.bathroomArea * 102.2);
     p.Half("阳台铺砖：", d.balconyArea * kTilingPerSquareMetre);
-    p.Half("卫生间防水：",
-        d.bathroomArea * kWaterproofingPerSquareMetre + Root(d.bathroomArea) * kWaterproofingPerMetre);
+    p.Half(
+        "卫生间防水：", d.bathroomArea * kWaterproofingPerSquareMetre + Root(d.bathroomArea) * kWaterproofingPerMetre);
     p.Half("厨房卫生间包水管：", count(d.kitchens + d.kitchens) * kPipeBoxingPerSide, g.pipeBoxingForm);
     p.Half("算门槛石：", count(d.doors) * 35, g.halfThresholdForm);
     if (d.livingRooms != 0) {
@@ -302,7 +425,7 @@ bool FiguresFinite(const EstimateFigures& f)
         && std::isfinite(f.fullTile);
 }
 
-}  // namespace
+} // namespace
 
 EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
 {
@@ -371,4 +494,4 @@ EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
     return calc;
 }
 
-}  // namespace rq
+} // namespace rq

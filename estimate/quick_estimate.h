@@ -38,24 +38,24 @@ inline constexpr std::string_view kAreaTooSmall = "实际面积太小，请检�
 inline constexpr std::string_view kEstimateOutOfRange = "面积或房间数量太大，无法估算！";
 
 // The hint the result window always adds after the report.
-inline constexpr std::string_view kEstimateClosingHint =
-    "*如差别与心里的太大，请尝试用详细报价。如果您在汀湖，可以QQ客服在线咨询报价以及设计！";
+inline constexpr std::string_view kEstimateClosingHint
+    = "*如差别与心里的太大，请尝试用详细报价。如果您在汀湖，可以QQ客服在线咨询报价以及设计！";
 
 // The four prices, each held in single precision as the company's price lists round them.
 struct EstimateFigures {
-    float halfFloor = 0;  // living rooms floored with boards, labour and auxiliary materials
-    float halfTile = 0;   // living rooms tiled, half package
-    float fullFloor = 0;  // boards, full package with the main materials
-    float fullTile = 0;   // tiles, full package
+    float halfFloor = 0; // living rooms floored with boards, labour and auxiliary materials
+    float halfTile = 0; // living rooms tiled, half package
+    float fullFloor = 0; // boards, full package with the main materials
+    float fullTile = 0; // tiles, full package
 };
 
 // One run of the calculation. The lines carry no line breaks.
 struct EstimateCalculation {
-    std::optional<Text> refusal;        // set when the inputs cannot be priced; nothing else is then
+    std::optional<Text> refusal; // set when the inputs cannot be priced; nothing else is then
     std::optional<EstimateGrade> grade; // empty when the grade text is none of the five
-    std::vector<Text> areaLines;        // "厨房面积为：5平方米" ...
-    std::vector<Text> itemLines;        // "厨房瓷砖铺贴费用：511元" ..., fixed lines as they are
-    std::vector<Text> closingLines;     // the three lines after "下面是普地板或是地砖的，不可重复计算。"
+    std::vector<Text> areaLines; // "厨房面积为：5平方米" ...
+    std::vector<Text> itemLines; // "厨房瓷砖铺贴费用：511元" ..., fixed lines as they are
+    std::vector<Text> closingLines; // the three lines after "下面是普地板或是地砖的，不可重复计算。"
     EstimateFigures figures;
 };
 
@@ -66,9 +66,9 @@ struct EstimateCalculation {
 EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs);
 
 struct EstimateResult {
-    std::optional<Text> refusal;  // one of the refusal texts above
-    Text report;                  // the new report text; the previous one when refused or no grade matched
-    bool matchedGrade = false;    // a grade matched and the report was replaced
+    std::optional<Text> refusal; // one of the refusal texts above
+    Text report; // the new report text; the previous one when refused or no grade matched
+    bool matchedGrade = false; // a grade matched and the report was replaced
 };
 
 // One press of "估算报价": the report text replaces the previous one only when a grade matched.
@@ -80,4 +80,4 @@ Text BuildEstimateReport(const EstimateCalculation& calculation);
 // What the result window shows: the report, CR LF CR LF and the closing hint.
 Text ResultWindowText(const Text& report);
 
-}  // namespace rq
+} // namespace rq

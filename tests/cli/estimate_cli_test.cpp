@@ -37,7 +37,7 @@ std::string Slurp(const std::string& path)
 // grade names arrive exactly as given.
 CliRun RunEstimate(std::vector<std::string> args)
 {
-    args.insert(args.begin(), {RENOQUOTE_CLI_PATH, "estimate"});
+    args.insert(args.begin(), { RENOQUOTE_CLI_PATH, "estimate" });
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
@@ -68,19 +68,22 @@ CliRun RunEstimate(std::vector<std::string> args)
     return run;
 }
 
-const std::string kHintAlone =
-    "\r\n\r\n*如差别与心里的太大，请尝试用详细报价。如果您在汀湖，可以QQ客服在线咨询报价以及设计！";
+const std::string kHintAlone
+    = "\r\n\r\n*如差别与心里的太大，请尝试用详细报价。如果您在汀湖，可以QQ客服在线咨询报价以及设计！";
 
-std::string Golden() { return Slurp(std::string(RENOQUOTE_TEST_DATA_DIR) + "/estimate_comfort_default.txt"); }
+std::string Golden()
+{
+    return Slurp(std::string(RENOQUOTE_TEST_DATA_DIR) + "/estimate_comfort_default.txt");
+}
 
 TEST(EstimateCli, DefaultsPrintTheWorkedExampleByteForByte)
 {
     const std::string golden = Golden();
     ASSERT_FALSE(golden.empty());
-    for (const std::vector<std::string>& args : {std::vector<std::string> {},
-             {"--bedrooms", "3", "--living", "2", "--kitchens", "1", "--bathrooms", "1", "--balconies", "1", "--area",
-                 "100", "--grade", "舒适型装修", "--encoding", "utf-8"},
-             {"--area=１００", "--bedrooms=3.5"}}) {
+    for (const std::vector<std::string>& args : { std::vector<std::string> {},
+             { "--bedrooms", "3", "--living", "2", "--kitchens", "1", "--bathrooms", "1", "--balconies", "1", "--area",
+                 "100", "--grade", "舒适型装修", "--encoding", "utf-8" },
+             { "--area=１００", "--bedrooms=3.5" } }) {
         const CliRun run = RunEstimate(args);
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, golden);
@@ -90,7 +93,7 @@ TEST(EstimateCli, DefaultsPrintTheWorkedExampleByteForByte)
 
 TEST(EstimateCli, GbkOutputIsTheSameTextInGbk)
 {
-    const CliRun run = RunEstimate({"--encoding", "gbk"});
+    const CliRun run = RunEstimate({ "--encoding", "gbk" });
     EXPECT_EQ(run.status, 0);
     EXPECT_FALSE(rq::IsValidUtf8(run.out));
     EXPECT_EQ(rq::GbkToUtf8(run.out), Golden());
@@ -103,13 +106,13 @@ TEST(EstimateCli, RefusalsGoToStandardErrorWithStatusTwo)
         const char* message;
     };
     const Case cases[] = {
-        {{"--bedrooms", "-1"}, "房间数量不能为负数！"},
-        {{"--balconies=-3", "--bedrooms=0", "--living=0"}, "房间数量不能为负数！"},
-        {{"--bedrooms", "0", "--living", ""}, "室和厅的数量不能都为0！"},
-        {{"--bedrooms", "10", "--living", "10", "--kitchens", "10", "--bathrooms", "10", "--balconies", "10", "--area",
-             "30"},
-            "实际面积太小，请检查面积和房间数量！"},
-        {{"--area", "abc"}, "实际面积太小，请检查面积和房间数量！"},
+        { { "--bedrooms", "-1" }, "房间数量不能为负数！" },
+        { { "--balconies=-3", "--bedrooms=0", "--living=0" }, "房间数量不能为负数！" },
+        { { "--bedrooms", "0", "--living", "" }, "室和厅的数量不能都为0！" },
+        { { "--bedrooms", "10", "--living", "10", "--kitchens", "10", "--bathrooms", "10", "--balconies", "10",
+              "--area", "30" },
+            "实际面积太小，请检查面积和房间数量！" },
+        { { "--area", "abc" }, "实际面积太小，请检查面积和房间数量！" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -122,8 +125,8 @@ TEST(EstimateCli, RefusalsGoToStandardErrorWithStatusTwo)
 
 TEST(EstimateCli, UnknownGradeShowsOnlyTheClosingHint)
 {
-    for (const char* grade : {"精装修", "", "普通装修"}) {
-        const CliRun run = RunEstimate({"--grade", grade});
+    for (const char* grade : { "精装修", "", "普通装修" }) {
+        const CliRun run = RunEstimate({ "--grade", grade });
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, kHintAlone);
     }
@@ -131,15 +134,15 @@ TEST(EstimateCli, UnknownGradeShowsOnlyTheClosingHint)
 
 TEST(EstimateCli, FineGradeNeedsItsBlanks)
 {
-    const CliRun run = RunEstimate({"--grade", "精  装  修"});
+    const CliRun run = RunEstimate({ "--grade", "精  装  修" });
     EXPECT_EQ(run.status, 0);
     EXPECT_THAT(run.out, HasSubstr("客餐厅铺地板舒适装修的价格为：34489.5元\r\n"));
 }
 
 TEST(EstimateCli, BadUsageIsOneLineAndStatusTwo)
 {
-    for (const std::vector<std::string>& args : {std::vector<std::string> {"--rooms", "3"}, {"--area"},
-             {"--encoding", "latin1"}, {"3"}}) {
+    for (const std::vector<std::string>& args :
+        { std::vector<std::string> { "--rooms", "3" }, { "--area" }, { "--encoding", "latin1" }, { "3" } }) {
         const CliRun run = RunEstimate(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -150,11 +153,11 @@ TEST(EstimateCli, BadUsageIsOneLineAndStatusTwo)
 
 TEST(EstimateCli, HelpExplainsEveryOption)
 {
-    const CliRun run = RunEstimate({"--help"});
+    const CliRun run = RunEstimate({ "--help" });
     EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--bedrooms", "--living", "--kitchens", "--bathrooms", "--balconies", "--area",
-             "--grade", "--encoding"})
+    for (const char* option :
+        { "--bedrooms", "--living", "--kitchens", "--bathrooms", "--balconies", "--area", "--grade", "--encoding" })
         EXPECT_THAT(run.out, HasSubstr(option));
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@ Text ReadGolden(const char* name)
 
 EstimateInputs Dwelling(std::string_view grade)
 {
-    return {"3", "2", "1", "1", "1", "100", Text(grade)};
+    return { "3", "2", "1", "1", "1", "100", Text(grade) };
 }
 
 std::vector<Text> LinesOf(const Text& text)
@@ -44,7 +44,7 @@ TEST(EstimateReport, DefaultComfortDwellingShowsTheCompanysWorkedExample)
 
 TEST(EstimateReport, EveryLineBreakIsCarriageReturnLineFeed)
 {
-    for (std::string_view grade : {kRentalGrade, kEconomyGrade, kComfortGrade, kFineGrade, kLuxuryGrade}) {
+    for (std::string_view grade : { kRentalGrade, kEconomyGrade, kComfortGrade, kFineGrade, kLuxuryGrade }) {
         SCOPED_TRACE(grade);
         const Text text = ResultWindowText(RunQuickEstimate(Dwelling(grade), "").report);
         for (std::size_t at = text.find('\n'); at != Text::npos; at = text.find('\n', at + 1))
@@ -62,14 +62,14 @@ TEST(EstimateReport, SummaryNamesTheGradeAndItsNote)
         const char* noteStart;
     };
     const Case cases[] = {
-        {kRentalGrade, "此面积的房子做为出租房装修价格如下：", "客餐厅铺地板半包装修的价格为：9665.84元",
-            "注：出租房子的半包装修包括："},
-        {kEconomyGrade, "此面积的房子做为经济型装修价格如下：", "客餐厅铺地板半包装修的价格为：19363.4元",
-            "注：经济型装修的半包装修包括："},
-        {kFineGrade, "此面积的房子做为精装修价格如下：", "客餐厅铺地板舒适装修的价格为：34489.5元",
-            "注：精  装  修的半包装修包括："},
-        {kLuxuryGrade, "此面积的房子做为豪华型装修价格如下：", "客餐厅铺地板舒适装修的价格为：38835元",
-            "注：豪华型装修的半包装修包括："},
+        { kRentalGrade, "此面积的房子做为出租房装修价格如下：", "客餐厅铺地板半包装修的价格为：9665.84元",
+            "注：出租房子的半包装修包括：" },
+        { kEconomyGrade, "此面积的房子做为经济型装修价格如下：", "客餐厅铺地板半包装修的价格为：19363.4元",
+            "注：经济型装修的半包装修包括：" },
+        { kFineGrade, "此面积的房子做为精装修价格如下：", "客餐厅铺地板舒适装修的价格为：34489.5元",
+            "注：精  装  修的半包装修包括：" },
+        { kLuxuryGrade, "此面积的房子做为豪华型装修价格如下：", "客餐厅铺地板舒适装修的价格为：38835元",
+            "注：豪华型装修的半包装修包括：" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.grade);
@@ -130,5 +130,5 @@ TEST(EstimateReport, NothingToReportForARefusedRun)
     EXPECT_EQ(BuildEstimateReport(CalculateQuickEstimate(inputs)), "");
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq

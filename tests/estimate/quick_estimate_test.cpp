@@ -16,7 +16,7 @@ using ::testing::StartsWith;
 
 EstimateInputs Dwelling(std::string_view grade)
 {
-    return {"3", "2", "1", "1", "1", "100", Text(grade)};
+    return { "3", "2", "1", "1", "1", "100", Text(grade) };
 }
 
 bool HasLineStarting(const std::vector<Text>& lines, std::string_view label)
@@ -32,7 +32,7 @@ struct GradeFigures {
     const char* fullTile;
 };
 
-class FiguresOfEachGrade : public ::testing::TestWithParam<GradeFigures> {};
+class FiguresOfEachGrade : public ::testing::TestWithParam<GradeFigures> { };
 
 TEST_P(FiguresOfEachGrade, DefaultDwellingPricesAsTheCompanyQuotes)
 {
@@ -47,11 +47,11 @@ TEST_P(FiguresOfEachGrade, DefaultDwellingPricesAsTheCompanyQuotes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Grades, FiguresOfEachGrade,
-    ::testing::Values(GradeFigures {kRentalGrade, "9665.84", "10232.8", "17753.4", "18126"},
-        GradeFigures {kEconomyGrade, "19363.4", "19930.4", "32660.4", "34465.4"},
-        GradeFigures {kComfortGrade, "28169.7", "28736.7", "48984.7", "49383.7"},
-        GradeFigures {kFineGrade, "34489.5", "35056.5", "61150.5", "61089.5"},
-        GradeFigures {kLuxuryGrade, "38835", "39402", "73646", "74473"}));
+    ::testing::Values(GradeFigures { kRentalGrade, "9665.84", "10232.8", "17753.4", "18126" },
+        GradeFigures { kEconomyGrade, "19363.4", "19930.4", "32660.4", "34465.4" },
+        GradeFigures { kComfortGrade, "28169.7", "28736.7", "48984.7", "49383.7" },
+        GradeFigures { kFineGrade, "34489.5", "35056.5", "61150.5", "61089.5" },
+        GradeFigures { kLuxuryGrade, "38835", "39402", "73646", "74473" }));
 
 TEST(QuickEstimate, DefaultDwellingAreasShowEachKindOfRoom)
 {
@@ -63,14 +63,14 @@ TEST(QuickEstimate, DefaultDwellingAreasShowEachKindOfRoom)
 
 TEST(QuickEstimate, WithoutLivingRoomsNothingIsPricedForThem)
 {
-    for (std::string_view grade : {kRentalGrade, kEconomyGrade, kComfortGrade, kFineGrade, kLuxuryGrade}) {
+    for (std::string_view grade : { kRentalGrade, kEconomyGrade, kComfortGrade, kFineGrade, kLuxuryGrade }) {
         SCOPED_TRACE(grade);
         EstimateInputs inputs = Dwelling(grade);
         inputs.livingRooms = "0";
         const EstimateCalculation calc = CalculateQuickEstimate(inputs);
         ASSERT_TRUE(calc.grade);
         EXPECT_FALSE(HasLineStarting(calc.areaLines, "客餐厅面积为："));
-        for (std::string_view label : {"客厅乳胶漆：", "算客厅乳胶漆：", "电视背景墙：", "鞋柜:", "玄关制作:"})
+        for (std::string_view label : { "客厅乳胶漆：", "算客厅乳胶漆：", "电视背景墙：", "鞋柜:", "玄关制作:" })
             EXPECT_FALSE(HasLineStarting(calc.itemLines, label)) << label;
         EXPECT_EQ(calc.figures.halfTile, calc.figures.halfFloor);
         EXPECT_EQ(calc.closingLines[0], "客餐厅铺砖半包：0元");
@@ -90,7 +90,7 @@ TEST(QuickEstimate, WithoutLivingRoomsTheTiledFullPackageKeepsOnlyTheRooms)
 
 TEST(QuickEstimate, WithoutBedroomsTheSlidingDoorLinesStayAtZero)
 {
-    for (std::string_view grade : {kComfortGrade, kFineGrade, kLuxuryGrade}) {
+    for (std::string_view grade : { kComfortGrade, kFineGrade, kLuxuryGrade }) {
         SCOPED_TRACE(grade);
         EstimateInputs inputs = Dwelling(grade);
         inputs.bedrooms = "0";
@@ -134,15 +134,11 @@ TEST(QuickEstimate, TextsAreReadAsTypedIntoTheBoxes)
         const char* sameAs;
     };
     const Case cases[] = {
-        {&EstimateInputs::kitchens, "", "0"},
-        {&EstimateInputs::kitchens, "abc", "0"},
-        {&EstimateInputs::bedrooms, "３", "3"},
-        {&EstimateInputs::bedrooms, "3.9", "3"},
-        {&EstimateInputs::bedrooms, " 3间", "3"},
-        {&EstimateInputs::balconies, "-0.5", "0"},
-        {&EstimateInputs::area, "１００", "100"},
-        {&EstimateInputs::area, "1e2", "100"},
-        {&EstimateInputs::area, "100.00000001", "100"},  // the area is held in single precision
+        { &EstimateInputs::kitchens, "", "0" }, { &EstimateInputs::kitchens, "abc", "0" },
+        { &EstimateInputs::bedrooms, "３", "3" }, { &EstimateInputs::bedrooms, "3.9", "3" },
+        { &EstimateInputs::bedrooms, " 3间", "3" }, { &EstimateInputs::balconies, "-0.5", "0" },
+        { &EstimateInputs::area, "１００", "100" }, { &EstimateInputs::area, "1e2", "100" },
+        { &EstimateInputs::area, "100.00000001", "100" }, // the area is held in single precision
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -156,7 +152,7 @@ TEST(QuickEstimate, TextsAreReadAsTypedIntoTheBoxes)
 
 TEST(QuickEstimate, GradeMustMatchExactly)
 {
-    for (const char* grade : {"精装修", "舒适型装修 ", " 豪华型装修", "", "舒适型"}) {
+    for (const char* grade : { "精装修", "舒适型装修 ", " 豪华型装修", "", "舒适型" }) {
         SCOPED_TRACE(grade);
         EstimateInputs inputs = Dwelling(grade);
         const EstimateCalculation calc = CalculateQuickEstimate(inputs);
@@ -175,21 +171,21 @@ TEST(QuickEstimate, RefusesWhatCannotBePricedInOrder)
         std::string_view refusal;
     };
     const Case cases[] = {
-        {{"-1", "2", "1", "1", "1", "100", "舒适型装修"}, kNegativeRoomCount},
-        {{"3", "2", "1", "1", "－１", "100", "舒适型装修"}, kNegativeRoomCount},
+        { { "-1", "2", "1", "1", "1", "100", "舒适型装修" }, kNegativeRoomCount },
+        { { "3", "2", "1", "1", "－１", "100", "舒适型装修" }, kNegativeRoomCount },
         // a negative count is named first even when the rest is wrong too
-        {{"0", "-2", "1", "1", "1", "-5", "舒适型装修"}, kNegativeRoomCount},
-        {{"0", "0", "1", "1", "1", "100", "舒适型装修"}, kNoBedroomOrLivingRoom},
-        {{"", "", "1", "1", "1", "", "舒适型装修"}, kNoBedroomOrLivingRoom},
-        {{"0", "0", "1", "1", "1", "100", "没有这种装修"}, kNoBedroomOrLivingRoom},
-        {{"10", "10", "10", "10", "10", "30", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "1", "1", "1", "", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "0", "0", "0", "0", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "0", "0", "0", "-100", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "1", "1", "1", "-100", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "1", "1", "1", "1e39", "舒适型装修"}, kAreaTooSmall},
-        {{"3", "2", "1", "1", "1", "3e38", "豪华型装修"}, kEstimateOutOfRange},
-        {{"2000000000", "1", "1", "1", "1", "100", "出租房装修"}, kEstimateOutOfRange},
+        { { "0", "-2", "1", "1", "1", "-5", "舒适型装修" }, kNegativeRoomCount },
+        { { "0", "0", "1", "1", "1", "100", "舒适型装修" }, kNoBedroomOrLivingRoom },
+        { { "", "", "1", "1", "1", "", "舒适型装修" }, kNoBedroomOrLivingRoom },
+        { { "0", "0", "1", "1", "1", "100", "没有这种装修" }, kNoBedroomOrLivingRoom },
+        { { "10", "10", "10", "10", "10", "30", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "1", "1", "1", "", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "0", "0", "0", "0", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "0", "0", "0", "-100", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "1", "1", "1", "-100", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "1", "1", "1", "1e39", "舒适型装修" }, kAreaTooSmall },
+        { { "3", "2", "1", "1", "1", "3e38", "豪华型装修" }, kEstimateOutOfRange },
+        { { "2000000000", "1", "1", "1", "1", "100", "出租房装修" }, kEstimateOutOfRange },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.inputs.bedrooms + " " + c.inputs.livingRooms + " " + c.inputs.area);
@@ -208,15 +204,16 @@ TEST(QuickEstimate, RefusesWhatCannotBePricedInOrder)
 TEST(QuickEstimate, HugeButFiniteInputsGiveFiniteFigures)
 {
     const EstimateInputs cases[] = {
-        {"3", "2", "1", "1", "1", "1e30", "舒适型装修"},
-        {"2147483647", "2147483647", "2147483647", "2147483647", "2147483647", "1e38", "精  装  修"},
-        {"10", "10", "10", "10", "10", "5000", "豪华型装修"},
+        { "3", "2", "1", "1", "1", "1e30", "舒适型装修" },
+        { "2147483647", "2147483647", "2147483647", "2147483647", "2147483647", "1e38", "精  装  修" },
+        { "10", "10", "10", "10", "10", "5000", "豪华型装修" },
     };
     for (const EstimateInputs& inputs : cases) {
         SCOPED_TRACE(inputs.area);
         const EstimateCalculation calc = CalculateQuickEstimate(inputs);
         ASSERT_FALSE(calc.refusal);
-        for (float figure : {calc.figures.halfFloor, calc.figures.halfTile, calc.figures.fullFloor, calc.figures.fullTile})
+        for (float figure :
+            { calc.figures.halfFloor, calc.figures.halfTile, calc.figures.fullFloor, calc.figures.fullTile })
             EXPECT_TRUE(std::isfinite(figure) && figure > 0);
         for (const Text& line : calc.itemLines)
             EXPECT_THAT(line, Not(testing::HasSubstr("inf"))) << line;
@@ -232,23 +229,23 @@ TEST(QuickEstimate, WholeAmountsKeepTheirDigitsByGrade)
         EstimateInputs inputs;
         const char* line;
     };
-    const EstimateInputs manyBedrooms {"30000", "1", "0", "0", "0", "100", ""};
-    const EstimateInputs manyKitchens {"1", "1", "4000", "0", "0", "1e8", ""};
+    const EstimateInputs manyBedrooms { "30000", "1", "0", "0", "0", "100", "" };
+    const EstimateInputs manyKitchens { "1", "1", "4000", "0", "0", "1e8", "" };
     const Case cases[] = {
-        {kEconomyGrade, manyBedrooms, "算门槛石：1.05e+006元"},
-        {kComfortGrade, manyBedrooms, "算门槛石：1050000元"},
-        {kEconomyGrade, manyBedrooms, "衣柜：75000000元"},
-        {kComfortGrade, manyBedrooms, "衣柜移门：12000000元"},
-        {kComfortGrade, manyBedrooms, " 衣柜移门：12000000元"},
-        {kFineGrade, manyBedrooms, "衣柜移门：12000000元"},
-        {kLuxuryGrade, manyBedrooms, "衣柜移门：1.2e+007元"},
-        {kEconomyGrade, manyBedrooms, "算门槛石：2250000元"},
-        {kRentalGrade, manyBedrooms, "算门：1.44e+007元"},
-        {kRentalGrade, manyBedrooms, "算灯：2400080元"},
-        {kComfortGrade, manyKitchens, "厨房卫生间包水管：1.14e+006元"},
-        {kLuxuryGrade, manyKitchens, "厨房卫生间包水管：1140000元"},
-        {kLuxuryGrade, manyKitchens, "算厨房主材：48000000元"},
-        {kRentalGrade, manyKitchens, "五金：600300元"},
+        { kEconomyGrade, manyBedrooms, "算门槛石：1.05e+006元" },
+        { kComfortGrade, manyBedrooms, "算门槛石：1050000元" },
+        { kEconomyGrade, manyBedrooms, "衣柜：75000000元" },
+        { kComfortGrade, manyBedrooms, "衣柜移门：12000000元" },
+        { kComfortGrade, manyBedrooms, " 衣柜移门：12000000元" },
+        { kFineGrade, manyBedrooms, "衣柜移门：12000000元" },
+        { kLuxuryGrade, manyBedrooms, "衣柜移门：1.2e+007元" },
+        { kEconomyGrade, manyBedrooms, "算门槛石：2250000元" },
+        { kRentalGrade, manyBedrooms, "算门：1.44e+007元" },
+        { kRentalGrade, manyBedrooms, "算灯：2400080元" },
+        { kComfortGrade, manyKitchens, "厨房卫生间包水管：1.14e+006元" },
+        { kLuxuryGrade, manyKitchens, "厨房卫生间包水管：1140000元" },
+        { kLuxuryGrade, manyKitchens, "算厨房主材：48000000元" },
+        { kRentalGrade, manyKitchens, "五金：600300元" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -264,14 +261,17 @@ TEST(QuickEstimate, EveryGradeWritesItsLinesInItsOwnOrder)
 {
     struct Case {
         std::string_view grade;
-        std::vector<const char*> fullPackage;  // labels after the management fee
+        std::vector<const char*> fullPackage; // labels after the management fee
     };
     const Case cases[] = {
-        {kRentalGrade, {"卫生间主材：", "厨房主材：", "算灯：", "五金："}},
-        {kEconomyGrade, {"算卫生间主材：", "算厨房主材：", "算灯：", "算门槛石：", "五金："}},
-        {kComfortGrade, {"算卫生间主材：", "算厨房主材：", "算灯：", "算门槛石：", "衣柜移门：", "五金：", " 衣柜移门："}},
-        {kFineGrade, {"算卫生间主材：", "算厨房主材：", "衣柜移门：", "算灯：", "算门槛石：", "五金：", "衣柜移门："}},
-        {kLuxuryGrade, {"算卫生间主材：", "算厨房主材：", "衣柜移门：", "算灯：", "算门槛石：", "五金：", "衣柜移门："}},
+        { kRentalGrade, { "卫生间主材：", "厨房主材：", "算灯：", "五金：" } },
+        { kEconomyGrade, { "算卫生间主材：", "算厨房主材：", "算灯：", "算门槛石：", "五金：" } },
+        { kComfortGrade,
+            { "算卫生间主材：", "算厨房主材：", "算灯：", "算门槛石：", "衣柜移门：", "五金：", " 衣柜移门：" } },
+        { kFineGrade,
+            { "算卫生间主材：", "算厨房主材：", "衣柜移门：", "算灯：", "算门槛石：", "五金：", "衣柜移门：" } },
+        { kLuxuryGrade,
+            { "算卫生间主材：", "算厨房主材：", "衣柜移门：", "算灯：", "算门槛石：", "五金：", "衣柜移门：" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.grade);
@@ -285,5 +285,5 @@ TEST(QuickEstimate, EveryGradeWritesItsLinesInItsOwnOrder)
     }
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq
