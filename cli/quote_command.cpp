@@ -1,13 +1,377 @@
+// renoquote-cli quote: a detailed quote sheet from a list of rooms, with optional edits,
+// printed as tab-separated lines.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <ostream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/commands.h"
+#include "convert/convert.h"
+#include "convert/encoding.h"
+#include "quote/engine.h"
+#include "rooms/room_record.h"
+#include "sheet/sheet_edits.h"
 
 namespace rq::cli {
+namespace {
 
-int RunQuoteCommand(const std::vector<std::string>&, std::istream&, std::ostream&, std::ostream& err)
+constexpr std::string_view kCommand = "renoquote-cli quote: ";
+constexpr std::string_view kNoRooms = "至少要添加1房间！";
+
+constexpr std::string_view kHelp =
+    "用法: renoquote-cli quote [选项] [房间文件]\n"
+    "按房间逐项计算详细报价单(半包或全包)，可再对报价单做修改、删除和添加项目，\n"
+    "然后把整张报价单输出到标准输出。\n"
+    "\n"
+    "房间文件: UTF-8 文本，每行一个房间，六项用制表符(Tab)隔开，顺序同房间列表:\n"
+    "    房屋类型  房间长宽高  窗户长高  门的类型  门的扇数  墙面数\n"
+    "  例如: 客厅<Tab>4500*3600*2800<Tab>1500*1500<Tab>(无)<Tab>0<Tab>4\n"
+    "  空行跳过；缺少的项当作空文字。不写文件名或写 - 时从标准输入读取。\n"
+    "  每一行都像按\"添加\"按钮一样检查(长*宽*高 要三段，长*高 要两段；门为\"(无)\"时\n"
+    "  扇数记为 0)。有一行不合格就在标准错误上给出行号和提示，不输出报价单。\n"
+    "\n"
+    "选项:\n"
+    "  --package half|full   半包(默认)或全包\n"
+    "  --grade 文字          装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、\n"
+    "                        舒适型装修、「精  装  修」(中间各两个空格)、豪华型装修\n"
+    "  --floor boards|tiles  客餐厅铺地板(默认)或瓷砖\n"
+    "  --unchecked           不检查房间行，按原样使用(同修改房间时一样)\n"
+    "  --edits 文件          依次对算好的报价单做的修改，UTF-8 文本，每行一项，用 Tab 隔开:\n"
+    "                          modify<Tab>行<Tab>项目名称<Tab>单位<Tab>数量<Tab>单价\n"
+    "                          delete<Tab>行\n"
+    "                          add<Tab>项目名称<Tab>数量<Tab>单价\n"
+    "                        \"行\"是当时报价单中选中的行，从 0 数起，-1 表示没有选中；\n"
+    "                        各项文字同在输入框中输入的一样，不是数字的读作 0。\n"
+    "  --encoding utf-8|gbk  输出编码，默认 utf-8(房间文件和修改文件总是 UTF-8)\n"
+    "  --help                显示本说明\n"
+    "\n"
+    "输出: 第一行是列标题(序号 项目名称 单位 数量 单价 总计)，然后每行一个报价单行，\n"
+    "六格用 Tab 隔开，空格子照样保留。标准输出上没有别的内容。\n"
+    "选项的值也可以写成 --grade=文字 的形式。\n"
+    "\n"
+    "退出状态: 0 已输出；2 输入被拒绝或用法错误(一行说明写到标准错误)。\n";
+
+constexpr std::string_view kHeadings = "序号\t项目名称\t单位\t数量\t单价\t总计\n";
+
+struct Options {
+    Text package{kHalfPackage};
+    Text grade{"舒适型装修"};
+    FloorChoice floor = FloorChoice::Boards;
+    bool unchecked = false;
+    bool gbk = false;
+    bool help = false;
+    std::optional<std::string> editsPath;
+    std::optional<std::string> roomsPath;
+};
+
+// A value given as "--name value" or "--name=value".
+struct OptionValue {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+// Returns a one-line problem, or an empty text when every argument was understood.
+Text ParseOptions(const std::vector<std::string>& args, Options& options)
 {
-    err << "renoquote-cli quote: 尚未完成\n";
-    return 2;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            continue;
+        }
+        if (arg == "--unchecked") {
+            options.unchecked = true;
+            continue;
+        }
+        if (arg == "-" || !arg.starts_with("-")) {
+            if (options.roomsPath)
+                return "只能给一个房间文件，多出了 " + Text(arg);
+            options.roomsPath = Text(arg);
+            continue;
+        }
+        OptionValue option{arg, std::nullopt};
+        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos)
+            option = {arg.substr(0, eq), arg.substr(eq + 1)};
+        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding"};
+        bool known = false;
+        for (const std::string_view name : kValued)
+            known = known || name == option.name;
+        if (!known)
+            return "未知的选项 " + Text(arg) + "（用 --help 查看可用的选项）";
+        if (!option.value) {
+            if (i + 1 >= args.size())
+                return "选项 " + Text(option.name) + " 缺少值";
+            option.value = args[++i];
+        }
+        const std::string_view value = *option.value;
+        if (option.name == "--package") {
+            if (value != "half" && value != "full")
+                return "--package 只能是 half 或 full，不是 " + Text(value);
+            options.package = Text(value == "half" ? kHalfPackage : kFullPackage);
+        } else if (option.name == "--grade") {
+            options.grade = Text(value);
+        } else if (option.name == "--floor") {
+            if (value != "boards" && value != "tiles")
+                return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
+            options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
+        } else if (option.name == "--edits") {
+            options.editsPath = Text(value);
+        } else if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
+            options.gbk = false;
+        } else if (value == "gbk" || value == "GBK") {
+            options.gbk = true;
+        } else {
+            return "不支持的编码 " + Text(value) + "（只能是 utf-8 或 gbk）";
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> ReadAll(const std::optional<std::string>& path, std::istream& in)
+{
+    if (!path || *path == "-") {
+        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (in.bad())
+            return std::nullopt;
+        return bytes;
+    }
+    std::error_code error;
+    if (std::filesystem::is_directory(*path, error))
+        return std::nullopt;
+    std::ifstream file(*path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad())
+        return std::nullopt;
+    return std::move(bytes).str();
+}
+
+// One line of an input file, its 1-based number and its tab-separated fields.
+struct Line {
+    int number = 0;
+    std::vector<Text> fields;
+};
+
+struct Lines {
+    std::vector<Line> lines;
+    Text problem;
+};
+
+// Splits a UTF-8 file into lines of fields; empty lines are skipped, a CR before the line
+// feed (files saved on Windows) is not part of the last field.
+Lines SplitLines(std::string_view bytes, std::string_view fileName)
+{
+    Lines result;
+    int number = 0;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+        ++number;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (!IsValidUtf8(line)) {
+            result.problem = Text(fileName) + "第" + IntegerToText(number) + "行不是有效的 UTF-8 文字";
+            return result;
+        }
+        if (line.empty())
+            continue;
+        Line& parsed = result.lines.emplace_back();
+        parsed.number = number;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line.find('\t', start);
+            parsed.fields.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+            if (tab == std::string_view::npos)
+                break;
+            start = tab + 1;
+        }
+    }
+    return result;
+}
+
+Text LinePrefix(std::string_view fileName, int number)
+{
+    return Text(fileName) + "第" + IntegerToText(number) + "行: ";
+}
+
+// Rooms in list order, or the problem with its line number.
+Text ReadRooms(const Lines& lines, bool unchecked, std::vector<RoomRecord>& rooms)
+{
+    for (const Line& line : lines.lines) {
+        if (line.fields.size() > kRoomColumnCount)
+            return LinePrefix("房间文件", line.number) + "一个房间只有 6 项，这一行有 " +
+                   IntegerToText(static_cast<std::int32_t>(line.fields.size())) + " 项";
+        RoomRecord room;
+        for (std::size_t column = 0; column < line.fields.size(); ++column)
+            room.cells[column] = line.fields[column];
+        if (!unchecked) {
+            if (const std::optional<Text> message = CheckRoomForAdd(room))
+                return LinePrefix("房间文件", line.number) + *message;
+        }
+        rooms.push_back(std::move(room));
+    }
+    return {};
+}
+
+enum class EditKind { Modify, Delete, Add };
+
+struct Edit {
+    EditKind kind = EditKind::Modify;
+    int row = -1;
+    ItemFields fields;
+};
+
+struct EditForm {
+    std::string_view verb;
+    EditKind kind;
+    std::size_t fieldCount;  // the verb included
+};
+
+constexpr EditForm kEditForms[] = {
+    {"modify", EditKind::Modify, 6},
+    {"delete", EditKind::Delete, 2},
+    {"add", EditKind::Add, 4},
+};
+
+// A selected row as the window knows it: a whole number, -1 for none.
+std::optional<int> ParseRow(std::string_view text)
+{
+    std::string_view digits = text;
+    if (digits.starts_with('-'))
+        digits.remove_prefix(1);
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    int value = 0;
+    for (const char digit : digits)
+        value = value * 10 + (digit - '0');
+    return text.starts_with('-') ? -value : value;
+}
+
+Text ReadEdits(const Lines& lines, std::vector<Edit>& edits)
+{
+    for (const Line& line : lines.lines) {
+        const EditForm* form = nullptr;
+        for (const EditForm& candidate : kEditForms) {
+            if (candidate.verb == line.fields.front())
+                form = &candidate;
+        }
+        const Text prefix = LinePrefix("修改文件", line.number);
+        if (!form)
+            return prefix + "不认识的操作 " + line.fields.front() + "（只能是 modify、delete 或 add）";
+        if (line.fields.size() > form->fieldCount)
+            return prefix + Text(form->verb) + " 最多有 " + IntegerToText(static_cast<std::int32_t>(form->fieldCount - 1)) +
+                   " 项";
+        // Fields left out read as empty texts, as empty edit fields would.
+        std::vector<Text> fields = line.fields;
+        fields.resize(form->fieldCount);
+        Edit& edit = edits.emplace_back();
+        edit.kind = form->kind;
+        if (form->kind == EditKind::Add) {
+            edit.fields = {fields[1], "", fields[2], fields[3]};
+            continue;
+        }
+        const std::optional<int> row = ParseRow(fields[1]);
+        if (!row)
+            return prefix + "行号应当是整数(-1 表示没有选中)，不是 " + fields[1];
+        edit.row = *row;
+        if (form->kind == EditKind::Modify)
+            edit.fields = {fields[2], fields[3], fields[4], fields[5]};
+    }
+    return {};
+}
+
+void ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit)
+{
+    switch (edit.kind) {
+    case EditKind::Modify:
+        ModifyRow(sheet, caption, edit.row, edit.fields);
+        break;
+    case EditKind::Delete:
+        DeleteRow(sheet, caption, edit.row);
+        break;
+    case EditKind::Add:
+        AddItem(sheet, caption, {edit.fields.name, edit.fields.quantity, edit.fields.unitPrice});
+        break;
+    }
+}
+
+Text SheetText(const QuoteSheet& sheet)
+{
+    Text text(kHeadings);
+    for (const QuoteRow& row : sheet.rows()) {
+        for (int column = 0; column < kSheetColumnCount; ++column) {
+            if (column > 0)
+                text += '\t';
+            text += row[static_cast<std::size_t>(column)];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace
+
+int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    if (const Text problem = ParseOptions(args, options); !problem.empty()) {
+        err << kCommand << problem << "\n";
+        return 2;
+    }
+    if (options.help) {
+        out << kHelp;
+        return 0;
+    }
+    // Messages follow the chosen encoding, so that a GBK console can read them too.
+    const auto refuse = [&](const Text& problem) {
+        const Text line = Text(kCommand) + problem + "\n";
+        err << (options.gbk ? Utf8ToGbk(line) : line);
+        return 2;
+    };
+
+    const bool roomsFromInput = !options.roomsPath || *options.roomsPath == "-";
+    if (roomsFromInput && options.editsPath == "-")
+        return refuse("房间和修改不能都从标准输入读取");
+
+    std::vector<Edit> edits;
+    if (options.editsPath) {
+        const std::optional<std::string> bytes = ReadAll(options.editsPath, in);
+        if (!bytes)
+            return refuse("无法读取修改文件 " + *options.editsPath);
+        const Lines lines = SplitLines(*bytes, "修改文件");
+        if (!lines.problem.empty())
+            return refuse(lines.problem);
+        if (const Text problem = ReadEdits(lines, edits); !problem.empty())
+            return refuse(problem);
+    }
+
+    const std::optional<std::string> bytes = ReadAll(options.roomsPath, in);
+    if (!bytes)
+        return refuse("无法读取房间文件 " + options.roomsPath.value_or("-"));
+    const Lines lines = SplitLines(*bytes, "房间文件");
+    if (!lines.problem.empty())
+        return refuse(lines.problem);
+    std::vector<RoomRecord> rooms;
+    if (const Text problem = ReadRooms(lines, options.unchecked, rooms); !problem.empty())
+        return refuse(problem);
+    if (rooms.empty())
+        return refuse(Text(kNoRooms));
+
+    DetailedQuote quote = BuildDetailedQuote(rooms, options.grade, options.floor, options.package);
+    for (const Edit& edit : edits)
+        ApplyEdit(quote.sheet, quote.caption, edit);
+
+    const Text text = SheetText(quote.sheet);
+    out << (options.gbk ? Utf8ToGbk(text) : text);
+    out.flush();
+    return out ? 0 : 1;
 }
 
 }  // namespace rq::cli

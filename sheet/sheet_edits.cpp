@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "quote/engine.h"
 #include "quote/fees.h"
 
 namespace rq {
 
 namespace {
-
-constexpr std::string_view kFullPackageCaptionText = "全包装修详细报价";
 
 // The fee rows are priced as a percentage of the items, not as quantity × unit price.
 constexpr std::string_view kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
@@ -91,7 +90,7 @@ int firstMainMaterialRow(const QuoteSheet& sheet, int otherRow)
 
 }  // namespace
 
-bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPackageCaptionText; }
+bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPackageCaption; }
 
 ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
 {
