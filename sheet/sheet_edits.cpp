@@ -19,8 +19,6 @@ constexpr std::string_view kAddedUnit = "增";
 
 bool isFeeName(std::string_view name) { return std::ranges::find(kFeeNames, name) != std::ranges::end(kFeeNames); }
 
-bool isTotalName(std::string_view name) { return name == kProjectTotal || name == kFullPackageTotal; }
-
 bool isBlankRow(const QuoteSheet& sheet, int row)
 {
     if (row < 0 || row >= sheet.RowCount())
@@ -55,21 +53,39 @@ void removeFullPackageFoot(QuoteSheet& sheet, bool totalRowIsFoot)
         sheet.Truncate(sheet.RowCount() - 1);
 }
 
-// On a full-package sheet the project total must keep agreeing with the rows above it,
-// or the customer sees two totals that contradict each other.
-void updateProjectTotals(QuoteSheet& sheet)
+std::int32_t addTotal(std::int32_t sum, const Text& total)
 {
-    std::int32_t sum = 0;
-    for (int row = 0; row < sheet.RowCount(); ++row) {
+    return total.empty() ? sum : ToInteger(static_cast<double>(sum) + TextToNumber(total));
+}
+
+struct RunningTotals {
+    std::int32_t items = 0;       // item and fee rows: what a "工程总造价" row shows
+    std::int32_t everything = 0;  // all but "工程总造价": what "全包总价格" shows
+};
+
+// One walk over rows [0, end). On a full-package sheet the project total must keep
+// agreeing with the rows above it, or the customer sees two totals that contradict each
+// other: with `writeProjectTotals` every "工程总造价" row on the way is brought up to date.
+RunningTotals walkTotals(QuoteSheet& sheet, int end, bool writeProjectTotals)
+{
+    RunningTotals sums;
+    for (int row = 0; row < end; ++row) {
         const Text& name = sheet.GetCell(row, kItemName);
         if (name == kProjectTotal) {
-            sheet.SetCell(row, kTotal, IntegerToText(sum));
+            if (writeProjectTotals)
+                sheet.SetCell(row, kTotal, IntegerToText(sums.items));
             continue;
         }
         const Text& total = sheet.GetCell(row, kTotal);
-        if (!total.empty() && !isTotalName(name))
-            sum = ToInteger(static_cast<double>(sum) + TextToNumber(total));
+        if (total.empty())
+            continue;
+        // The total is read once: on a sheet of many rooms this walk is the cost of an edit.
+        const double value = TextToNumber(total);
+        sums.everything = ToInteger(static_cast<double>(sums.everything) + value);
+        if (name != kFullPackageTotal)
+            sums.items = ToInteger(static_cast<double>(sums.items) + value);
     }
+    return sums;
 }
 
 // The main-material rows of a full-package sheet: below the "工程总造价" that closes the
@@ -100,26 +116,21 @@ ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
 
 std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
 {
-    const int other = findRow(sheet, kOtherSection, 0);
-    return SumTotals(sheet, 0, other >= 0 ? other : sheet.RowCount(), false);
+    std::int32_t sum = 0;
+    for (int row = 0; row < sheet.RowCount() && sheet.GetCell(row, kItemName) != kOtherSection; ++row)
+        sum = addTotal(sum, sheet.GetCell(row, kTotal));
+    return sum;
 }
 
 void RecomputeTotals(QuoteSheet& sheet, std::string_view caption)
 {
     if (sheet.RowCount() == 0)
         return;
-    if (IsFullPackageCaption(caption))
-        updateProjectTotals(sheet);
     // The row that receives the sum is not part of it: after "工程总造价" was deleted the
     // blank row above takes the sum, and a later edit must not add that sum to itself.
     const int last = sheet.RowCount() - 1;
-    std::int32_t sum = 0;
-    for (int row = 0; row < last; ++row) {
-        const Text& total = sheet.GetCell(row, kTotal);
-        if (!total.empty() && !isTotalName(sheet.GetCell(row, kItemName)))
-            sum = ToInteger(static_cast<double>(sum) + TextToNumber(total));
-    }
-    sheet.SetCell(last, kTotal, IntegerToText(sum));
+    const RunningTotals sums = walkTotals(sheet, last, IsFullPackageCaption(caption));
+    sheet.SetCell(last, kTotal, IntegerToText(sums.items));
 }
 
 void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
@@ -146,8 +157,12 @@ void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
         return;
     }
     removeFullPackageFoot(sheet, totalRowIsFoot);
-    updateProjectTotals(sheet);
-    AppendFullPackageTotal(sheet);
+    // The same foot AppendFullPackageTotal writes, from the walk that updates the project
+    // totals anyway.
+    const RunningTotals sums = walkTotals(sheet, sheet.RowCount(), true);
+    sheet.AppendBlankRow();
+    sheet.AppendHeaderRow(Text(kFullPackageTotal));
+    sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(sums.everything));
 }
 
 void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
