@@ -164,11 +164,14 @@ struct Lines {
     Text problem;
 };
 
-// Splits a UTF-8 file into lines of fields; empty lines are skipped, a CR before the line
-// feed (files saved on Windows) is not part of the last field.
+// Splits a UTF-8 file into lines of fields; empty lines are skipped. Files saved on Windows
+// may start with a byte order mark and end lines with CR LF: neither is part of a field,
+// or the first room type would not be recognised.
 Lines SplitLines(std::string_view bytes, std::string_view fileName)
 {
     Lines result;
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        bytes.remove_prefix(3);
     int number = 0;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');

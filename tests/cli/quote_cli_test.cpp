@@ -126,6 +126,7 @@ TEST_F(QuoteCli, TwoRoomHalfPackageComesOutToTheByte)
         {"standard input", kEconomyTiles, rooms},
         {"empty lines between", kEconomyTiles, "\n" + rooms + "\n\n"},
         {"windows line ends", kEconomyTiles, crlf},
+        {"byte order mark", kEconomyTiles, "\xEF\xBB\xBF" + crlf},
         {"values after =", {"--grade=经济型装修", "--floor=tiles", "--package=half", kRooms}, ""},
     };
     for (const Source& source : sources) {
