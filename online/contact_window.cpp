@@ -1,11 +1,9 @@
 #include "online/contact_window.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "forms/hyperlink_label.h"
 #include "forms/picture_box.h"
 #include "online/endpoints.h"
+#include "online/online_links.h"
 #include "ui_contact_window.h"
 
 namespace rq {
@@ -20,10 +18,7 @@ ContactWindow::ContactWindow(const ChatPictureJob& picture, QWidget* parent) : Q
     Ui::ContactWindow ui;
     ui.setupUi(this);
     setFixedSize(size());
-    auto* chat = findChild<PictureBox*>(QStringLiteral("图片框1"));
-    connect(chat, &PictureBox::pressed, this,
-            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(endpoints::kChatLink))); });
-    picture.load(chat);
+    startChatPicture(findChild<PictureBox*>(QStringLiteral("图片框1")), picture);
 }
 
 }  // namespace rq

@@ -6,9 +6,10 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <utility>
+
 #include "forms/picture_box.h"
 #include "online/endpoints.h"
-#include "online/online_jobs.h"
 
 namespace rq {
 namespace {
@@ -47,29 +48,27 @@ void openOnPress(QWidget* control, const QUrl& url)
         new PressOpensUrl(control, url);  // owned by control
 }
 
-void startChatPicture(PictureBox* box)
+void startChatPicture(PictureBox* box, const ChatPictureJob& job)
 {
     if (box == nullptr)
         return;
     QObject::connect(box, &PictureBox::pressed, box,
                      [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(endpoints::kChatLink))); });
-    ChatPictureJob(endpoints::kChatStatusImage, programHttpLimits()).load(box);
+    job.load(box);
 }
 
-void startMainWindowOnline(QWidget* mainWindow)
+void startMainWindowOnline(QWidget* mainWindow, const OnlineSources& sources)
 {
     const QUrl site(QString::fromLatin1(endpoints::kCompanySite));
     openOnPress(mainWindow->findChild<QLabel*>(QStringLiteral("标签1")), site);
     openOnPress(brandLineOf(mainWindow), site);
-    startChatPicture(mainWindow->findChild<PictureBox*>(QStringLiteral("图片框1")));
-    CounterJob(endpoints::kCounterPage, endpoints::kCounterFile, programHttpLimits())
-        .fetch(mainWindow, brandLineOf(mainWindow));
+    startChatPicture(mainWindow->findChild<PictureBox*>(QStringLiteral("图片框1")), sources.chatPicture);
+    sources.counter.fetch(mainWindow, brandLineOf(mainWindow));
 }
 
-void startCounterRefresh(QWidget* mainWindow)
+void startCounterRefresh(QWidget* mainWindow, const OnlineSources& sources)
 {
-    CounterJob(endpoints::kCounterPage, endpoints::kCounterFile, programHttpLimits())
-        .refresh(mainWindow, brandLineOf(mainWindow));
+    sources.counter.refresh(mainWindow, brandLineOf(mainWindow));
 }
 
 }  // namespace rq

@@ -4,26 +4,34 @@
 
 #include <QUrl>
 
+#include "online/online_jobs.h"
+
 class QWidget;
 
 namespace rq {
 
 class PictureBox;
 
+// Where the main window's downloads come from: the shipped addresses, or a test server.
+struct OnlineSources {
+    CounterJob counter{endpoints::kCounterPage, endpoints::kCounterFile, programHttpLimits()};
+    ChatPictureJob chatPicture{endpoints::kChatStatusImage, programHttpLimits()};
+};
+
 // A left mouse press on control opens url in the system's web browser.
 void openOnPress(QWidget* control, const QUrl& url);
 
-// Makes box the chat-status picture: it loads the chat account's status image and a
-// press on it opens the online chat. For the quote sheet and the contact window.
-void startChatPicture(PictureBox* box);
+// Makes box a chat-status picture: it loads the chat account's status image and a press on
+// it opens the online chat. For the main, quote sheet and contact windows.
+void startChatPicture(PictureBox* box, const ChatPictureJob& job = OnlineSources().chatPicture);
 
 // The creation-time online parts of the main window: the banner "标签1" and the brand line
 // "标签17" open the company's site, the chat-status picture "图片框1" is loaded and opens the
 // chat, and the counter fetch writes the count into the title and the brand line.
-void startMainWindowOnline(QWidget* mainWindow);
+void startMainWindowOnline(QWidget* mainWindow, const OnlineSources& sources = {});
 
 // After a quick estimate or a closed quote sheet: count the visit and fetch the count
 // again into the main window's title and brand line.
-void startCounterRefresh(QWidget* mainWindow);
+void startCounterRefresh(QWidget* mainWindow, const OnlineSources& sources = {});
 
 }  // namespace rq
