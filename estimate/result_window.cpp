@@ -1,0 +1,39 @@
+#include "estimate/result_window.h"
+
+#include "app/qt_text.h"
+#include "estimate/quick_estimate.h"
+#include "online/contact_window.h"
+#include "online/endpoints.h"
+#include "ui_result_window.h"
+
+namespace rq {
+
+ResultWindow::ResultWindow(const Text& report, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ResultWindow>())
+{
+    m_ui->setupUi(this);
+    // The report breaks its lines with CR LF; the box takes a bare CR as a line of its own.
+    QString text = toQString(ResultWindowText(report));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_ui->编辑框1->setPlainText(text);
+
+    m_ui->超级链接框2->setTarget(QString::fromLatin1(endpoints::kCaseGallery));
+    m_ui->超级链接框3->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
+    connect(m_ui->超级链接框1, &HyperlinkLabel::pressed, this, &ResultWindow::onExactQuotePressed);
+    connect(m_ui->按钮1, &QPushButton::clicked, this, &ResultWindow::close);
+}
+
+ResultWindow::~ResultWindow() = default;
+
+QString ResultWindow::shownText() const { return m_ui->编辑框1->toPlainText(); }
+
+void ResultWindow::onExactQuotePressed()
+{
+    // The estimate steps aside for the designer's contact details, and is done with after.
+    hide();
+    ContactWindow contact;
+    contact.exec();
+    close();
+}
+
+}  // namespace rq

@@ -1,0 +1,34 @@
+// The result window "快速预算显示结果": the quick-estimate report with the closing hint, a
+// way on to an exact quote with a designer, and two links to the company's pages.
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+
+#include "convert/convert.h"
+
+namespace Ui {
+class ResultWindow;
+}
+
+namespace rq {
+
+class ResultWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // Shows `report` (the process-wide estimate report) followed by the closing hint.
+    explicit ResultWindow(const Text& report, QWidget* parent = nullptr);
+    ~ResultWindow() override;
+
+    // The text as the box shows it, one line per line of the report.
+    QString shownText() const;
+
+private:
+    void onExactQuotePressed();
+
+    std::unique_ptr<Ui::ResultWindow> m_ui;
+};
+
+}  // namespace rq

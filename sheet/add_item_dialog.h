@@ -1,0 +1,38 @@
+// The add-item dialog "添加项目": an extra work with its quantity and unit price goes into
+// the quote sheet above the fee section, and the fees and totals are rebuilt over it.
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+
+#include "convert/convert.h"
+
+namespace Ui {
+class AddItemDialog;
+}
+
+namespace rq {
+
+class QuoteSheetModel;
+
+class AddItemDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // `caption` is the quote sheet window's caption, which tells a full-package sheet.
+    AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent = nullptr);
+    ~AddItemDialog() override;
+
+private:
+    void fillDefaultUnitPrice(int pickedIndex);
+    void onAddClicked();
+
+    std::unique_ptr<Ui::AddItemDialog> m_ui;
+    QuoteSheetModel& m_sheet;
+    Text m_caption;
+    // One press adds one item, however quickly a second press follows.
+    bool m_added = false;
+};
+
+}  // namespace rq

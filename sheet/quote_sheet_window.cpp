@@ -1,0 +1,156 @@
+#include "sheet/quote_sheet_window.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "app/qt_text.h"
+#include "online/contact_window.h"
+#include "online/online_links.h"
+#include "sheet/add_item_dialog.h"
+#include "sheet/item_notes.h"
+#include "sheet/quote_sheet_model.h"
+#include "sheet/sheet_edits.h"
+#include "ui_quote_sheet_window.h"
+
+namespace rq {
+
+namespace {
+
+// Column widths of the sheet, 序号 to 总计, as the company's printed quotes lay them out.
+constexpr int kColumnWidths[kSheetColumnCount] = {50, 200, 50, 120, 120, 120};
+
+}  // namespace
+
+QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture)
+    : QDialog(parent), m_ui(std::make_unique<Ui::QuoteSheetWindow>()), m_caption(std::move(quote.caption))
+{
+    m_ui->setupUi(this);
+    setWindowTitle(toQString(m_caption));
+    m_model = new QuoteSheetModel(std::move(quote.sheet), this);
+    setUpSheetView();
+
+    connect(m_ui->按钮3, &QPushButton::clicked, this, &QuoteSheetWindow::onModifyClicked);
+    connect(m_ui->按钮1, &QPushButton::clicked, this, &QuoteSheetWindow::onDeleteClicked);
+    connect(m_ui->按钮2, &QPushButton::clicked, this, &QuoteSheetWindow::onAddItemClicked);
+    connect(m_ui->超级链接框1, &HyperlinkLabel::released, this, &QuoteSheetWindow::onDesignerHelpReleased);
+    if (chatPicture == ChatPicture::Load)
+        startChatPicture(m_ui->图片框1);
+}
+
+QuoteSheetWindow::~QuoteSheetWindow() = default;
+
+const QuoteSheet& QuoteSheetWindow::sheet() const { return m_model->sheet(); }
+
+void QuoteSheetWindow::setUpSheetView()
+{
+    QTableView* view = m_ui->超级列表框1;
+    view->setModel(m_model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->verticalHeader()->hide();
+    // Every row the same height: the view then places tens of thousands of rows without
+    // measuring any of them.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    QHeaderView* headings = view->horizontalHeader();
+    headings->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    headings->setHighlightSections(false);
+    for (int column = 0; column < kSheetColumnCount; ++column)
+        headings->resizeSection(column, kColumnWidths[column]);
+
+    connect(view, &QTableView::pressed, this, [this] {
+        if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+            showSelectedRow();
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_editing)
+                    showRow(current.row());
+            });
+    // A press below the last row reaches no row, so the view reports nothing: watch for it.
+    view->viewport()->installEventFilter(this);
+}
+
+bool QuoteSheetWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->超级列表框1->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton && !m_ui->超级列表框1->indexAt(press->position().toPoint()).isValid())
+            showSelectedRow();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int QuoteSheetWindow::selectedRow() const
+{
+    const QModelIndexList rows = m_ui->超级列表框1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void QuoteSheetWindow::showSelectedRow() { showRow(selectedRow()); }
+
+void QuoteSheetWindow::showRow(int row)
+{
+    const ItemFields fields = FieldsOfRow(m_model->sheet(), row);
+    m_ui->编辑框1->setText(toQString(fields.name));
+    m_ui->编辑框2->setText(toQString(fields.unit));
+    m_ui->编辑框3->setText(toQString(fields.quantity));
+    m_ui->编辑框4->setText(toQString(fields.unitPrice));
+    // An item without a remark leaves the last remark standing.
+    if (const auto remark = ItemRemark(fields.name))
+        m_ui->标签1->setText(QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size())));
+}
+
+void QuoteSheetWindow::onModifyClicked()
+{
+    const int row = selectedRow();
+    const ItemFields fields{fromQString(m_ui->编辑框1->text()), fromQString(m_ui->编辑框2->text()),
+                            fromQString(m_ui->编辑框3->text()), fromQString(m_ui->编辑框4->text())};
+    m_editing = true;
+    m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields); });
+    m_editing = false;
+    selectAfterEdit(row);
+}
+
+void QuoteSheetWindow::onDeleteClicked()
+{
+    const int row = selectedRow();
+    m_editing = true;
+    m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row); });
+    // The deleted row cannot stay selected, and selecting its neighbour would let a second
+    // press delete a row the user never picked.
+    m_ui->超级列表框1->clearSelection();
+    m_editing = false;
+    selectAfterEdit(-1);
+    if (row >= 0 && m_model->rowCount() > 0)
+        m_ui->超级列表框1->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
+}
+
+void QuoteSheetWindow::selectAfterEdit(int row)
+{
+    QTableView* view = m_ui->超级列表框1;
+    if (row >= 0 && row < m_model->rowCount()) {
+        const QModelIndex index = m_model->index(row, 0);
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->scrollTo(index);
+    }
+    view->setFocus(Qt::OtherFocusReason);
+}
+
+void QuoteSheetWindow::onAddItemClicked()
+{
+    AddItemDialog dialog(*m_model, m_caption, this);
+    dialog.exec();
+}
+
+void QuoteSheetWindow::onDesignerHelpReleased()
+{
+    ContactWindow contact(this);
+    contact.exec();
+}
+
+}  // namespace rq

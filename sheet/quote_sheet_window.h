@@ -1,0 +1,56 @@
+// The quote sheet window: the detailed quote row by row, with the clicked row's item in
+// four fields and its remark beside the sheet. "修改", "删除此项" and "添加项" change the
+// sheet through the core's sheet edits; the table only shows what the sheet says.
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+
+#include "quote/engine.h"
+
+namespace Ui {
+class QuoteSheetWindow;
+}
+
+namespace rq {
+
+class QuoteSheetModel;
+
+class QuoteSheetWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // Whether the chat-status picture is downloaded when the window opens (tests say no).
+    enum class ChatPicture { Load, Skip };
+
+    QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture = ChatPicture::Load);
+    ~QuoteSheetWindow() override;
+
+    const QuoteSheet& sheet() const;
+    // The row the edits act on: the selected row, or -1 when none is selected.
+    int selectedRow() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setUpSheetView();
+    void showRow(int row);
+    void showSelectedRow();
+    void onModifyClicked();
+    void onDeleteClicked();
+    void onAddItemClicked();
+    void onDesignerHelpReleased();
+    // After an edit: the row stays selected and in view, and the keys go to the sheet.
+    void selectAfterEdit(int row);
+
+    std::unique_ptr<Ui::QuoteSheetWindow> m_ui;
+    QuoteSheetModel* m_model = nullptr;
+    Text m_caption;
+    // While an edit reshapes the sheet the view moves its current row by itself; those
+    // moves are not clicks and must not overwrite the fields the user is editing.
+    bool m_editing = false;
+};
+
+}  // namespace rq

@@ -1,0 +1,212 @@
+// The add-item dialog: its starting texts, the usual price of a picked item, and what one
+// press of "确定添加" does to the sheet.
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/qt_text.h"
+#include "quote/engine.h"
+#include "sheet/add_item_dialog.h"
+#include "sheet/item_notes.h"
+#include "sheet/quote_sheet_model.h"
+
+namespace rq {
+namespace {
+
+DetailedQuote oneRoomQuote(std::string_view package)
+{
+    const std::vector<RoomRecord> rooms = {RoomRecord{{"卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4"}}};
+    return BuildDetailedQuote(rooms, "舒适型装修", FloorChoice::Boards, package);
+}
+
+class AddItemDialogTest : public testing::Test {
+protected:
+    explicit AddItemDialogTest(std::string_view package = kHalfPackage)
+        : m_quote(oneRoomQuote(package)), m_model(m_quote.sheet)
+    {
+    }
+
+    std::unique_ptr<AddItemDialog> openDialog()
+    {
+        auto dialog = std::make_unique<AddItemDialog>(m_model, m_quote.caption);
+        dialog->show();
+        return dialog;
+    }
+    static QComboBox* combo(AddItemDialog& dialog, const char* name)
+    {
+        auto* found = dialog.findChild<QComboBox*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static QPushButton* button(AddItemDialog& dialog, const char* name)
+    {
+        return dialog.findChild<QPushButton*>(QString::fromUtf8(name));
+    }
+    // A choice from the drop-down list, as the user makes it.
+    static void pick(QComboBox* box, const char* item)
+    {
+        const int index = box->findText(QString::fromUtf8(item));
+        ASSERT_GE(index, 0) << item;
+        box->setCurrentIndex(index);
+        Q_EMIT box->activated(index);
+    }
+    void add(const char* name, const char* quantity, const char* unitPrice)
+    {
+        auto dialog = openDialog();
+        combo(*dialog, "组合框1")->setCurrentText(QString::fromUtf8(name));
+        combo(*dialog, "组合框2")->setCurrentText(QString::fromUtf8(quantity));
+        combo(*dialog, "组合框3")->setCurrentText(QString::fromUtf8(unitPrice));
+        button(*dialog, "按钮1")->click();
+    }
+    QuoteRow row(int index) const { return m_model.sheet().row(index); }
+    int rowNamed(std::string_view name) const
+    {
+        for (int i = 0; i < m_model.sheet().RowCount(); ++i)
+            if (m_model.sheet().GetCell(i, kItemName) == name)
+                return i;
+        return -1;
+    }
+
+    DetailedQuote m_quote;
+    QuoteSheetModel m_model;
+};
+
+TEST_F(AddItemDialogTest, StartsWithTheCatalogueTextsAndLists)
+{
+    auto dialog = openDialog();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("添加项目"));
+    const struct {
+        const char* name;
+        std::span<const std::string_view> items;
+        std::string_view initial;
+    } boxes[] = {{"组合框1", AddItemNames(), kAddItemInitialName},
+                 {"组合框2", AddItemQuantities(), kAddItemInitialQuantity},
+                 {"组合框3", AddItemUnitPrices(), kAddItemInitialUnitPrice}};
+    for (const auto& box : boxes) {
+        QComboBox* shown = combo(*dialog, box.name);
+        EXPECT_TRUE(shown->isEditable()) << box.name;
+        EXPECT_EQ(fromQString(shown->currentText()), box.initial) << box.name;
+        ASSERT_EQ(shown->count(), static_cast<int>(box.items.size())) << box.name;
+        for (int i = 0; i < shown->count(); ++i)
+            EXPECT_EQ(fromQString(shown->itemText(i)), box.items[static_cast<std::size_t>(i)]) << box.name << " " << i;
+    }
+}
+
+TEST_F(AddItemDialogTest, ANewDialogForgetsThePreviousChoice)
+{
+    {
+        auto dialog = openDialog();
+        pick(combo(*dialog, "组合框1"), "工艺鞋柜");
+        combo(*dialog, "组合框2")->setCurrentText(QStringLiteral("7"));
+        button(*dialog, "按钮2")->click();
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    }
+    auto dialog = openDialog();
+    EXPECT_EQ(combo(*dialog, "组合框1")->currentText(), QStringLiteral("包水管"));
+    EXPECT_EQ(combo(*dialog, "组合框2")->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QStringLiteral("98"));
+    EXPECT_EQ(m_model.sheet(), m_quote.sheet);  // 取消 left the sheet alone
+}
+
+struct PriceCase {
+    std::vector<const char*> picks;
+    const char* unitPrice;
+};
+
+class DefaultPriceOnPick : public AddItemDialogTest, public testing::WithParamInterface<PriceCase> {};
+
+TEST_P(DefaultPriceOnPick, FillsTheUsualPriceOfThePickedItem)
+{
+    auto dialog = openDialog();
+    for (const char* item : GetParam().picks)
+        pick(combo(*dialog, "组合框1"), item);
+    EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QString::fromUtf8(GetParam().unitPrice));
+    EXPECT_EQ(combo(*dialog, "组合框2")->currentText(), QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Picks, DefaultPriceOnPick,
+                         testing::Values(PriceCase{{"清水漆"}, "44.5"}, PriceCase{{"铲墙面"}, "8"},
+                                         PriceCase{{"工艺鞋柜", "双包门套"}, "550"},
+                                         PriceCase{{"墙地砖铺贴"}, "98"}, PriceCase{{"单包门套"}, "98"},
+                                         PriceCase{{"电视背景墙", "防水工程"}, "45"}));
+
+TEST_F(AddItemDialogTest, TypingAListedNameLeavesThePrice)
+{
+    auto dialog = openDialog();
+    QComboBox* name = combo(*dialog, "组合框1");
+    name->lineEdit()->clear();
+    // Chinese arrives through the input method, as one committed string.
+    QInputMethodEvent typing;
+    typing.setCommitString(QStringLiteral("清水漆"));
+    QApplication::sendEvent(name->lineEdit(), &typing);
+    EXPECT_EQ(name->currentText(), QStringLiteral("清水漆"));
+    EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QStringLiteral("98"));
+}
+
+TEST_F(AddItemDialogTest, PickedVarnishAtTenIsPricedAt445)
+{
+    auto dialog = openDialog();
+    pick(combo(*dialog, "组合框1"), "清水漆");
+    pick(combo(*dialog, "组合框2"), "10");
+    button(*dialog, "按钮1")->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog->isVisible());
+    const int added = rowNamed("清水漆");
+    ASSERT_GE(added, 0);
+    EXPECT_EQ(row(added), (QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"}));
+}
+
+TEST_F(AddItemDialogTest, FirstAndSecondItemsShareOneBlockAboveTheFees)
+{
+    const int otherBefore = rowNamed("其它的");
+    add("墙体拆除", "2", "150");
+    add("粉缺口", "3", "80");
+    const int other = rowNamed("其它的");
+    EXPECT_EQ(other, otherBefore + 4);  // opening blank, two items, closing blank
+    EXPECT_EQ(row(other - 4), QuoteRow{});
+    EXPECT_EQ(row(other - 3), (QuoteRow{"-", "墙体拆除", "增", "2", "150", "300"}));
+    EXPECT_EQ(row(other - 2), (QuoteRow{"-", "粉缺口", "增", "3", "80", "240"}));
+    EXPECT_EQ(row(other - 1), QuoteRow{});
+    EXPECT_EQ(m_model.sheet().GetCell(m_model.sheet().RowCount() - 1, kItemName), "工程总造价");
+}
+
+TEST_F(AddItemDialogTest, SecondPressAddsNothingMore)
+{
+    auto dialog = openDialog();
+    const int rowsBefore = m_model.rowCount();
+    button(*dialog, "按钮1")->click();
+    button(*dialog, "按钮1")->click();
+    QTest::mouseClick(button(*dialog, "按钮1"), Qt::LeftButton);
+    EXPECT_EQ(m_model.rowCount(), rowsBefore + 3);
+}
+
+class AddItemToFullPackage : public AddItemDialogTest {
+protected:
+    AddItemToFullPackage() : AddItemDialogTest(kFullPackage) {}
+};
+
+TEST_F(AddItemToFullPackage, KeepsTheMainMaterialsAndEndsWithTheFullTotal)
+{
+    const int projectBefore = rowNamed("工程总造价");
+    const std::vector<QuoteRow> additions(m_model.sheet().rows().begin() + projectBefore + 1,
+                                          m_model.sheet().rows().end() - 2);
+    const int fullBefore = std::stoi(m_model.sheet().GetCell(m_model.rowCount() - 1, kTotal));
+    add("封门头", "1", "150");
+    const int project = rowNamed("工程总造价");
+    const std::vector<QuoteRow> kept(m_model.sheet().rows().begin() + project + 1, m_model.sheet().rows().end() - 2);
+    EXPECT_EQ(kept, additions);
+    const int last = m_model.rowCount() - 1;
+    EXPECT_EQ(row(last - 1), QuoteRow{});
+    EXPECT_EQ(row(last)[kItemName], "全包总价格");
+    // 150 more on the items, and the fees charged on it: 2% + 1% + 8% of 150 = 16.5.
+    const int full = std::stoi(row(last)[kTotal]);
+    EXPECT_GE(full, fullBefore + 150 + 15);
+    EXPECT_LE(full, fullBefore + 150 + 18);
+}
+
+}  // namespace
+}  // namespace rq

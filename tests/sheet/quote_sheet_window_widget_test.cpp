@@ -1,0 +1,353 @@
+// The quote sheet window as a user meets it: the sheet on screen, a click on a row, and
+// "修改", "删除此项" and "添加项" changing what the table shows.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/qt_text.h"
+#include "forms/hyperlink_label.h"
+#include "online/contact_window.h"
+#include "online/endpoints.h"
+#include "quote/engine.h"
+#include "sheet/add_item_dialog.h"
+#include "sheet/quote_sheet_window.h"
+
+namespace rq {
+namespace {
+
+// The two rooms of the company's sample half-package quote: a living room without a door
+// and a kitchen with one sliding door, economy grade, tiled.
+std::vector<RoomRecord> sampleRooms()
+{
+    return {RoomRecord{{"客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4"}},
+            RoomRecord{{"厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4"}}};
+}
+
+DetailedQuote sampleQuote(std::string_view package = kHalfPackage)
+{
+    return BuildDetailedQuote(sampleRooms(), "经济型装修", FloorChoice::Tiles, package);
+}
+
+// A sheet with the items whose remarks the tests look at.
+DetailedQuote remarkQuote()
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("卧室");
+    sheet.AppendItemRow("实木门", "扇", "1", "1480", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("艺术吊顶", "M2", "12", "135", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("电视背景墙", "项", "1", "600", true, TotalForm::WholeYuan);
+    sheet.AppendItemRow("墙面批腻子", "M2", "30", "12", true, TotalForm::WholeYuan);
+    return {Text(kHalfPackageCaption), std::move(sheet)};
+}
+
+class QuoteSheetWindowTest : public testing::Test {
+protected:
+    void open(DetailedQuote quote)
+    {
+        m_window = std::make_unique<QuoteSheetWindow>(std::move(quote), nullptr, QuoteSheetWindow::ChatPicture::Skip);
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    template <typename T> T* control(const char* name) const
+    {
+        T* found = m_window->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QTableView* view() const { return control<QTableView>("超级列表框1"); }
+    QString cell(int row, int column) const { return view()->model()->index(row, column).data().toString(); }
+    int rows() const { return view()->model()->rowCount(); }
+    int lastRow() const { return rows() - 1; }
+    int rowNamed(const char* name) const
+    {
+        for (int row = 0; row < rows(); ++row)
+            if (cell(row, kItemName) == QString::fromUtf8(name))
+                return row;
+        ADD_FAILURE() << "no row " << name;
+        return -1;
+    }
+    QString remark() const { return control<QLabel>("标签1")->text(); }
+    QStringList fields() const
+    {
+        return {control<QLineEdit>("编辑框1")->text(), control<QLineEdit>("编辑框2")->text(),
+                control<QLineEdit>("编辑框3")->text(), control<QLineEdit>("编辑框4")->text()};
+    }
+
+    void clickRow(int row)
+    {
+        view()->scrollTo(view()->model()->index(row, 1));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(view()->model()->index(row, 1)).center());
+    }
+    void typeFields(const QString& quantity, const QString& unitPrice)
+    {
+        control<QLineEdit>("编辑框3")->setText(quantity);
+        control<QLineEdit>("编辑框4")->setText(unitPrice);
+    }
+    void press(const char* button) { control<QPushButton>(button)->click(); }
+
+    std::unique_ptr<QuoteSheetWindow> m_window;
+};
+
+TEST_F(QuoteSheetWindowTest, ShowsTheSampleQuoteRowForRow)
+{
+    open(sampleQuote());
+    const std::vector<QStringList> expected = {
+        {"", "客厅", "", "", "", ""},
+        {"1", "顶面批腻子", "M2", "16.2", "13", "210.6"},
+        {"2", "墙面批腻子", "M2", "44.235", "12", "530.82"},
+        {"3", "墙顶面乳胶漆", "M2", "60.435", "10", "604.35"},
+        {"4", "地砖铺贴", "M2", "16.2", "35", "567"},
+        {"5", "电视背景墙", "项", "1", "600", "600"},
+        {"6", "鞋柜制作", "M", "1", "580", "580"},
+        {"", "", "", "", "", ""},
+        {"", "厨房", "", "", "", ""},
+        {"1", "推拉门", "扇", "1", "480", "480"},
+        {"2", "双包门套", "项", "5", "115", "575"},
+        {"3", "地砖铺贴", "M2", "4.32", "35", "151"},
+        {"4", "墙砖铺贴", "M2", "4.32", "35", "151"},
+        {"5", "包水管", "根", "1", "170", "170"},
+        {"", "", "", "", "", ""},
+        {"", "其它的", "", "", "", ""},
+        {"", "材料搬运费", "户", "1", "2%", "92.36"},
+        {"", "垃圾清理费用", "户", "1", "1%", "46.18"},
+        {"", "工程管理费", "项", "1", "8%", "369.44"},
+        {"", "", "", "", "", ""},
+        {"", "工程总造价", "", "", "", "5125"},
+    };
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("半包装修详细报价"));
+    ASSERT_EQ(rows(), static_cast<int>(expected.size()));
+    for (int row = 0; row < rows(); ++row)
+        for (int column = 0; column < kSheetColumnCount; ++column)
+            EXPECT_EQ(cell(row, column), expected[row][column]) << "row " << row << " column " << column;
+    const QStringList headings = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+    for (int column = 0; column < kSheetColumnCount; ++column)
+        EXPECT_EQ(view()->model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
+}
+
+TEST_F(QuoteSheetWindowTest, InformationLabelNamesTheCompanySite)
+{
+    open(sampleQuote());
+    EXPECT_TRUE(remark().contains(QString::fromLatin1(endpoints::kCompanySite)));
+    EXPECT_TRUE(remark().contains(QStringLiteral("*注：单击表项出现详情")));
+}
+
+struct RemarkCase {
+    const char* first;   // clicked first
+    const char* second;  // then this one
+    const char* remark;  // what the remark label shows afterwards
+};
+
+class RemarkOnClick : public QuoteSheetWindowTest, public testing::WithParamInterface<RemarkCase> {};
+
+TEST_P(RemarkOnClick, ShowsTheRemarkOfTheClickedItem)
+{
+    const RemarkCase& c = GetParam();
+    open(remarkQuote());
+    clickRow(rowNamed(c.first));
+    clickRow(rowNamed(c.second));
+    EXPECT_EQ(remark(), QString::fromUtf8(c.remark));
+    const int row = rowNamed(c.second);
+    EXPECT_EQ(fields(), QStringList({cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, RemarkOnClick,
+    testing::Values(RemarkCase{"墙面批腻子", "实木门", "成品门"},
+                    RemarkCase{"实木门", "艺术吊顶", "1、木龙骨结构、石膏板饰面  或 壁纸等"},
+                    // 电视背景墙 has no remark: the one shown before stays.
+                    RemarkCase{"艺术吊顶", "电视背景墙", "1、木龙骨结构、石膏板饰面  或 壁纸等"},
+                    RemarkCase{"实木门", "电视背景墙", "成品门"}));
+
+TEST_F(QuoteSheetWindowTest, KeyboardMoveToAnotherRowShowsIt)
+{
+    open(remarkQuote());
+    clickRow(rowNamed("实木门"));
+    QTest::keyClick(view(), Qt::Key_Down);
+    EXPECT_EQ(fields().first(), QStringLiteral("艺术吊顶"));
+    EXPECT_EQ(remark(), QStringLiteral("1、木龙骨结构、石膏板饰面  或 壁纸等"));
+}
+
+TEST_F(QuoteSheetWindowTest, PressBelowTheLastRowWithoutSelectionEmptiesTheFields)
+{
+    open(remarkQuote());
+    clickRow(rowNamed("实木门"));
+    view()->clearSelection();
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(20, view()->viewport()->height() - 5));
+    EXPECT_EQ(fields(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(remark(), QStringLiteral("成品门"));
+}
+
+TEST_F(QuoteSheetWindowTest, PressBelowTheLastRowKeepsTheSelectedRowShown)
+{
+    open(remarkQuote());
+    clickRow(rowNamed("艺术吊顶"));
+    QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(20, view()->viewport()->height() - 5));
+    EXPECT_EQ(fields().first(), QStringLiteral("艺术吊顶"));
+}
+
+TEST_F(QuoteSheetWindowTest, ModifyItemRowKeepsFractionInRowAndWholeYuanInTotal)
+{
+    open(sampleQuote());
+    const int row = rowNamed("地砖铺贴");
+    clickRow(row);
+    typeFields("8.96", "58");
+    press("按钮3");
+    EXPECT_EQ(cell(row, kQuantity), QStringLiteral("8.96"));
+    EXPECT_EQ(cell(row, kTotal), QStringLiteral("519.68"));
+    // 210.6 + 530.82 + 604.35 + 519.68 + ... each sum cut to whole yuan, fees unchanged.
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5077"));
+    EXPECT_EQ(m_window->selectedRow(), row);
+    EXPECT_TRUE(view()->hasFocus());
+}
+
+TEST_F(QuoteSheetWindowTest, ModifyManagementFeeChargesItsShareOfTheItems)
+{
+    open(sampleQuote());
+    const int row = rowNamed("工程管理费");
+    clickRow(row);
+    typeFields("1", "10%");
+    press("按钮3");
+    EXPECT_EQ(cell(row, kTotal), QStringLiteral("461.8"));  // 10% of the items' 4618
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5217"));
+}
+
+TEST_F(QuoteSheetWindowTest, ModifyInFullPackageKeepsBothTotalsInStep)
+{
+    open(sampleQuote(kFullPackage));
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("全包装修详细报价"));
+    const QString fullBefore = cell(lastRow(), kTotal);
+    const QString projectBefore = cell(rowNamed("工程总造价"), kTotal);
+    const int row = rowNamed("电视背景墙");
+    clickRow(row);
+    typeFields("2", "600");
+    press("按钮3");
+    EXPECT_EQ(cell(row, kTotal), QStringLiteral("1200"));
+    EXPECT_EQ(cell(lastRow(), kItemName), QStringLiteral("全包总价格"));
+    EXPECT_EQ(cell(lastRow() - 1, kItemName), QString());
+    EXPECT_EQ(cell(lastRow() - 1, kTotal), QString());
+    EXPECT_EQ(cell(lastRow(), kTotal).toInt(), fullBefore.toInt() + 600);
+    EXPECT_EQ(cell(rowNamed("工程总造价"), kTotal).toInt(), projectBefore.toInt() + 600);
+    EXPECT_EQ(m_window->selectedRow(), row);
+}
+
+TEST_F(QuoteSheetWindowTest, ModifyFullPackageTotalRowItselfIsRebuilt)
+{
+    open(sampleQuote(kFullPackage));
+    const int rowsBefore = rows();
+    const QString totalBefore = cell(lastRow(), kTotal);
+    clickRow(lastRow());
+    typeFields("1", "1");
+    press("按钮3");
+    EXPECT_EQ(rows(), rowsBefore);
+    EXPECT_EQ(cell(lastRow(), kItemName), QStringLiteral("全包总价格"));
+    EXPECT_EQ(cell(lastRow(), kTotal), totalBefore);
+}
+
+TEST_F(QuoteSheetWindowTest, ModifyWithoutSelectionChangesNoRow)
+{
+    open(sampleQuote());
+    const QuoteSheet before = m_window->sheet();
+    typeFields("3", "3");
+    press("按钮3");
+    EXPECT_EQ(m_window->sheet(), before);
+}
+
+TEST_F(QuoteSheetWindowTest, DeletingProjectTotalMovesTheSumToTheBlankRowAbove)
+{
+    open(sampleQuote());
+    const int rowsBefore = rows();
+    clickRow(lastRow());
+    press("按钮1");
+    EXPECT_EQ(rows(), rowsBefore - 1);
+    EXPECT_EQ(cell(lastRow(), kItemName), QString());
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5125"));
+    EXPECT_EQ(m_window->selectedRow(), -1);
+    EXPECT_TRUE(view()->hasFocus());
+}
+
+TEST_F(QuoteSheetWindowTest, DeletingAnItemLowersTheTotalAndKeepsTheFields)
+{
+    open(sampleQuote());
+    const int row = rowNamed("包水管");
+    clickRow(row);
+    press("按钮1");
+    EXPECT_EQ(rowNamed("其它的"), row + 1);  // the kitchen's closing blank row moved up
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("4955"));  // 5125 - 170, fees as they were
+    EXPECT_EQ(fields().first(), QStringLiteral("包水管"));
+    // Nothing is selected now: a second press deletes nothing.
+    const QuoteSheet after = m_window->sheet();
+    press("按钮1");
+    EXPECT_EQ(m_window->sheet(), after);
+}
+
+TEST_F(QuoteSheetWindowTest, DeletingEveryRowLeavesAnEmptySheet)
+{
+    open(sampleQuote());
+    for (int guard = 0; rows() > 0 && guard < 100; ++guard) {
+        clickRow(0);
+        press("按钮1");
+    }
+    EXPECT_EQ(rows(), 0);
+    press("按钮1");
+    press("按钮3");
+    EXPECT_EQ(rows(), 0);
+}
+
+TEST_F(QuoteSheetWindowTest, AddItemButtonOpensTheDialogAndTheItemLandsAboveTheFees)
+{
+    open(sampleQuote());
+    bool sawDialog = false;
+    QTimer::singleShot(0, m_window.get(), [&] {
+        auto* dialog = qobject_cast<AddItemDialog*>(QApplication::activeModalWidget());
+        sawDialog = dialog != nullptr;
+        if (!dialog)
+            return;
+        dialog->findChild<QComboBox*>(QStringLiteral("组合框2"))->setCurrentText(QStringLiteral("2"));
+        dialog->findChild<QPushButton*>(QStringLiteral("按钮1"))->click();
+    });
+    press("按钮2");
+    ASSERT_TRUE(sawDialog);
+    // The kitchen's last item and closing blank row, then the new block: a blank row, the
+    // added row, a blank row, and the rebuilt fees from 其它的 on.
+    const int block = rowNamed("其它的") - 3;
+    EXPECT_EQ(cell(block - 2, kItemName), QStringLiteral("包水管"));
+    EXPECT_EQ(cell(block - 1, kItemName), QString());
+    EXPECT_EQ(cell(block, kItemName), QString());
+    EXPECT_EQ(QStringList({cell(block + 1, 0), cell(block + 1, 1), cell(block + 1, 2), cell(block + 1, 3),
+                           cell(block + 1, 4), cell(block + 1, 5)}),
+              QStringList({"-", "包水管", "增", "2", "98", "196"}));
+    EXPECT_EQ(cell(block + 2, kItemName), QString());
+    // The fees are charged on 4618 + 196 = 4814 now.
+    EXPECT_EQ(cell(rowNamed("材料搬运费"), kTotal), QStringLiteral("96.28"));
+    EXPECT_EQ(cell(rowNamed("工程管理费"), kTotal), QStringLiteral("385.12"));
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5343"));
+}
+
+TEST_F(QuoteSheetWindowTest, DesignerHelpLinkOpensTheContactWindowModallyOnRelease)
+{
+    open(sampleQuote());
+    auto* link = control<HyperlinkLabel>("超级链接框1");
+    QTest::mousePress(link, Qt::LeftButton);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    bool sawContact = false;
+    QTimer::singleShot(0, m_window.get(), [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        sawContact = qobject_cast<ContactWindow*>(modal) != nullptr;
+        if (modal)
+            modal->close();
+    });
+    QTest::mouseRelease(link, Qt::LeftButton);
+    EXPECT_TRUE(sawContact);
+}
+
+}  // namespace
+}  // namespace rq
