@@ -1,5 +1,7 @@
 #include "quote/quote_sheet.h"
 
+#include <cmath>
+
 namespace rq {
 
 namespace {
@@ -34,8 +36,16 @@ void QuoteSheet::AppendHeaderRow(Text label)
 
 Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
 {
-    const double product = TextToNumber(quantity) * TextToNumber(unitPrice);
-    return form == TotalForm::WholeYuan ? IntegerToText(ToInteger(product)) : NumberToShortText(product);
+    double product = TextToNumber(quantity) * TextToNumber(unitPrice);
+    if (form == TotalForm::Single)
+        return NumberToShortText(product);
+    // Whole yuan are cut, never rounded up (199.9 is 199) - but a product that is a whole
+    // number in decimals must not lose a yuan to binary fractions: 5.1 x 170 is 867, not
+    // the 866.9999999999999 a double computes.
+    const double nearest = std::round(product);
+    if (std::fabs(product - nearest) <= std::fabs(nearest) * 1e-12)
+        product = nearest;
+    return IntegerToText(ToInteger(product));
 }
 
 void QuoteSheet::AppendItemRow(Text name, Text unit, Text quantity, Text unitPrice, bool numbered, TotalForm form,

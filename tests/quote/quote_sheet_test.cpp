@@ -41,6 +41,26 @@ TEST(QuoteSheet, TotalIsComputedFromTheCellsAsWritten)
     EXPECT_EQ(sheet.GetCell(2, kTotal), "-199");
 }
 
+TEST(QuoteSheet, WholeYuanTotalsDoNotLoseAYuanToBinaryFractions)
+{
+    const struct {
+        const char* quantity;
+        const char* unitPrice;
+        const char* total;
+    } cases[] = {
+        {"5.1", "170", "867"},   // 866.9999999999999 in a double
+        {"4.35", "100", "435"},  // 434.99999999999994
+        {"0.29", "100", "29"},   // 28.999999999999996
+        {"8.96", "35", "313"},   // a real fraction is still cut
+        {"3.2704", "460", "1504"},
+        {"-5.1", "170", "-867"},
+        {"1e300", "1e10", "0"},  // beyond 32 bits: the low bits, as every whole-yuan figure
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ItemTotalText(c.quantity, c.unitPrice, TotalForm::WholeYuan), c.total)
+            << c.quantity << " x " << c.unitPrice;
+}
+
 TEST(QuoteSheet, CellsOutsideTheSheetReadEmptyAndIgnoreWrites)
 {
     QuoteSheet sheet;
