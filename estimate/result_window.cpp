@@ -12,10 +12,7 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
-    // The report breaks its lines with CR LF; the box takes a bare CR as a line of its own.
-    QString text = toQString(ResultWindowText(report));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_ui->编辑框1->setPlainText(text);
+    m_ui->编辑框1->setPlainText(toQString(ResultWindowText(report)));
 
     m_ui->超级链接框2->setTarget(QString::fromLatin1(endpoints::kCaseGallery));
     m_ui->超级链接框3->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
