@@ -1,12 +1,5 @@
 // Runs the built renoquote-cli estimate and checks its bytes and exit status.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,58 +7,18 @@
 #include <gtest/gtest.h>
 
 #include "convert/encoding.h"
-
-extern char** environ;
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using rq::testing::CliRun;
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// Arguments go straight to the program, no shell in between, so blanks and Chinese
-// grade names arrive exactly as given.
 CliRun RunEstimate(std::vector<std::string> args)
 {
-    args.insert(args.begin(), { RENOQUOTE_CLI_PATH, "estimate" });
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-
-    char outPath[] = "/tmp/renoquote_estimate_outXXXXXX";
-    char errPath[] = "/tmp/renoquote_estimate_errXXXXXX";
-    const int outFd = mkstemp(outPath);
-    const int errFd = mkstemp(errPath);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
-    CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int wstatus = 0;
-        waitpid(pid, &wstatus, 0);
-        run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(outFd);
-    close(errFd);
-    run.out = Slurp(outPath);
-    run.err = Slurp(errPath);
-    std::remove(outPath);
-    std::remove(errPath);
-    return run;
+    args.insert(args.begin(), "estimate");
+    return rq::testing::RunCli(std::move(args));
 }
 
 const std::string kHintAlone
@@ -73,7 +26,7 @@ const std::string kHintAlone
 
 std::string Golden()
 {
-    return Slurp(std::string(RENOQUOTE_TEST_DATA_DIR) + "/estimate_comfort_default.txt");
+    return rq::testing::ReadFile(std::string(RENOQUOTE_TEST_DATA_DIR) + "/estimate_comfort_default.txt");
 }
 
 TEST(EstimateCli, DefaultsPrintTheWorkedExampleByteForByte)

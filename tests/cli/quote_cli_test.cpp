@@ -16,6 +16,7 @@
 #include "convert/encoding.h"
 #include "quote/engine.h"
 #include "sheet/sheet_edits.h"
+#include "tests/cli/cli_runner.h"
 
 namespace rq {
 namespace {
@@ -27,13 +28,7 @@ const std::string kRooms = kDataDir + "/quote_two_rooms.txt";
 const std::string kExpectedHalf = kDataDir + "/quote_two_rooms_half.tsv";
 const std::vector<std::string> kEconomyTiles = {"--grade", "经济型装修", "--floor", "tiles"};
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
+using rq::testing::ReadFile;
 
 void WriteFile(const fs::path& path, const std::string& bytes)
 {
@@ -41,19 +36,7 @@ void WriteFile(const fs::path& path, const std::string& bytes)
     file << bytes;
 }
 
-std::string Quoted(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (const char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using rq::testing::CliRun;
 
 class QuoteCli : public ::testing::Test {
 protected:
@@ -72,21 +55,10 @@ protected:
         return path;
     }
 
-    CliRun Quote(const std::vector<std::string>& args, const std::string& input = {})
+    CliRun Quote(std::vector<std::string> args, const std::string& input = {})
     {
-        std::string command = Quoted(RENOQUOTE_CLI_PATH) + " quote";
-        for (const std::string& arg : args)
-            command += " " + Quoted(arg);
-        const fs::path in = File("stdin", input);
-        const fs::path out = m_dir / "stdout";
-        const fs::path err = m_dir / "stderr";
-        command += " <" + Quoted(in) + " >" + Quoted(out) + " 2>" + Quoted(err);
-        const int raw = std::system(command.c_str());
-        CliRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadFile(out);
-        run.err = ReadFile(err);
-        return run;
+        args.insert(args.begin(), "quote");
+        return rq::testing::RunCli(std::move(args), input);
     }
 
     fs::path m_dir;
