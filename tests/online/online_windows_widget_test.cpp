@@ -138,7 +138,7 @@ TEST(OnlineWindowsTest, WindowsAreBuiltAsCatalogued)
                                 {"图片框1", QRect(16, 64, 75, 22), nullptr},
                                 {"标签3", QRect(120, 64, 80, 24), "预约设计师：\n0123-4567890"},
                                 {"标签2", QRect(8, 104, 40, 16), "网址："},
-                                {"超级链接框3", QRect(40, 101, 136, 24), endpoints::kCompanySite},
+                                {"超级链接框3", QRect(40, 101, 136, 24), "qinghe-space.example"},
                                 {"超级链接框1", QRect(8, 136, 64, 20), "优惠活动"},
                                 {"超级链接框2", QRect(104, 136, 64, 20), "案例欣赏"},
                             });
