@@ -18,6 +18,7 @@ namespace {
 
 // Column widths of the sheet, 序号 to 总计, as the company's printed quotes lay them out.
 constexpr int kColumnWidths[kSheetColumnCount] = {50, 200, 50, 120, 120, 120};
+constexpr int kInformationPixelSize = 10;
 
 }  // namespace
 
@@ -28,6 +29,11 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
+    // The information label holds the company's nine lines in 132 pixels; at the window's
+    // own size the hint on clicking an item would fall off its foot.
+    QFont small = m_ui->标签1->font();
+    small.setPixelSize(kInformationPixelSize);
+    m_ui->标签1->setFont(small);
 
     connect(m_ui->按钮3, &QPushButton::clicked, this, &QuoteSheetWindow::onModifyClicked);
     connect(m_ui->按钮1, &QPushButton::clicked, this, &QuoteSheetWindow::onDeleteClicked);
