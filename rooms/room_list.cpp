@@ -18,11 +18,13 @@ bool RoomList::ModifySelectedRoom(const RoomRecord& entry)
     return true;
 }
 
-bool RoomList::DeleteSelectedRoom()
+bool RoomList::DeleteSelectedRoom() { return DeleteRoom(m_selected); }
+
+bool RoomList::DeleteRoom(int row)
 {
-    if (m_selected < 0)
+    if (row < 0 || row >= rowCount())
         return false;
-    m_rooms.erase(m_rooms.begin() + m_selected);
+    m_rooms.erase(m_rooms.begin() + row);
     m_selected = -1;
     return true;
 }

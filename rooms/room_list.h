@@ -27,6 +27,9 @@ public:
     // Removes the selected room; the rooms below move up and nothing is selected afterwards,
     // so a second press of "删除" cannot silently remove a neighbour. False when none is selected.
     bool DeleteSelectedRoom();
+    // Removes the given room (the one that was selected when the user pressed "删除"); the
+    // selection is cleared as above. False when the row is not in the list.
+    bool DeleteRoom(int row);
 
     // The room to copy back into the entry fields: the selected one, unless nothing is
     // selected or its room type is empty.

@@ -109,6 +109,19 @@ TEST(RoomList, DeletingLeavesNothingSelectedSoTheNextDeleteDoesNothing)
     EXPECT_EQ(list.rowCount(), 1);
 }
 
+TEST(RoomList, DeletingByRowChecksTheRow)
+{
+    RoomList list;
+    RoomRecord entry = initialEntry();
+    list.AddRoom(entry);
+    EXPECT_FALSE(list.DeleteRoom(1));
+    EXPECT_FALSE(list.DeleteRoom(-1));
+    list.selectRow(0);
+    EXPECT_TRUE(list.DeleteRoom(0));
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_EQ(list.selectedRow(), -1);
+}
+
 TEST(RoomList, ShowsTheSelectedRoomUnlessNoneOrItsTypeIsEmpty)
 {
     RoomList list;

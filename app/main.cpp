@@ -1,0 +1,43 @@
+// The desktop program: the main window, its online extras, and the end of the run when the
+// main window closes.
+#include <QApplication>
+#include <cstdio>
+
+#include "app/application_look.h"
+#include "app/main_window.h"
+#include "app/package_text.h"
+#include "online/online_links.h"
+#include "online/webengine_setup.h"
+
+namespace {
+
+// Without any display Qt would abort with a long platform-plugin message; one line says it.
+bool hasDisplay()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!hasDisplay()) {
+        std::fputs("renoquote: 找不到图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置），请在桌面会话中启动。\n", stderr);
+        return 1;
+    }
+    rq::prepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("renoquote"));
+    QApplication::setDesktopFileName(QStringLiteral("renoquote"));
+    rq::applyApplicationLook();
+
+    rq::MainWindow window;
+    rq::startMainWindowOnline(&window);
+    QObject::connect(&window, &rq::MainWindow::counterRefreshRequested, &window,
+                     [&window] { rq::startCounterRefresh(&window); });
+
+    const int status = QApplication::exec();
+    rq::ReleasePackageText();
+    return status;
+}

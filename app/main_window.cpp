@@ -1,0 +1,313 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QTextLayout>
+#include <QUrl>
+
+#include "app/application_look.h"
+#include "app/message_box.h"
+#include "app/package_text.h"
+#include "app/qt_text.h"
+#include "app/room_list_model.h"
+#include "online/contact_window.h"
+#include "online/endpoints.h"
+#include "online/tools_window.h"
+#include "online/video_window.h"
+#include "quote/engine.h"
+#include "ui_main_window.h"
+
+namespace rq {
+
+namespace {
+
+constexpr char kShowDetailCaption[] = "详细报价>>";
+constexpr char kHideDetailCaption[] = "估算报价<<";
+constexpr char kNoRoomsMessage[] = "至少要添加1房间！";
+
+QString companySiteAddress() { return QUrl(QString::fromLatin1(endpoints::kCompanySite)).host(); }
+
+// The notice under the room list names the site the user can go to for a real design.
+QString noticeText()
+{
+    return QStringLiteral("带“*”号的必填。\n因为没有牵涉到设计，所以本软件做出的报价仅供参考。"
+                          "本报价由汀南青禾空间装饰提供。如果您需要做出具体的设计、以及报价，请登陆官方网址  ")
+        + companySiteAddress() + QStringLiteral("  或点击上面的在线客服。");
+}
+
+// An editable combo box shows the text; when it is one of the list items, that item is
+// also the current one, so the open list points at it.
+void setComboText(QComboBox* box, const QString& text)
+{
+    const int item = box->findText(text, Qt::MatchExactly);
+    if (item >= 0)
+        box->setCurrentIndex(item);
+    box->setEditText(text);
+}
+
+// Where the notice draws the site address: the link label lies exactly over it, so the
+// address in the running text is what the user clicks. QLabel lays out wrapped plain text
+// line by line from the top of its contents; this follows the same steps.
+QRect addressRectInNotice(const QLabel* notice, const QString& address)
+{
+    QString text = notice->text();
+    const int start = text.indexOf(address);
+    if (start < 0)
+        return {};
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QRect room = notice->contentsRect();
+    const QFontMetricsF metrics(notice->font());
+    QTextLayout layout(text, notice->font());
+    QTextOption option(notice->alignment());
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    qreal height = 0;
+    QRectF found;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(room.width());
+        height += metrics.leading();
+        line.setPosition(QPointF(0, height));
+        const int end = start + static_cast<int>(address.size());
+        if (found.isNull() && start >= line.textStart() && start < line.textStart() + line.textLength()) {
+            if (end > line.textStart() + line.textLength())
+                break;  // the address is split over two lines: no single box covers it
+            const qreal left = line.cursorToX(start);
+            found = QRectF(left, line.y(), line.cursorToX(end) - left, line.height());
+        }
+        height += line.height();
+    }
+    layout.endLayout();
+    return found.toAlignedRect().translated(notice->geometry().topLeft() + room.topLeft());
+}
+
+template <typename Window>
+void openOrRaise(QPointer<QWidget>& window)
+{
+    if (!window) {
+        window = new Window(nullptr);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_form(std::make_unique<Ui::MainWindowForm>())
+{
+    m_form->setupUi(this);
+    setUpLinks();
+    fitCaptionsToBoxes(this);
+    setUpRoomList();
+    connectHandlers();
+
+    // The creation step: one look for every window, only the quick estimate in view.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    setFixedSize(kWidth, kStartHeight);
+    show();
+    m_form->按钮1->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setUpLinks()
+{
+    m_form->超级链接框4->setTarget(QString::fromLatin1(endpoints::kProcessArticle));
+    m_form->超级链接框5->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
+    m_form->超级链接框3->setTarget(QString::fromLatin1(endpoints::kCompanySite));
+    m_form->超级链接框3->setText(companySiteAddress());
+    m_form->标签14->setText(noticeText());
+    // The site address is longer than the box the form gives its link; the link moves onto
+    // the address in the notice, where the form meant it to be, and covers the plain copy.
+    const QRect address = addressRectInNotice(m_form->标签14, companySiteAddress());
+    if (address.isValid()) {
+        m_form->超级链接框3->setGeometry(address);
+        m_form->超级链接框3->setAutoFillBackground(true);
+        m_form->超级链接框3->raise();
+    }
+
+    QFont bannerFont = m_form->标签1->font();
+    bannerFont.setBold(true);
+    bannerFont.setPixelSize(16);
+    m_form->标签1->setFont(bannerFont);
+}
+
+void MainWindow::setUpRoomList()
+{
+    m_roomModel = new RoomListModel(m_rooms, this);
+    QTableView* list = m_form->超级列表框1;
+    list->setModel(m_roomModel);
+    for (int column = 0; column < kRoomColumnCount; ++column)
+        list->setColumnWidth(column, RoomListModel::kColumnWidths[column]);
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    list->horizontalHeader()->setHighlightSections(false);
+    // The core keeps the selected room; the table only reports which row the user picked.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = m_form->超级列表框1->selectionModel()->selectedRows();
+        m_rooms.selectRow(rows.isEmpty() ? -1 : rows.front().row());
+    });
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(m_form->按钮1, &QPushButton::clicked, this, &MainWindow::onEstimateClicked);
+    connect(m_form->按钮2, &QPushButton::clicked, this, &MainWindow::onDetailToggleClicked);
+    connect(m_form->按钮3, &QPushButton::clicked, this, &MainWindow::onToolsClicked);
+    connect(m_form->按钮4, &QPushButton::clicked, this, &MainWindow::onAddRoomClicked);
+    connect(m_form->按钮5, &QPushButton::clicked, this, &MainWindow::onHalfPackageClicked);
+    connect(m_form->按钮6, &QPushButton::clicked, this, &MainWindow::onFullPackageClicked);
+    connect(m_form->按钮7, &QPushButton::clicked, this, &MainWindow::onDeleteRoomClicked);
+    connect(m_form->按钮8, &QPushButton::clicked, this, &MainWindow::onModifyRoomClicked);
+    connect(m_form->组合框4, &QComboBox::activated, this, &MainWindow::onDoorTypeChosen);
+    connect(m_form->编辑框1, &QLineEdit::textChanged, this, &MainWindow::onDoorLeavesChanged);
+    connect(m_form->超级列表框1, &QAbstractItemView::pressed, this, [this] {
+        if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+            showSelectedRoom();
+    });
+    connect(m_form->超级链接框2, &HyperlinkLabel::pressed, this, &MainWindow::onVideoLinkPressed);
+    connect(m_form->超级链接框1, &HyperlinkLabel::pressed, this, &MainWindow::onContactLinkPressed);
+}
+
+void MainWindow::onEstimateClicked()
+{
+    // The quick estimate and its result window come here.
+}
+
+void MainWindow::setQuickEstimateEnabled(bool enabled)
+{
+    for (QWidget* control : {static_cast<QWidget*>(m_form->按钮1), static_cast<QWidget*>(m_form->室),
+                             static_cast<QWidget*>(m_form->厅), static_cast<QWidget*>(m_form->厨),
+                             static_cast<QWidget*>(m_form->卫), static_cast<QWidget*>(m_form->阳),
+                             static_cast<QWidget*>(m_form->平方)})
+        control->setEnabled(enabled);
+}
+
+void MainWindow::onDetailToggleClicked()
+{
+    const bool showDetail = m_form->按钮2->text() == QString::fromUtf8(kShowDetailCaption);
+    setFixedSize(kWidth, showDetail ? kDetailedHeight : kShortHeight);
+    setQuickEstimateEnabled(!showDetail);
+    m_form->按钮2->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
+}
+
+void MainWindow::onToolsClicked() { openOrRaise<ToolsWindow>(m_toolsWindow); }
+
+void MainWindow::onVideoLinkPressed() { openOrRaise<VideoWindow>(m_videoWindow); }
+
+void MainWindow::onContactLinkPressed() { openOrRaise<ContactWindow>(m_contactWindow); }
+
+void MainWindow::onHalfPackageClicked() { startPackage(kHalfPackage); }
+
+void MainWindow::onFullPackageClicked() { startPackage(kFullPackage); }
+
+void MainWindow::startPackage(std::string_view package)
+{
+    if (m_rooms.empty()) {
+        showMessage(this, QString::fromUtf8(kNoRoomsMessage), QMessageBox::Warning);
+        return;
+    }
+    SetPackageText(package);
+    openQuoteSheetWindow();
+    Q_EMIT counterRefreshRequested();
+}
+
+void MainWindow::openQuoteSheetWindow()
+{
+    const FloorChoice floor = m_form->单选框1->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles;
+    DetailedQuote quote =
+        BuildDetailedQuote(m_rooms.rooms(), fromQString(m_form->组合框1->currentText()), floor, PackageText());
+    // Until the quote sheet window joins, an empty window with the quote's caption stands in.
+    QDialog sheet(this);
+    sheet.setWindowTitle(toQString(quote.caption));
+    sheet.resize(880, 452);
+    sheet.exec();
+}
+
+RoomRecord MainWindow::entryTexts() const
+{
+    return RoomRecord{{
+        fromQString(m_form->组合框2->currentText()),
+        fromQString(m_form->编辑框5->text()),
+        fromQString(m_form->组合框3->currentText()),
+        fromQString(m_form->组合框4->currentText()),
+        fromQString(m_form->编辑框1->text()),
+        fromQString(m_form->组合框5->currentText()),
+    }};
+}
+
+void MainWindow::onAddRoomClicked()
+{
+    RoomRecord entry = entryTexts();
+    const auto message = m_roomModel->addRoom(entry);
+    // The check may have given a doorless room "0" leaves; the field shows what was checked.
+    const QString leaves = toQString(entry.doorLeaves());
+    if (m_form->编辑框1->text() != leaves)
+        m_form->编辑框1->setText(leaves);
+    if (message)
+        showMessage(this, toQString(*message), QMessageBox::Information);
+}
+
+void MainWindow::onModifyRoomClicked()
+{
+    m_roomModel->modifySelectedRoom(entryTexts());
+    m_form->超级列表框1->setFocus();
+}
+
+void MainWindow::onDeleteRoomClicked()
+{
+    if (m_roomModel->deleteSelectedRoom())
+        m_form->超级列表框1->selectionModel()->clearSelection();
+}
+
+void MainWindow::showSelectedRoom()
+{
+    if (const auto room = m_rooms.RoomToShow())
+        fillEntry(*room);
+}
+
+void MainWindow::fillEntry(const RoomRecord& room)
+{
+    // The room is shown as stored, its door type included, whatever its leaves are.
+    const QScopedValueRollback keep(m_keepDoorType, true);
+    setComboText(m_form->组合框2, toQString(room.type()));
+    m_form->编辑框5->setText(toQString(room.size()));
+    setComboText(m_form->组合框3, toQString(room.window()));
+    setComboText(m_form->组合框4, toQString(room.doorType()));
+    m_form->编辑框1->setText(toQString(room.doorLeaves()));
+    setComboText(m_form->组合框5, toQString(room.walls()));
+}
+
+void MainWindow::onDoorTypeChosen()
+{
+    const QScopedValueRollback keep(m_keepDoorType, true);
+    m_form->编辑框1->setText(toQString(DoorLeavesForDoorType(fromQString(m_form->组合框4->currentText()))));
+}
+
+void MainWindow::onDoorLeavesChanged(const QString& text)
+{
+    const DoorLeafRuleResult rule = ApplyDoorLeafRule(fromQString(text));
+    if (rule.correctedLeaves) {
+        // The corrected text comes back through this handler and sets the door type then.
+        m_form->编辑框1->setText(toQString(*rule.correctedLeaves));
+        return;
+    }
+    if (!m_keepDoorType)
+        setComboText(m_form->组合框4, toQString(rule.doorType));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The main window's end is the program's end: the windows opened from it go with it.
+    for (QWidget* window : {m_toolsWindow.data(), m_contactWindow.data(), m_videoWindow.data()})
+        if (window)
+            window->close();
+    QWidget::closeEvent(event);
+}
+
+}  // namespace rq

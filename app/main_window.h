@@ -1,0 +1,92 @@
+// The main window: the quick-estimate inputs at the top and, under "详细报价>>", the room
+// entry fields, the room list and the two package buttons.
+//
+// How a quote comes about: the user types a room into the entry fields; "添加" reads the six
+// texts, the core room list checks and stores them, and the room list model tells the table
+// to show the new row. A package button takes the stored rooms, the grade text and the floor
+// choice to the core quote engine, which returns the whole quote sheet and its caption; the
+// quote sheet window shows that sheet modally, and when it closes the counter is refreshed.
+// No figure is ever read back from a widget: the widgets show what the core holds.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "rooms/room_list.h"
+
+namespace Ui {
+class MainWindowForm;
+}
+
+class QComboBox;
+class QLineEdit;
+
+namespace rq {
+
+class RoomListModel;
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // The window heights: quick estimate only at start, with the detailed area, and short
+    // again after the detailed area was hidden.
+    static constexpr int kWidth = 624;
+    static constexpr int kStartHeight = 180;
+    static constexpr int kDetailedHeight = 469;
+    static constexpr int kShortHeight = 185;
+
+    // Creates the window from its form and runs the creation step: the application style,
+    // the short height, visible, focus on "估算报价".
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const RoomList& rooms() const { return m_rooms; }
+
+Q_SIGNALS:
+    // A quote sheet was closed (or a quick estimate started): time to count the visit again.
+    void counterRefreshRequested();
+
+public Q_SLOTS:
+    void onEstimateClicked();
+    void onDetailToggleClicked();
+    void onToolsClicked();
+    void onHalfPackageClicked();
+    void onFullPackageClicked();
+    void onAddRoomClicked();
+    void onModifyRoomClicked();
+    void onDeleteRoomClicked();
+    void showSelectedRoom();
+    void onDoorTypeChosen();
+    void onDoorLeavesChanged(const QString& text);
+    void onVideoLinkPressed();
+    void onContactLinkPressed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectHandlers();
+    void setUpLinks();
+    void setUpRoomList();
+    void setQuickEstimateEnabled(bool enabled);
+    void startPackage(std::string_view package);
+    void openQuoteSheetWindow();
+    RoomRecord entryTexts() const;
+    void fillEntry(const RoomRecord& room);
+
+    std::unique_ptr<Ui::MainWindowForm> m_form;
+    RoomList m_rooms;
+    RoomListModel* m_roomModel = nullptr;
+    // While set, a change of the door leaves made by the window itself keeps the door type
+    // shown: a door type the user picked, or the one of the room being shown.
+    bool m_keepDoorType = false;
+    // One tools, contact and video window at a time: opening again brings it forward.
+    QPointer<QWidget> m_toolsWindow;
+    QPointer<QWidget> m_contactWindow;
+    QPointer<QWidget> m_videoWindow;
+};
+
+}  // namespace rq
