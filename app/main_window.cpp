@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScopedValueRollback>
@@ -19,6 +18,7 @@
 #include "online/tools_window.h"
 #include "online/video_window.h"
 #include "quote/engine.h"
+#include "sheet/quote_sheet_window.h"
 #include "ui_main_window.h"
 
 namespace rq {
@@ -222,10 +222,8 @@ void MainWindow::openQuoteSheetWindow()
     const FloorChoice floor = m_form->单选框1->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles;
     DetailedQuote quote =
         BuildDetailedQuote(m_rooms.rooms(), fromQString(m_form->组合框1->currentText()), floor, PackageText());
-    // Until the quote sheet window joins, an empty window with the quote's caption stands in.
-    QDialog sheet(this);
-    sheet.setWindowTitle(toQString(quote.caption));
-    sheet.resize(880, 452);
+    QuoteSheetWindow sheet(std::move(quote), this,
+                           m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip);
     sheet.exec();
 }
 

@@ -45,6 +45,9 @@ public:
 
     const RoomList& rooms() const { return m_rooms; }
 
+    // Whether the windows opened from here download the chat-status picture (tests: no).
+    void setChatPicturesLoaded(bool loaded) { m_loadChatPictures = loaded; }
+
 Q_SIGNALS:
     // A quote sheet was closed (or a quick estimate started): time to count the visit again.
     void counterRefreshRequested();
@@ -83,6 +86,7 @@ private:
     // While set, a change of the door leaves made by the window itself keeps the door type
     // shown: a door type the user picked, or the one of the room being shown.
     bool m_keepDoorType = false;
+    bool m_loadChatPictures = true;
     // One tools, contact and video window at a time: opening again brings it forward.
     QPointer<QWidget> m_toolsWindow;
     QPointer<QWidget> m_contactWindow;

@@ -20,6 +20,7 @@
 #include "app/package_text.h"
 #include "forms/hyperlink_label.h"
 #include "forms/spin_edit_box.h"
+#include "sheet/quote_sheet_window.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ protected:
         rq::applyApplicationLook();
         rq::setMessageSink([this](const QString& text, QMessageBox::Icon icon) { messages.push_back({text, icon}); });
         window = std::make_unique<rq::MainWindow>();
+        window->setChatPicturesLoaded(false);
     }
     void TearDown() override
     {
@@ -401,12 +403,15 @@ TEST_F(MainWindowTest, PackageOpensTheQuoteSheetModallyThenAsksForTheCounter)
     for (const auto& [button, caption] : packages) {
         QString seenTitle;
         bool seenModal = false;
+        int sheetRows = 0;
         int refreshesWhileOpen = -1;
         QTimer::singleShot(0, window.get(), [&] {
             QWidget* sheet = QApplication::activeModalWidget();
             ASSERT_NE(sheet, nullptr);
             seenTitle = sheet->windowTitle();
             seenModal = sheet->isModal();
+            if (auto* quote = qobject_cast<rq::QuoteSheetWindow*>(sheet))
+                sheetRows = quote->sheet().RowCount();
             refreshesWhileOpen = static_cast<int>(refresh.count());
             sheet->close();
         });
@@ -414,6 +419,7 @@ TEST_F(MainWindowTest, PackageOpensTheQuoteSheetModallyThenAsksForTheCounter)
         click(button);
         EXPECT_EQ(seenTitle, QString::fromUtf8(caption));
         EXPECT_TRUE(seenModal);
+        EXPECT_GT(sheetRows, 3) << "the room's section, fees and total reach the window";
         EXPECT_EQ(refreshesWhileOpen, before) << "the counter waits for the sheet to close";
         EXPECT_EQ(refresh.count(), before + 1);
     }
