@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kLineBreak = "\r\n";
 
 struct GradeReportText {
-    EstimateGrade grade;
+    Grade grade;
     std::string_view header;
     std::string_view firstPriceLabel;
     std::string_view halfPackageNote;
@@ -18,29 +18,29 @@ struct GradeReportText {
 };
 
 constexpr std::array<GradeReportText, 5> kGradeReportTexts { {
-    { EstimateGrade::Rental, "此面积的房子做为出租房装修价格如下：", "客餐厅铺地板半包装修的价格为：",
+    { Grade::Rental, "此面积的房子做为出租房装修价格如下：", "客餐厅铺地板半包装修的价格为：",
         "注：出租房子的半包装修包括：批腻子、乳胶漆、厨房卫生间阳台的瓷砖铺贴，卫生间防水，门套、包水管、门、人工费用、"
         "垃圾清理、材料搬运、设计费以及所有的辅材等。",
         "出租房子的全包装修包括：除去半包之外，还包括灯具、五金、橱柜、台面、油烟机、灶台、洗菜盆、马桶、淋浴、面盆、"
         "瓷砖、地板、踢脚线等。" },
-    { EstimateGrade::Economy, "此面积的房子做为经济型装修价格如下：", "客餐厅铺地板半包装修的价格为：",
+    { Grade::Economy, "此面积的房子做为经济型装修价格如下：", "客餐厅铺地板半包装修的价格为：",
         "注：经济型装修的半包装修包括：批腻子、乳胶漆、厨房卫生间阳台的墙地铺贴、电视背景墙、鞋柜、卫生间防水，门套、"
         "包水管、门、门槛石、人工费用、垃圾清理、材料搬运、设计费以及所有的辅材等。",
         "经济型装修的全包装修包括：除去半包之外，还包括灯具、五金、橱柜、台面、油烟机、灶台、洗菜盆、马桶、淋浴、面盆、"
         "瓷砖、地板、踢脚线等。" },
-    { EstimateGrade::Comfort, "此面积的房子做为舒适型装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
+    { Grade::Comfort, "此面积的房子做为舒适型装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
         "注：舒适型装修的半包装修包括：批腻子、乳胶漆、厨房卫生间阳台的墙地铺贴、封阳台、客餐厅石膏板吊顶、玄关、"
         "电视背景墙、衣柜、鞋柜、卫生间防水，门套、包水管、门、门槛石、人工费用、垃圾清理、材料搬运、设计费以及所有的"
         "辅材等。",
         "舒适型装修的全包装修包括：除去半包之外，还包括灯具、五金、橱柜、台面、油烟机、灶台、洗菜盆、马桶、淋浴、面盆、"
         "瓷砖、地板、踢脚线等、衣柜移门。" },
-    { EstimateGrade::Fine, "此面积的房子做为精装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
+    { Grade::Fine, "此面积的房子做为精装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
         "注：精  装  修的半包装修包括：批腻子、乳胶漆、厨房卫生间阳台的墙地铺贴、封阳台、客餐厅石膏板吊顶、玄关、"
         "电视背景墙、衣柜、鞋柜、卫生间防水，门套、包水管、门、门槛石、人工费用、垃圾清理、材料搬运、设计费以及所有的"
         "辅材等。",
         "精  装  修的全包装修包括：除去半包之外，还包括灯具、五金、橱柜、台面、油烟机、灶台、洗菜盆、马桶、淋浴、面盆、"
         "瓷砖、地板、踢脚线等、衣柜移门。" },
-    { EstimateGrade::Luxury, "此面积的房子做为豪华型装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
+    { Grade::Luxury, "此面积的房子做为豪华型装修价格如下：", "客餐厅铺地板舒适装修的价格为：",
         "注：豪华型装修的半包装修包括：批腻子、乳胶漆、厨房卫生间阳台的墙地铺贴、封阳台、客餐厅石膏板艺术吊顶、玄关、"
         "衣柜、鞋柜、卫生间防水，双门套、包水管、门、门槛石、电视背景墙、人工费用、垃圾清理、材料搬运、设计费以及所有的"
         "辅材等。",
@@ -52,7 +52,7 @@ constexpr std::string_view kWaterAndPowerNote = "*水电改造按实际发生量
 constexpr std::string_view kDetailsTitle = "             计算详情"; // 13 blanks centre it under the stars
 constexpr std::string_view kOneOrTheOther = "下面是普地板或是地砖的，不可重复计算。";
 
-const GradeReportText& ReportTextOf(EstimateGrade grade)
+const GradeReportText& ReportTextOf(Grade grade)
 {
     for (const GradeReportText& text : kGradeReportTexts) {
         if (text.grade == grade)

@@ -15,7 +15,7 @@ enum class Form { Short, Long };
 enum class FullItem { BathroomMaterials, KitchenMaterials, Lamps, ThresholdStones, SlidingDoors, Hardware };
 
 struct GradeRates {
-    EstimateGrade grade;
+    Grade grade;
     std::string_view name;
     double ceilingPerLivingRoom; // plasterboard ceiling, added without a line; 0 when not offered
     double tvWall;
@@ -50,7 +50,7 @@ using enum FullItem;
 
 constexpr std::array<GradeRates, 4> kGradeRates { {
     {
-        .grade = EstimateGrade::Economy,
+        .grade = Grade::Economy,
         .name = kEconomyGrade,
         .ceilingPerLivingRoom = 0,
         .tvWall = 800,
@@ -80,7 +80,7 @@ constexpr std::array<GradeRates, 4> kGradeRates { {
         .fullCount = 5,
     },
     {
-        .grade = EstimateGrade::Comfort,
+        .grade = Grade::Comfort,
         .name = kComfortGrade,
         .ceilingPerLivingRoom = 800,
         .tvWall = 800,
@@ -110,7 +110,7 @@ constexpr std::array<GradeRates, 4> kGradeRates { {
         .fullCount = 6,
     },
     {
-        .grade = EstimateGrade::Fine,
+        .grade = Grade::Fine,
         .name = kFineGrade,
         .ceilingPerLivingRoom = 1200,
         .tvWall = 1300,
@@ -140,7 +140,7 @@ constexpr std::array<GradeRates, 4> kGradeRates { {
         .fullCount = 6,
     },
     {
-        .grade = EstimateGrade::Luxury,
+        .grade = Grade::Luxury,
         .name = kLuxuryGrade,
         .ceilingPerLivingRoom = 1800,
         .tvWall = 1800,
@@ -478,7 +478,7 @@ EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
 
     Pricing pricing(calc);
     if (inputs.grade == kRentalGrade) {
-        calc.grade = EstimateGrade::Rental;
+        calc.grade = Grade::Rental;
         PriceRental(d, calc, pricing);
     }
     for (const GradeRates& rates : kGradeRates) {

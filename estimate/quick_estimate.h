@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/convert.h"
+#include "quote/quote_choices.h"
 
 namespace rq {
 
@@ -21,14 +22,6 @@ struct EstimateInputs {
     Text grade;
 };
 
-enum class EstimateGrade { Rental, Economy, Comfort, Fine, Luxury };
-
-// The grade box's texts, compared exactly ("精  装  修" has two blanks on each side).
-inline constexpr std::string_view kRentalGrade = "出租房装修";
-inline constexpr std::string_view kEconomyGrade = "经济型装修";
-inline constexpr std::string_view kComfortGrade = "舒适型装修";
-inline constexpr std::string_view kFineGrade = "精  装  修";
-inline constexpr std::string_view kLuxuryGrade = "豪华型装修";
 
 // Refusals, shown in a message box by the window and on standard error by the command line.
 inline constexpr std::string_view kNegativeRoomCount = "房间数量不能为负数！";
@@ -52,7 +45,7 @@ struct EstimateFigures {
 // One run of the calculation. The lines carry no line breaks.
 struct EstimateCalculation {
     std::optional<Text> refusal; // set when the inputs cannot be priced; nothing else is then
-    std::optional<EstimateGrade> grade; // empty when the grade text is none of the five
+    std::optional<Grade> grade; // empty when the grade text is none of the five
     std::vector<Text> areaLines; // "厨房面积为：5平方米" ...
     std::vector<Text> itemLines; // "厨房瓷砖铺贴费用：511元" ..., fixed lines as they are
     std::vector<Text> closingLines; // the three lines after "下面是普地板或是地砖的，不可重复计算。"

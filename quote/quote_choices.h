@@ -1,5 +1,6 @@
-// The choices of the main window that steer a detailed quote: the decoration grade (picked
-// by its exact text) and the floor of living and dining rooms.
+// The choices of the main window that steer a quote: the decoration grade (picked by its
+// exact text, for the quick estimate and the detailed quote alike) and the floor of living
+// and dining rooms.
 #pragma once
 
 #include <optional>
@@ -13,9 +14,15 @@ enum class FloorChoice { Boards, Tiles };
 // The five decoration grades, cheapest first.
 enum class Grade { Rental, Economy, Comfort, Fine, Luxury };
 
-inline constexpr std::string_view kGradeNames[] = {
-    "出租房装修", "经济型装修", "舒适型装修", "精  装  修", "豪华型装修",
-};
+// The grade box's texts, compared exactly ("精  装  修" has two blanks on each side).
+inline constexpr std::string_view kRentalGrade = "出租房装修";
+inline constexpr std::string_view kEconomyGrade = "经济型装修";
+inline constexpr std::string_view kComfortGrade = "舒适型装修";
+inline constexpr std::string_view kFineGrade = "精  装  修";
+inline constexpr std::string_view kLuxuryGrade = "豪华型装修";
+
+inline constexpr std::string_view kGradeNames[] = {kRentalGrade, kEconomyGrade, kComfortGrade, kFineGrade,
+                                                   kLuxuryGrade};
 
 // The grade whose name equals the text exactly (blanks count), or nothing: a grade the
 // company does not offer prices no items.
