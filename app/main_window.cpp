@@ -110,6 +110,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_form(std::make_uniq
     // The creation step: one look for every window, only the quick estimate in view.
     QApplication::setStyle(QStringLiteral("Fusion"));
     setFixedSize(kWidth, kStartHeight);
+    setDetailAreaVisible(false);
     show();
     m_form->按钮1->setFocus();
 }
@@ -188,10 +189,23 @@ void MainWindow::setQuickEstimateEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
+void MainWindow::setDetailAreaVisible(bool visible)
+{
+    // The short window's bottom edge would cut through the first row of entry fields, so
+    // everything from the separator line down is put away while the window is short.
+    const int top = m_form->外形框1->y();
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // A spinner comes and goes with its edit box.
+        if (control->y() >= top && !qobject_cast<SpinnerButtons*>(control))
+            control->setVisible(visible);
+    }
+}
+
 void MainWindow::onDetailToggleClicked()
 {
     const bool showDetail = m_form->按钮2->text() == QString::fromUtf8(kShowDetailCaption);
     setFixedSize(kWidth, showDetail ? kDetailedHeight : kShortHeight);
+    setDetailAreaVisible(showDetail);
     setQuickEstimateEnabled(!showDetail);
     m_form->按钮2->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
 }

@@ -75,6 +75,7 @@ private:
     void setUpLinks();
     void setUpRoomList();
     void setQuickEstimateEnabled(bool enabled);
+    void setDetailAreaVisible(bool visible);
     void startPackage(std::string_view package);
     void openQuoteSheetWindow();
     RoomRecord entryTexts() const;
