@@ -1,0 +1,189 @@
+// How quickly the windows come up, measured the way a user meets them:
+//   - the main window from program start to first painted, against an empty Qt Widgets
+//     window of the same size started the same way (time and peak memory, same run);
+//   - the quote sheet window with a 1,000-room full-package quote, from the package click
+//     to the sheet painted.
+// Each start is a process of its own (this program again, with a mode argument), timed
+// from fork to exit by the parent, which also reads the child's peak resident memory.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "app/application_look.h"
+#include "app/main_window.h"
+#include "online/online_links.h"
+#include "online/webengine_setup.h"
+#include "quote/engine.h"
+#include "sheet/quote_sheet_window.h"
+
+namespace {
+
+// Ends the process as soon as `widget` has painted once: the moment a user sees it.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QObject* watched, std::function<void()> done)
+        : QObject(watched)
+        , m_done(std::move(done))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_done) {
+            auto done = std::move(m_done);
+            m_done = nullptr;
+            QTimer::singleShot(0, this, done);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_done;
+};
+
+int runEmptyWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(rq::MainWindow::kWidth, rq::MainWindow::kStartHeight);
+    new FirstPaint(&window, [] { std::_Exit(0); });
+    window.show();
+    return QApplication::exec();
+}
+
+int runMainWindow(int argc, char** argv)
+{
+    rq::prepareWebEngineEnvironment();
+    QApplication app(argc, argv);
+    rq::applyApplicationLook();
+    rq::MainWindow window;
+    rq::startMainWindowOnline(&window);
+    new FirstPaint(&window, [] { std::_Exit(0); });
+    return QApplication::exec();
+}
+
+std::vector<rq::RoomRecord> thousandRooms()
+{
+    const char* types[] = {"客厅", "餐厅", "厨房", "卧室", "卫生间", "书房", "阳台"};
+    std::vector<rq::RoomRecord> rooms;
+    for (int i = 0; i < 1000; ++i)
+        rooms.push_back({{types[i % 7], "3200*2800*2920", "800*1500", "推拉门", "1", "4"}});
+    return rooms;
+}
+
+// In one process: the package click's work (engine, window, first paint of the sheet), ten
+// times; prints the median in milliseconds.
+int runQuoteSheetWindow(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    rq::applyApplicationLook();
+    const auto rooms = thousandRooms();
+    std::vector<double> times;
+    for (int i = 0; i < 10; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        rq::QuoteSheetWindow window(rq::BuildDetailedQuote(rooms, rq::kLuxuryGrade, rq::FloorChoice::Tiles, "全包"),
+                                    nullptr, rq::QuoteSheetWindow::ChatPicture::Skip);
+        bool painted = false;
+        auto* view = window.findChild<QTableView*>();
+        new FirstPaint(view ? static_cast<QObject*>(view->viewport()) : &window, [&painted] { painted = true; });
+        window.show();
+        while (!painted)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("quote sheet window, 1,000 rooms full package, click to painted: median %.1f ms (min %.1f, max %.1f)\n",
+                times[times.size() / 2], times.front(), times.back());
+    return 0;
+}
+
+struct Start {
+    double milliseconds;
+    long peakKilobytes;
+};
+
+Start startChild(const char* self, const char* mode)
+{
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(self, self, mode, static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "window_timing: %s did not start cleanly\n", mode);
+        std::exit(1);
+    }
+    return {std::chrono::duration<double, std::milli>(end - begin).count(), usage.ru_maxrss};
+}
+
+Start medianStart(const char* self, const char* mode, int runs)
+{
+    std::vector<double> times;
+    std::vector<long> peaks;
+    for (int i = 0; i < runs; ++i) {
+        const Start s = startChild(self, mode);
+        times.push_back(s.milliseconds);
+        peaks.push_back(s.peakKilobytes);
+    }
+    std::sort(times.begin(), times.end());
+    std::sort(peaks.begin(), peaks.end());
+    return {times[times.size() / 2], peaks[peaks.size() / 2]};
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = "/tmp/renoquote-timing-" + QByteArray::number(getuid());
+        mkdir(runtime.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+    if (argc > 1 && std::strcmp(argv[1], "empty") == 0)
+        return runEmptyWindow(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "main") == 0)
+        return runMainWindow(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "sheet") == 0)
+        return runQuoteSheetWindow(argc, argv);
+
+    const int runs = 15;
+    startChild(argv[0], "empty");  // warm the file cache for both
+    startChild(argv[0], "main");
+    const Start empty = medianStart(argv[0], "empty", runs);
+    const Start main = medianStart(argv[0], "main", runs);
+    std::printf("empty window: %.1f ms, peak %ld KiB\n", empty.milliseconds, empty.peakKilobytes);
+    std::printf("main window:  %.1f ms, peak %ld KiB\n", main.milliseconds, main.peakKilobytes);
+    std::printf("ratio main/empty: time %.2f, peak memory %.2f (median of %d starts each)\n",
+                main.milliseconds / empty.milliseconds,
+                static_cast<double>(main.peakKilobytes) / static_cast<double>(empty.peakKilobytes), runs);
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(argv[0], argv[0], "sheet", static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
