@@ -5,7 +5,7 @@ namespace rq {
 std::optional<Text> CheckRoomForAdd(RoomRecord& room)
 {
     if (room.doorType() == kNoDoor)
-        room.cells[kRoomDoorLeaves] = "0";
+        room.cells[kRoomDoorLeaves].assign(1, '0');  // no door, no leaves to price (assign: GCC 12 warns falsely on =)
     if (SplitText(room.size(), "*").size() != 3)
         return Text(kRoomSizeFormatMessage);
     if (SplitText(room.window(), "*").size() != 2)
