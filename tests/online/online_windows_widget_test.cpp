@@ -318,6 +318,20 @@ TEST(VideoWindowTest, LoadingAPageShowsLoadingThenLoaded)
 #endif
 }
 
+#ifndef RENOQUOTE_HAVE_WEBENGINE
+TEST(BrowserViewTest, WithoutABrowserComponentTheAddressOpensInTheSystemBrowser)
+{
+    BrowserView view;
+    const QUrl page(QStringLiteral("http://127.0.0.1:9/flash/LB084.swf"));
+    view.setUrl(page);
+    auto* address = view.findChild<QLabel*>(QStringLiteral("address"));
+    EXPECT_TRUE(waitUntil([&] { return address->text() == page.toString(); }, 5'000));
+    OpenedUrls opened;
+    Q_EMIT view.findChild<QLabel*>(QStringLiteral("openInBrowser"))->linkActivated(QStringLiteral("open"));
+    EXPECT_EQ(opened.urls, std::vector<QString>{page.toString()});
+}
+#endif
+
 TEST(ToolsWindowTest, ShowsTheCalculatorPage)
 {
     LocalHttpServer server;
