@@ -1,6 +1,9 @@
 // The desktop program: the main window, its online extras, and the end of the run when the
 // main window closes.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 
 #include "app/application_look.h"
@@ -31,6 +34,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("renoquote"));
     QApplication::setDesktopFileName(QStringLiteral("renoquote"));
     rq::applyApplicationLook();
+    // Qt's own buttons and menus ("OK", the edit box menus) in Chinese, where Qt's
+    // translations are installed; without them they stay English.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     rq::MainWindow window;
     rq::startMainWindowOnline(&window);
