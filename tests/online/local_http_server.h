@@ -4,6 +4,7 @@
 #pragma once
 
 #include <arpa/inet.h>
+#include <cstdlib>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -19,6 +20,14 @@
 #include <vector>
 
 namespace rq::test {
+
+// The client honours the proxy variables; a proxy of the machine running the tests must not
+// stand between the tests and their own server. Cleared before main, before any thread.
+inline const bool kProxiesCleared = [] {
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        ::unsetenv(name);
+    return true;
+}();
 
 struct Reply {
     std::string raw;  // status line, headers and body exactly as sent
