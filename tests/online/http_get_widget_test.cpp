@@ -107,7 +107,7 @@ TEST(HttpGetTest, RedirectToALocalFileIsRefused)
 
 TEST(HttpGetTest, UnusableAddressesGiveNothing)
 {
-    for (const std::string url : {LocalHttpServer::refusedUrl(), std::string(), std::string("file:///etc/hostname"),
+    for (const std::string& url : {LocalHttpServer::refusedUrl(), std::string(), std::string("file:///etc/hostname"),
                                   std::string("not a url")}) {
         EXPECT_TRUE(get(url, quickLimits()).isEmpty()) << url;
     }
