@@ -85,21 +85,24 @@ QRect addressRectInNotice(const QLabel* notice, const QString& address)
     return found.toAlignedRect().translated(notice->geometry().topLeft() + room.topLeft());
 }
 
-template <typename Window>
-void openOrRaise(QPointer<QWidget>& window)
+QWidget* makeSideWindow(MainWindow::SideWindow kind)
 {
-    if (!window) {
-        window = new Window(nullptr);
-        window->setAttribute(Qt::WA_DeleteOnClose);
+    // Without owner: each lives beside the main window, not on top of it.
+    switch (kind) {
+    case MainWindow::SideWindow::Tools:
+        return new ToolsWindow(nullptr);
+    case MainWindow::SideWindow::Contact:
+        return new ContactWindow(nullptr);
+    case MainWindow::SideWindow::Video:
+        return new VideoWindow(nullptr);
     }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    return nullptr;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent), m_form(std::make_unique<Ui::MainWindowForm>())
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), m_form(std::make_unique<Ui::MainWindowForm>()), m_makeSideWindow(makeSideWindow)
 {
     m_form->setupUi(this);
     setUpLinks();
@@ -210,11 +213,24 @@ void MainWindow::onDetailToggleClicked()
     m_form->按钮2->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
 }
 
-void MainWindow::onToolsClicked() { openOrRaise<ToolsWindow>(m_toolsWindow); }
+void MainWindow::openOrRaise(QPointer<QWidget>& window, SideWindow kind)
+{
+    if (!window) {
+        window = m_makeSideWindow(kind);
+        if (!window)
+            return;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
-void MainWindow::onVideoLinkPressed() { openOrRaise<VideoWindow>(m_videoWindow); }
+void MainWindow::onToolsClicked() { openOrRaise(m_toolsWindow, SideWindow::Tools); }
 
-void MainWindow::onContactLinkPressed() { openOrRaise<ContactWindow>(m_contactWindow); }
+void MainWindow::onVideoLinkPressed() { openOrRaise(m_videoWindow, SideWindow::Video); }
+
+void MainWindow::onContactLinkPressed() { openOrRaise(m_contactWindow, SideWindow::Contact); }
 
 void MainWindow::onHalfPackageClicked() { startPackage(kHalfPackage); }
 

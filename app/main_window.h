@@ -11,6 +11,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -48,6 +49,12 @@ public:
     // Whether the windows opened from here download the chat-status picture (tests: no).
     void setChatPicturesLoaded(bool loaded) { m_loadChatPictures = loaded; }
 
+    // The windows the main window opens beside itself. Tests replace the maker so that no
+    // browser view or download is started; the program keeps the default.
+    enum class SideWindow { Tools, Contact, Video };
+    using SideWindowMaker = std::function<QWidget*(SideWindow)>;
+    void setSideWindowMaker(SideWindowMaker maker) { m_makeSideWindow = std::move(maker); }
+
 Q_SIGNALS:
     // A quote sheet was closed (or a quick estimate started): time to count the visit again.
     void counterRefreshRequested();
@@ -80,6 +87,7 @@ private:
     void openQuoteSheetWindow();
     RoomRecord entryTexts() const;
     void fillEntry(const RoomRecord& room);
+    void openOrRaise(QPointer<QWidget>& window, SideWindow kind);
 
     std::unique_ptr<Ui::MainWindowForm> m_form;
     RoomList m_rooms;
@@ -92,6 +100,7 @@ private:
     QPointer<QWidget> m_toolsWindow;
     QPointer<QWidget> m_contactWindow;
     QPointer<QWidget> m_videoWindow;
+    SideWindowMaker m_makeSideWindow;
 };
 
 }  // namespace rq

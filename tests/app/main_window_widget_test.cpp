@@ -2,6 +2,8 @@
 // package buttons. Messages are caught instead of shown; no browser is ever started.
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QDialog>
+#include <QPointer>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -439,6 +441,51 @@ TEST_F(MainWindowTest, PackageOpensTheQuoteSheetModallyThenAsksForTheCounter)
         EXPECT_EQ(refresh.count(), before + 1);
     }
     EXPECT_EQ(list()->model()->rowCount(), 1) << "the rooms stay for the next quote";
+}
+
+TEST_F(MainWindowTest, ToolsContactAndVideoOpenBesideTheMainWindowOnceEach)
+{
+    using Side = rq::MainWindow::SideWindow;
+    std::vector<QPointer<QWidget>> made;
+    std::vector<Side> kinds;
+    window->setSideWindowMaker([&](Side kind) {
+        auto* side = new QDialog;
+        made.emplace_back(side);
+        kinds.push_back(kind);
+        return side;
+    });
+    struct OpenCase {
+        const char* control;
+        Side kind;
+    };
+    const OpenCase cases[] = {{"按钮3", Side::Tools}, {"超级链接框1", Side::Contact}, {"超级链接框2", Side::Video}};
+    for (const auto& c : cases) {
+        for (int press = 0; press < 2; ++press) {
+            if (auto* button = qobject_cast<QPushButton*>(control(c.control)))
+                QTest::mouseClick(button, Qt::LeftButton);
+            else
+                QTest::mousePress(control(c.control), Qt::LeftButton, {}, QPoint(3, 3));  // opens on the press
+        }
+        ASSERT_FALSE(made.empty());
+        EXPECT_EQ(kinds.back(), c.kind) << c.control;
+        QWidget* side = made.back();
+        EXPECT_TRUE(side->isVisible()) << c.control;
+        EXPECT_FALSE(side->isModal()) << c.control;
+        EXPECT_EQ(side->parentWidget(), nullptr) << c.control;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+    EXPECT_EQ(made.size(), 3u) << "a second press brings the open window forward";
+
+    made[1]->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(made[1].isNull()) << "a closed window is destroyed";
+    QTest::mousePress(control("超级链接框1"), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(made.size(), 4u) << "and the next press makes a new one";
+
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (const auto& side : made)
+        EXPECT_TRUE(side.isNull()) << "closing the main window ends the others too";
 }
 
 TEST(RoomListModel, PassesTheModelTesterThroughEdits)
