@@ -45,6 +45,8 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
 
 QUrl VideoWindow::tutorialAddress(int number) const
 {
+    if (number < 1 || number > static_cast<int>(std::size(kTutorialPaths)))
+        return {};
     return QUrl(m_videoHost + QString::fromLatin1(kTutorialPaths[number - 1]));
 }
 

@@ -31,7 +31,7 @@ public:
     // what "更多>>" opens (tests use a local server).
     VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget* parent);
 
-    // The address of tutorial number (1 to 6).
+    // The address of tutorial number (1 to 6); an empty address for any other number.
     QUrl tutorialAddress(int number) const;
 
 private:

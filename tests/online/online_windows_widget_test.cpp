@@ -253,6 +253,9 @@ TEST(VideoWindowTest, ButtonsChooseTheTutorialAndMoreOpensTheTips)
         EXPECT_EQ(view->url(), QUrl(host + QString::fromLatin1(tutorial.path))) << tutorial.button;
     }
 
+    for (const int outside : {0, 7, -1})
+        EXPECT_TRUE(video.tutorialAddress(outside).isEmpty()) << outside;
+
     OpenedUrls opened;
     video.findChild<QPushButton*>(QStringLiteral("按钮7"))->click();
     EXPECT_EQ(opened.urls, std::vector<QString>{tips.toString()});
