@@ -185,8 +185,9 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsBox)
         const QRect needed = metrics.boundingRect(room, flags, label->text());
         EXPECT_LE(needed.width(), room.width()) << label->objectName().toStdString();
         EXPECT_LE(metrics.height(), room.height()) << label->objectName().toStdString();
-        if (label->wordWrap())
+        if (label->wordWrap()) {
             EXPECT_LE(needed.height(), room.height()) << label->objectName().toStdString();
+        }
     }
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         if (button->text().isEmpty())
