@@ -136,7 +136,10 @@ void MainWindow::setUpLinks()
         m_form->超级链接框3->raise();
     }
 
+    // The banner's face where it is installed, else the application's Chinese font.
     QFont bannerFont = m_form->标签1->font();
+    bannerFont.setFamilies(QStringList{QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑")}
+                           + QApplication::font().families());
     bannerFont.setBold(true);
     bannerFont.setPixelSize(16);
     m_form->标签1->setFont(bannerFont);
