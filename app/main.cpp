@@ -9,6 +9,7 @@
 #include "app/application_look.h"
 #include "app/main_window.h"
 #include "app/package_text.h"
+#include "estimate/result_window.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
 
@@ -48,5 +49,6 @@ int main(int argc, char** argv)
 
     const int status = QApplication::exec();
     rq::ReleasePackageText();
+    rq::ReleaseEstimateReport();
     return status;
 }

@@ -13,6 +13,8 @@
 #include "app/package_text.h"
 #include "app/qt_text.h"
 #include "app/room_list_model.h"
+#include "estimate/quick_estimate.h"
+#include "estimate/result_window.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
 #include "online/tools_window.h"
@@ -183,7 +185,22 @@ void MainWindow::connectHandlers()
 
 void MainWindow::onEstimateClicked()
 {
-    // The quick estimate and its result window come here.
+    // One estimate at a time: the button stays off until its result or refusal is closed.
+    m_form->按钮1->setEnabled(false);
+    Q_EMIT counterRefreshRequested();
+    const EstimateInputs inputs{fromQString(m_form->室->text()), fromQString(m_form->厅->text()),
+                                fromQString(m_form->厨->text()), fromQString(m_form->卫->text()),
+                                fromQString(m_form->阳->text()), fromQString(m_form->平方->text()),
+                                fromQString(m_form->组合框1->currentText())};
+    const EstimateResult result = RunQuickEstimate(inputs, EstimateReport());
+    if (result.refusal) {
+        showMessage(this, toQString(*result.refusal), QMessageBox::Warning);
+    } else {
+        SetEstimateReport(result.report);
+        ResultWindow window(EstimateReport());
+        window.exec();
+    }
+    m_form->按钮1->setEnabled(true);
 }
 
 void MainWindow::setQuickEstimateEnabled(bool enabled)

@@ -8,6 +8,22 @@
 
 namespace rq {
 
+namespace {
+
+Text& estimateReport()
+{
+    static Text report;
+    return report;
+}
+
+}  // namespace
+
+const Text& EstimateReport() { return estimateReport(); }
+
+void SetEstimateReport(Text report) { estimateReport() = std::move(report); }
+
+void ReleaseEstimateReport() { Text().swap(estimateReport()); }
+
 ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ResultWindow>())
 {

@@ -14,6 +14,12 @@ class ResultWindow;
 
 namespace rq {
 
+// The estimate report of the process: replaced by every run that prices a grade, shown by
+// every result window, kept when a run prices nothing, released when the program ends.
+const Text& EstimateReport();
+void SetEstimateReport(Text report);
+void ReleaseEstimateReport();
+
 class ResultWindow : public QDialog {
     Q_OBJECT
 
