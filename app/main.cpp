@@ -7,27 +7,18 @@
 #include <cstdio>
 
 #include "app/application_look.h"
+#include "app/display_check.h"
 #include "app/main_window.h"
 #include "app/package_text.h"
 #include "estimate/result_window.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
 
-namespace {
-
-// Without any display Qt would abort with a long platform-plugin message; one line says it.
-bool hasDisplay()
-{
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
-    if (!hasDisplay()) {
-        std::fputs("renoquote: 找不到图形显示（DISPLAY 和 WAYLAND_DISPLAY 都未设置），请在桌面会话中启动。\n", stderr);
+    // Without a screen Qt would abort with a long platform-plugin message; one line says it.
+    if (const auto problem = rq::DisplayProblem()) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
     rq::prepareWebEngineEnvironment();
