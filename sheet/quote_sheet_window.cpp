@@ -72,9 +72,12 @@ void QuoteSheetWindow::setUpSheetView()
         if (QGuiApplication::mouseButtons() & Qt::LeftButton)
             showSelectedRow();
     });
+    // Moving with the keys selects the new row before the current row changes. The view
+    // also makes a row current without selecting it when it first gets the focus: that is
+    // no click, and the fields stay empty.
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_editing)
+            [this, view](const QModelIndex& current) {
+                if (!m_editing && view->selectionModel()->isRowSelected(current.row(), {}))
                     showRow(current.row());
             });
     // A press below the last row reaches no row, so the view reports nothing: watch for it.

@@ -167,6 +167,15 @@ INSTANTIATE_TEST_SUITE_P(
                     RemarkCase{"艺术吊顶", "电视背景墙", "1、木龙骨结构、石膏板饰面  或 壁纸等"},
                     RemarkCase{"实木门", "电视背景墙", "成品门"}));
 
+TEST_F(QuoteSheetWindowTest, OpensWithNothingInTheFieldsEvenWhenTheSheetHasTheFocus)
+{
+    open(remarkQuote());
+    view()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(fields(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(m_window->selectedRow(), -1);
+}
+
 TEST_F(QuoteSheetWindowTest, KeyboardMoveToAnotherRowShowsIt)
 {
     open(remarkQuote());
