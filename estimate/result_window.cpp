@@ -16,16 +16,26 @@ Text& estimateReport()
     return report;
 }
 
-}  // namespace
+} // namespace
 
-const Text& EstimateReport() { return estimateReport(); }
+const Text& EstimateReport()
+{
+    return estimateReport();
+}
 
-void SetEstimateReport(Text report) { estimateReport() = std::move(report); }
+void SetEstimateReport(Text report)
+{
+    estimateReport() = std::move(report);
+}
 
-void ReleaseEstimateReport() { Text().swap(estimateReport()); }
+void ReleaseEstimateReport()
+{
+    Text().swap(estimateReport());
+}
 
 ResultWindow::ResultWindow(const Text& report, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::ResultWindow>())
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
     m_ui->编辑框1->setPlainText(toQString(ResultWindowText(report)));
@@ -38,7 +48,10 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
 
 ResultWindow::~ResultWindow() = default;
 
-QString ResultWindow::shownText() const { return m_ui->编辑框1->toPlainText(); }
+QString ResultWindow::shownText() const
+{
+    return m_ui->编辑框1->toPlainText();
+}
 
 void ResultWindow::onExactQuotePressed()
 {
@@ -49,4 +62,4 @@ void ResultWindow::onExactQuotePressed()
     close();
 }
 
-}  // namespace rq
+} // namespace rq

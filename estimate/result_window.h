@@ -37,4 +37,4 @@ private:
     std::unique_ptr<Ui::ResultWindow> m_ui;
 };
 
-}  // namespace rq
+} // namespace rq

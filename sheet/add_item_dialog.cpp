@@ -9,7 +9,10 @@
 namespace rq {
 
 AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::AddItemDialog>()), m_sheet(sheet), m_caption(std::move(caption))
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::AddItemDialog>())
+    , m_sheet(sheet)
+    , m_caption(std::move(caption))
 {
     m_ui->setupUi(this);
     // Only a choice from the list brings its usual price; a typed name leaves the price as
@@ -33,10 +36,10 @@ void AddItemDialog::onAddClicked()
         return;
     m_added = true;
     m_ui->按钮1->setEnabled(false);
-    const AddedItem item{fromQString(m_ui->组合框1->currentText()), fromQString(m_ui->组合框2->currentText()),
-                         fromQString(m_ui->组合框3->currentText())};
+    const AddedItem item { fromQString(m_ui->组合框1->currentText()), fromQString(m_ui->组合框2->currentText()),
+        fromQString(m_ui->组合框3->currentText()) };
     m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item); });
     accept();
 }
 
-}  // namespace rq
+} // namespace rq

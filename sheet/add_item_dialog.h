@@ -35,4 +35,4 @@ private:
     bool m_added = false;
 };
 
-}  // namespace rq
+} // namespace rq

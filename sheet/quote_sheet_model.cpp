@@ -11,7 +11,8 @@ namespace rq {
 
 namespace {
 
-constexpr std::array<std::string_view, kSheetColumnCount> kHeadings = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+constexpr std::array<std::string_view, kSheetColumnCount> kHeadings
+    = { "序号", "项目名称", "单位", "数量", "单价", "总计" };
 
 // Above this many rows a splice copies the tail once instead of shifting it row by row.
 constexpr int kRowByRowSplice = 32;
@@ -50,8 +51,8 @@ void spliceInRows(QuoteSheet& sheet, int at, const QuoteSheet& source, int from,
 // changed. An edit of a quote adds or removes one block (a deleted row, an added-items
 // block) and rewrites a few totals; this finds that block without a general diff.
 struct Splice {
-    int at = 0;     // first row of the block, in the longer sheet
-    int count = 0;  // rows in the block
+    int at = 0; // first row of the block, in the longer sheet
+    int count = 0; // rows in the block
 };
 
 Splice findSplice(const std::vector<QuoteRow>& longer, const std::vector<QuoteRow>& shorter)
@@ -64,13 +65,13 @@ Splice findSplice(const std::vector<QuoteRow>& longer, const std::vector<QuoteRo
     int suffix = 0;
     while (suffix < shortCount - prefix && longer[longer.size() - 1 - suffix] == shorter[shorter.size() - 1 - suffix])
         ++suffix;
-    const int last = shortCount - suffix;  // the block starts somewhere in [prefix, last]
+    const int last = shortCount - suffix; // the block starts somewhere in [prefix, last]
 
     // cost(L) = rows above L that differ + rows below the block that differ after the shift.
     std::vector<int> below(static_cast<std::size_t>(last - prefix + 1), 0);
     for (int at = last - 1; at >= prefix; --at)
         below[at - prefix] = below[at + 1 - prefix] + (longer[at + k] != shorter[at] ? 1 : 0);
-    Splice best{prefix, k};
+    Splice best { prefix, k };
     int bestCost = below[0];
     int above = 0;
     for (int at = prefix + 1; at <= last; ++at) {
@@ -84,10 +85,11 @@ Splice findSplice(const std::vector<QuoteRow>& longer, const std::vector<QuoteRo
     return best;
 }
 
-}  // namespace
+} // namespace
 
 QuoteSheetModel::QuoteSheetModel(QuoteSheet sheet, QObject* parent)
-    : QAbstractTableModel(parent), m_sheet(std::move(sheet))
+    : QAbstractTableModel(parent)
+    , m_sheet(std::move(sheet))
 {
 }
 
@@ -125,7 +127,7 @@ void QuoteSheetModel::announceChangedRows(const QuoteSheet& before, int from, in
     int lastColumn = -1;
     const auto flush = [&](int runEnd) {
         if (runStart >= 0)
-            Q_EMIT dataChanged(index(runStart, firstColumn), index(runEnd, lastColumn), {Qt::DisplayRole});
+            Q_EMIT dataChanged(index(runStart, firstColumn), index(runEnd, lastColumn), { Qt::DisplayRole });
         runStart = -1;
         firstColumn = kSheetColumnCount;
         lastColumn = -1;
@@ -149,9 +151,15 @@ void QuoteSheetModel::announceChangedRows(const QuoteSheet& before, int from, in
     flush(to - 1);
 }
 
-int QuoteSheetModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_sheet.RowCount(); }
+int QuoteSheetModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_sheet.RowCount();
+}
 
-int QuoteSheetModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kSheetColumnCount; }
+int QuoteSheetModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kSheetColumnCount;
+}
 
 QVariant QuoteSheetModel::data(const QModelIndex& index, int role) const
 {
@@ -180,4 +188,4 @@ Qt::ItemFlags QuoteSheetModel::flags(const QModelIndex& index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
-}  // namespace rq
+} // namespace rq

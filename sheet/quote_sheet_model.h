@@ -37,4 +37,4 @@ private:
     QuoteSheet m_sheet;
 };
 
-}  // namespace rq
+} // namespace rq

@@ -1,7 +1,9 @@
 #include "sheet/quote_sheet_window.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "app/qt_text.h"
 #include "online/contact_window.h"
@@ -17,13 +19,15 @@ namespace rq {
 namespace {
 
 // Column widths of the sheet, 序号 to 总计, as the company's printed quotes lay them out.
-constexpr int kColumnWidths[kSheetColumnCount] = {50, 200, 50, 120, 120, 120};
+constexpr int kColumnWidths[kSheetColumnCount] = { 50, 200, 50, 120, 120, 120 };
 constexpr int kInformationPixelSize = 10;
 
-}  // namespace
+} // namespace
 
 QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture)
-    : QDialog(parent), m_ui(std::make_unique<Ui::QuoteSheetWindow>()), m_caption(std::move(quote.caption))
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::QuoteSheetWindow>())
+    , m_caption(std::move(quote.caption))
 {
     m_ui->setupUi(this);
     setWindowTitle(toQString(m_caption));
@@ -45,7 +49,10 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
 
 QuoteSheetWindow::~QuoteSheetWindow() = default;
 
-const QuoteSheet& QuoteSheetWindow::sheet() const { return m_model->sheet(); }
+const QuoteSheet& QuoteSheetWindow::sheet() const
+{
+    return m_model->sheet();
+}
 
 void QuoteSheetWindow::setUpSheetView()
 {
@@ -76,10 +83,10 @@ void QuoteSheetWindow::setUpSheetView()
     // also makes a row current without selecting it when it first gets the focus: that is
     // no click, and the fields stay empty.
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, view](const QModelIndex& current) {
-                if (!m_editing && view->selectionModel()->isRowSelected(current.row(), {}))
-                    showRow(current.row());
-            });
+        [this, view](const QModelIndex& current) {
+            if (!m_editing && view->selectionModel()->isRowSelected(current.row(), {}))
+                showRow(current.row());
+        });
     // A press below the last row reaches no row, so the view reports nothing: watch for it.
     view->viewport()->installEventFilter(this);
 }
@@ -100,7 +107,10 @@ int QuoteSheetWindow::selectedRow() const
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
-void QuoteSheetWindow::showSelectedRow() { showRow(selectedRow()); }
+void QuoteSheetWindow::showSelectedRow()
+{
+    showRow(selectedRow());
+}
 
 void QuoteSheetWindow::showRow(int row)
 {
@@ -117,8 +127,8 @@ void QuoteSheetWindow::showRow(int row)
 void QuoteSheetWindow::onModifyClicked()
 {
     const int row = selectedRow();
-    const ItemFields fields{fromQString(m_ui->编辑框1->text()), fromQString(m_ui->编辑框2->text()),
-                            fromQString(m_ui->编辑框3->text()), fromQString(m_ui->编辑框4->text())};
+    const ItemFields fields { fromQString(m_ui->编辑框1->text()), fromQString(m_ui->编辑框2->text()),
+        fromQString(m_ui->编辑框3->text()), fromQString(m_ui->编辑框4->text()) };
     m_editing = true;
     m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields); });
     m_editing = false;
@@ -162,4 +172,4 @@ void QuoteSheetWindow::onDesignerHelpReleased()
     contact.exec();
 }
 
-}  // namespace rq
+} // namespace rq

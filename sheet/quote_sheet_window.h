@@ -53,4 +53,4 @@ private:
     bool m_editing = false;
 };
 
-}  // namespace rq
+} // namespace rq

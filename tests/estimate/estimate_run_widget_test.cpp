@@ -58,7 +58,7 @@ protected:
                 return;
             shown = result->shownText();
             buttonEnabledDuringResult = button()->isEnabled();
-            button()->click();  // a second press while the first run is showing its result
+            button()->click(); // a second press while the first run is showing its result
             for (QWidget* top : QApplication::topLevelWidgets())
                 resultWindows += qobject_cast<ResultWindow*>(top) != nullptr && top->isVisible() ? 1 : 0;
             result->close();
@@ -92,7 +92,7 @@ TEST_F(EstimateRunTest, RefusalIsShownAsAMessageAndOpensNoResult)
     type("室", "0");
     type("厅", "0");
     runEstimate();
-    EXPECT_EQ(messages, QStringList{QStringLiteral("室和厅的数量不能都为0！")});
+    EXPECT_EQ(messages, QStringList { QStringLiteral("室和厅的数量不能都为0！") });
     EXPECT_FALSE(buttonEnabledDuringMessage);
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_TRUE(button()->isEnabled());
@@ -124,5 +124,5 @@ TEST_F(EstimateRunTest, UnknownGradeBeforeAnyReportShowsOnlyTheHint)
     EXPECT_TRUE(shown.startsWith(QStringLiteral("\n\n*如差别与心里的太大")));
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq

@@ -19,14 +19,16 @@ namespace {
 
 DetailedQuote oneRoomQuote(std::string_view package)
 {
-    const std::vector<RoomRecord> rooms = {RoomRecord{{"卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4"}}};
+    const std::vector<RoomRecord> rooms
+        = { RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } } };
     return BuildDetailedQuote(rooms, "舒适型装修", FloorChoice::Boards, package);
 }
 
 class AddItemDialogTest : public testing::Test {
 protected:
     explicit AddItemDialogTest(std::string_view package = kHalfPackage)
-        : m_quote(oneRoomQuote(package)), m_model(m_quote.sheet)
+        : m_quote(oneRoomQuote(package))
+        , m_model(m_quote.sheet)
     {
     }
 
@@ -83,9 +85,9 @@ TEST_F(AddItemDialogTest, StartsWithTheCatalogueTextsAndLists)
         const char* name;
         std::span<const std::string_view> items;
         std::string_view initial;
-    } boxes[] = {{"组合框1", AddItemNames(), kAddItemInitialName},
-                 {"组合框2", AddItemQuantities(), kAddItemInitialQuantity},
-                 {"组合框3", AddItemUnitPrices(), kAddItemInitialUnitPrice}};
+    } boxes[] = { { "组合框1", AddItemNames(), kAddItemInitialName },
+        { "组合框2", AddItemQuantities(), kAddItemInitialQuantity },
+        { "组合框3", AddItemUnitPrices(), kAddItemInitialUnitPrice } };
     for (const auto& box : boxes) {
         QComboBox* shown = combo(*dialog, box.name);
         EXPECT_TRUE(shown->isEditable()) << box.name;
@@ -109,7 +111,7 @@ TEST_F(AddItemDialogTest, ANewDialogForgetsThePreviousChoice)
     EXPECT_EQ(combo(*dialog, "组合框1")->currentText(), QStringLiteral("包水管"));
     EXPECT_EQ(combo(*dialog, "组合框2")->currentText(), QStringLiteral("1"));
     EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QStringLiteral("98"));
-    EXPECT_EQ(m_model.sheet(), m_quote.sheet);  // 取消 left the sheet alone
+    EXPECT_EQ(m_model.sheet(), m_quote.sheet); // 取消 left the sheet alone
 }
 
 struct PriceCase {
@@ -117,7 +119,7 @@ struct PriceCase {
     const char* unitPrice;
 };
 
-class DefaultPriceOnPick : public AddItemDialogTest, public testing::WithParamInterface<PriceCase> {};
+class DefaultPriceOnPick : public AddItemDialogTest, public testing::WithParamInterface<PriceCase> { };
 
 TEST_P(DefaultPriceOnPick, FillsTheUsualPriceOfThePickedItem)
 {
@@ -129,10 +131,9 @@ TEST_P(DefaultPriceOnPick, FillsTheUsualPriceOfThePickedItem)
 }
 
 INSTANTIATE_TEST_SUITE_P(Picks, DefaultPriceOnPick,
-                         testing::Values(PriceCase{{"清水漆"}, "44.5"}, PriceCase{{"铲墙面"}, "8"},
-                                         PriceCase{{"工艺鞋柜", "双包门套"}, "550"},
-                                         PriceCase{{"墙地砖铺贴"}, "98"}, PriceCase{{"单包门套"}, "98"},
-                                         PriceCase{{"电视背景墙", "防水工程"}, "45"}));
+    testing::Values(PriceCase { { "清水漆" }, "44.5" }, PriceCase { { "铲墙面" }, "8" },
+        PriceCase { { "工艺鞋柜", "双包门套" }, "550" }, PriceCase { { "墙地砖铺贴" }, "98" },
+        PriceCase { { "单包门套" }, "98" }, PriceCase { { "电视背景墙", "防水工程" }, "45" }));
 
 TEST_F(AddItemDialogTest, TypingAListedNameLeavesThePrice)
 {
@@ -157,7 +158,7 @@ TEST_F(AddItemDialogTest, PickedVarnishAtTenIsPricedAt445)
     EXPECT_FALSE(dialog->isVisible());
     const int added = rowNamed("清水漆");
     ASSERT_GE(added, 0);
-    EXPECT_EQ(row(added), (QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"}));
+    EXPECT_EQ(row(added), (QuoteRow { "-", "清水漆", "增", "10", "44.5", "445" }));
 }
 
 TEST_F(AddItemDialogTest, FirstAndSecondItemsShareOneBlockAboveTheFees)
@@ -166,11 +167,11 @@ TEST_F(AddItemDialogTest, FirstAndSecondItemsShareOneBlockAboveTheFees)
     add("墙体拆除", "2", "150");
     add("粉缺口", "3", "80");
     const int other = rowNamed("其它的");
-    EXPECT_EQ(other, otherBefore + 4);  // opening blank, two items, closing blank
-    EXPECT_EQ(row(other - 4), QuoteRow{});
-    EXPECT_EQ(row(other - 3), (QuoteRow{"-", "墙体拆除", "增", "2", "150", "300"}));
-    EXPECT_EQ(row(other - 2), (QuoteRow{"-", "粉缺口", "增", "3", "80", "240"}));
-    EXPECT_EQ(row(other - 1), QuoteRow{});
+    EXPECT_EQ(other, otherBefore + 4); // opening blank, two items, closing blank
+    EXPECT_EQ(row(other - 4), QuoteRow {});
+    EXPECT_EQ(row(other - 3), (QuoteRow { "-", "墙体拆除", "增", "2", "150", "300" }));
+    EXPECT_EQ(row(other - 2), (QuoteRow { "-", "粉缺口", "增", "3", "80", "240" }));
+    EXPECT_EQ(row(other - 1), QuoteRow {});
     EXPECT_EQ(m_model.sheet().GetCell(m_model.sheet().RowCount() - 1, kItemName), "工程总造价");
 }
 
@@ -186,21 +187,24 @@ TEST_F(AddItemDialogTest, SecondPressAddsNothingMore)
 
 class AddItemToFullPackage : public AddItemDialogTest {
 protected:
-    AddItemToFullPackage() : AddItemDialogTest(kFullPackage) {}
+    AddItemToFullPackage()
+        : AddItemDialogTest(kFullPackage)
+    {
+    }
 };
 
 TEST_F(AddItemToFullPackage, KeepsTheMainMaterialsAndEndsWithTheFullTotal)
 {
     const int projectBefore = rowNamed("工程总造价");
-    const std::vector<QuoteRow> additions(m_model.sheet().rows().begin() + projectBefore + 1,
-                                          m_model.sheet().rows().end() - 2);
+    const std::vector<QuoteRow> additions(
+        m_model.sheet().rows().begin() + projectBefore + 1, m_model.sheet().rows().end() - 2);
     const int fullBefore = std::stoi(m_model.sheet().GetCell(m_model.rowCount() - 1, kTotal));
     add("封门头", "1", "150");
     const int project = rowNamed("工程总造价");
     const std::vector<QuoteRow> kept(m_model.sheet().rows().begin() + project + 1, m_model.sheet().rows().end() - 2);
     EXPECT_EQ(kept, additions);
     const int last = m_model.rowCount() - 1;
-    EXPECT_EQ(row(last - 1), QuoteRow{});
+    EXPECT_EQ(row(last - 1), QuoteRow {});
     EXPECT_EQ(row(last)[kItemName], "全包总价格");
     // 150 more on the items, and the fees charged on it: 2% + 1% + 8% of 150 = 16.5.
     const int full = std::stoi(row(last)[kTotal]);
@@ -208,5 +212,5 @@ TEST_F(AddItemToFullPackage, KeepsTheMainMaterialsAndEndsWithTheFullTotal)
     EXPECT_LE(full, fullBefore + 150 + 18);
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq

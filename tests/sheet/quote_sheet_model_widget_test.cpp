@@ -19,7 +19,8 @@ namespace {
 // A view's idea of the sheet, kept up to date only through the model's signals.
 class SignalMirror : public QObject {
 public:
-    explicit SignalMirror(QAbstractItemModel& model) : m_model(model)
+    explicit SignalMirror(QAbstractItemModel& model)
+        : m_model(model)
     {
         for (int row = 0; row < model.rowCount(); ++row)
             m_rows.push_back(readRow(row));
@@ -33,12 +34,12 @@ public:
             ++removals;
         });
         connect(&model, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-                    for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
-                        for (int column = topLeft.column(); column <= bottomRight.column(); ++column)
-                            m_rows[row][column] = m_model.index(row, column).data().toString();
-                    changedRows += bottomRight.row() - topLeft.row() + 1;
-                });
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+                    for (int column = topLeft.column(); column <= bottomRight.column(); ++column)
+                        m_rows[row][column] = m_model.index(row, column).data().toString();
+                changedRows += bottomRight.row() - topLeft.row() + 1;
+            });
         connect(&model, &QAbstractItemModel::modelReset, this, [this] { ++resets; });
     }
 
@@ -99,7 +100,7 @@ struct EditCase {
     int maxChangedRows;
 };
 
-class QuoteSheetModelEdits : public testing::TestWithParam<EditCase> {};
+class QuoteSheetModelEdits : public testing::TestWithParam<EditCase> { };
 
 TEST_P(QuoteSheetModelEdits, ViewFollowingTheSignalsShowsTheEditedSheet)
 {
@@ -120,56 +121,57 @@ TEST_P(QuoteSheetModelEdits, ViewFollowingTheSignalsShowsTheEditedSheet)
     EXPECT_LE(mirror.changedRows, c.maxChangedRows);
 }
 
-void changeTotalOfRow(QuoteSheet& sheet, int row, Text total) { sheet.SetCell(row, kTotal, std::move(total)); }
+void changeTotalOfRow(QuoteSheet& sheet, int row, Text total)
+{
+    sheet.SetCell(row, kTotal, std::move(total));
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Edits, QuoteSheetModelEdits,
-    testing::Values(
-        EditCase{"nothing", 3, [](QuoteSheet&) {}, 0, 0, 0},
-        EditCase{"one cell", 3, [](QuoteSheet& s) { s.SetCell(2, kQuantity, "8.96"); }, 0, 0, 1},
-        EditCase{"modify row and project total", 200,
-                 [](QuoteSheet& s) {
-                     s.SetCell(5, kTotal, "519.68");
-                     changeTotalOfRow(s, s.RowCount() - 1, "99999");
-                 },
-                 0, 0, 2},
-        EditCase{"delete one row, total rewritten", 200,
-                 [](QuoteSheet& s) {
-                     s.RemoveRow(401);
-                     changeTotalOfRow(s, s.RowCount() - 1, "1");
-                 },
-                 0, 1, 1},
-        EditCase{"delete the first row", 5, [](QuoteSheet& s) { s.RemoveRow(0); }, 0, 1, 0},
-        EditCase{"delete the last row", 5, [](QuoteSheet& s) { s.RemoveRow(s.RowCount() - 1); }, 0, 1, 0},
-        EditCase{"added-items block above the fees", 200,
-                 [](QuoteSheet& s) {
-                     const int other = rowNamed(s, kOtherSection);
-                     s.Truncate(other);
-                     s.AppendBlankRow();
-                     s.InsertRow(s.RowCount(), QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"});
-                     s.AppendBlankRow();
-                     AppendFeesAndProjectTotal(s);
-                 },
-                 1, 0, 4},
-        EditCase{"blank rows that look alike", 4,
-                 [](QuoteSheet& s) {
-                     s.InsertRow(3, QuoteRow{});
-                     s.InsertRow(3, QuoteRow{});
-                 },
-                 1, 0, 0},
-        EditCase{"every row removed", 50, [](QuoteSheet& s) { s.Clear(); }, 0, 1, 0},
-        EditCase{"many rows inserted in the middle", 50,
-                 [](QuoteSheet& s) {
-                     for (int i = 0; i < 100; ++i)
-                         s.InsertRow(20, QuoteRow{"", "墙体拆除", "增", "1", std::to_string(i), ""});
-                 },
-                 1, 0, 0},
-        EditCase{"many rows removed from the middle", 50,
-                 [](QuoteSheet& s) {
-                     for (int i = 0; i < 100; ++i)
-                         s.RemoveRow(20);
-                 },
-                 0, 1, 0}),
+INSTANTIATE_TEST_SUITE_P(Edits, QuoteSheetModelEdits,
+    testing::Values(EditCase { "nothing", 3, [](QuoteSheet&) {}, 0, 0, 0 },
+        EditCase { "one cell", 3, [](QuoteSheet& s) { s.SetCell(2, kQuantity, "8.96"); }, 0, 0, 1 },
+        EditCase { "modify row and project total", 200,
+            [](QuoteSheet& s) {
+                s.SetCell(5, kTotal, "519.68");
+                changeTotalOfRow(s, s.RowCount() - 1, "99999");
+            },
+            0, 0, 2 },
+        EditCase { "delete one row, total rewritten", 200,
+            [](QuoteSheet& s) {
+                s.RemoveRow(401);
+                changeTotalOfRow(s, s.RowCount() - 1, "1");
+            },
+            0, 1, 1 },
+        EditCase { "delete the first row", 5, [](QuoteSheet& s) { s.RemoveRow(0); }, 0, 1, 0 },
+        EditCase { "delete the last row", 5, [](QuoteSheet& s) { s.RemoveRow(s.RowCount() - 1); }, 0, 1, 0 },
+        EditCase { "added-items block above the fees", 200,
+            [](QuoteSheet& s) {
+                const int other = rowNamed(s, kOtherSection);
+                s.Truncate(other);
+                s.AppendBlankRow();
+                s.InsertRow(s.RowCount(), QuoteRow { "-", "清水漆", "增", "10", "44.5", "445" });
+                s.AppendBlankRow();
+                AppendFeesAndProjectTotal(s);
+            },
+            1, 0, 4 },
+        EditCase { "blank rows that look alike", 4,
+            [](QuoteSheet& s) {
+                s.InsertRow(3, QuoteRow {});
+                s.InsertRow(3, QuoteRow {});
+            },
+            1, 0, 0 },
+        EditCase { "every row removed", 50, [](QuoteSheet& s) { s.Clear(); }, 0, 1, 0 },
+        EditCase { "many rows inserted in the middle", 50,
+            [](QuoteSheet& s) {
+                for (int i = 0; i < 100; ++i)
+                    s.InsertRow(20, QuoteRow { "", "墙体拆除", "增", "1", std::to_string(i), "" });
+            },
+            1, 0, 0 },
+        EditCase { "many rows removed from the middle", 50,
+            [](QuoteSheet& s) {
+                for (int i = 0; i < 100; ++i)
+                    s.RemoveRow(20);
+            },
+            0, 1, 0 }),
     [](const testing::TestParamInfo<EditCase>& info) {
         std::string name;
         for (const char* p = info.param.what; *p; ++p)
@@ -191,7 +193,7 @@ TEST(QuoteSheetModel, StartsFromAnEmptySheetAndGrows)
 TEST(QuoteSheetModel, ShowsHeadingsAndCellsAsText)
 {
     QuoteSheetModel model(halfPackageSheet(1));
-    const QStringList headings = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+    const QStringList headings = { "序号", "项目名称", "单位", "数量", "单价", "总计" };
     for (int column = 0; column < headings.size(); ++column)
         EXPECT_EQ(model.headerData(column, Qt::Horizontal).toString(), headings[column]) << column;
     EXPECT_EQ(model.index(1, 1).data().toString(), QStringLiteral("墙面批腻子"));
@@ -199,5 +201,5 @@ TEST(QuoteSheetModel, ShowsHeadingsAndCellsAsText)
     EXPECT_FALSE(model.flags(model.index(1, 1)) & Qt::ItemIsEditable);
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq

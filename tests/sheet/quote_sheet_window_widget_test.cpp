@@ -27,8 +27,8 @@ namespace {
 // and a kitchen with one sliding door, economy grade, tiled.
 std::vector<RoomRecord> sampleRooms()
 {
-    return {RoomRecord{{"客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4"}},
-            RoomRecord{{"厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4"}}};
+    return { RoomRecord { { "客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4" } },
+        RoomRecord { { "厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4" } } };
 }
 
 DetailedQuote sampleQuote(std::string_view package = kHalfPackage)
@@ -45,7 +45,7 @@ DetailedQuote remarkQuote()
     sheet.AppendItemRow("艺术吊顶", "M2", "12", "135", true, TotalForm::WholeYuan);
     sheet.AppendItemRow("电视背景墙", "项", "1", "600", true, TotalForm::WholeYuan);
     sheet.AppendItemRow("墙面批腻子", "M2", "30", "12", true, TotalForm::WholeYuan);
-    return {Text(kHalfPackageCaption), std::move(sheet)};
+    return { Text(kHalfPackageCaption), std::move(sheet) };
 }
 
 class QuoteSheetWindowTest : public testing::Test {
@@ -78,14 +78,15 @@ protected:
     QString remark() const { return control<QLabel>("标签1")->text(); }
     QStringList fields() const
     {
-        return {control<QLineEdit>("编辑框1")->text(), control<QLineEdit>("编辑框2")->text(),
-                control<QLineEdit>("编辑框3")->text(), control<QLineEdit>("编辑框4")->text()};
+        return { control<QLineEdit>("编辑框1")->text(), control<QLineEdit>("编辑框2")->text(),
+            control<QLineEdit>("编辑框3")->text(), control<QLineEdit>("编辑框4")->text() };
     }
 
     void clickRow(int row)
     {
         view()->scrollTo(view()->model()->index(row, 1));
-        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->visualRect(view()->model()->index(row, 1)).center());
+        QTest::mouseClick(
+            view()->viewport(), Qt::LeftButton, {}, view()->visualRect(view()->model()->index(row, 1)).center());
     }
     void typeFields(const QString& quantity, const QString& unitPrice)
     {
@@ -101,34 +102,34 @@ TEST_F(QuoteSheetWindowTest, ShowsTheSampleQuoteRowForRow)
 {
     open(sampleQuote());
     const std::vector<QStringList> expected = {
-        {"", "客厅", "", "", "", ""},
-        {"1", "顶面批腻子", "M2", "16.2", "13", "210.6"},
-        {"2", "墙面批腻子", "M2", "44.235", "12", "530.82"},
-        {"3", "墙顶面乳胶漆", "M2", "60.435", "10", "604.35"},
-        {"4", "地砖铺贴", "M2", "16.2", "35", "567"},
-        {"5", "电视背景墙", "项", "1", "600", "600"},
-        {"6", "鞋柜制作", "M", "1", "580", "580"},
-        {"", "", "", "", "", ""},
-        {"", "厨房", "", "", "", ""},
-        {"1", "推拉门", "扇", "1", "480", "480"},
-        {"2", "双包门套", "项", "5", "115", "575"},
-        {"3", "地砖铺贴", "M2", "4.32", "35", "151"},
-        {"4", "墙砖铺贴", "M2", "4.32", "35", "151"},
-        {"5", "包水管", "根", "1", "170", "170"},
-        {"", "", "", "", "", ""},
-        {"", "其它的", "", "", "", ""},
-        {"", "材料搬运费", "户", "1", "2%", "92.36"},
-        {"", "垃圾清理费用", "户", "1", "1%", "46.18"},
-        {"", "工程管理费", "项", "1", "8%", "369.44"},
-        {"", "", "", "", "", ""},
-        {"", "工程总造价", "", "", "", "5125"},
+        { "", "客厅", "", "", "", "" },
+        { "1", "顶面批腻子", "M2", "16.2", "13", "210.6" },
+        { "2", "墙面批腻子", "M2", "44.235", "12", "530.82" },
+        { "3", "墙顶面乳胶漆", "M2", "60.435", "10", "604.35" },
+        { "4", "地砖铺贴", "M2", "16.2", "35", "567" },
+        { "5", "电视背景墙", "项", "1", "600", "600" },
+        { "6", "鞋柜制作", "M", "1", "580", "580" },
+        { "", "", "", "", "", "" },
+        { "", "厨房", "", "", "", "" },
+        { "1", "推拉门", "扇", "1", "480", "480" },
+        { "2", "双包门套", "项", "5", "115", "575" },
+        { "3", "地砖铺贴", "M2", "4.32", "35", "151" },
+        { "4", "墙砖铺贴", "M2", "4.32", "35", "151" },
+        { "5", "包水管", "根", "1", "170", "170" },
+        { "", "", "", "", "", "" },
+        { "", "其它的", "", "", "", "" },
+        { "", "材料搬运费", "户", "1", "2%", "92.36" },
+        { "", "垃圾清理费用", "户", "1", "1%", "46.18" },
+        { "", "工程管理费", "项", "1", "8%", "369.44" },
+        { "", "", "", "", "", "" },
+        { "", "工程总造价", "", "", "", "5125" },
     };
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("半包装修详细报价"));
     ASSERT_EQ(rows(), static_cast<int>(expected.size()));
     for (int row = 0; row < rows(); ++row)
         for (int column = 0; column < kSheetColumnCount; ++column)
             EXPECT_EQ(cell(row, column), expected[row][column]) << "row " << row << " column " << column;
-    const QStringList headings = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+    const QStringList headings = { "序号", "项目名称", "单位", "数量", "单价", "总计" };
     for (int column = 0; column < kSheetColumnCount; ++column)
         EXPECT_EQ(view()->model()->headerData(column, Qt::Horizontal).toString(), headings[column]);
 }
@@ -141,12 +142,12 @@ TEST_F(QuoteSheetWindowTest, InformationLabelNamesTheCompanySite)
 }
 
 struct RemarkCase {
-    const char* first;   // clicked first
-    const char* second;  // then this one
-    const char* remark;  // what the remark label shows afterwards
+    const char* first; // clicked first
+    const char* second; // then this one
+    const char* remark; // what the remark label shows afterwards
 };
 
-class RemarkOnClick : public QuoteSheetWindowTest, public testing::WithParamInterface<RemarkCase> {};
+class RemarkOnClick : public QuoteSheetWindowTest, public testing::WithParamInterface<RemarkCase> { };
 
 TEST_P(RemarkOnClick, ShowsTheRemarkOfTheClickedItem)
 {
@@ -156,23 +157,22 @@ TEST_P(RemarkOnClick, ShowsTheRemarkOfTheClickedItem)
     clickRow(rowNamed(c.second));
     EXPECT_EQ(remark(), QString::fromUtf8(c.remark));
     const int row = rowNamed(c.second);
-    EXPECT_EQ(fields(), QStringList({cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)}));
+    EXPECT_EQ(fields(), QStringList({ cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4) }));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Items, RemarkOnClick,
-    testing::Values(RemarkCase{"墙面批腻子", "实木门", "成品门"},
-                    RemarkCase{"实木门", "艺术吊顶", "1、木龙骨结构、石膏板饰面  或 壁纸等"},
-                    // 电视背景墙 has no remark: the one shown before stays.
-                    RemarkCase{"艺术吊顶", "电视背景墙", "1、木龙骨结构、石膏板饰面  或 壁纸等"},
-                    RemarkCase{"实木门", "电视背景墙", "成品门"}));
+INSTANTIATE_TEST_SUITE_P(Items, RemarkOnClick,
+    testing::Values(RemarkCase { "墙面批腻子", "实木门", "成品门" },
+        RemarkCase { "实木门", "艺术吊顶", "1、木龙骨结构、石膏板饰面  或 壁纸等" },
+        // 电视背景墙 has no remark: the one shown before stays.
+        RemarkCase { "艺术吊顶", "电视背景墙", "1、木龙骨结构、石膏板饰面  或 壁纸等" },
+        RemarkCase { "实木门", "电视背景墙", "成品门" }));
 
 TEST_F(QuoteSheetWindowTest, OpensWithNothingInTheFieldsEvenWhenTheSheetHasTheFocus)
 {
     open(remarkQuote());
     view()->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(fields(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(fields(), QStringList({ "", "", "", "" }));
     EXPECT_EQ(m_window->selectedRow(), -1);
 }
 
@@ -191,7 +191,7 @@ TEST_F(QuoteSheetWindowTest, PressBelowTheLastRowWithoutSelectionEmptiesTheField
     clickRow(rowNamed("实木门"));
     view()->clearSelection();
     QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, QPoint(20, view()->viewport()->height() - 5));
-    EXPECT_EQ(fields(), QStringList({"", "", "", ""}));
+    EXPECT_EQ(fields(), QStringList({ "", "", "", "" }));
     EXPECT_EQ(remark(), QStringLiteral("成品门"));
 }
 
@@ -225,7 +225,7 @@ TEST_F(QuoteSheetWindowTest, ModifyManagementFeeChargesItsShareOfTheItems)
     clickRow(row);
     typeFields("1", "10%");
     press("按钮3");
-    EXPECT_EQ(cell(row, kTotal), QStringLiteral("461.8"));  // 10% of the items' 4618
+    EXPECT_EQ(cell(row, kTotal), QStringLiteral("461.8")); // 10% of the items' 4618
     EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5217"));
 }
 
@@ -289,8 +289,8 @@ TEST_F(QuoteSheetWindowTest, DeletingAnItemLowersTheTotalAndKeepsTheFields)
     const int row = rowNamed("包水管");
     clickRow(row);
     press("按钮1");
-    EXPECT_EQ(rowNamed("其它的"), row + 1);  // the kitchen's closing blank row moved up
-    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("4955"));  // 5125 - 170, fees as they were
+    EXPECT_EQ(rowNamed("其它的"), row + 1); // the kitchen's closing blank row moved up
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("4955")); // 5125 - 170, fees as they were
     EXPECT_EQ(fields().first(), QStringLiteral("包水管"));
     // Nothing is selected now: a second press deletes nothing.
     const QuoteSheet after = m_window->sheet();
@@ -331,9 +331,9 @@ TEST_F(QuoteSheetWindowTest, AddItemButtonOpensTheDialogAndTheItemLandsAboveTheF
     EXPECT_EQ(cell(block - 2, kItemName), QStringLiteral("包水管"));
     EXPECT_EQ(cell(block - 1, kItemName), QString());
     EXPECT_EQ(cell(block, kItemName), QString());
-    EXPECT_EQ(QStringList({cell(block + 1, 0), cell(block + 1, 1), cell(block + 1, 2), cell(block + 1, 3),
-                           cell(block + 1, 4), cell(block + 1, 5)}),
-              QStringList({"-", "包水管", "增", "2", "98", "196"}));
+    EXPECT_EQ(QStringList({ cell(block + 1, 0), cell(block + 1, 1), cell(block + 1, 2), cell(block + 1, 3),
+                  cell(block + 1, 4), cell(block + 1, 5) }),
+        QStringList({ "-", "包水管", "增", "2", "98", "196" }));
     EXPECT_EQ(cell(block + 2, kItemName), QString());
     // The fees are charged on 4618 + 196 = 4814 now.
     EXPECT_EQ(cell(rowNamed("材料搬运费"), kTotal), QStringLiteral("96.28"));
@@ -358,5 +358,5 @@ TEST_F(QuoteSheetWindowTest, DesignerHelpLinkOpensTheContactWindowModallyOnRelea
     EXPECT_TRUE(sawContact);
 }
 
-}  // namespace
-}  // namespace rq
+} // namespace
+} // namespace rq
