@@ -1,6 +1,5 @@
 #include "sheet/quote_sheet_window.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <algorithm>
@@ -75,10 +74,9 @@ void QuoteSheetWindow::setUpSheetView()
     for (int column = 0; column < kSheetColumnCount; ++column)
         headings->resizeSection(column, kColumnWidths[column]);
 
-    connect(view, &QTableView::pressed, this, [this] {
-        if (QGuiApplication::mouseButtons() & Qt::LeftButton)
-            showSelectedRow();
-    });
+    // Any button selects the row it presses on, so any press shows it: "修改" must never
+    // write one row's fields into another row.
+    connect(view, &QTableView::pressed, this, [this] { showSelectedRow(); });
     // Moving with the keys selects the new row before the current row changes. The view
     // also makes a row current without selecting it when it first gets the focus: that is
     // no click, and the fields stay empty.

@@ -176,6 +176,17 @@ TEST_F(QuoteSheetWindowTest, OpensWithNothingInTheFieldsEvenWhenTheSheetHasTheFo
     EXPECT_EQ(m_window->selectedRow(), -1);
 }
 
+TEST_F(QuoteSheetWindowTest, RightClickOnAnotherRowShowsTheRowItSelects)
+{
+    open(remarkQuote());
+    clickRow(rowNamed("实木门"));
+    const int other = rowNamed("艺术吊顶");
+    QTest::mouseClick(
+        view()->viewport(), Qt::RightButton, {}, view()->visualRect(view()->model()->index(other, 1)).center());
+    EXPECT_EQ(m_window->selectedRow(), other);
+    EXPECT_EQ(fields().first(), QStringLiteral("艺术吊顶"));
+}
+
 TEST_F(QuoteSheetWindowTest, KeyboardMoveToAnotherRowShowsIt)
 {
     open(remarkQuote());
