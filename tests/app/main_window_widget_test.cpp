@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -198,6 +199,16 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsBox)
         EXPECT_LE(metrics.horizontalAdvance(button->text()) + extra, button->width())
             << button->objectName().toStdString();
         EXPECT_LE(metrics.height(), button->height()) << button->objectName().toStdString();
+    }
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        // The edit part of a combo box is what is left beside the arrow button.
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = true;
+        const QRect edit = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        for (int item = 0; item < combo->count(); ++item)
+            EXPECT_LE(QFontMetrics(combo->font()).horizontalAdvance(combo->itemText(item)), edit.width())
+                << combo->objectName().toStdString() << " " << combo->itemText(item).toStdString();
     }
     auto* group = control<QGroupBox>("分组框1");
     EXPECT_LE(QFontMetrics(group->font()).horizontalAdvance(group->title()) + 16, group->width());
