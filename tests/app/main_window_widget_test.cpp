@@ -102,7 +102,7 @@ protected:
 
 const QStringList kInitialRow = {"客厅", "3200*2800*2920", "800*1500", "实木门", "1", "4"};
 
-TEST_F(MainWindowTest, StartsShortVisibleWithFocusOnTheEstimateAndTheCataloguedTexts)
+TEST_F(MainWindowTest, StartsShortVisibleWithFocusOnTheEstimateAndItsInitialTexts)
 {
     EXPECT_EQ(window->size(), QSize(624, 180));
     EXPECT_TRUE(window->isVisible());
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, StartsShortVisibleWithFocusOnTheEstimateAndTheCataloguedT
     EXPECT_FALSE(control<QRadioButton>("单选框2")->isChecked());
 }
 
-TEST_F(MainWindowTest, ListsAndSpinnersAreAsCatalogued)
+TEST_F(MainWindowTest, ListsAndSpinnersAreAsTheFormSays)
 {
     for (const char* name : {"组合框1", "组合框2", "组合框3", "组合框4", "组合框5"})
         EXPECT_TRUE(control<QComboBox>(name)->isEditable()) << name;
