@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-wqy-microhei
+  fonts-wqy-microhei qt6-translations-l10n
   python3
 )
 missing=()
