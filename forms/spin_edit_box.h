@@ -40,7 +40,8 @@ public:
     // Steps the number read from the text by `steps` (negative: down), kept within the range.
     void stepBy(int steps);
 
-    // The spinner widget, for tests and for windows that lay it out themselves.
+    // The spinner widget, made beside the box in the parent given at construction (a box
+    // made without a parent has none; the arrow keys and the wheel still step).
     QWidget* spinner() const;
 
 protected:
