@@ -35,8 +35,9 @@ TEST(FitCaptionsToBoxes, ShrinksOnlyWhatWouldBeCutOff)
         for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(button)}) {
             const QFontMetrics metrics(control->font());
             EXPECT_LE(metrics.horizontalAdvance(QString::fromUtf8(c.text)), c.width) << c.text << " " << c.width;
-            if (c.height >= rq::kApplicationFontPixelSize)
+            if (c.height >= rq::kApplicationFontPixelSize) {
                 EXPECT_LE(metrics.height(), c.height) << c.text;
+            }
         }
         EXPECT_EQ(label->font() == before, c.keepsFont) << c.text << " " << c.width;
     }

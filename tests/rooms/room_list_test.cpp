@@ -162,8 +162,9 @@ TEST(DoorRules, LeavesTextDecidesTheDoorType)
     for (const auto& c : cases) {
         const auto result = rq::ApplyDoorLeafRule(c.leaves);
         EXPECT_EQ(result.correctedLeaves.has_value(), c.corrected.has_value()) << c.leaves;
-        if (result.correctedLeaves && c.corrected)
+        if (result.correctedLeaves && c.corrected) {
             EXPECT_EQ(*result.correctedLeaves, *c.corrected) << c.leaves;
+        }
         EXPECT_EQ(result.doorType, c.doorType) << c.leaves;
     }
 }
