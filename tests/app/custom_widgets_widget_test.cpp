@@ -151,8 +151,9 @@ TEST(HyperlinkLabel, OpensItsTargetOnAClickAndAlwaysReportsPressAndRelease)
         EXPECT_EQ(pressed.count(), c.pressedSignals) << c.target;
         EXPECT_EQ(released.count(), c.releasedSignals) << c.target;
         EXPECT_EQ(recorder.opened.size(), c.opens ? 1 : 0) << c.target;
-        if (c.opens && !recorder.opened.isEmpty())
+        if (c.opens && !recorder.opened.isEmpty()) {
             EXPECT_EQ(recorder.opened.front(), QUrl(QString::fromUtf8(c.target)));
+        }
     }
 }
 
