@@ -1,6 +1,7 @@
 // How quickly the windows come up, measured the way a user meets them:
 //   - the main window from program start to first painted, against an empty Qt Widgets
-//     window of the same size started the same way (time and peak memory, same run);
+//     window of the same size in a program that links Qt Widgets alone (time and peak
+//     memory, same run);
 //   - the quote sheet window with a 1,000-room full-package quote, from the package click
 //     to the sheet painted.
 // Each start is a process of its own (this program again, with a mode argument), timed
@@ -54,16 +55,6 @@ private:
     std::function<void()> m_done;
 };
 
-int runEmptyWindow(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    QWidget window;
-    window.resize(rq::MainWindow::kWidth, rq::MainWindow::kStartHeight);
-    new FirstPaint(&window, [] { std::_Exit(0); });
-    window.show();
-    return QApplication::exec();
-}
-
 int runMainWindow(int argc, char** argv)
 {
     rq::prepareWebEngineEnvironment();
@@ -116,12 +107,12 @@ struct Start {
     long peakKilobytes;
 };
 
-Start startChild(const char* self, const char* mode)
+Start startChild(const char* program, const char* mode)
 {
     const auto begin = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-        execl(self, self, mode, static_cast<char*>(nullptr));
+        execl(program, program, mode, static_cast<char*>(nullptr));
         std::_Exit(127);
     }
     int status = 0;
@@ -135,12 +126,12 @@ Start startChild(const char* self, const char* mode)
     return {std::chrono::duration<double, std::milli>(end - begin).count(), usage.ru_maxrss};
 }
 
-Start medianStart(const char* self, const char* mode, int runs)
+Start medianStart(const char* program, const char* mode, int runs)
 {
     std::vector<double> times;
     std::vector<long> peaks;
     for (int i = 0; i < runs; ++i) {
-        const Start s = startChild(self, mode);
+        const Start s = startChild(program, mode);
         times.push_back(s.milliseconds);
         peaks.push_back(s.peakKilobytes);
     }
@@ -160,19 +151,24 @@ int main(int argc, char** argv)
         mkdir(runtime.constData(), 0700);
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
-    if (argc > 1 && std::strcmp(argv[1], "empty") == 0)
-        return runEmptyWindow(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "main") == 0)
         return runMainWindow(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "sheet") == 0)
         return runQuoteSheetWindow(argc, argv);
 
+    // The yardstick is a program of its own that links Qt Widgets alone, so that what the
+    // main window's program loads besides (the browser engine among it) counts against it.
+    const char* emptyWindow = RENOQUOTE_EMPTY_WINDOW_PATH;
     const int runs = 15;
-    startChild(argv[0], "empty");  // warm the file cache for both
+    startChild(emptyWindow, "empty");  // warm the file cache for both
     startChild(argv[0], "main");
-    const Start empty = medianStart(argv[0], "empty", runs);
+    const Start empty = medianStart(emptyWindow, "empty", runs);
+    const Start label = medianStart(emptyWindow, "label", runs);
     const Start main = medianStart(argv[0], "main", runs);
     std::printf("empty window: %.1f ms, peak %ld KiB\n", empty.milliseconds, empty.peakKilobytes);
+    std::printf("one Chinese label: %.1f ms, peak %ld KiB (ratio to empty: time %.2f, memory %.2f)\n",
+                label.milliseconds, label.peakKilobytes, label.milliseconds / empty.milliseconds,
+                static_cast<double>(label.peakKilobytes) / static_cast<double>(empty.peakKilobytes));
     std::printf("main window:  %.1f ms, peak %ld KiB\n", main.milliseconds, main.peakKilobytes);
     std::printf("ratio main/empty: time %.2f, peak memory %.2f (median of %d starts each)\n",
                 main.milliseconds / empty.milliseconds,

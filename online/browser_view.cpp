@@ -5,9 +5,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#ifdef RENOQUOTE_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
+#include "online/browser_engine.h"
 
 namespace rq {
 
@@ -15,12 +13,14 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-#ifdef RENOQUOTE_HAVE_WEBENGINE
-    m_view = new QWebEngineView(this);
-    layout->addWidget(m_view);
-    connect(m_view, &QWebEngineView::loadStarted, this, &BrowserView::loadStarted);
-    connect(m_view, &QWebEngineView::loadFinished, this, &BrowserView::loadFinished);
-#else
+    if (const BrowserEngine* engine = loadBrowserEngine()) {
+        m_view = engine->createView(this);
+        layout->addWidget(m_view);
+        // The engine's view is only known as a QWidget here, so its signals go by name.
+        connect(m_view, SIGNAL(loadStarted()), this, SIGNAL(loadStarted()));
+        connect(m_view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+        return;
+    }
     layout->addStretch();
     m_address = new QLabel(this);
     m_address->setAlignment(Qt::AlignCenter);
@@ -37,15 +37,15 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
     });
     layout->addWidget(m_openLink);
     layout->addStretch();
-#endif
 }
 
 void BrowserView::setUrl(const QUrl& url)
 {
     m_url = url;
-#ifdef RENOQUOTE_HAVE_WEBENGINE
-    m_view->setUrl(url);
-#else
+    if (m_view != nullptr) {
+        loadBrowserEngine()->load(m_view, url);
+        return;
+    }
     // Without a browser component the "page" is the address itself: the navigation starts
     // and is done as soon as the address is shown, after the caller has returned, as a
     // real view would report it.
@@ -54,7 +54,6 @@ void BrowserView::setUrl(const QUrl& url)
         m_address->setText(m_url.toString());
         Q_EMIT loadFinished(true);
     });
-#endif
 }
 
 }  // namespace rq

@@ -1,15 +1,13 @@
-// The embedded browser view of the tools and tutorial windows. With Qt WebEngine it shows
-// the page itself; built without it, it shows the address and a link that opens it in the
-// system's browser. Either way it reports when a navigation starts and when it is done.
+// The embedded browser view of the tools and tutorial windows. With the browser engine
+// module (Qt WebEngine) it shows the page itself; without it, it shows the address and a
+// link that opens it in the system's browser. Either way it reports when a navigation
+// starts and when it is done.
 #pragma once
 
 #include <QUrl>
 #include <QWidget>
 
 class QLabel;
-#ifdef RENOQUOTE_HAVE_WEBENGINE
-class QWebEngineView;
-#endif
 
 namespace rq {
 
@@ -28,13 +26,10 @@ Q_SIGNALS:
     void loadFinished(bool ok);
 
 private:
-    QUrl m_url;  // the address last asked for
-#ifdef RENOQUOTE_HAVE_WEBENGINE
-    QWebEngineView* m_view = nullptr;
-#else
+    QUrl m_url;                 // the address last asked for
+    QWidget* m_view = nullptr;  // the engine's page view, when the engine is there
     QLabel* m_address = nullptr;
     QLabel* m_openLink = nullptr;
-#endif
 };
 
 }  // namespace rq

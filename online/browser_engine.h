@@ -1,0 +1,25 @@
+// The browser engine is a large library that only the tools and tutorial windows need, so
+// it is not linked into the program: it lives in a module of its own that the first
+// browser view loads. This is what that module offers.
+#pragma once
+
+class QUrl;
+class QWidget;
+
+namespace rq {
+
+struct BrowserEngine {
+    // A page view, child of parent, with the signals loadStarted() and loadFinished(bool).
+    QWidget* (*createView)(QWidget* parent);
+    void (*load)(QWidget* view, const QUrl& url);
+};
+
+// The module's one exported function, looked up by this name.
+using BrowserEngineEntry = const BrowserEngine* (*)();
+inline constexpr char kBrowserEngineEntry[] = "renoquoteBrowserEngine";
+
+// The engine, loaded on first use; nothing when the module is missing or cannot load (the
+// views then show the address and a link to the system's browser).
+const BrowserEngine* loadBrowserEngine();
+
+}  // namespace rq
