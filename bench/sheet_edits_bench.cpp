@@ -2,6 +2,7 @@
 // the totals brought up to date over the whole sheet.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_rooms.h"
 #include "quote/engine.h"
 #include "sheet/sheet_edits.h"
 
@@ -9,18 +10,7 @@ namespace {
 
 rq::DetailedQuote LargeFullPackageQuote(int roomCount)
 {
-    const rq::RoomRecord kinds[] = {
-        {{"客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4"}},
-        {{"餐厅", "3200*2800*2920", "800*1500", "实木门", "1", "4"}},
-        {{"厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4"}},
-        {{"卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"}},
-        {{"卫生间", "2000*1500*2800", "600*1000", "塑钢门", "1", "4"}},
-        {{"书房", "3000*3000*2800", "1200*1500", "原木门", "1", "3"}},
-        {{"阳台", "3000*1500*2800", "0*0", "推拉门", "2", "1"}},
-    };
-    std::vector<rq::RoomRecord> rooms;
-    for (int i = 0; i < roomCount; ++i)
-        rooms.push_back(kinds[i % std::size(kinds)]);
+    const std::vector<rq::RoomRecord> rooms = rq::bench::MixedRooms(roomCount);
     return rq::BuildDetailedQuote(rooms, "豪华型装修", rq::FloorChoice::Tiles, rq::kFullPackage);
 }
 

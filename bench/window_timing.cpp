@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/application_look.h"
+#include "bench/bench_rooms.h"
 #include "app/main_window.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
@@ -66,14 +67,6 @@ int runMainWindow(int argc, char** argv)
     return QApplication::exec();
 }
 
-std::vector<rq::RoomRecord> thousandRooms()
-{
-    const char* types[] = {"客厅", "餐厅", "厨房", "卧室", "卫生间", "书房", "阳台"};
-    std::vector<rq::RoomRecord> rooms;
-    for (int i = 0; i < 1000; ++i)
-        rooms.push_back({{types[i % 7], "3200*2800*2920", "800*1500", "推拉门", "1", "4"}});
-    return rooms;
-}
 
 // In one process: the package click's work (engine, window, first paint of the sheet), ten
 // times; prints the median in milliseconds.
@@ -81,7 +74,7 @@ int runQuoteSheetWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
     rq::applyApplicationLook();
-    const auto rooms = thousandRooms();
+    const auto rooms = rq::bench::MixedRooms(1000);
     std::vector<double> times;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer clock;
