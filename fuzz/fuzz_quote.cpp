@@ -22,7 +22,7 @@ constexpr const char* kDoorTypes[] = {"出租房门", "实木免漆门", "实木
                                       "推拉门",   "塑钢门",     "彩铝门", "折叠门", "(无)"};
 constexpr const char* kPaintingItems[] = {"顶面批腻子", "墙面批腻子", "墙顶面乳胶漆"};
 constexpr const char* kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
-constexpr const char* kEditNames[] = {"地面找平", "实木门", "清水漆", "工程管理费", "双包门套", "墙面批腻子", ""};
+constexpr const char* kEditNames[] = {"地面找平", "实木门", "清水漆", "工程管理费", "双包门套", "墙面批腻子", "其它的", ""};
 
 template <std::size_t N>
 std::string pick(FuzzedDataProvider& in, const char* const (&names)[N])
@@ -52,7 +52,8 @@ int itemRowCount(const rq::QuoteSheet& sheet)
     bool inFeeSection = false;
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const auto& name = sheet.GetCell(row, rq::kItemName);
-        if (name == rq::kOtherSection)
+        if (name == rq::kOtherSection && sheet.GetCell(row, rq::kUnit).empty()
+            && sheet.GetCell(row, rq::kTotal).empty())
             inFeeSection = true;
         else if (name == rq::kProjectTotal)
             inFeeSection = false;
@@ -182,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // section from items and counts it again, as the sheet's rebuild rule says; the
             // running sums are followed only while the section is there.
             feeSectionLost = feeSectionLost || std::ranges::none_of(sheet.rows(), [](const rq::QuoteRow& r) {
-                return r[rq::kItemName] == rq::kOtherSection;
+                return r[rq::kItemName] == rq::kOtherSection && r[rq::kUnit].empty() && r[rq::kTotal].empty();
             });
             rq::AddItem(sheet, quote.caption, item);
             footRewritten = true;

@@ -37,6 +37,23 @@ int findRow(const QuoteSheet& sheet, std::string_view name, int fromRow)
 
 bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
 
+// The fee section starts at its header "其它的", a row with nothing but the label. An item
+// the user happens to call "其它的" carries a unit and a total, and stays an item: the
+// rebuild after "确定添加" must not cut the sheet there and lose it.
+bool isOtherSectionHeader(const QuoteSheet& sheet, int row)
+{
+    return sheet.GetCell(row, kItemName) == kOtherSection && sheet.GetCell(row, kUnit).empty()
+        && sheet.GetCell(row, kTotal).empty();
+}
+
+int findOtherSection(const QuoteSheet& sheet)
+{
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        if (isOtherSectionHeader(sheet, row))
+            return row;
+    return -1;
+}
+
 bool endsWithFullPackageTotal(const QuoteSheet& sheet)
 {
     return sheet.GetCell(sheet.RowCount() - 1, kItemName) == kFullPackageTotal;
@@ -117,7 +134,7 @@ ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
 std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
 {
     std::int32_t sum = 0;
-    for (int row = 0; row < sheet.RowCount() && sheet.GetCell(row, kItemName) != kOtherSection; ++row)
+    for (int row = 0; row < sheet.RowCount() && !isOtherSectionHeader(sheet, row); ++row)
         sum = addTotal(sum, sheet.GetCell(row, kTotal));
     return sum;
 }
@@ -180,7 +197,7 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
 
     // The fee section is rebuilt from scratch below the items, so everything from "其它的"
     // on goes; on a full package the main materials are set aside to come back after it.
-    const int other = findRow(sheet, kOtherSection, 0);
+    const int other = findOtherSection(sheet);
     if (other >= 0) {
         if (fullPackage) {
             const auto& rows = sheet.rows();

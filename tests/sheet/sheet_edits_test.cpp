@@ -309,6 +309,19 @@ TEST(SheetEdits, SecondAddedItemJoinsTheBlock)
     EXPECT_EQ(LastTotal(sheet), "6840");
 }
 
+TEST(SheetEdits, AnItemCalledLikeTheFeeSectionStaysAnItem)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    AddItem(sheet, kHalf, {"其它的", "1", "100"});
+    AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
+    ASSERT_EQ(sheet.RowCount(), 25);
+    EXPECT_EQ(sheet.row(16), (QuoteRow{"-", "其它的", "增", "1", "100", "100"}));
+    EXPECT_EQ(sheet.row(17), (QuoteRow{"-", "清水漆", "增", "10", "44.5", "445"}));
+    EXPECT_EQ(sheet.GetCell(19, kItemName), "其它的");
+    EXPECT_EQ(sheet.GetCell(19, kUnit), "");
+    EXPECT_EQ(HalfPackageSubtotal(sheet), 4618 + 100 + 445);
+}
+
 TEST(SheetEdits, AddedItemKeepsARowTypedIntoTheClosingBlank)
 {
     QuoteSheet sheet = TwoRoomHalfSheet();
