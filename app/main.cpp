@@ -1,6 +1,7 @@
 // The desktop program: the main window, its online extras, and the end of the run when the
 // main window closes.
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("renoquote"));
     QApplication::setDesktopFileName(QStringLiteral("renoquote"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/renoquote.svg")));
     rq::applyApplicationLook();
     // Qt's own buttons and menus ("OK", the edit box menus) in Chinese, where Qt's
     // translations are installed; without them they stay English.
