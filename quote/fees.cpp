@@ -29,7 +29,7 @@ std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool ski
             continue;
         if (skipProjectTotal && sheet.GetCell(row, kItemName) == kProjectTotal)
             continue;
-        sum = ToInteger(static_cast<double>(sum) + TextToNumber(total));
+        sum = AddToRunningTotal(sum, TextToNumber(total));
     }
     return sum;
 }

@@ -13,7 +13,14 @@ inline constexpr std::string_view kOtherSection = "其它的";
 inline constexpr std::string_view kProjectTotal = "工程总造价";
 inline constexpr std::string_view kFullPackageTotal = "全包总价格";
 
-// Whole yuan: each addition truncated before the next, as the company's sheets add up.
+// One step of a running total in whole yuan: the addition is truncated before the next,
+// as the company's sheets add up, so fractions are dropped row by row.
+inline std::int32_t AddToRunningTotal(std::int32_t sum, double amount)
+{
+    return ToInteger(static_cast<double>(sum) + amount);
+}
+
+// The running total of the 总计 cells of rows [fromRow, toRow).
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool skipProjectTotal);
 
 // Appends "其它的", the three fee rows, a blank row and "工程总造价".

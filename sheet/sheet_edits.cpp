@@ -72,7 +72,7 @@ void removeFullPackageFoot(QuoteSheet& sheet, bool totalRowIsFoot)
 
 std::int32_t addTotal(std::int32_t sum, const Text& total)
 {
-    return total.empty() ? sum : ToInteger(static_cast<double>(sum) + TextToNumber(total));
+    return total.empty() ? sum : AddToRunningTotal(sum, TextToNumber(total));
 }
 
 struct RunningTotals {
@@ -98,9 +98,9 @@ RunningTotals walkTotals(QuoteSheet& sheet, int end, bool writeProjectTotals)
             continue;
         // The total is read once: on a sheet of many rooms this walk is the cost of an edit.
         const double value = TextToNumber(total);
-        sums.everything = ToInteger(static_cast<double>(sums.everything) + value);
+        sums.everything = AddToRunningTotal(sums.everything, value);
         if (name != kFullPackageTotal)
-            sums.items = ToInteger(static_cast<double>(sums.items) + value);
+            sums.items = AddToRunningTotal(sums.items, value);
     }
     return sums;
 }
