@@ -49,8 +49,9 @@ std::string Room(const std::string& type, const std::string& size, const std::st
 void ExpectAnswer(const CliRun& run, const std::string& what)
 {
     EXPECT_TRUE(run.status == 0 || run.status == 2) << what << ": status " << run.status << "\n" << run.err;
-    if (run.status == 2)
+    if (run.status == 2) {
         EXPECT_FALSE(run.err.empty()) << what;
+    }
 }
 
 TEST(CliBadInput, EveryQuoteOptionTakesNastyTexts)
@@ -140,8 +141,9 @@ TEST(CliBadInput, CrowdedOrEnormousDwellingsGetARefusalOrAFigure)
 
     const CliRun enormous = RunCli({"estimate", "--area", "1e30"});
     ExpectAnswer(enormous, "area 1e30");
-    if (enormous.status == 0)
+    if (enormous.status == 0) {
         EXPECT_THAT(enormous.out, HasSubstr("元"));
+    }
 }
 
 }  // namespace

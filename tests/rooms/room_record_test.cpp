@@ -42,8 +42,9 @@ TEST(CheckRoomForAdd, CountsPiecesOfSizeFirstThenWindow)
         const RoomRecord before = r;
         const auto message = rq::CheckRoomForAdd(r);
         EXPECT_EQ(message.has_value(), c.message.has_value()) << c.size << " / " << c.window;
-        if (message && c.message)
+        if (message && c.message) {
             EXPECT_EQ(*message, *c.message);
+        }
         EXPECT_EQ(r, before) << "texts are stored as typed";
     }
 }

@@ -120,8 +120,9 @@ TEST(SheetEdits, ModifyPricesTheRowAndRecomputesTheHalfPackageTotal)
         EXPECT_EQ(sheet.RowCount(), 21) << c.what;
         EXPECT_EQ(LastTotal(sheet), c.projectTotal) << c.what;
         // Fees follow only their own modification.
-        if (c.row != kManagementFeeRow)
+        if (c.row != kManagementFeeRow) {
             EXPECT_EQ(sheet.GetCell(kManagementFeeRow, kTotal), "369.44") << c.what;
+        }
     }
 }
 
@@ -253,8 +254,9 @@ TEST(SheetEdits, DeletingEveryRowFromTheTopEndsEmpty)
         while (sheet.RowCount() > 0) {
             DeleteRow(sheet, caption, 0);
             for (const Remaining& check : checks) {
-                if (sheet.RowCount() == check.rows)
+                if (sheet.RowCount() == check.rows) {
                     EXPECT_EQ(LastTotal(sheet), check.lastTotal) << caption << " rows " << check.rows;
+                }
             }
         }
         DeleteRow(sheet, caption, 0);
