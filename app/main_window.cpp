@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QTextLayout>
 #include <QUrl>
 
@@ -113,7 +114,9 @@ MainWindow::MainWindow(QWidget* parent)
     connectHandlers();
 
     // The creation step: one look for every window, only the quick estimate in view.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // (Switching to the style the application already has would only re-polish every widget.)
+    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0)
+        QApplication::setStyle(QStringLiteral("Fusion"));
     setFixedSize(kWidth, kStartHeight);
     setDetailAreaVisible(false);
     show();
