@@ -10,9 +10,7 @@
 #include <QUrl>
 
 #include "app/application_look.h"
-#include "app/message_box.h"
 #include "app/package_text.h"
-#include "app/qt_text.h"
 #include "app/room_list_model.h"
 #include "estimate/quick_estimate.h"
 #include "estimate/result_window.h"
@@ -22,6 +20,8 @@
 #include "online/video_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
 #include "ui_main_window.h"
 
 namespace rq {
@@ -120,40 +120,75 @@ MainWindow::MainWindow(QWidget* parent)
     setFixedSize(kWidth, kStartHeight);
     setDetailAreaVisible(false);
     show();
-    m_form->按钮1->setFocus();
+    estimateButton()->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
 
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+QPushButton* MainWindow::estimateButton() const { return m_form->按钮1; }
+QPushButton* MainWindow::detailToggleButton() const { return m_form->按钮2; }
+QPushButton* MainWindow::toolsButton() const { return m_form->按钮3; }
+QPushButton* MainWindow::addRoomButton() const { return m_form->按钮4; }
+QPushButton* MainWindow::halfPackageButton() const { return m_form->按钮5; }
+QPushButton* MainWindow::fullPackageButton() const { return m_form->按钮6; }
+QPushButton* MainWindow::deleteRoomButton() const { return m_form->按钮7; }
+QPushButton* MainWindow::modifyRoomButton() const { return m_form->按钮8; }
+SpinEditBox* MainWindow::bedroomsEdit() const { return m_form->室; }
+SpinEditBox* MainWindow::livingRoomsEdit() const { return m_form->厅; }
+SpinEditBox* MainWindow::kitchensEdit() const { return m_form->厨; }
+SpinEditBox* MainWindow::bathroomsEdit() const { return m_form->卫; }
+SpinEditBox* MainWindow::balconiesEdit() const { return m_form->阳; }
+SpinEditBox* MainWindow::areaEdit() const { return m_form->平方; }
+QComboBox* MainWindow::gradeBox() const { return m_form->组合框1; }
+QComboBox* MainWindow::roomTypeBox() const { return m_form->组合框2; }
+QLineEdit* MainWindow::roomSizeEdit() const { return m_form->编辑框5; }
+QComboBox* MainWindow::windowSizeBox() const { return m_form->组合框3; }
+QComboBox* MainWindow::doorTypeBox() const { return m_form->组合框4; }
+SpinEditBox* MainWindow::doorLeavesEdit() const { return m_form->编辑框1; }
+QComboBox* MainWindow::wallsBox() const { return m_form->组合框5; }
+QTableView* MainWindow::roomListView() const { return m_form->超级列表框1; }
+HyperlinkLabel* MainWindow::contactLink() const { return m_form->超级链接框1; }
+HyperlinkLabel* MainWindow::videoLink() const { return m_form->超级链接框2; }
+HyperlinkLabel* MainWindow::siteLink() const { return m_form->超级链接框3; }
+HyperlinkLabel* MainWindow::processArticleLink() const { return m_form->超级链接框4; }
+HyperlinkLabel* MainWindow::designerSpaceLink() const { return m_form->超级链接框5; }
+QLabel* MainWindow::bannerLabel() const { return m_form->标签1; }
+QLabel* MainWindow::noticeLabel() const { return m_form->标签14; }
+QFrame* MainWindow::detailSeparator() const { return m_form->外形框1; }
+QRadioButton* MainWindow::boardsButton() const { return m_form->单选框1; }
+// clang-format on
+
 void MainWindow::setUpLinks()
 {
-    m_form->超级链接框4->setTarget(QString::fromLatin1(endpoints::kProcessArticle));
-    m_form->超级链接框5->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
-    m_form->超级链接框3->setTarget(QString::fromLatin1(endpoints::kCompanySite));
-    m_form->超级链接框3->setText(companySiteAddress());
-    m_form->标签14->setText(noticeText());
+    processArticleLink()->setTarget(QString::fromLatin1(endpoints::kProcessArticle));
+    designerSpaceLink()->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
+    siteLink()->setTarget(QString::fromLatin1(endpoints::kCompanySite));
+    siteLink()->setText(companySiteAddress());
+    noticeLabel()->setText(noticeText());
     // The site address is longer than the box the form gives its link; the link moves onto
     // the address in the notice, where the form meant it to be, and covers the plain copy.
-    const QRect address = addressRectInNotice(m_form->标签14, companySiteAddress());
+    const QRect address = addressRectInNotice(noticeLabel(), companySiteAddress());
     if (address.isValid()) {
-        m_form->超级链接框3->setGeometry(address);
-        m_form->超级链接框3->setAutoFillBackground(true);
-        m_form->超级链接框3->raise();
+        siteLink()->setGeometry(address);
+        siteLink()->setAutoFillBackground(true);
+        siteLink()->raise();
     }
 
     // The banner's face where it is installed, else the application's Chinese font.
-    QFont bannerFont = m_form->标签1->font();
+    QFont bannerFont = bannerLabel()->font();
     bannerFont.setFamilies(QStringList{QStringLiteral("Microsoft YaHei"), QStringLiteral("微软雅黑")}
                            + QApplication::font().families());
     bannerFont.setBold(true);
     bannerFont.setPixelSize(16);
-    m_form->标签1->setFont(bannerFont);
+    bannerLabel()->setFont(bannerFont);
 }
 
 void MainWindow::setUpRoomList()
 {
     m_roomModel = new RoomListModel(m_rooms, this);
-    QTableView* list = m_form->超级列表框1;
+    QTableView* list = roomListView();
     list->setModel(m_roomModel);
     for (int column = 0; column < kRoomColumnCount; ++column)
         list->setColumnWidth(column, RoomListModel::kColumnWidths[column]);
@@ -161,40 +196,39 @@ void MainWindow::setUpRoomList()
     list->horizontalHeader()->setHighlightSections(false);
     // The core keeps the selected room; the table only reports which row the user picked.
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList rows = m_form->超级列表框1->selectionModel()->selectedRows();
+        const QModelIndexList rows = roomListView()->selectionModel()->selectedRows();
         m_rooms.selectRow(rows.isEmpty() ? -1 : rows.front().row());
     });
 }
 
 void MainWindow::connectHandlers()
 {
-    connect(m_form->按钮1, &QPushButton::clicked, this, &MainWindow::onEstimateClicked);
-    connect(m_form->按钮2, &QPushButton::clicked, this, &MainWindow::onDetailToggleClicked);
-    connect(m_form->按钮3, &QPushButton::clicked, this, &MainWindow::onToolsClicked);
-    connect(m_form->按钮4, &QPushButton::clicked, this, &MainWindow::onAddRoomClicked);
-    connect(m_form->按钮5, &QPushButton::clicked, this, &MainWindow::onHalfPackageClicked);
-    connect(m_form->按钮6, &QPushButton::clicked, this, &MainWindow::onFullPackageClicked);
-    connect(m_form->按钮7, &QPushButton::clicked, this, &MainWindow::onDeleteRoomClicked);
-    connect(m_form->按钮8, &QPushButton::clicked, this, &MainWindow::onModifyRoomClicked);
-    connect(m_form->组合框4, &QComboBox::activated, this, &MainWindow::onDoorTypeChosen);
-    connect(m_form->编辑框1, &QLineEdit::textChanged, this, &MainWindow::onDoorLeavesChanged);
-    connect(m_form->超级列表框1, &QAbstractItemView::pressed, this, [this] {
+    connect(estimateButton(), &QPushButton::clicked, this, &MainWindow::onEstimateClicked);
+    connect(detailToggleButton(), &QPushButton::clicked, this, &MainWindow::onDetailToggleClicked);
+    connect(toolsButton(), &QPushButton::clicked, this, &MainWindow::onToolsClicked);
+    connect(addRoomButton(), &QPushButton::clicked, this, &MainWindow::onAddRoomClicked);
+    connect(halfPackageButton(), &QPushButton::clicked, this, &MainWindow::onHalfPackageClicked);
+    connect(fullPackageButton(), &QPushButton::clicked, this, &MainWindow::onFullPackageClicked);
+    connect(deleteRoomButton(), &QPushButton::clicked, this, &MainWindow::onDeleteRoomClicked);
+    connect(modifyRoomButton(), &QPushButton::clicked, this, &MainWindow::onModifyRoomClicked);
+    connect(doorTypeBox(), &QComboBox::activated, this, &MainWindow::onDoorTypeChosen);
+    connect(doorLeavesEdit(), &QLineEdit::textChanged, this, &MainWindow::onDoorLeavesChanged);
+    connect(roomListView(), &QAbstractItemView::pressed, this, [this] {
         if (QGuiApplication::mouseButtons() & Qt::LeftButton)
             showSelectedRoom();
     });
-    connect(m_form->超级链接框2, &HyperlinkLabel::pressed, this, &MainWindow::onVideoLinkPressed);
-    connect(m_form->超级链接框1, &HyperlinkLabel::pressed, this, &MainWindow::onContactLinkPressed);
+    connect(videoLink(), &HyperlinkLabel::pressed, this, &MainWindow::onVideoLinkPressed);
+    connect(contactLink(), &HyperlinkLabel::pressed, this, &MainWindow::onContactLinkPressed);
 }
 
 void MainWindow::onEstimateClicked()
 {
     // One estimate at a time: the button stays off until its result or refusal is closed.
-    m_form->按钮1->setEnabled(false);
+    estimateButton()->setEnabled(false);
     Q_EMIT counterRefreshRequested();
-    const EstimateInputs inputs{fromQString(m_form->室->text()), fromQString(m_form->厅->text()),
-                                fromQString(m_form->厨->text()), fromQString(m_form->卫->text()),
-                                fromQString(m_form->阳->text()), fromQString(m_form->平方->text()),
-                                fromQString(m_form->组合框1->currentText())};
+    const EstimateInputs inputs { fromQString(bedroomsEdit()->text()), fromQString(livingRoomsEdit()->text()),
+        fromQString(kitchensEdit()->text()), fromQString(bathroomsEdit()->text()), fromQString(balconiesEdit()->text()),
+        fromQString(areaEdit()->text()), fromQString(gradeBox()->currentText()) };
     const EstimateResult result = RunQuickEstimate(inputs, EstimateReport());
     if (result.refusal) {
         showMessage(this, toQString(*result.refusal), QMessageBox::Warning);
@@ -203,15 +237,15 @@ void MainWindow::onEstimateClicked()
         ResultWindow window(EstimateReport());
         window.exec();
     }
-    m_form->按钮1->setEnabled(true);
+    estimateButton()->setEnabled(true);
 }
 
 void MainWindow::setQuickEstimateEnabled(bool enabled)
 {
-    for (QWidget* control : {static_cast<QWidget*>(m_form->按钮1), static_cast<QWidget*>(m_form->室),
-                             static_cast<QWidget*>(m_form->厅), static_cast<QWidget*>(m_form->厨),
-                             static_cast<QWidget*>(m_form->卫), static_cast<QWidget*>(m_form->阳),
-                             static_cast<QWidget*>(m_form->平方)})
+    for (QWidget* control : { static_cast<QWidget*>(estimateButton()), static_cast<QWidget*>(bedroomsEdit()),
+             static_cast<QWidget*>(livingRoomsEdit()), static_cast<QWidget*>(kitchensEdit()),
+             static_cast<QWidget*>(bathroomsEdit()), static_cast<QWidget*>(balconiesEdit()),
+             static_cast<QWidget*>(areaEdit()) })
         control->setEnabled(enabled);
 }
 
@@ -219,7 +253,7 @@ void MainWindow::setDetailAreaVisible(bool visible)
 {
     // The short window's bottom edge would cut through the first row of entry fields, so
     // everything from the separator line down is put away while the window is short.
-    const int top = m_form->外形框1->y();
+    const int top = detailSeparator()->y();
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         // A spinner comes and goes with its edit box.
         if (control->y() >= top && !qobject_cast<SpinnerButtons*>(control))
@@ -229,11 +263,11 @@ void MainWindow::setDetailAreaVisible(bool visible)
 
 void MainWindow::onDetailToggleClicked()
 {
-    const bool showDetail = m_form->按钮2->text() == QString::fromUtf8(kShowDetailCaption);
+    const bool showDetail = detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption);
     setFixedSize(kWidth, showDetail ? kDetailedHeight : kShortHeight);
     setDetailAreaVisible(showDetail);
     setQuickEstimateEnabled(!showDetail);
-    m_form->按钮2->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
+    detailToggleButton()->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
 }
 
 void MainWindow::openOrRaise(QPointer<QWidget>& window, SideWindow kind)
@@ -272,9 +306,9 @@ void MainWindow::startPackage(std::string_view package)
 
 void MainWindow::openQuoteSheetWindow()
 {
-    const FloorChoice floor = m_form->单选框1->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles;
-    DetailedQuote quote =
-        BuildDetailedQuote(m_rooms.rooms(), fromQString(m_form->组合框1->currentText()), floor, PackageText());
+    const FloorChoice floor = boardsButton()->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles;
+    DetailedQuote quote
+        = BuildDetailedQuote(m_rooms.rooms(), fromQString(gradeBox()->currentText()), floor, PackageText());
     QuoteSheetWindow sheet(std::move(quote), this,
                            m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip);
     sheet.exec();
@@ -282,14 +316,14 @@ void MainWindow::openQuoteSheetWindow()
 
 RoomRecord MainWindow::entryTexts() const
 {
-    return RoomRecord{{
-        fromQString(m_form->组合框2->currentText()),
-        fromQString(m_form->编辑框5->text()),
-        fromQString(m_form->组合框3->currentText()),
-        fromQString(m_form->组合框4->currentText()),
-        fromQString(m_form->编辑框1->text()),
-        fromQString(m_form->组合框5->currentText()),
-    }};
+    return RoomRecord { {
+        fromQString(roomTypeBox()->currentText()),
+        fromQString(roomSizeEdit()->text()),
+        fromQString(windowSizeBox()->currentText()),
+        fromQString(doorTypeBox()->currentText()),
+        fromQString(doorLeavesEdit()->text()),
+        fromQString(wallsBox()->currentText()),
+    } };
 }
 
 void MainWindow::onAddRoomClicked()
@@ -298,8 +332,8 @@ void MainWindow::onAddRoomClicked()
     const auto message = m_roomModel->addRoom(entry);
     // The check may have given a doorless room "0" leaves; the field shows what was checked.
     const QString leaves = toQString(entry.doorLeaves());
-    if (m_form->编辑框1->text() != leaves)
-        m_form->编辑框1->setText(leaves);
+    if (doorLeavesEdit()->text() != leaves)
+        doorLeavesEdit()->setText(leaves);
     if (message)
         showMessage(this, toQString(*message), QMessageBox::Information);
 }
@@ -307,13 +341,13 @@ void MainWindow::onAddRoomClicked()
 void MainWindow::onModifyRoomClicked()
 {
     m_roomModel->modifySelectedRoom(entryTexts());
-    m_form->超级列表框1->setFocus();
+    roomListView()->setFocus();
 }
 
 void MainWindow::onDeleteRoomClicked()
 {
     if (m_roomModel->deleteSelectedRoom())
-        m_form->超级列表框1->selectionModel()->clearSelection();
+        roomListView()->selectionModel()->clearSelection();
 }
 
 void MainWindow::showSelectedRoom()
@@ -326,18 +360,18 @@ void MainWindow::fillEntry(const RoomRecord& room)
 {
     // The room is shown as stored, its door type included, whatever its leaves are.
     const QScopedValueRollback keep(m_keepDoorType, true);
-    setComboText(m_form->组合框2, toQString(room.type()));
-    m_form->编辑框5->setText(toQString(room.size()));
-    setComboText(m_form->组合框3, toQString(room.window()));
-    setComboText(m_form->组合框4, toQString(room.doorType()));
-    m_form->编辑框1->setText(toQString(room.doorLeaves()));
-    setComboText(m_form->组合框5, toQString(room.walls()));
+    setComboText(roomTypeBox(), toQString(room.type()));
+    roomSizeEdit()->setText(toQString(room.size()));
+    setComboText(windowSizeBox(), toQString(room.window()));
+    setComboText(doorTypeBox(), toQString(room.doorType()));
+    doorLeavesEdit()->setText(toQString(room.doorLeaves()));
+    setComboText(wallsBox(), toQString(room.walls()));
 }
 
 void MainWindow::onDoorTypeChosen()
 {
     const QScopedValueRollback keep(m_keepDoorType, true);
-    m_form->编辑框1->setText(toQString(DoorLeavesForDoorType(fromQString(m_form->组合框4->currentText()))));
+    doorLeavesEdit()->setText(toQString(DoorLeavesForDoorType(fromQString(doorTypeBox()->currentText()))));
 }
 
 void MainWindow::onDoorLeavesChanged(const QString& text)
@@ -345,11 +379,11 @@ void MainWindow::onDoorLeavesChanged(const QString& text)
     const DoorLeafRuleResult rule = ApplyDoorLeafRule(fromQString(text));
     if (rule.correctedLeaves) {
         // The corrected text comes back through this handler and sets the door type then.
-        m_form->编辑框1->setText(toQString(*rule.correctedLeaves));
+        doorLeavesEdit()->setText(toQString(*rule.correctedLeaves));
         return;
     }
     if (!m_keepDoorType)
-        setComboText(m_form->组合框4, toQString(rule.doorType));
+        setComboText(doorTypeBox(), toQString(rule.doorType));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -22,11 +22,18 @@ class MainWindowForm;
 }
 
 class QComboBox;
+class QFrame;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
 
 namespace rq {
 
+class HyperlinkLabel;
 class RoomListModel;
+class SpinEditBox;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -78,6 +85,40 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls by role. Quick estimate:
+    SpinEditBox* bedroomsEdit() const;
+    SpinEditBox* livingRoomsEdit() const;
+    SpinEditBox* kitchensEdit() const;
+    SpinEditBox* bathroomsEdit() const;
+    SpinEditBox* balconiesEdit() const;
+    SpinEditBox* areaEdit() const;
+    QComboBox* gradeBox() const;
+    QPushButton* toolsButton() const;
+    QPushButton* estimateButton() const;
+    QPushButton* detailToggleButton() const;
+    QLabel* bannerLabel() const;
+    HyperlinkLabel* videoLink() const;
+    HyperlinkLabel* processArticleLink() const;
+    HyperlinkLabel* contactLink() const;
+    HyperlinkLabel* designerSpaceLink() const;
+    // The detailed area: room entry, room list, notice and packages.
+    QFrame* detailSeparator() const;
+    QComboBox* roomTypeBox() const;
+    QLineEdit* roomSizeEdit() const;
+    QComboBox* windowSizeBox() const;
+    QComboBox* doorTypeBox() const;
+    SpinEditBox* doorLeavesEdit() const;
+    QComboBox* wallsBox() const;
+    QPushButton* addRoomButton() const;
+    QPushButton* deleteRoomButton() const;
+    QPushButton* modifyRoomButton() const;
+    QTableView* roomListView() const;
+    QLabel* noticeLabel() const;
+    HyperlinkLabel* siteLink() const;
+    QRadioButton* boardsButton() const;
+    QPushButton* halfPackageButton() const;
+    QPushButton* fullPackageButton() const;
+
     void connectHandlers();
     void setUpLinks();
     void setUpRoomList();

@@ -1,9 +1,9 @@
 #include "estimate/result_window.h"
 
-#include "app/qt_text.h"
 #include "estimate/quick_estimate.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
+#include "ui/qt_text.h"
 #include "ui_result_window.h"
 
 namespace rq {
@@ -38,19 +38,28 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     , m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
-    m_ui->编辑框1->setPlainText(toQString(ResultWindowText(report)));
+    reportEdit()->setPlainText(toQString(ResultWindowText(report)));
 
-    m_ui->超级链接框2->setTarget(QString::fromLatin1(endpoints::kCaseGallery));
-    m_ui->超级链接框3->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
-    connect(m_ui->超级链接框1, &HyperlinkLabel::pressed, this, &ResultWindow::onExactQuotePressed);
-    connect(m_ui->按钮1, &QPushButton::clicked, this, &ResultWindow::close);
+    caseGalleryLink()->setTarget(QString::fromLatin1(endpoints::kCaseGallery));
+    designerSpaceLink()->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
+    connect(exactQuoteLink(), &HyperlinkLabel::pressed, this, &ResultWindow::onExactQuotePressed);
+    connect(closeButton(), &QPushButton::clicked, this, &ResultWindow::close);
 }
 
 ResultWindow::~ResultWindow() = default;
 
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+QPlainTextEdit* ResultWindow::reportEdit() const { return m_ui->编辑框1; }
+HyperlinkLabel* ResultWindow::exactQuoteLink() const { return m_ui->超级链接框1; }
+HyperlinkLabel* ResultWindow::caseGalleryLink() const { return m_ui->超级链接框2; }
+HyperlinkLabel* ResultWindow::designerSpaceLink() const { return m_ui->超级链接框3; }
+QPushButton* ResultWindow::closeButton() const { return m_ui->按钮1; }
+// clang-format on
+
 QString ResultWindow::shownText() const
 {
-    return m_ui->编辑框1->toPlainText();
+    return reportEdit()->toPlainText();
 }
 
 void ResultWindow::onExactQuotePressed()

@@ -12,7 +12,12 @@ namespace Ui {
 class ResultWindow;
 }
 
+class QPlainTextEdit;
+class QPushButton;
+
 namespace rq {
+
+class HyperlinkLabel;
 
 // The estimate report of the process: replaced by every run that prices a grade, shown by
 // every result window, kept when a run prices nothing, released when the program ends.
@@ -32,6 +37,13 @@ public:
     QString shownText() const;
 
 private:
+    // The controls by role: the report and, under it, three links and the close button.
+    QPlainTextEdit* reportEdit() const;
+    HyperlinkLabel* exactQuoteLink() const;
+    HyperlinkLabel* caseGalleryLink() const;
+    HyperlinkLabel* designerSpaceLink() const;
+    QPushButton* closeButton() const;
+
     void onExactQuotePressed();
 
     std::unique_ptr<Ui::ResultWindow> m_ui;

@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "app/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 

@@ -13,12 +13,20 @@ ContactWindow::ContactWindow(QWidget* parent)
 {
 }
 
-ContactWindow::ContactWindow(const ChatPictureJob& picture, QWidget* parent) : QDialog(parent)
+ContactWindow::ContactWindow(const ChatPictureJob& picture, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::ContactWindow>())
 {
-    Ui::ContactWindow ui;
-    ui.setupUi(this);
+    m_ui->setupUi(this);
     setFixedSize(size());
-    startChatPicture(findChild<PictureBox*>(QStringLiteral("图片框1")), picture);
+    startChatPicture(chatPictureBox(), picture);
 }
+
+ContactWindow::~ContactWindow() = default;
+
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+PictureBox* ContactWindow::chatPictureBox() const { return m_ui->图片框1; }
+// clang-format on
 
 }  // namespace rq

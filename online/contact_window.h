@@ -2,11 +2,19 @@
 // picture and links to the company's pages.
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 
 #include "online/online_jobs.h"
 
+namespace Ui {
+class ContactWindow;
+}
+
 namespace rq {
+
+class PictureBox;
 
 // The main window opens it non-modal (the caller sets Qt::WA_DeleteOnClose); the quote
 // sheet and the result window open it modally with exec() on a window of their own.
@@ -17,6 +25,12 @@ public:
     explicit ContactWindow(QWidget* parent = nullptr);
     // Loads the chat-status picture with picture instead of the shipped address (tests).
     ContactWindow(const ChatPictureJob& picture, QWidget* parent);
+    ~ContactWindow() override;
+
+private:
+    PictureBox* chatPictureBox() const;
+
+    std::unique_ptr<Ui::ContactWindow> m_ui;
 };
 
 }  // namespace rq

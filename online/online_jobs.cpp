@@ -11,9 +11,9 @@
 #include <string_view>
 #include <utility>
 
-#include "app/qt_text.h"
 #include "convert/counter_text.h"
 #include "forms/picture_box.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 namespace {

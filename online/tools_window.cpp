@@ -11,13 +11,21 @@ ToolsWindow::ToolsWindow(QWidget* parent)
 {
 }
 
-ToolsWindow::ToolsWindow(const QUrl& page, QWidget* parent) : QDialog(parent)
+ToolsWindow::ToolsWindow(const QUrl& page, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::ToolsWindow>())
 {
-    Ui::ToolsWindow ui;
-    ui.setupUi(this);
+    m_ui->setupUi(this);
     // The page is placed for this window's size; a larger window would show its margins.
     setFixedSize(size());
-    findChild<BrowserView*>(QStringLiteral("超文本浏览框1"))->setUrl(page);
+    pageView()->setUrl(page);
 }
+
+ToolsWindow::~ToolsWindow() = default;
+
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+BrowserView* ToolsWindow::pageView() const { return m_ui->超文本浏览框1; }
+// clang-format on
 
 }  // namespace rq

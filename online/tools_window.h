@@ -2,10 +2,18 @@
 // shifted so that only the calculators in the middle of the page show.
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 #include <QUrl>
 
+namespace Ui {
+class ToolsWindow;
+}
+
 namespace rq {
+
+class BrowserView;
 
 // Opened non-modal and without owner; the caller sets Qt::WA_DeleteOnClose so that the
 // window is destroyed when closed.
@@ -16,6 +24,12 @@ public:
     explicit ToolsWindow(QWidget* parent = nullptr);
     // Shows page instead of the calculator page (tests use a local server).
     ToolsWindow(const QUrl& page, QWidget* parent);
+    ~ToolsWindow() override;
+
+private:
+    BrowserView* pageView() const;
+
+    std::unique_ptr<Ui::ToolsWindow> m_ui;
 };
 
 }  // namespace rq

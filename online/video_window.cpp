@@ -19,28 +19,41 @@ VideoWindow::VideoWindow(QWidget* parent)
 }
 
 VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget* parent)
-    : QDialog(parent), m_videoHost(videoHost), m_tipsPage(tipsPage)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::VideoWindow>())
+    , m_videoHost(videoHost)
+    , m_tipsPage(tipsPage)
 {
-    Ui::VideoWindow ui;
-    ui.setupUi(this);
+    m_ui->setupUi(this);
     setFixedSize(size());
-    m_view = findChild<BrowserView*>(QStringLiteral("超文本浏览框1"));
-    m_status = findChild<QLabel*>(QStringLiteral("标签1"));
 
-    connect(m_view, &BrowserView::loadStarted, this,
-            [this] { m_status->setText(QString::fromUtf8(kLoadingText)); });
-    connect(m_view, &BrowserView::loadFinished, this,
-            [this] { m_status->setText(QString::fromUtf8(kLoadedText)); });
+    connect(filmView(), &BrowserView::loadStarted, this,
+        [this] { statusLabel()->setText(QString::fromUtf8(kLoadingText)); });
+    connect(filmView(), &BrowserView::loadFinished, this,
+        [this] { statusLabel()->setText(QString::fromUtf8(kLoadedText)); });
 
     const int tutorials = static_cast<int>(std::size(kTutorialPaths));
-    for (int number = 1; number <= tutorials; ++number) {
-        auto* button = findChild<QPushButton*>(QStringLiteral("按钮%1").arg(number));
-        connect(button, &QPushButton::clicked, this, [this, number] { showTutorial(number); });
-    }
-    connect(findChild<QPushButton*>(QStringLiteral("按钮7")), &QPushButton::clicked, this,
-            [this] { QDesktopServices::openUrl(m_tipsPage); });
+    for (int number = 1; number <= tutorials; ++number)
+        connect(tutorialButton(number), &QPushButton::clicked, this, [this, number] { showTutorial(number); });
+    connect(moreButton(), &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(m_tipsPage); });
 
     showTutorial(1);
+}
+
+VideoWindow::~VideoWindow() = default;
+
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+BrowserView* VideoWindow::filmView() const { return m_ui->超文本浏览框1; }
+QLabel* VideoWindow::statusLabel() const { return m_ui->标签1; }
+QPushButton* VideoWindow::moreButton() const { return m_ui->按钮7; }
+// clang-format on
+
+QPushButton* VideoWindow::tutorialButton(int number) const
+{
+    QPushButton* const buttons[] = { m_ui->按钮1, m_ui->按钮2, m_ui->按钮3, m_ui->按钮4, m_ui->按钮5, m_ui->按钮6 };
+    static_assert(std::size(buttons) == std::size(kTutorialPaths));
+    return buttons[number - 1];
 }
 
 QUrl VideoWindow::tutorialAddress(int number) const
@@ -52,7 +65,7 @@ QUrl VideoWindow::tutorialAddress(int number) const
 
 void VideoWindow::showTutorial(int number)
 {
-    m_view->setUrl(tutorialAddress(number));
+    filmView()->setUrl(tutorialAddress(number));
 }
 
 }  // namespace rq

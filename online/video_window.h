@@ -2,10 +2,17 @@
 // six numbered buttons, with a label that tells whether the film is still loading.
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 #include <QUrl>
 
+namespace Ui {
+class VideoWindow;
+}
+
 class QLabel;
+class QPushButton;
 
 namespace rq {
 
@@ -30,17 +37,24 @@ public:
     // videoHost is the scheme and host the tutorial paths are appended to; tipsPage is
     // what "更多>>" opens (tests use a local server).
     VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget* parent);
+    ~VideoWindow() override;
 
     // The address of tutorial number (1 to 6); an empty address for any other number.
     QUrl tutorialAddress(int number) const;
 
 private:
+    // The controls by role: the film, the loading status, the numbered buttons (1 to 6)
+    // and "更多>>".
+    BrowserView* filmView() const;
+    QLabel* statusLabel() const;
+    QPushButton* tutorialButton(int number) const;
+    QPushButton* moreButton() const;
+
     void showTutorial(int number);
 
+    std::unique_ptr<Ui::VideoWindow> m_ui;
     QString m_videoHost;
     QUrl m_tipsPage;
-    BrowserView* m_view = nullptr;
-    QLabel* m_status = nullptr;
 };
 
 }  // namespace rq

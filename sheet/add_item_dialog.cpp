@@ -1,9 +1,9 @@
 #include "sheet/add_item_dialog.h"
 
-#include "app/qt_text.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/qt_text.h"
 #include "ui_add_item_dialog.h"
 
 namespace rq {
@@ -17,17 +17,26 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     m_ui->setupUi(this);
     // Only a choice from the list brings its usual price; a typed name leaves the price as
     // it stands, so a price the user typed first is not overwritten.
-    connect(m_ui->组合框1, &QComboBox::activated, this, &AddItemDialog::fillDefaultUnitPrice);
-    connect(m_ui->按钮1, &QPushButton::clicked, this, &AddItemDialog::onAddClicked);
-    connect(m_ui->按钮2, &QPushButton::clicked, this, &AddItemDialog::reject);
+    connect(itemBox(), &QComboBox::activated, this, &AddItemDialog::fillDefaultUnitPrice);
+    connect(addButton(), &QPushButton::clicked, this, &AddItemDialog::onAddClicked);
+    connect(cancelButton(), &QPushButton::clicked, this, &AddItemDialog::reject);
 }
 
 AddItemDialog::~AddItemDialog() = default;
 
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+QComboBox* AddItemDialog::itemBox() const { return m_ui->组合框1; }
+QComboBox* AddItemDialog::quantityBox() const { return m_ui->组合框2; }
+QComboBox* AddItemDialog::unitPriceBox() const { return m_ui->组合框3; }
+QPushButton* AddItemDialog::addButton() const { return m_ui->按钮1; }
+QPushButton* AddItemDialog::cancelButton() const { return m_ui->按钮2; }
+// clang-format on
+
 void AddItemDialog::fillDefaultUnitPrice(int pickedIndex)
 {
-    if (const auto price = DefaultUnitPrice(fromQString(m_ui->组合框1->itemText(pickedIndex))))
-        m_ui->组合框3->setCurrentText(QString::fromUtf8(price->data(), static_cast<qsizetype>(price->size())));
+    if (const auto price = DefaultUnitPrice(fromQString(itemBox()->itemText(pickedIndex))))
+        unitPriceBox()->setCurrentText(QString::fromUtf8(price->data(), static_cast<qsizetype>(price->size())));
 }
 
 void AddItemDialog::onAddClicked()
@@ -35,9 +44,9 @@ void AddItemDialog::onAddClicked()
     if (m_added)
         return;
     m_added = true;
-    m_ui->按钮1->setEnabled(false);
-    const AddedItem item { fromQString(m_ui->组合框1->currentText()), fromQString(m_ui->组合框2->currentText()),
-        fromQString(m_ui->组合框3->currentText()) };
+    addButton()->setEnabled(false);
+    const AddedItem item { fromQString(itemBox()->currentText()), fromQString(quantityBox()->currentText()),
+        fromQString(unitPriceBox()->currentText()) };
     m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item); });
     accept();
 }

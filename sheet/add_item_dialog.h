@@ -12,6 +12,9 @@ namespace Ui {
 class AddItemDialog;
 }
 
+class QComboBox;
+class QPushButton;
+
 namespace rq {
 
 class QuoteSheetModel;
@@ -25,6 +28,13 @@ public:
     ~AddItemDialog() override;
 
 private:
+    // The controls by role.
+    QComboBox* itemBox() const;
+    QComboBox* quantityBox() const;
+    QComboBox* unitPriceBox() const;
+    QPushButton* addButton() const;
+    QPushButton* cancelButton() const;
+
     void fillDefaultUnitPrice(int pickedIndex);
     void onAddClicked();
 

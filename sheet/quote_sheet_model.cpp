@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 

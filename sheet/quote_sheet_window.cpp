@@ -4,13 +4,13 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "app/qt_text.h"
 #include "online/contact_window.h"
 #include "online/online_links.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/qt_text.h"
 #include "ui_quote_sheet_window.h"
 
 namespace rq {
@@ -34,19 +34,34 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setUpSheetView();
     // The information label holds the company's nine lines in 132 pixels; at the window's
     // own size the hint on clicking an item would fall off its foot.
-    QFont small = m_ui->标签1->font();
+    QFont small = informationLabel()->font();
     small.setPixelSize(kInformationPixelSize);
-    m_ui->标签1->setFont(small);
+    informationLabel()->setFont(small);
 
-    connect(m_ui->按钮3, &QPushButton::clicked, this, &QuoteSheetWindow::onModifyClicked);
-    connect(m_ui->按钮1, &QPushButton::clicked, this, &QuoteSheetWindow::onDeleteClicked);
-    connect(m_ui->按钮2, &QPushButton::clicked, this, &QuoteSheetWindow::onAddItemClicked);
-    connect(m_ui->超级链接框1, &HyperlinkLabel::released, this, &QuoteSheetWindow::onDesignerHelpReleased);
+    connect(modifyButton(), &QPushButton::clicked, this, &QuoteSheetWindow::onModifyClicked);
+    connect(deleteButton(), &QPushButton::clicked, this, &QuoteSheetWindow::onDeleteClicked);
+    connect(addItemButton(), &QPushButton::clicked, this, &QuoteSheetWindow::onAddItemClicked);
+    connect(designerHelpLink(), &HyperlinkLabel::released, this, &QuoteSheetWindow::onDesignerHelpReleased);
     if (chatPicture == ChatPicture::Load)
-        startChatPicture(m_ui->图片框1);
+        startChatPicture(chatPictureBox());
 }
 
 QuoteSheetWindow::~QuoteSheetWindow() = default;
+
+// The controls by role: the form's own names for them appear here and nowhere else.
+// clang-format off
+QTableView* QuoteSheetWindow::sheetView() const { return m_ui->超级列表框1; }
+QLabel* QuoteSheetWindow::informationLabel() const { return m_ui->标签1; }
+PictureBox* QuoteSheetWindow::chatPictureBox() const { return m_ui->图片框1; }
+HyperlinkLabel* QuoteSheetWindow::designerHelpLink() const { return m_ui->超级链接框1; }
+QLineEdit* QuoteSheetWindow::nameEdit() const { return m_ui->编辑框1; }
+QLineEdit* QuoteSheetWindow::unitEdit() const { return m_ui->编辑框2; }
+SpinEditBox* QuoteSheetWindow::quantityEdit() const { return m_ui->编辑框3; }
+QLineEdit* QuoteSheetWindow::unitPriceEdit() const { return m_ui->编辑框4; }
+QPushButton* QuoteSheetWindow::deleteButton() const { return m_ui->按钮1; }
+QPushButton* QuoteSheetWindow::modifyButton() const { return m_ui->按钮3; }
+QPushButton* QuoteSheetWindow::addItemButton() const { return m_ui->按钮2; }
+// clang-format on
 
 const QuoteSheet& QuoteSheetWindow::sheet() const
 {
@@ -55,7 +70,7 @@ const QuoteSheet& QuoteSheetWindow::sheet() const
 
 void QuoteSheetWindow::setUpSheetView()
 {
-    QTableView* view = m_ui->超级列表框1;
+    QTableView* view = sheetView();
     view->setModel(m_model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -91,9 +106,9 @@ void QuoteSheetWindow::setUpSheetView()
 
 bool QuoteSheetWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_ui->超级列表框1->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == sheetView()->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton && !m_ui->超级列表框1->indexAt(press->position().toPoint()).isValid())
+        if (press->button() == Qt::LeftButton && !sheetView()->indexAt(press->position().toPoint()).isValid())
             showSelectedRow();
     }
     return QDialog::eventFilter(watched, event);
@@ -101,7 +116,7 @@ bool QuoteSheetWindow::eventFilter(QObject* watched, QEvent* event)
 
 int QuoteSheetWindow::selectedRow() const
 {
-    const QModelIndexList rows = m_ui->超级列表框1->selectionModel()->selectedRows();
+    const QModelIndexList rows = sheetView()->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
@@ -113,20 +128,20 @@ void QuoteSheetWindow::showSelectedRow()
 void QuoteSheetWindow::showRow(int row)
 {
     const ItemFields fields = FieldsOfRow(m_model->sheet(), row);
-    m_ui->编辑框1->setText(toQString(fields.name));
-    m_ui->编辑框2->setText(toQString(fields.unit));
-    m_ui->编辑框3->setText(toQString(fields.quantity));
-    m_ui->编辑框4->setText(toQString(fields.unitPrice));
+    nameEdit()->setText(toQString(fields.name));
+    unitEdit()->setText(toQString(fields.unit));
+    quantityEdit()->setText(toQString(fields.quantity));
+    unitPriceEdit()->setText(toQString(fields.unitPrice));
     // An item without a remark leaves the last remark standing.
     if (const auto remark = ItemRemark(fields.name))
-        m_ui->标签1->setText(QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size())));
+        informationLabel()->setText(QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size())));
 }
 
 void QuoteSheetWindow::onModifyClicked()
 {
     const int row = selectedRow();
-    const ItemFields fields { fromQString(m_ui->编辑框1->text()), fromQString(m_ui->编辑框2->text()),
-        fromQString(m_ui->编辑框3->text()), fromQString(m_ui->编辑框4->text()) };
+    const ItemFields fields { fromQString(nameEdit()->text()), fromQString(unitEdit()->text()),
+        fromQString(quantityEdit()->text()), fromQString(unitPriceEdit()->text()) };
     m_editing = true;
     m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields); });
     m_editing = false;
@@ -140,16 +155,16 @@ void QuoteSheetWindow::onDeleteClicked()
     m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row); });
     // The deleted row cannot stay selected, and selecting its neighbour would let a second
     // press delete a row the user never picked.
-    m_ui->超级列表框1->clearSelection();
+    sheetView()->clearSelection();
     m_editing = false;
     selectAfterEdit(-1);
     if (row >= 0 && m_model->rowCount() > 0)
-        m_ui->超级列表框1->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
+        sheetView()->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
 }
 
 void QuoteSheetWindow::selectAfterEdit(int row)
 {
-    QTableView* view = m_ui->超级列表框1;
+    QTableView* view = sheetView();
     if (row >= 0 && row < m_model->rowCount()) {
         const QModelIndex index = m_model->index(row, 0);
         view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

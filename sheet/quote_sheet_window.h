@@ -13,9 +13,17 @@ namespace Ui {
 class QuoteSheetWindow;
 }
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
 namespace rq {
 
+class HyperlinkLabel;
+class PictureBox;
 class QuoteSheetModel;
+class SpinEditBox;
 
 class QuoteSheetWindow : public QDialog {
     Q_OBJECT
@@ -35,6 +43,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The controls by role: the sheet, the company's side panel, the clicked item's fields
+    // and the three edit buttons.
+    QTableView* sheetView() const;
+    PictureBox* chatPictureBox() const;
+    QLabel* informationLabel() const;
+    HyperlinkLabel* designerHelpLink() const;
+    QLineEdit* nameEdit() const;
+    QLineEdit* unitEdit() const;
+    SpinEditBox* quantityEdit() const;
+    QLineEdit* unitPriceEdit() const;
+    QPushButton* deleteButton() const;
+    QPushButton* modifyButton() const;
+    QPushButton* addItemButton() const;
+
     void setUpSheetView();
     void showRow(int row);
     void showSelectedRow();

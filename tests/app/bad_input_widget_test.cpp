@@ -13,11 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/message_box.h"
 #include "estimate/result_window.h"
 #include "forms/spin_edit_box.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/message_box.h"
 
 namespace rq {
 namespace {

@@ -18,12 +18,12 @@
 
 #include "app/application_look.h"
 #include "app/main_window.h"
-#include "app/room_list_model.h"
-#include "app/message_box.h"
 #include "app/package_text.h"
+#include "app/room_list_model.h"
 #include "forms/hyperlink_label.h"
 #include "forms/spin_edit_box.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/message_box.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/message_box.h"
 #include "estimate/result_window.h"
+#include "ui/message_box.h"
 
 namespace rq {
 namespace {

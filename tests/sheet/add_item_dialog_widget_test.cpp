@@ -8,11 +8,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
 #include "quote/engine.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 namespace {

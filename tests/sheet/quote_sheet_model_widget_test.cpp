@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_text.h"
 #include "quote/fees.h"
 #include "sheet/quote_sheet_model.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 namespace {

@@ -12,13 +12,13 @@
 
 #include <vector>
 
-#include "app/qt_text.h"
 #include "forms/hyperlink_label.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
 #include "quote/engine.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/qt_text.h"
 
 namespace rq {
 namespace {
