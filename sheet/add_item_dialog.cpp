@@ -3,6 +3,7 @@
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/combo_boxes.h"
 #include "ui/qt_text.h"
 #include "ui_add_item_dialog.h"
 
@@ -15,9 +16,9 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     , m_caption(std::move(caption))
 {
     m_ui->setupUi(this);
-    // Only a choice from the list brings its usual price; a typed name leaves the price as
-    // it stands, so a price the user typed first is not overwritten.
-    connect(itemBox(), &QComboBox::activated, this, &AddItemDialog::fillDefaultUnitPrice);
+    // Only a choice from the list brings its usual price; a typed name, or leaving the box,
+    // leaves the price as it stands, so a price the user typed first is not overwritten.
+    connect(new ListChoice(itemBox()), &ListChoice::picked, this, &AddItemDialog::fillDefaultUnitPrice);
     connect(addButton(), &QPushButton::clicked, this, &AddItemDialog::onAddClicked);
     connect(cancelButton(), &QPushButton::clicked, this, &AddItemDialog::reject);
 }

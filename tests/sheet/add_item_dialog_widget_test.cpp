@@ -1,8 +1,10 @@
 // The add-item dialog: its starting texts, the usual price of a picked item, and what one
 // press of "确定添加" does to the sheet.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -48,13 +50,16 @@ protected:
     {
         return dialog.findChild<QPushButton*>(QString::fromUtf8(name));
     }
-    // A choice from the drop-down list, as the user makes it.
+    // A choice from the drop-down list, as the user makes it: open the list, move to the
+    // entry, press Return.
     static void pick(QComboBox* box, const char* item)
     {
         const int index = box->findText(QString::fromUtf8(item));
         ASSERT_GE(index, 0) << item;
-        box->setCurrentIndex(index);
-        Q_EMIT box->activated(index);
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(index, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        EXPECT_EQ(box->currentIndex(), index) << item;
     }
     void add(const char* name, const char* quantity, const char* unitPrice)
     {
@@ -63,6 +68,16 @@ protected:
         combo(*dialog, "组合框2")->setCurrentText(QString::fromUtf8(quantity));
         combo(*dialog, "组合框3")->setCurrentText(QString::fromUtf8(unitPrice));
         button(*dialog, "按钮1")->click();
+    }
+    // Typing as a keyboard does it, one key per character, Chinese included.
+    static void type(QWidget* box, const QString& text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &release);
+        }
     }
     QuoteRow row(int index) const { return m_model.sheet().row(index); }
     int rowNamed(std::string_view name) const
@@ -146,6 +161,60 @@ TEST_F(AddItemDialogTest, TypingAListedNameLeavesThePrice)
     QApplication::sendEvent(name->lineEdit(), &typing);
     EXPECT_EQ(name->currentText(), QStringLiteral("清水漆"));
     EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QStringLiteral("98"));
+}
+
+// Typing into the item box and leaving it, in any way, never touches the price: only a
+// choice from the list brings the usual price.
+TEST_F(AddItemDialogTest, LeavingTheItemBoxKeepsThePrice)
+{
+    enum class Leave { ToQuantity, Return, AddButton };
+    const struct {
+        const char* typedPrice; // nullptr: the price box is not touched
+        const char* typedName; // nullptr: the item box keeps "包水管"
+        Leave leave;
+    } cases[] = { { nullptr, nullptr, Leave::ToQuantity }, { nullptr, nullptr, Leave::AddButton },
+        { "300", "防水", Leave::ToQuantity }, { nullptr, "防水工程", Leave::Return },
+        { "300", "清水漆", Leave::AddButton } };
+    for (const auto& c : cases) {
+        auto dialog = openDialog();
+        QApplication::setActiveWindow(dialog.get());
+        QComboBox* name = combo(*dialog, "组合框1");
+        QComboBox* price = combo(*dialog, "组合框3");
+        const QString expectedPrice = QString::fromUtf8(c.typedPrice ? c.typedPrice : "98");
+        if (c.typedPrice) {
+            price->setFocus();
+            price->lineEdit()->selectAll();
+            type(price, expectedPrice);
+        }
+        name->setFocus();
+        if (c.typedName) {
+            name->lineEdit()->selectAll();
+            type(name, QString::fromUtf8(c.typedName));
+        }
+        switch (c.leave) {
+        case Leave::ToQuantity:
+            combo(*dialog, "组合框2")->setFocus();
+            break;
+        case Leave::Return:
+            QTest::keyClick(name, Qt::Key_Return);
+            break;
+        case Leave::AddButton:
+            QTest::mouseClick(button(*dialog, "按钮1"), Qt::LeftButton);
+            EXPECT_EQ(toQString(row(rowNamed("其它的") - 2)[kUnitPrice]), expectedPrice); // the added row
+            break;
+        }
+        EXPECT_EQ(price->currentText(), expectedPrice) << (c.typedName ? c.typedName : "-");
+    }
+}
+
+TEST_F(AddItemDialogTest, ArrowKeysOnTheItemBoxStepThroughTheListWithItsPrices)
+{
+    auto dialog = openDialog();
+    QComboBox* name = combo(*dialog, "组合框1");
+    name->setCurrentIndex(name->findText(QStringLiteral("包水管")));
+    QTest::keyClick(name, Qt::Key_Down);
+    EXPECT_EQ(name->currentText(), QStringLiteral("封门头"));
+    EXPECT_EQ(combo(*dialog, "组合框3")->currentText(), QStringLiteral("150"));
 }
 
 TEST_F(AddItemDialogTest, PickedVarnishAtTenIsPricedAt445)

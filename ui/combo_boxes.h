@@ -1,0 +1,36 @@
+// Editable combo boxes as the quote windows need them: what the user types is what is
+// stored, and a choice from the drop-down list can be told apart from typing.
+#pragma once
+
+#include <QObject>
+
+class QComboBox;
+class QWidget;
+
+namespace rq {
+
+// An editable combo box reports `activated` for a typed text too, when the box is left or
+// Return is pressed. ListChoice passes on only the choices made in the list itself: a
+// click or Return in the open list, or the arrow keys and the wheel on the closed box.
+class ListChoice : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ListChoice(QComboBox* box);
+
+Q_SIGNALS:
+    void picked(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isListGesture(const QObject* watched, const QEvent* event) const;
+
+    QComboBox* m_box;
+    // Set while the box handles a gesture on its list: the `activated` it reports then is
+    // the user's choice.
+    bool m_picking = false;
+};
+
+} // namespace rq
