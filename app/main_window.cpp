@@ -20,6 +20,7 @@
 #include "online/video_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/combo_boxes.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui_main_window.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_form->setupUi(this);
     setUpLinks();
     fitCaptionsToBoxes(this);
+    keepTypedTexts(this);
     setUpRoomList();
     connectHandlers();
 

@@ -16,6 +16,7 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     , m_caption(std::move(caption))
 {
     m_ui->setupUi(this);
+    keepTypedTexts(this);
     // Only a choice from the list brings its usual price; a typed name, or leaving the box,
     // leaves the price as it stands, so a price the user typed first is not overwritten.
     connect(new ListChoice(itemBox()), &ListChoice::picked, this, &AddItemDialog::fillDefaultUnitPrice);

@@ -8,6 +8,16 @@
 
 namespace rq {
 
+void keepTypedTexts(QWidget* window)
+{
+    for (QComboBox* box : window->findChildren<QComboBox*>()) {
+        if (!box->isEditable())
+            continue;
+        box->setCompleter(nullptr);
+        box->setInsertPolicy(QComboBox::NoInsert);
+    }
+}
+
 ListChoice::ListChoice(QComboBox* box)
     : QObject(box)
     , m_box(box)

@@ -9,6 +9,11 @@ class QWidget;
 
 namespace rq {
 
+// Every editable combo box of the window keeps the text as typed: no inline completion
+// ("800" must not become "800*1500" when the box is left) and no typed text added to the
+// list. The lists themselves stay as the form gives them.
+void keepTypedTexts(QWidget* window);
+
 // An editable combo box reports `activated` for a typed text too, when the box is left or
 // Return is pressed. ListChoice passes on only the choices made in the list itself: a
 // click or Return in the open list, or the arrow keys and the wheel on the closed box.

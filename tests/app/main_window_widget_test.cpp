@@ -2,11 +2,12 @@
 // package buttons. Messages are caught instead of shown; no browser is ever started.
 #include <QAbstractItemModelTester>
 #include <QComboBox>
-#include <QDialog>
-#include <QPointer>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -23,6 +24,7 @@
 #include "forms/hyperlink_label.h"
 #include "forms/spin_edit_box.h"
 #include "sheet/quote_sheet_window.h"
+#include "tests/widget_typing.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -284,6 +286,34 @@ TEST_F(MainWindowTest, AddCheckToldInTheMessageBoxSizeBeforeWindow)
         EXPECT_EQ(list()->model()->rowCount(), rows);
         EXPECT_EQ(text("编辑框5"), QString::fromUtf8(c.size)) << "the user corrects the text, not retypes it";
     }
+}
+
+// The boxes keep what the user typed: no completion to a list item when the box is left,
+// so the add check sees the window text as typed.
+TEST_F(MainWindowTest, EditableBoxesKeepTheTextAsTyped)
+{
+    click("按钮2");
+    QApplication::setActiveWindow(window.get());
+    const struct {
+        const char* box;
+        const char* typed;
+        bool add; // leave the box by pressing "添加" rather than by going to the room size
+    } cases[] = { { "组合框3", "1200", false }, { "组合框2", "卫", false }, { "组合框4", "实木", false },
+        { "组合框3", "800", true } };
+    for (const auto& c : cases) {
+        auto* box = control<QComboBox>(c.box);
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        rq::typeKeys(box, QString::fromUtf8(c.typed));
+        if (c.add)
+            click("按钮4");
+        else
+            control("编辑框5")->setFocus();
+        EXPECT_EQ(box->currentText(), QString::fromUtf8(c.typed)) << c.box;
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("您输入的窗子内容格式不正确\r\n正确格式为   长*高"));
+    EXPECT_EQ(list()->model()->rowCount(), 0);
 }
 
 TEST_F(MainWindowTest, RoomWithoutDoorIsAddedWithNoLeaves)

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -14,6 +13,7 @@
 #include "sheet/add_item_dialog.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
+#include "tests/widget_typing.h"
 #include "ui/qt_text.h"
 
 namespace rq {
@@ -68,16 +68,6 @@ protected:
         combo(*dialog, "组合框2")->setCurrentText(QString::fromUtf8(quantity));
         combo(*dialog, "组合框3")->setCurrentText(QString::fromUtf8(unitPrice));
         button(*dialog, "按钮1")->click();
-    }
-    // Typing as a keyboard does it, one key per character, Chinese included.
-    static void type(QWidget* box, const QString& text)
-    {
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(box, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(box, &release);
-        }
     }
     QuoteRow row(int index) const { return m_model.sheet().row(index); }
     int rowNamed(std::string_view name) const
@@ -184,12 +174,12 @@ TEST_F(AddItemDialogTest, LeavingTheItemBoxKeepsThePrice)
         if (c.typedPrice) {
             price->setFocus();
             price->lineEdit()->selectAll();
-            type(price, expectedPrice);
+            typeKeys(price, expectedPrice);
         }
         name->setFocus();
         if (c.typedName) {
             name->lineEdit()->selectAll();
-            type(name, QString::fromUtf8(c.typedName));
+            typeKeys(name, QString::fromUtf8(c.typedName));
         }
         switch (c.leave) {
         case Leave::ToQuantity:
@@ -204,6 +194,8 @@ TEST_F(AddItemDialogTest, LeavingTheItemBoxKeepsThePrice)
             break;
         }
         EXPECT_EQ(price->currentText(), expectedPrice) << (c.typedName ? c.typedName : "-");
+        // What was typed is what stays: no completion to a longer item name.
+        EXPECT_EQ(name->currentText(), QString::fromUtf8(c.typedName ? c.typedName : "包水管"));
     }
 }
 
