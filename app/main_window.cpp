@@ -197,9 +197,12 @@ void MainWindow::setUpRoomList()
     list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
     list->horizontalHeader()->setHighlightSections(false);
     // The core keeps the selected room; the table only reports which row the user picked.
+    // Whatever moved the selection, mouse or keys, the fields show the selected room, so
+    // "修改" writes what the user sees over the row the user sees selected.
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QModelIndexList rows = roomListView()->selectionModel()->selectedRows();
         m_rooms.selectRow(rows.isEmpty() ? -1 : rows.front().row());
+        showSelectedRoom();
     });
 }
 

@@ -316,6 +316,31 @@ TEST_F(MainWindowTest, EditableBoxesKeepTheTextAsTyped)
     EXPECT_EQ(list()->model()->rowCount(), 0);
 }
 
+// Moving the selection with the keys shows the newly selected room, so "修改" writes the
+// fields the user sees over the row the user sees selected, never another row's texts.
+TEST_F(MainWindowTest, FieldsFollowTheSelectionSoModifyRewritesWhatIsShown)
+{
+    click("按钮2");
+    const QStringList bedroom = { "卧室", "4000*3000*2800", "800*1500", "实木门", "1", "4" };
+    click("按钮4");
+    typeInCombo("组合框2", "卧室");
+    setEdit("编辑框5", "4000*3000*2800");
+    click("按钮4");
+    pressOnRow(0);
+    const struct {
+        Qt::Key key;
+        const QStringList& shown;
+    } moves[] = { { Qt::Key_Down, bedroom }, { Qt::Key_Up, kInitialRow }, { Qt::Key_Down, bedroom } };
+    for (const auto& move : moves) {
+        QTest::keyClick(list(), move.key);
+        EXPECT_EQ(text("组合框2"), move.shown[0]);
+        EXPECT_EQ(text("编辑框5"), move.shown[1]);
+    }
+    click("按钮8");
+    EXPECT_EQ(row(0), kInitialRow);
+    EXPECT_EQ(row(1), bedroom);
+}
+
 TEST_F(MainWindowTest, RoomWithoutDoorIsAddedWithNoLeaves)
 {
     click("按钮2");
@@ -387,6 +412,8 @@ TEST_F(MainWindowTest, ModifyAndDeleteNeedASelectedRow)
 
     list()->selectRow(0);
     EXPECT_EQ(window->rooms().selectedRow(), 0);
+    typeInCombo("组合框2", "书房"); // over the selected room's texts the selection brought up
+    setEdit("编辑框5", "3200*2800");
     click("按钮8");
     EXPECT_EQ(row(0)[0], QStringLiteral("书房"));
     EXPECT_EQ(row(0)[1], QStringLiteral("3200*2800")) << "modify stores the size unchecked";
