@@ -154,9 +154,11 @@ void QuoteSheetWindow::onDeleteClicked()
     m_editing = true;
     m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row); });
     // The deleted row cannot stay selected, and selecting its neighbour would let a second
-    // press delete a row the user never picked.
+    // press delete a row the user never picked. Its item goes from the fields with it.
     sheetView()->clearSelection();
     m_editing = false;
+    if (row >= 0)
+        showRow(-1);
     selectAfterEdit(-1);
     if (row >= 0 && m_model->rowCount() > 0)
         sheetView()->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
