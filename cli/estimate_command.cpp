@@ -26,12 +26,11 @@ constexpr std::string_view kHelp
       "  --balconies 文字   阳台的数量，默认 1\n"
       "  --area 文字        实际面积(平方米)，默认 100\n"
       "  --grade 文字       装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、舒适型装修、\n"
-      "                     「精  装  修」(中间各两个空格)、豪华型装修\n"
+      "                     「精  装  修」、豪华型装修(空格可省略)\n"
       "  --encoding 编码    输出编码: utf-8 (默认) 或 gbk\n"
       "  --help             显示本说明\n"
       "\n"
-      "退出状态: 0 已输出；2 输入被拒绝(信息写到标准错误)或用法错误。\n"
-      "装修类型不是以上五种之一时，只输出结果窗口末尾的提示，退出状态为 0。\n";
+      "退出状态: 0 已输出；1 写出失败；2 输入被拒绝(信息写到标准错误)或用法错误。\n";
 
 struct Options {
     EstimateInputs inputs { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
@@ -83,7 +82,12 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
                 return "选项 " + Text(name) + " 缺少值";
             value = args[++i];
         }
-        if (text) {
+        if (text && text->field == &EstimateInputs::grade) {
+            GradeOption grade = ReadGradeOption(*value);
+            if (grade.problem)
+                return *grade.problem;
+            options.inputs.grade = std::move(grade.name);
+        } else if (text) {
             options.inputs.*(text->field) = Text(*value);
         } else if (*value == "utf-8" || *value == "UTF-8" || *value == "utf8") {
             options.gbk = false;
@@ -117,8 +121,7 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 2;
     }
     out << encoded(ResultWindowText(result.report));
-    out.flush();
-    return out ? 0 : 1;
+    return 0;  // whether it reached its file is for main to tell
 }
 
 } // namespace rq::cli

@@ -1,19 +1,37 @@
 // renoquote-cli: the quote engine and the quick estimate without a window, for scripts
 // and for tests that need no display.
+#include <cerrno>
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/input_file.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "用法: renoquote-cli quote [选项] [房间文件]    按房间逐项计算详细报价单\n"
-    "      renoquote-cli estimate [选项]            按房间数量和面积快速估算\n"
-    "每个子命令的说明: renoquote-cli 子命令 --help\n";
+constexpr const char* kUsage = "用法: renoquote-cli quote [选项] [房间文件]    按房间逐项计算详细报价单\n"
+                               "      renoquote-cli estimate [选项]            按房间数量和面积快速估算\n"
+                               "每个子命令的说明: renoquote-cli 子命令 --help\n";
 
-}  // namespace
+int RunCommand(const std::vector<std::string>& args)
+{
+    const std::string& command = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "quote")
+        return rq::cli::RunQuoteCommand(rest, std::cout, std::cerr);
+    if (command == "estimate")
+        return rq::cli::RunEstimateCommand(rest, std::cout, std::cerr);
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::cerr << "renoquote-cli: 未知的子命令 " << command << "\n";
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,16 +40,20 @@ int main(int argc, char** argv)
         std::cerr << kUsage;
         return 2;
     }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "quote")
-        return rq::cli::RunQuoteCommand(args, std::cin, std::cout, std::cerr);
-    if (command == "estimate")
-        return rq::cli::RunEstimateCommand(args, std::cout, std::cerr);
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
-        return 0;
+    // A script must be able to trust the status: output that did not reach its file (a
+    // full disk, a closed pipe) is a failure, and nothing leaves as an abort.
+    try {
+        int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));
+        errno = 0;
+        if (!std::cout.flush()) {
+            const int error = errno;
+            std::cerr << "renoquote-cli: 无法写出结果"
+                      << (error != 0 ? "：" + rq::cli::SystemErrorText(error) : std::string()) << "\n";
+            status = 1;
+        }
+        return status;
+    } catch (const std::exception& problem) {
+        std::cerr << "renoquote-cli: " << problem.what() << "\n";
+        return 1;
     }
-    std::cerr << "renoquote-cli: 未知的子命令 " << command << "\n";
-    return 2;
 }

@@ -1,16 +1,13 @@
 // renoquote-cli quote: a detailed quote sheet from a list of rooms, with optional edits,
 // printed as tab-separated lines.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/input_file.h"
 #include "convert/convert.h"
 #include "convert/encoding.h"
 #include "quote/engine.h"
@@ -32,13 +29,14 @@ constexpr std::string_view kHelp =
     "    房屋类型  房间长宽高  窗户长高  门的类型  门的扇数  墙面数\n"
     "  例如: 客厅<Tab>4500*3600*2800<Tab>1500*1500<Tab>(无)<Tab>0<Tab>4\n"
     "  空行跳过；缺少的项当作空文字。不写文件名或写 - 时从标准输入读取。\n"
+    "  房间文件和修改文件最大 256 MiB，每行最多 1 MiB，不能含空字符(NUL)。\n"
     "  每一行都像按\"添加\"按钮一样检查(长*宽*高 要三段，长*高 要两段；门为\"(无)\"时\n"
     "  扇数记为 0)。有一行不合格就在标准错误上给出行号和提示，不输出报价单。\n"
     "\n"
     "选项:\n"
     "  --package half|full   半包(默认)或全包\n"
     "  --grade 文字          装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、\n"
-    "                        舒适型装修、「精  装  修」(中间各两个空格)、豪华型装修\n"
+    "                        舒适型装修、「精  装  修」、豪华型装修(空格可省略)\n"
     "  --floor boards|tiles  客餐厅铺地板(默认)或瓷砖\n"
     "  --unchecked           不检查房间行，按原样使用(同修改房间时一样)\n"
     "  --edits 文件          依次对算好的报价单做的修改，UTF-8 文本，每行一项，用 Tab 隔开:\n"
@@ -54,7 +52,7 @@ constexpr std::string_view kHelp =
     "六格用 Tab 隔开，空格子照样保留。标准输出上没有别的内容。\n"
     "选项的值也可以写成 --grade=文字 的形式。\n"
     "\n"
-    "退出状态: 0 已输出；2 输入被拒绝或用法错误(一行说明写到标准错误)。\n";
+    "退出状态: 0 已输出；1 读写失败；2 输入被拒绝或用法错误(一行说明写到标准错误)。\n";
 
 constexpr std::string_view kHeadings = "序号\t项目名称\t单位\t数量\t单价\t总计\n";
 
@@ -114,7 +112,10 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
                 return "--package 只能是 half 或 full，不是 " + Text(value);
             options.package = Text(value == "half" ? kHalfPackage : kFullPackage);
         } else if (option.name == "--grade") {
-            options.grade = Text(value);
+            GradeOption grade = ReadGradeOption(value);
+            if (grade.problem)
+                return *grade.problem;
+            options.grade = std::move(grade.name);
         } else if (option.name == "--floor") {
             if (value != "boards" && value != "tiles")
                 return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
@@ -130,27 +131,6 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
         }
     }
     return {};
-}
-
-std::optional<std::string> ReadAll(const std::optional<std::string>& path, std::istream& in)
-{
-    if (!path || *path == "-") {
-        std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in.bad())
-            return std::nullopt;
-        return bytes;
-    }
-    std::error_code error;
-    if (std::filesystem::is_directory(*path, error))
-        return std::nullopt;
-    std::ifstream file(*path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad())
-        return std::nullopt;
-    return std::move(bytes).str();
 }
 
 // One line of an input file, its 1-based number and its tab-separated fields.
@@ -321,7 +301,7 @@ Text SheetText(const QuoteSheet& sheet)
 
 }  // namespace
 
-int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     Options options;
     if (const Text problem = ParseOptions(args, options); !problem.empty()) {
@@ -333,10 +313,10 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std:
         return 0;
     }
     // Messages follow the chosen encoding, so that a GBK console can read them too.
-    const auto refuse = [&](const Text& problem) {
+    const auto refuse = [&](const Text& problem, int status = 2) {
         const Text line = Text(kCommand) + problem + "\n";
         err << (options.gbk ? Utf8ToGbk(line) : line);
-        return 2;
+        return status;
     };
 
     const bool roomsFromInput = !options.roomsPath || *options.roomsPath == "-";
@@ -345,20 +325,20 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std:
 
     std::vector<Edit> edits;
     if (options.editsPath) {
-        const std::optional<std::string> bytes = ReadAll(options.editsPath, in);
-        if (!bytes)
-            return refuse("无法读取修改文件 " + *options.editsPath);
-        const Lines lines = SplitLines(*bytes, "修改文件");
+        const InputFile file = ReadInputFile(options.editsPath, "修改文件");
+        if (file.status != 0)
+            return refuse(file.problem, file.status);
+        const Lines lines = SplitLines(file.bytes, "修改文件");
         if (!lines.problem.empty())
             return refuse(lines.problem);
         if (const Text problem = ReadEdits(lines, edits); !problem.empty())
             return refuse(problem);
     }
 
-    const std::optional<std::string> bytes = ReadAll(options.roomsPath, in);
-    if (!bytes)
-        return refuse("无法读取房间文件 " + options.roomsPath.value_or("-"));
-    const Lines lines = SplitLines(*bytes, "房间文件");
+    const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
+    if (file.status != 0)
+        return refuse(file.problem, file.status);
+    const Lines lines = SplitLines(file.bytes, "房间文件");
     if (!lines.problem.empty())
         return refuse(lines.problem);
     std::vector<RoomRecord> rooms;
@@ -373,8 +353,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::istream& in, std:
 
     const Text text = SheetText(quote.sheet);
     out << (options.gbk ? Utf8ToGbk(text) : text);
-    out.flush();
-    return out ? 0 : 1;
+    return 0;  // whether it reached its file is for main to tell
 }
 
 }  // namespace rq::cli

@@ -28,4 +28,8 @@ inline constexpr std::string_view kGradeNames[] = {kRentalGrade, kEconomyGrade, 
 // company does not offer prices no items.
 std::optional<Grade> FindGrade(std::string_view text);
 
+// The grade name a person meant when typing it by hand, with the blanks left out, doubled
+// or full-width ("精装修", "精 装 修"), or nothing when it is none of the five.
+std::optional<std::string_view> GradeNameAsTyped(std::string_view typed);
+
 }  // namespace rq

@@ -21,9 +21,6 @@ CliRun RunEstimate(std::vector<std::string> args)
     return rq::testing::RunCli(std::move(args));
 }
 
-const std::string kHintAlone
-    = "\r\n\r\n*如差别与心里的太大，请尝试用详细报价。如果您在汀湖，可以QQ客服在线咨询报价以及设计！";
-
 std::string Golden()
 {
     return rq::testing::ReadFile(std::string(RENOQUOTE_TEST_DATA_DIR) + "/estimate_comfort_default.txt");
@@ -74,22 +71,6 @@ TEST(EstimateCli, RefusalsGoToStandardErrorWithStatusTwo)
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, std::string(c.message) + "\n");
     }
-}
-
-TEST(EstimateCli, UnknownGradeShowsOnlyTheClosingHint)
-{
-    for (const char* grade : { "精装修", "", "普通装修" }) {
-        const CliRun run = RunEstimate({ "--grade", grade });
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out, kHintAlone);
-    }
-}
-
-TEST(EstimateCli, FineGradeNeedsItsBlanks)
-{
-    const CliRun run = RunEstimate({ "--grade", "精  装  修" });
-    EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(run.out, HasSubstr("客餐厅铺地板舒适装修的价格为：34489.5元\r\n"));
 }
 
 TEST(EstimateCli, BadUsageIsOneLineAndStatusTwo)

@@ -1,0 +1,103 @@
+#include "cli/input_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "convert/convert.h"
+
+namespace rq::cli {
+
+namespace {
+
+struct ErrorName {
+    int error;
+    std::string_view text;
+};
+
+constexpr ErrorName kErrorNames[] = {
+    { ENOENT, "文件不存在" },
+    { EACCES, "没有读取权限" },
+    { EISDIR, "这是一个文件夹" },
+    { EBADF, "没有打开" },
+    { EIO, "读取出错" },
+    { ENOSPC, "磁盘已满" },
+};
+
+// Closes a file opened here; standard input stays open for whoever else reads it.
+struct FileDescriptor {
+    int fd = -1;
+    bool owned = false;
+    ~FileDescriptor()
+    {
+        if (owned && fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+std::string SystemErrorText(int error)
+{
+    for (const ErrorName& name : kErrorNames)
+        if (name.error == error)
+            return std::string(name.text);
+    return std::strerror(error);
+}
+
+InputFile ReadInputFile(const std::optional<std::string>& path, std::string_view what)
+{
+    const bool standardInput = !path || *path == "-";
+    const std::string name = standardInput ? "标准输入" : *path;
+    InputFile result;
+    const auto fail = [&](int status, std::string problem) {
+        result.bytes.clear();
+        result.status = status;
+        result.problem = std::move(problem);
+        return result;
+    };
+    const auto readFailure = [&](int error) {
+        return fail(1, "无法读取" + std::string(what) + " " + name + "：" + SystemErrorText(error));
+    };
+
+    FileDescriptor file;
+    if (standardInput) {
+        file.fd = STDIN_FILENO;
+    } else {
+        file.fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+        file.owned = true;
+        if (file.fd < 0)
+            return readFailure(errno);
+    }
+
+    int line = 1;
+    std::size_t lineBytes = 0;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(file.fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return readFailure(errno);
+        if (count == 0)
+            return result;
+        // Checked while reading, so that an endless line or a stream of zeros stops at once.
+        for (ssize_t i = 0; i < count; ++i) {
+            const char c = buffer[i];
+            if (c == '\n') {
+                ++line;
+                lineBytes = 0;
+            } else if (c == '\0') {
+                return fail(2, std::string(what) + "第" + IntegerToText(line) + "行含有空字符(NUL)，不是文字文件");
+            } else if (++lineBytes > kMaxLineBytes) {
+                return fail(2, std::string(what) + "第" + IntegerToText(line) + "行超过 1 MiB，不予处理");
+            }
+        }
+        if (result.bytes.size() + static_cast<std::size_t>(count) > kMaxInputBytes)
+            return fail(2, std::string(what) + "超过 256 MiB，不予处理");
+        result.bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+} // namespace rq::cli

@@ -1,0 +1,112 @@
+// Hostile inputs and environments for renoquote-cli: files that cannot be read, devices
+// that never end, NUL bytes, output that cannot be written, grades typed by hand. Every
+// case ends with one line on standard error and a status a script can act on.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_runner.h"
+
+namespace rq {
+namespace {
+
+using namespace std::string_literals;
+using testing::CliRun;
+using ::testing::HasSubstr;
+using testing::RunCli;
+using testing::RunProgram;
+using testing::Streams;
+
+const std::string kRoom = "客厅\t3200*2800*2920\t800*1500\t实木门\t1\t4\n";
+const std::string kRoomsFile = std::string(RENOQUOTE_TEST_DATA_DIR) + "/quote_two_rooms.txt";
+
+struct HostileCase {
+    const char* what;
+    std::vector<std::string> args;
+    Streams streams;
+    int status;
+    const char* message; // part of the one line on standard error
+};
+
+Streams Input(std::string text)
+{
+    Streams streams;
+    streams.input = std::move(text);
+    return streams;
+}
+
+Streams InputFrom(std::string path)
+{
+    Streams streams = Input(kRoom);
+    streams.inputPath = std::move(path);
+    return streams;
+}
+
+Streams InputClosed()
+{
+    Streams streams;
+    streams.inputClosed = true;
+    return streams;
+}
+
+Streams OutputTo(std::string path)
+{
+    Streams streams = Input(kRoom);
+    streams.outputPath = std::move(path);
+    return streams;
+}
+
+TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
+{
+    const std::string longLine(2 << 20, 'x');
+    const HostileCase cases[] = {
+        { "input is a folder", { "quote", "-" }, InputFrom("/tmp"), 1, "无法读取房间文件 标准输入：这是一个文件夹" },
+        { "input closed", { "quote" }, InputClosed(), 1, "无法读取房间文件 标准输入" },
+        { "edits from a folder", { "quote", "--edits", "-", kRoomsFile }, InputFrom("/tmp"), 1, "无法读取修改文件" },
+        { "read error", { "quote", "/proc/self/mem" }, Input(""), 1, "无法读取房间文件 /proc/self/mem：读取出错" },
+        { "no such file", { "quote", "/nonexistent/rooms.txt" }, Input(""), 1, "文件不存在" },
+        { "a folder", { "quote", "/tmp" }, Input(""), 1, "这是一个文件夹" },
+        { "help to a full disk", { "--help" }, OutputTo("/dev/full"), 1, "无法写出结果" },
+        { "quote to a full disk", { "quote" }, OutputTo("/dev/full"), 1, "无法写出结果" },
+        { "estimate to a full disk", { "estimate" }, OutputTo("/dev/full"), 1, "无法写出结果" },
+        { "rooms from /dev/zero", { "quote", "/dev/zero" }, Input(""), 2, "房间文件第1行含有空字符" },
+        { "standard input /dev/zero", { "quote", "-" }, InputFrom("/dev/zero"), 2, "房间文件第1行含有空字符" },
+        { "edits from /dev/zero", { "quote", "--edits", "/dev/zero" }, Input(kRoom), 2, "修改文件第1行含有空字符" },
+        { "NUL inside a size", { "quote" }, Input(kRoom + "客厅\t4500*36\0 00*2800\t0*0\n"s), 2,
+            "房间文件第2行含有空字符" },
+        { "endless line", { "quote" }, Input(kRoom + longLine), 2, "房间文件第2行超过 1 MiB" },
+    };
+    for (const HostileCase& c : cases) {
+        const CliRun run = RunProgram(RENOQUOTE_CLI_PATH, c.args, c.streams, {}, 30);
+        EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
+        EXPECT_THAT(run.err, HasSubstr(c.message)) << c.what;
+        EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << c.what << ": " << run.err;
+        EXPECT_EQ(run.out, "") << c.what;
+    }
+}
+
+TEST(CliHostileInput, GradesAreTakenAsTypedOrRefusedWithTheFiveNames)
+{
+    const CliRun fineQuote = RunCli({ "quote", "--grade", "精  装  修" }, kRoom);
+    const CliRun fineEstimate = RunCli({ "estimate", "--grade", "精  装  修" });
+    ASSERT_EQ(fineQuote.status, 0);
+    ASSERT_EQ(fineEstimate.status, 0);
+    for (const char* typed : { "精装修", "精 装 修", "精   装   修", " 精装修 ", "精\u3000装\u3000修" }) {
+        EXPECT_EQ(RunCli({ "quote", "--grade", typed }, kRoom).out, fineQuote.out) << typed;
+        EXPECT_EQ(RunCli({ "estimate", "--grade", typed }).out, fineEstimate.out) << typed;
+    }
+    for (const char* typed : { "精装", "普通装修", "", "精装修装修" }) {
+        for (const char* command : { "quote", "estimate" }) {
+            const CliRun run = RunCli({ command, "--grade", typed }, kRoom);
+            EXPECT_EQ(run.status, 2) << command << " " << typed;
+            EXPECT_EQ(run.out, "") << command << " " << typed;
+            EXPECT_THAT(run.err, HasSubstr("出租房装修、经济型装修、舒适型装修、精  装  修、豪华型装修")) << typed;
+        }
+    }
+}
+
+} // namespace
+} // namespace rq
