@@ -3,6 +3,7 @@
 #include "estimate/quick_estimate.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
+#include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_result_window.h"
 
@@ -38,6 +39,17 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     , m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
+    // A larger window gives its room to the report; the links and the button stay under it,
+    // the button at the right.
+    auto* anchors = new EdgeAnchors(this);
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control == reportEdit())
+            anchors->anchor(control, Qt::RightEdge | Qt::BottomEdge);
+        else if (control == closeButton())
+            anchors->anchor(control, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge);
+        else
+            anchors->anchor(control, Qt::TopEdge | Qt::BottomEdge);
+    }
     reportEdit()->setPlainText(toQString(ResultWindowText(report)));
 
     caseGalleryLink()->setTarget(QString::fromLatin1(endpoints::kCaseGallery));

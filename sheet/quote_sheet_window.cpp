@@ -10,6 +10,7 @@
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_quote_sheet_window.h"
 
@@ -32,6 +33,13 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
+    // A larger window gives its room to the sheet; the panel beside it keeps to the right.
+    auto* anchors = new EdgeAnchors(this);
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<SpinnerButtons*>(control)) // it follows its edit box
+            anchors->anchor(
+                control, control == sheetView() ? Qt::RightEdge | Qt::BottomEdge : Qt::LeftEdge | Qt::RightEdge);
+    }
     // The information label holds the company's nine lines in 132 pixels; at the window's
     // own size the hint on clicking an item would fall off its foot.
     QFont small = informationLabel()->font();
