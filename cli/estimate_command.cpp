@@ -7,7 +7,9 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/document_output.h"
 #include "convert/encoding.h"
+#include "document/quote_document.h"
 #include "estimate/quick_estimate.h"
 
 namespace rq::cli {
@@ -28,6 +30,7 @@ constexpr std::string_view kHelp
       "  --grade 文字       装修类型，默认 舒适型装修；可选 出租房装修、经济型装修、舒适型装修、\n"
       "                     「精  装  修」、豪华型装修(空格可省略)\n"
       "  --encoding 编码    输出编码: utf-8 (默认) 或 gbk\n"
+      "%OUTPUT%"
       "  --help             显示本说明\n"
       "\n"
       "退出状态: 0 已输出；1 写出失败；2 输入被拒绝(信息写到标准错误)或用法错误。\n";
@@ -36,6 +39,7 @@ struct Options {
     EstimateInputs inputs { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
     bool gbk = false;
     bool help = false;
+    std::optional<std::string> outputPath;
 };
 
 struct TextOption {
@@ -75,7 +79,7 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
             if (option.name == name)
                 text = &option;
         }
-        if (!text && name != "--encoding")
+        if (!text && name != "--encoding" && name != "--output")
             return "未知的选项 " + Text(arg) + "（用 --help 查看可用的选项）";
         if (!value) {
             if (i + 1 >= args.size())
@@ -89,6 +93,10 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
             options.inputs.grade = std::move(grade.name);
         } else if (text) {
             options.inputs.*(text->field) = Text(*value);
+        } else if (name == "--output") {
+            if (const Text problem = CheckOutputPath(Text(*value)); !problem.empty())
+                return problem;
+            options.outputPath = Text(*value);
         } else if (*value == "utf-8" || *value == "UTF-8" || *value == "utf8") {
             options.gbk = false;
         } else if (*value == "gbk" || *value == "GBK") {
@@ -110,7 +118,9 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 2;
     }
     if (options.help) {
-        out << kHelp;
+        std::string help(kHelp);
+        help.replace(help.find("%OUTPUT%"), 8, kOutputHelp);
+        out << help;
         return 0;
     }
     const auto encoded = [&](const Text& text) { return options.gbk ? Utf8ToGbk(text) : text; };
@@ -120,7 +130,16 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
         err << encoded(*result.refusal) << "\n";
         return 2;
     }
-    out << encoded(ResultWindowText(result.report));
+    const Text text = ResultWindowText(result.report);
+    if (options.outputPath) {
+        const WriteResult written = WriteOutputFile(*options.outputPath, encoded(text),
+                                                    [&] { return EstimateDocument(text, {}, TodayText()); });
+        if (written.written())
+            return 0;
+        err << "renoquote-cli estimate: " << encoded(written.problem) << "\n";
+        return 1;
+    }
+    out << encoded(text);
     return 0;  // whether it reached its file is for main to tell
 }
 

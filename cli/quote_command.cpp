@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/document_output.h"
 #include "cli/input_file.h"
 #include "convert/convert.h"
 #include "convert/encoding.h"
+#include "document/quote_document.h"
 #include "quote/engine.h"
 #include "rooms/room_record.h"
 #include "sheet/sheet_edits.h"
@@ -46,6 +48,7 @@ constexpr std::string_view kHelp =
     "                        \"行\"是当时报价单中选中的行，从 0 数起，-1 表示没有选中；\n"
     "                        各项文字同在输入框中输入的一样，不是数字的读作 0。\n"
     "  --encoding utf-8|gbk  输出编码，默认 utf-8(房间文件和修改文件总是 UTF-8)\n"
+    "%OUTPUT%"
     "  --help                显示本说明\n"
     "\n"
     "输出: 第一行是列标题(序号 项目名称 单位 数量 单价 总计)，然后每行一个报价单行，\n"
@@ -65,6 +68,7 @@ struct Options {
     bool help = false;
     std::optional<std::string> editsPath;
     std::optional<std::string> roomsPath;
+    std::optional<std::string> outputPath;
 };
 
 // A value given as "--name value" or "--name=value".
@@ -95,7 +99,7 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
         OptionValue option{arg, std::nullopt};
         if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos)
             option = {arg.substr(0, eq), arg.substr(eq + 1)};
-        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding"};
+        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding", "--output"};
         bool known = false;
         for (const std::string_view name : kValued)
             known = known || name == option.name;
@@ -122,6 +126,10 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
             options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
         } else if (option.name == "--edits") {
             options.editsPath = Text(value);
+        } else if (option.name == "--output") {
+            if (const Text problem = CheckOutputPath(Text(value)); !problem.empty())
+                return problem;
+            options.outputPath = Text(value);
         } else if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
             options.gbk = false;
         } else if (value == "gbk" || value == "GBK") {
@@ -309,7 +317,9 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     if (options.help) {
-        out << kHelp;
+        std::string help(kHelp);
+        help.replace(help.find("%OUTPUT%"), 8, kOutputHelp);
+        out << help;
         return 0;
     }
     // Messages follow the chosen encoding, so that a GBK console can read them too.
@@ -352,6 +362,15 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         ApplyEdit(quote.sheet, quote.caption, edit);
 
     const Text text = SheetText(quote.sheet);
+    if (options.outputPath) {
+        const WriteResult written = WriteOutputFile(*options.outputPath, options.gbk ? Utf8ToGbk(text) : text, [&] {
+            return SheetDocument(quote.sheet, quote.caption, {}, TodayText());
+        });
+        if (written.written())
+            return 0;
+        err << kCommand << (options.gbk ? Utf8ToGbk(written.problem) : written.problem) << "\n";
+        return 1;
+    }
     out << (options.gbk ? Utf8ToGbk(text) : text);
     return 0;  // whether it reached its file is for main to tell
 }

@@ -34,6 +34,9 @@ CliRun RunProgram(const std::string& program, std::vector<std::string> args, con
 
 CliRun RunCli(std::vector<std::string> args, const std::string& input = {});
 
+// Any program, found by its full path: the readers that check what the command wrote.
+CliRun RunProgram(std::vector<std::string> args, const std::string& input = {});
+
 std::string ReadFile(const std::string& path);
 
 } // namespace rq::testing

@@ -1,0 +1,43 @@
+#include "document/csv_writer.h"
+
+namespace rq {
+
+void AppendQuotedField(Text& out, const Text& field, std::string_view special)
+{
+    if (field.find_first_of(special) == Text::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRecord(Text& out, const std::vector<Text>& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendQuotedField(out, fields[i], ",\"\r\n");
+    }
+    out += "\r\n";
+}
+
+Text CsvText(const QuoteDocument& document)
+{
+    Text out = "\xEF\xBB\xBF";
+    for (const Text& line : HeadLines(document))
+        AppendCsvRecord(out, {line});
+    AppendCsvRecord(out, {});
+    if (!document.columnHeads.empty())
+        AppendCsvRecord(out, document.columnHeads);
+    for (const DocumentRow& row : document.rows)
+        AppendCsvRecord(out, row.cells);
+    return out;
+}
+
+}  // namespace rq

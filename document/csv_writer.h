@@ -1,0 +1,18 @@
+// A quote as CSV for spreadsheet programs: UTF-8 with a byte-order mark (or the Chinese
+// reads as mojibake in the common ones), RFC 4180 quoting, CR LF between records.
+#pragma once
+
+#include "document/quote_document.h"
+
+namespace rq {
+
+// The head lines, an empty record, the column heads and one record a row.
+Text CsvText(const QuoteDocument& document);
+
+// One record: fields with a comma, a quote, CR or LF are quoted, quotes doubled.
+void AppendCsvRecord(Text& out, const std::vector<Text>& fields);
+
+// The field as it is, or in quotes with its quotes doubled when it holds one of `special`.
+void AppendQuotedField(Text& out, const Text& field, std::string_view special);
+
+}  // namespace rq

@@ -1,0 +1,236 @@
+#include "document/quote_document.h"
+
+#include <charconv>
+#include <cmath>
+#include <ctime>
+
+#include "online/endpoints.h"
+
+namespace rq {
+namespace {
+
+constexpr std::string_view kCompanyName = "青禾空间装饰   青禾改变生活";
+constexpr std::string_view kHotline = "装饰热线：0123-4567890";
+constexpr std::string_view kSiteLabel = "网址：";
+constexpr std::string_view kDateLabel = "日期：";
+constexpr std::string_view kProjectTotalName = "工程总造价";
+constexpr std::string_view kFullPackageTotalName = "全包总价格";
+// How the add-item dialog marks its rows: "-" for a serial number and the unit "增".
+constexpr std::string_view kAddedSerial = "-";
+constexpr std::string_view kAddedUnit = "增";
+
+constexpr std::string_view kSheetHeads[kSheetColumnCount] = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+constexpr bool kSheetFigures[kSheetColumnCount] = {true, false, false, true, true, true};
+
+// The site as a reader types it: the host, without the scheme and the final slash.
+Text SiteHost()
+{
+    std::string_view site = endpoints::kCompanySite;
+    if (const std::size_t scheme = site.find("://"); scheme != std::string_view::npos)
+        site.remove_prefix(scheme + 3);
+    while (site.ends_with('/'))
+        site.remove_suffix(1);
+    return Text(site);
+}
+
+std::vector<Text> CompanyLines()
+{
+    return {Text(kCompanyName), Text(kHotline), Text(kSiteLabel) + SiteHost()};
+}
+
+bool IsHeaderRow(const QuoteRow& row)
+{
+    for (int column = 0; column < kSheetColumnCount; ++column) {
+        if (column != kItemName && !row[static_cast<std::size_t>(column)].empty())
+            return false;
+    }
+    return !row[kItemName].empty();
+}
+
+RowEmphasis EmphasisOf(const QuoteRow& row)
+{
+    if (row[kItemName] == kProjectTotalName || row[kItemName] == kFullPackageTotalName)
+        return RowEmphasis::Total;
+    return IsHeaderRow(row) ? RowEmphasis::Heading : RowEmphasis::Plain;
+}
+
+bool IsAddedRow(const QuoteRow& row) { return row[kSerial] == kAddedSerial && row[kUnit] == kAddedUnit; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The UTF-8 character at `i` as a code point; a broken sequence counts as one narrow byte.
+char32_t CodePointAt(std::string_view text, std::size_t& i)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (lead < 0xC0 || i + length > text.size()) {
+        ++i;
+        return lead;
+    }
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k)
+        code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    i += length;
+    return code;
+}
+
+bool IsWide(char32_t c)
+{
+    constexpr std::pair<char32_t, char32_t> kWide[] = {
+        {0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+        {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
+        {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD},
+    };
+    for (const auto& [first, last] : kWide) {
+        if (c >= first && c <= last)
+            return true;
+    }
+    return false;
+}
+
+Text JoinedFields(const std::vector<DocumentField>& fields)
+{
+    Text line;
+    for (const DocumentField& field : fields) {
+        if (!line.empty())
+            line += "    ";
+        line += field.label + field.value;
+    }
+    return line;
+}
+
+}  // namespace
+
+int QuoteDocument::ColumnCount() const
+{
+    int columns = static_cast<int>(columnHeads.size());
+    for (const DocumentRow& row : rows)
+        columns = std::max(columns, static_cast<int>(row.cells.size()));
+    return columns;
+}
+
+QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, std::vector<DocumentField> details,
+                            Text date)
+{
+    QuoteDocument document;
+    document.title = Text(caption);
+    document.companyLines = CompanyLines();
+    document.date = std::move(date);
+    document.details = std::move(details);
+    document.columnHeads.assign(std::begin(kSheetHeads), std::end(kSheetHeads));
+    document.figureColumns.assign(std::begin(kSheetFigures), std::end(kSheetFigures));
+    bool anyAdded = false;
+    for (const QuoteRow& row : sheet.rows())
+        anyAdded = anyAdded || IsAddedRow(row);
+    if (anyAdded) {
+        document.columnHeads.emplace_back(kRemarkHead);
+        document.figureColumns.push_back(false);
+    }
+    document.rows.reserve(sheet.rows().size());
+    for (const QuoteRow& row : sheet.rows()) {
+        DocumentRow& shown = document.rows.emplace_back();
+        shown.cells.assign(row.begin(), row.end());
+        if (anyAdded)
+            shown.cells.emplace_back(IsAddedRow(row) ? kAddedItemMark : "");
+        shown.emphasis = EmphasisOf(row);
+    }
+    return document;
+}
+
+QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<DocumentField> details, Text date)
+{
+    QuoteDocument document;
+    document.title = Text(kEstimateDocumentTitle);
+    document.companyLines = CompanyLines();
+    document.date = std::move(date);
+    document.details = std::move(details);
+    // The report breaks its lines with CR LF; a lone LF breaks a line too.
+    std::string_view rest = resultWindowText;
+    while (true) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        document.rows.push_back({{Text(line)}, RowEmphasis::Plain});
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+    }
+    return document;
+}
+
+Text TodayText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return IntegerToText(local.tm_year + 1900) + "年" + IntegerToText(local.tm_mon + 1) + "月" +
+           IntegerToText(local.tm_mday) + "日";
+}
+
+std::vector<Text> HeadLines(const QuoteDocument& document)
+{
+    std::vector<DocumentField> company;
+    for (const Text& part : document.companyLines)
+        company.push_back({"", part});
+    std::vector<DocumentField> details = document.details;
+    if (!document.date.empty())
+        details.push_back({Text(kDateLabel), document.date});
+    return {document.title, JoinedFields(company), JoinedFields(details)};
+}
+
+bool ReadCellNumber(std::string_view text, CellNumber& number)
+{
+    CellNumber read;
+    std::string_view body = text;
+    if (body.ends_with('%')) {
+        read.percent = true;
+        body.remove_suffix(1);
+    }
+    // Checked by hand first: from_chars would also take "inf", "nan" and hexadecimal forms.
+    // A number shows as its text again: no leading zeros ("007"), no bare point ("1.", ".5").
+    std::size_t i = body.starts_with('-') ? 1 : 0;
+    const std::size_t integerStart = i;
+    while (i < body.size() && IsDigit(body[i]))
+        ++i;
+    const std::size_t integerDigits = i - integerStart;
+    if (integerDigits == 0 || (integerDigits > 1 && body[integerStart] == '0'))
+        return false;
+    if (i < body.size() && body[i] == '.') {
+        ++i;
+        while (i < body.size() && IsDigit(body[i]))
+            ++i, ++read.decimals;
+        if (read.decimals == 0)
+            return false;
+    }
+    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
+        read.exponent = true;
+        ++i;
+        if (i < body.size() && (body[i] == '+' || body[i] == '-'))
+            ++i;
+        const std::size_t start = i;
+        while (i < body.size() && IsDigit(body[i]))
+            ++i;
+        if (i == start)
+            return false;
+    }
+    if (i != body.size())
+        return false;
+    const auto [end, error] = std::from_chars(body.data(), body.data() + body.size(), read.value);
+    if (error != std::errc() || end != body.data() + body.size() || !std::isfinite(read.value))
+        return false;
+    if (read.percent)
+        read.value /= 100;
+    number = read;
+    return true;
+}
+
+int DisplayWidth(std::string_view text)
+{
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();)
+        width += IsWide(CodePointAt(text, i)) ? 2 : 1;
+    return width;
+}
+
+}  // namespace rq

@@ -1,0 +1,82 @@
+// What a printed or exported quote says, whatever it is printed or written as: the title,
+// the company's lines, the quote details and the date on top, then a table — the quote
+// sheet as it stands, or the quick estimate's report one line a row. The PDF, the
+// print-out, the spreadsheets and the clipboard all render this one model.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "quote/quote_sheet.h"
+
+namespace rq {
+
+inline constexpr std::string_view kEstimateDocumentTitle = "快速预算报价";
+// The column that marks the items the user added to the computed quote; it is there only
+// when the sheet holds such items.
+inline constexpr std::string_view kRemarkHead = "说明";
+inline constexpr std::string_view kAddedItemMark = "添加项";
+
+// How a row reads on paper.
+enum class RowEmphasis { Plain, Heading, Total };
+
+struct DocumentRow {
+    std::vector<Text> cells;  // one text a column of the document, exactly as the sheet says
+    RowEmphasis emphasis = RowEmphasis::Plain;
+    bool operator==(const DocumentRow&) const = default;
+};
+
+// One of the quote details as printed: "客户：" and what was typed.
+struct DocumentField {
+    Text label;
+    Text value;
+    bool operator==(const DocumentField&) const = default;
+};
+
+struct QuoteDocument {
+    Text title;
+    std::vector<Text> companyLines;
+    std::vector<DocumentField> details;  // the details that were filled in, in order
+    Text date;
+    // The table: heads (none for the estimate, whose lines are a text, not a table), and
+    // which columns hold figures (serial numbers, quantities, prices, totals).
+    std::vector<Text> columnHeads;
+    std::vector<bool> figureColumns;
+    std::vector<DocumentRow> rows;
+
+    int ColumnCount() const;
+    bool operator==(const QuoteDocument&) const = default;
+};
+
+// The quote sheet as it stands under its caption, with the filled-in quote details and
+// the date of the quote.
+QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, std::vector<DocumentField> details,
+                            Text date);
+
+// The quick estimate as the result window shows it (report and closing hint), one line a row.
+QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<DocumentField> details, Text date);
+
+// Today's date as a quote carries it: "2026年12月9日".
+Text TodayText();
+
+// The document's head as lines of text, for spreadsheets: the title, the company on one
+// line, the details and the date on one line.
+std::vector<Text> HeadLines(const QuoteDocument& document);
+
+// A cell's text read as a number when the whole text is one and a spreadsheet would show
+// it as written ("313", "-8.96", "2.63568e+006"): the figure, and for a percentage ("2%")
+// the fraction 0.02. Blanks, a "+", leading zeros, a bare point, digit groups and anything
+// after the number leave it a text.
+struct CellNumber {
+    double value = 0;
+    int decimals = 0;       // digits after the point as written (for the number format)
+    bool percent = false;
+    bool exponent = false;  // written with an exponent: shown in the general format
+};
+bool ReadCellNumber(std::string_view text, CellNumber& number);
+
+// How many columns a text takes in a fixed-width view: Chinese and other wide characters
+// two, everything else one. Spreadsheet columns are sized by it.
+int DisplayWidth(std::string_view text);
+
+}  // namespace rq

@@ -1,0 +1,423 @@
+#include "document/quote_printer.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+
+namespace rq {
+namespace {
+
+constexpr double kMarginMillimetres = 15;
+constexpr double kBodyPoints = 9;
+constexpr double kTitlePoints = 16;
+constexpr double kCompanyPoints = 12;
+constexpr double kSmallPoints = 8;
+constexpr int kProgressStep = 128;
+// Relative widths of 序号, 项目名称, 单位, 数量, 单价, 总计 and the added-item mark: the item
+// names get the room, the figures enough for a six-digit price with decimals.
+constexpr double kSheetColumnWeights[] = {6, 33, 8, 14, 14, 15, 10};
+
+QString ToQString(const Text& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A CJK font that the set-up installs, then what the system offers: the PDF embeds
+// whichever is found.
+QFont QuoteFont(double points, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Noto Sans SC"), QStringLiteral("Droid Sans Fallback")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QString WithoutTrailingBlanks(QString line)
+{
+    while (!line.isEmpty() && line.back().isSpace())
+        line.chop(1);
+    return line;
+}
+
+// The text in lines no wider than `width`: broken at line breaks, then between words or,
+// for a word or a Chinese run too long for the column, anywhere. Nothing is left out.
+QStringList WrapText(const QString& text, const QFont& font, const QFontMetricsF& metrics, QPaintDevice* device,
+                     double width)
+{
+    QStringList lines;
+    QString cleaned = text;
+    cleaned.remove(QLatin1Char('\r'));
+    for (const QString& paragraph : cleaned.split(QLatin1Char('\n'))) {
+        if (metrics.horizontalAdvance(paragraph) <= width) {
+            lines << paragraph;
+            continue;
+        }
+        QTextLayout layout(paragraph, font, device);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines << WithoutTrailingBlanks(paragraph.mid(line.textStart(), line.textLength()));
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// A part of a table row on one page: a row taller than a page goes on over the next.
+struct RowSlice {
+    int row = 0;
+    int firstLine = 0;
+    int lineCount = 0;
+    bool lastOfRow = true;
+};
+
+struct Page {
+    std::vector<RowSlice> slices;
+};
+
+class QuoteLayout {
+public:
+    QuoteLayout(const QuoteDocument& document, QPagedPaintDevice& device)
+        : m_document(document)
+        , m_device(device)
+        , m_body(QuoteFont(kBodyPoints, false))
+        , m_bold(QuoteFont(kBodyPoints, true))
+        , m_title(QuoteFont(kTitlePoints, true))
+        , m_company(QuoteFont(kCompanyPoints, true))
+        , m_small(QuoteFont(kSmallPoints, false))
+        , m_bodyMetrics(m_body, &device)
+    {
+        const QRectF paper = device.pageLayout().paintRectPixels(device.logicalDpiX());
+        m_width = paper.width();
+        m_height = paper.height();
+        m_points = device.logicalDpiY() / 72.0;
+        m_padding = 2 * m_points;
+        m_lineHeight = std::max(m_bodyMetrics.lineSpacing(), QFontMetricsF(m_bold, &device).lineSpacing());
+        placeColumns();
+    }
+
+    // Wraps every cell and breaks the rows into pages; false when stopped.
+    bool layOut(const ProgressCallback& progress, int progressTotal)
+    {
+        layOutHead();
+        m_footHeight = QFontMetricsF(m_small, &m_device).lineSpacing() + 4 * m_points;
+        const int rowCount = static_cast<int>(m_document.rows.size());
+        m_rowLines.reserve(static_cast<std::size_t>(rowCount));
+        for (int row = 0; row < rowCount; ++row) {
+            if (row % kProgressStep == 0 && progress && !progress(row, progressTotal))
+                return false;
+            m_rowLines.push_back(wrapRow(m_document.rows[static_cast<std::size_t>(row)]));
+        }
+        paginate();
+        return true;
+    }
+
+    int pageCount() const { return static_cast<int>(m_pages.size()); }
+
+    bool paint(QPainter& painter, const ProgressCallback& progress, int progressDone, int progressTotal)
+    {
+        int painted = 0;
+        for (int page = 0; page < pageCount(); ++page) {
+            if (page > 0)
+                m_device.newPage();
+            double y = 0;
+            if (page == 0)
+                y = paintHead(painter);
+            if (!m_document.columnHeads.empty())
+                y = paintColumnHeads(painter, y);
+            for (const RowSlice& slice : m_pages[static_cast<std::size_t>(page)].slices) {
+                if (++painted % kProgressStep == 0 && progress && !progress(progressDone + painted, progressTotal))
+                    return false;
+                y = paintSlice(painter, slice, y);
+            }
+            paintFoot(painter, page);
+        }
+        return true;
+    }
+
+private:
+    using CellLines = std::vector<QStringList>;
+
+    void placeColumns()
+    {
+        const int columns = std::max(1, m_document.ColumnCount());
+        std::vector<double> weights(static_cast<std::size_t>(columns), 1.0);
+        if (!m_document.columnHeads.empty()) {
+            for (int column = 0; column < columns && column < static_cast<int>(std::size(kSheetColumnWeights)); ++column)
+                weights[static_cast<std::size_t>(column)] = kSheetColumnWeights[column];
+        }
+        double sum = 0;
+        for (const double weight : weights)
+            sum += weight;
+        double x = 0;
+        for (const double weight : weights) {
+            m_columnLeft.push_back(x);
+            m_columnWidth.push_back(m_width * weight / sum);
+            x += m_width * weight / sum;
+        }
+    }
+
+    double textWidth(std::size_t column) const { return m_columnWidth[column] - 2 * m_padding; }
+
+    CellLines wrapRow(const DocumentRow& row)
+    {
+        const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
+        const QFontMetricsF metrics(font, &m_device);
+        CellLines cells;
+        for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column)
+            cells.push_back(WrapText(ToQString(row.cells[column]), font, metrics, &m_device, textWidth(column)));
+        return cells;
+    }
+
+    static int LineCount(const CellLines& cells)
+    {
+        int lines = 1;  // an empty row still keeps its place, as on the sheet
+        for (const QStringList& cell : cells)
+            lines = std::max(lines, static_cast<int>(cell.size()));
+        return lines;
+    }
+
+    double rowHeight(int lines) const { return lines * m_lineHeight + 2 * m_padding; }
+
+    // The first page's head: the company, a rule, the title, the details and the date.
+    void layOutHead()
+    {
+        const std::vector<Text>& company = m_document.companyLines;
+        if (!company.empty())
+            m_companyName = WrapText(ToQString(company.front()), m_company, QFontMetricsF(m_company, &m_device),
+                                     &m_device, m_width);
+        Text contact;
+        for (std::size_t i = 1; i < company.size(); ++i)
+            contact += (contact.empty() ? "" : "    ") + company[i];
+        m_contact = WrapText(ToQString(contact), m_small, QFontMetricsF(m_small, &m_device), &m_device, m_width);
+        m_titleLines = WrapText(ToQString(m_document.title), m_title, QFontMetricsF(m_title, &m_device), &m_device,
+                                m_width);
+        const Text details = HeadLines(m_document).back();
+        if (!details.empty())
+            m_details = WrapText(ToQString(details), m_body, m_bodyMetrics, &m_device, m_width);
+        m_headHeight = m_companyName.size() * QFontMetricsF(m_company, &m_device).lineSpacing() +
+                       m_contact.size() * QFontMetricsF(m_small, &m_device).lineSpacing() + 6 * m_points +
+                       m_titleLines.size() * QFontMetricsF(m_title, &m_device).lineSpacing() + 6 * m_points +
+                       m_details.size() * m_bodyMetrics.lineSpacing() + 8 * m_points;
+    }
+
+    double columnHeadsHeight() const { return m_document.columnHeads.empty() ? 0 : rowHeight(1); }
+
+    double bodyBottom() const { return m_height - m_footHeight; }
+
+    void paginate()
+    {
+        m_pages.emplace_back();
+        double y = m_headHeight + columnHeadsHeight();
+        const double pageTop = columnHeadsHeight();
+        const int rowCount = static_cast<int>(m_rowLines.size());
+        for (int row = 0; row < rowCount; ++row) {
+            const int lines = LineCount(m_rowLines[static_cast<std::size_t>(row)]);
+            double needed = rowHeight(lines);
+            // A room's header never stands alone at the foot of a page, away from its items.
+            if (m_document.rows[static_cast<std::size_t>(row)].emphasis == RowEmphasis::Heading && row + 1 < rowCount)
+                needed += rowHeight(1);
+            const bool pageHasRows = !m_pages.back().slices.empty();
+            if (y + needed > bodyBottom() && pageHasRows && rowHeight(lines) <= bodyBottom() - pageTop) {
+                m_pages.emplace_back();
+                y = pageTop;
+            }
+            // The row goes on over as many pages as it needs, whole lines on each.
+            int first = 0;
+            while (first < lines) {
+                int fit = static_cast<int>(std::floor((bodyBottom() - y - 2 * m_padding) / m_lineHeight));
+                if (fit <= 0 && m_pages.back().slices.empty())
+                    fit = 1;  // a line taller than the page: printed, even if it runs over the foot
+                if (fit <= 0) {
+                    m_pages.emplace_back();
+                    y = pageTop;
+                    continue;
+                }
+                const int count = std::min(fit, lines - first);
+                m_pages.back().slices.push_back({row, first, count, first + count == lines});
+                y += rowHeight(count);
+                first += count;
+            }
+        }
+    }
+
+    double paintHead(QPainter& painter)
+    {
+        double y = 0;
+        const auto paintLines = [&](const QStringList& lines, const QFont& font, bool centred) {
+            painter.setFont(font);
+            const QFontMetricsF metrics(font, &m_device);
+            for (const QString& line : lines) {
+                const double x = centred ? (m_width - metrics.horizontalAdvance(line)) / 2 : 0;
+                painter.drawText(QPointF(x, y + metrics.ascent()), line);
+                y += metrics.lineSpacing();
+            }
+        };
+        paintLines(m_companyName, m_company, false);
+        painter.setPen(QColor(0x55, 0x55, 0x55));
+        paintLines(m_contact, m_small, false);
+        y += 2 * m_points;
+        painter.setPen(QPen(Qt::black, m_points));
+        painter.drawLine(QPointF(0, y), QPointF(m_width, y));
+        y += 4 * m_points;
+        paintLines(m_titleLines, m_title, true);
+        y += 6 * m_points;
+        paintLines(m_details, m_body, false);
+        return m_headHeight;
+    }
+
+    double paintColumnHeads(QPainter& painter, double y)
+    {
+        const double height = rowHeight(1);
+        painter.fillRect(QRectF(0, y, m_width, height), QColor(0xE8, 0xE8, 0xE8));
+        painter.setFont(m_bold);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(m_bold, &m_device);
+        for (std::size_t column = 0; column < m_document.columnHeads.size() && column < m_columnWidth.size(); ++column) {
+            const QString head = ToQString(m_document.columnHeads[column]);
+            painter.drawText(QPointF(cellX(column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
+                             head);
+        }
+        painter.setPen(QPen(Qt::black, m_points / 2));
+        painter.drawLine(QPointF(0, y + height), QPointF(m_width, y + height));
+        return y + height;
+    }
+
+    // Figures stand right, so that their digits line up; texts stand left.
+    double cellX(std::size_t column, double advance) const
+    {
+        const bool figure = column < m_document.figureColumns.size() && m_document.figureColumns[column];
+        return figure ? m_columnLeft[column] + m_columnWidth[column] - m_padding - advance
+                      : m_columnLeft[column] + m_padding;
+    }
+
+    double paintSlice(QPainter& painter, const RowSlice& slice, double y)
+    {
+        const DocumentRow& row = m_document.rows[static_cast<std::size_t>(slice.row)];
+        const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(font, &m_device);
+        const CellLines& cells = m_rowLines[static_cast<std::size_t>(slice.row)];
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            const QStringList& lines = cells[column];
+            for (int line = slice.firstLine; line < slice.firstLine + slice.lineCount && line < lines.size(); ++line) {
+                const QString& text = lines[line];
+                const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
+                painter.drawText(QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text);
+            }
+        }
+        const double bottom = y + rowHeight(slice.lineCount);
+        if (slice.lastOfRow && !m_document.columnHeads.empty()) {
+            painter.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), m_points / 3));
+            painter.drawLine(QPointF(0, bottom), QPointF(m_width, bottom));
+        }
+        return bottom;
+    }
+
+    // "第 N 页 共 M 页", its words set apart by gaps rather than blanks: text readers run
+    // the words together across a narrow blank ("第1页共1页").
+    void paintFoot(QPainter& painter, int page)
+    {
+        const QString words[] = {QStringLiteral("第"), QString::number(page + 1), QStringLiteral("页"),
+                                 QStringLiteral("共"), QString::number(pageCount()), QStringLiteral("页")};
+        painter.setFont(m_small);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(m_small, &m_device);
+        const double gap = metrics.height() / 2;
+        double width = gap * (std::size(words) - 1);
+        for (const QString& word : words)
+            width += metrics.horizontalAdvance(word);
+        double x = (m_width - width) / 2;
+        for (const QString& word : words) {
+            painter.drawText(QPointF(x, m_height - metrics.descent()), word);
+            x += metrics.horizontalAdvance(word) + gap;
+        }
+    }
+
+    const QuoteDocument& m_document;
+    QPagedPaintDevice& m_device;
+    QFont m_body;
+    QFont m_bold;
+    QFont m_title;
+    QFont m_company;
+    QFont m_small;
+    QFontMetricsF m_bodyMetrics;
+    double m_width = 0;
+    double m_height = 0;
+    double m_points = 1;  // device pixels in a typographic point
+    double m_padding = 0;
+    double m_lineHeight = 0;
+    double m_headHeight = 0;
+    double m_footHeight = 0;
+    std::vector<double> m_columnLeft;
+    std::vector<double> m_columnWidth;
+    QStringList m_companyName;
+    QStringList m_contact;
+    QStringList m_titleLines;
+    QStringList m_details;
+    std::vector<CellLines> m_rowLines;
+    std::vector<Page> m_pages;
+};
+
+}  // namespace
+
+void SetUpQuotePage(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres,
+                                               kMarginMillimetres),
+                                     QPageLayout::Millimeter));
+}
+
+bool PaintQuoteDocument(const QuoteDocument& document, QPagedPaintDevice& device, const ProgressCallback& progress)
+{
+    const int rows = static_cast<int>(document.rows.size());
+    const int total = 2 * rows;  // laying out, then painting
+    QuoteLayout layout(document, device);
+    if (!layout.layOut(progress, total))
+        return false;
+    QPainter painter(&device);
+    if (!painter.isActive())
+        return false;
+    const bool done = layout.paint(painter, progress, rows, total);
+    painter.end();
+    if (done && progress)
+        progress(total, total);
+    return done;
+}
+
+WriteResult WritePdf(const QuoteDocument& document, const std::string& path, const ProgressCallback& progress)
+{
+    return WriteThroughTemporary(path, [&](const std::string& temporary) {
+        QFile file(QString::fromLocal8Bit(temporary.c_str()));
+        if (!file.open(QIODevice::WriteOnly))
+            return Failed(WriteProblem(path, errno));
+        bool written = false;
+        {
+            QPdfWriter writer(&file);
+            writer.setTitle(ToQString(document.title));
+            writer.setCreator(QStringLiteral("renoquote"));
+            SetUpQuotePage(writer);
+            written = PaintQuoteDocument(document, writer, progress);
+        }
+        if (!written)
+            return Stopped();
+        if (!file.flush() || file.error() != QFileDevice::NoError)
+            return Failed(WriteProblem(path, errno));
+        file.close();
+        return WriteResult{};
+    });
+}
+
+}  // namespace rq

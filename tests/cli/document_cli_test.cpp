@@ -1,0 +1,167 @@
+// renoquote-cli --output: every format written by the command and read back with a real
+// reader (pdftotext and pdffonts, Python's csv module, openpyxl).
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/cli/cli_runner.h"
+
+namespace rq {
+namespace {
+
+namespace fs = std::filesystem;
+using rq::testing::CliRun;
+using rq::testing::ReadFile;
+using rq::testing::RunCli;
+using rq::testing::RunProgram;
+
+const std::string kRooms = std::string(RENOQUOTE_TEST_DATA_DIR) + "/quote_two_rooms.txt";
+const std::string kReadBack = std::string(RENOQUOTE_TEST_SOURCE_DIR) + "/cli/read_back.py";
+
+class DocumentOutput : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("renoquote_documents_" + std::to_string(getpid()));
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string path(const std::string& name) const { return (m_folder / name).string(); }
+
+    // The sheet as the command prints it, kept as a file for the reader to compare with.
+    std::string printedSheet(const std::vector<std::string>& args)
+    {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        std::ofstream(path("sheet.tsv"), std::ios::binary) << run.out;
+        return run.out;
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(DocumentOutput, SpreadsheetsReadBackAsTheSheet)
+{
+    // Texts a spreadsheet reader trips over: quotes, commas, an emoji, a leading zero.
+    std::ofstream(path("edits.txt"), std::ios::binary)
+        << "modify\t2\t墙面\"批\",腻子 😀\tM2\t007\t12\n"
+        << "add\t包水管, \"加长\"\t2\t75\n";
+    const std::vector<std::string> args = {"quote", "--package", "full", "--edits", path("edits.txt"), kRooms};
+    printedSheet(args);
+    for (const std::string kind : {"csv", "xlsx"}) {
+        std::vector<std::string> withOutput = args;
+        withOutput.insert(withOutput.end(), {"--output", path("quote." + kind)});
+        const CliRun run = RunCli(withOutput);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, "");
+        const CliRun read = RunProgram("/usr/bin/python3", {kReadBack, kind, path("quote." + kind),
+                                        path("sheet.tsv"), "全包装修详细报价"}, {});
+        EXPECT_EQ(read.out, "same\n") << kind << read.err;
+    }
+}
+
+#ifdef RENOQUOTE_CLI_HAS_PDF
+
+std::string PdfText(const std::string& file) { return RunProgram("/usr/bin/pdftotext", {file, "-"}, {}).out; }
+
+int PdfPages(const std::string& file)
+{
+    std::smatch match;
+    const std::string info = RunProgram("/usr/bin/pdfinfo", {file}, {}).out;
+    return std::regex_search(info, match, std::regex("Pages:\\s+(\\d+)")) ? std::stoi(match[1]) : 0;
+}
+
+// The last figure of the printed sheet: "全包总价格" or "工程总造价".
+std::string LastTotal(const std::string& sheet)
+{
+    const std::string lastLine = sheet.substr(sheet.rfind('\n', sheet.size() - 2) + 1);
+    return lastLine.substr(lastLine.rfind('\t') + 1, lastLine.size() - lastLine.rfind('\t') - 2);
+}
+
+TEST_F(DocumentOutput, PdfShowsTheChineseTextsTotalsAndPageFootWithEmbeddedFonts)
+{
+    const std::string sheet = printedSheet({"quote", "--package", "full", kRooms});
+    ASSERT_EQ(RunCli({"quote", "--package", "full", kRooms, "--output", path("quote.pdf")}).status, 0);
+    const std::string text = PdfText(path("quote.pdf"));
+    for (const std::string& expected : std::vector<std::string>{"全包装修详细报价", "青禾空间装饰", "装饰热线：0123-4567890", "墙顶面乳胶漆",
+                                       "工程总造价", "全包总价格", LastTotal(sheet), "第 1 页 共 1 页"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+
+    ASSERT_EQ(RunCli({"estimate", "--output", path("estimate.pdf")}).status, 0);
+    const std::string estimate = PdfText(path("estimate.pdf"));
+    for (const std::string expected : {"快速预算报价", "客餐厅铺地板舒适装修的价格为：28169.7元", "计算详情",
+                                       "*水电改造按实际发生量计算！", "第 1 页 共"})
+        EXPECT_NE(estimate.find(expected), std::string::npos) << expected << "\n" << estimate;
+
+    for (const std::string file : {"quote.pdf", "estimate.pdf"}) {
+        const std::string fonts = RunProgram("/usr/bin/pdffonts", {path(file)}, {}).out;
+        std::istringstream lines(fonts);
+        int listed = 0;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.starts_with("name") || line.starts_with("----"))
+                continue;
+            ++listed;
+            EXPECT_NE(line.find(" yes "), std::string::npos) << "not embedded: " << line;
+        }
+        EXPECT_GT(listed, 0) << fonts;
+    }
+}
+
+TEST_F(DocumentOutput, LongPdfRepeatsTheHeadsAndCountsItsPages)
+{
+    std::string rooms;
+    for (int i = 0; i < 60; ++i)
+        rooms += "卧室\t4000*3500*2800\t1500*1500\t实木门\t1\t4\n";
+    std::ofstream(path("rooms.txt"), std::ios::binary) << rooms;
+    ASSERT_EQ(RunCli({"quote", "--package", "full", path("rooms.txt"), "--output", path("long.pdf")}).status, 0);
+    const int pages = PdfPages(path("long.pdf"));
+    ASSERT_GT(pages, 2);
+    const std::string text = PdfText(path("long.pdf"));
+    int heads = 0;
+    for (std::size_t at = text.find("项目名称"); at != std::string::npos; at = text.find("项目名称", at + 1))
+        ++heads;
+    EXPECT_EQ(heads, pages);
+    for (int page = 1; page <= pages; ++page) {
+        const std::string foot = "第 " + std::to_string(page) + " 页 共 " + std::to_string(pages) + " 页";
+        EXPECT_NE(text.find(foot), std::string::npos) << foot;
+    }
+}
+
+#else
+
+TEST_F(DocumentOutput, BuildWithoutTheWindowsRefusesPdf)
+{
+    const CliRun run = RunCli({"quote", kRooms, "--output", path("quote.pdf")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("PDF"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(path("quote.pdf")));
+}
+
+#endif
+
+TEST_F(DocumentOutput, RefusesAnUnknownFormatAndKeepsTheOldFileWhenWritingFails)
+{
+    const CliRun unknown = RunCli({"quote", kRooms, "--output", path("quote.doc")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find(".xlsx"), std::string::npos) << unknown.err;
+
+    const CliRun missing = RunCli({"quote", kRooms, "--output", path("no/such/folder/quote.csv")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("文件夹不存在"), std::string::npos) << missing.err;
+
+    // The text formats are the printed sheet, byte for byte.
+    const std::string sheet = printedSheet({"quote", kRooms});
+    ASSERT_EQ(RunCli({"quote", kRooms, "--output", path("quote.tsv")}).status, 0);
+    EXPECT_EQ(ReadFile(path("quote.tsv")), sheet);
+}
+
+}  // namespace
+}  // namespace rq
