@@ -37,18 +37,13 @@ std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool ski
 void AppendFeesAndProjectTotal(QuoteSheet& sheet)
 {
     const std::int32_t items = SumTotals(sheet, 0, sheet.RowCount(), false);
-    sheet.AppendHeaderRow(Text(kOtherSection));
-    for (const Fee& fee : kFees) {
-        sheet.AppendBlankRow();
-        const int row = sheet.RowCount() - 1;
-        sheet.SetCell(row, kItemName, Text(fee.name));
-        sheet.SetCell(row, kUnit, Text(fee.unit));
-        sheet.SetCell(row, kQuantity, "1");
-        sheet.SetCell(row, kUnitPrice, Text(fee.rateText));
-        sheet.SetCell(row, kTotal, NumberToText(static_cast<double>(items) * fee.rate));
-    }
+    sheet.AppendHeaderRow(Text(kOtherSection), RowKind::FeeHeader);
+    for (const Fee& fee : kFees)
+        sheet.AppendRow({"", Text(fee.name), Text(fee.unit), "1", Text(fee.rateText),
+                         NumberToText(static_cast<double>(items) * fee.rate)},
+                        RowKind::Fee);
     sheet.AppendBlankRow();
-    sheet.AppendHeaderRow(Text(kProjectTotal));
+    sheet.AppendHeaderRow(Text(kProjectTotal), RowKind::ProjectTotal);
     const int last = sheet.RowCount() - 1;
     sheet.SetCell(last, kTotal, IntegerToText(SumTotals(sheet, 0, sheet.RowCount(), false)));
 }
@@ -57,7 +52,7 @@ void AppendFullPackageTotal(QuoteSheet& sheet)
 {
     const std::int32_t everything = SumTotals(sheet, 0, sheet.RowCount(), true);
     sheet.AppendBlankRow();
-    sheet.AppendHeaderRow(Text(kFullPackageTotal));
+    sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
     sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));
 }
 

@@ -10,7 +10,54 @@ const Text kEmpty;
 
 bool validColumn(int column) { return column >= 0 && column < kSheetColumnCount; }
 
+struct KindName {
+    RowKind kind;
+    std::string_view name;
+};
+
+// Project files store these names: a name, once released, never changes.
+constexpr KindName kKindNames[] = {
+    {RowKind::RoomHeader, "room-header"},
+    {RowKind::Item, "item"},
+    {RowKind::AddedItem, "added-item"},
+    {RowKind::Blank, "blank"},
+    {RowKind::FeeHeader, "fee-header"},
+    {RowKind::Fee, "fee"},
+    {RowKind::ProjectTotal, "project-total"},
+    {RowKind::FullPackageTotal, "full-package-total"},
+    {RowKind::Sum, "sum"},
+};
+
 }  // namespace
+
+std::string_view RowKindName(RowKind kind)
+{
+    for (const KindName& entry : kKindNames)
+        if (entry.kind == kind)
+            return entry.name;
+    return {};
+}
+
+std::optional<RowKind> RowKindFromName(std::string_view name)
+{
+    for (const KindName& entry : kKindNames)
+        if (entry.name == name)
+            return entry.kind;
+    return std::nullopt;
+}
+
+RowKind QuoteSheet::GetKind(int row) const
+{
+    if (row < 0 || row >= RowCount())
+        return RowKind::Blank;
+    return m_kinds[static_cast<std::size_t>(row)];
+}
+
+void QuoteSheet::SetKind(int row, RowKind kind)
+{
+    if (row >= 0 && row < RowCount())
+        m_kinds[static_cast<std::size_t>(row)] = kind;
+}
 
 const Text& QuoteSheet::GetCell(int row, int column) const
 {
@@ -26,12 +73,32 @@ void QuoteSheet::SetCell(int row, int column, Text text)
     m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
 }
 
-void QuoteSheet::AppendBlankRow() { m_rows.emplace_back(); }
+void QuoteSheet::AppendBlankRow() { AppendRow({}, RowKind::Blank); }
 
-void QuoteSheet::AppendHeaderRow(Text label)
+void QuoteSheet::AppendHeaderRow(Text label, RowKind kind)
 {
-    m_rows.emplace_back();
-    m_rows.back()[kItemName] = std::move(label);
+    QuoteRow cells;
+    cells[kItemName] = std::move(label);
+    AppendRow(std::move(cells), kind);
+}
+
+void QuoteSheet::AppendRow(QuoteRow cells, RowKind kind)
+{
+    m_rows.push_back(std::move(cells));
+    m_kinds.push_back(kind);
+}
+
+void QuoteSheet::Clear()
+{
+    m_rows.clear();
+    m_kinds.clear();
+}
+
+void QuoteSheet::Reserve(int rows)
+{
+    const std::size_t count = rows > 0 ? static_cast<std::size_t>(rows) : 0;
+    m_rows.reserve(count);
+    m_kinds.reserve(count);
 }
 
 Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
@@ -51,7 +118,7 @@ Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
 void QuoteSheet::AppendItemRow(Text name, Text unit, Text quantity, Text unitPrice, bool numbered, TotalForm form,
                                int runPosition)
 {
-    m_rows.emplace_back();
+    AppendRow({}, RowKind::Item);
     const int last = RowCount() - 1;
     if (runPosition != 0)
         SetCell(last, kSerial, IntegerToText(runPosition));
@@ -73,19 +140,23 @@ void QuoteSheet::RemoveRow(int row)
     if (row < 0 || row >= RowCount())
         return;
     m_rows.erase(m_rows.begin() + row);
+    m_kinds.erase(m_kinds.begin() + row);
 }
 
-void QuoteSheet::InsertRow(int row, QuoteRow cells)
+void QuoteSheet::InsertRow(int row, QuoteRow cells, RowKind kind)
 {
     if (row < 0 || row > RowCount())
         return;
     m_rows.insert(m_rows.begin() + row, std::move(cells));
+    m_kinds.insert(m_kinds.begin() + row, kind);
 }
 
 void QuoteSheet::Truncate(int rowCount)
 {
-    if (rowCount >= 0 && rowCount < RowCount())
+    if (rowCount >= 0 && rowCount < RowCount()) {
         m_rows.resize(static_cast<std::size_t>(rowCount));
+        m_kinds.resize(static_cast<std::size_t>(rowCount));
+    }
 }
 
 }  // namespace rq

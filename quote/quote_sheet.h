@@ -1,9 +1,13 @@
 // The quote sheet: rows of six texts (序号, 项目名称, 单位, 数量, 单价, 总计) and the row writer
 // that every part of a quote appends through. All figures live as text; every later total
-// is computed from what the cells say.
+// is computed from what the cells say. Each row also carries what it is, so that the edits
+// never have to guess a row's part in the sheet from texts the user may have changed.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "convert/convert.h"
@@ -13,6 +17,26 @@ namespace rq {
 enum SheetColumn { kSerial = 0, kItemName, kUnit, kQuantity, kUnitPrice, kTotal, kSheetColumnCount };
 
 using QuoteRow = std::array<Text, kSheetColumnCount>;
+
+// What a row of the sheet is: set when it is written, kept by every edit, never shown.
+// Sum is a row that took the sum of the sheet because its total row was deleted.
+enum class RowKind : std::uint8_t {
+    RoomHeader,
+    Item,
+    AddedItem,
+    Blank,
+    FeeHeader,
+    Fee,
+    ProjectTotal,
+    FullPackageTotal,
+    Sum
+};
+
+// Stable names, kept in project files; never change one once released:
+// "room-header", "item", "added-item", "blank", "fee-header", "fee",
+// "project-total", "full-package-total", "sum"
+std::string_view RowKindName(RowKind kind);
+std::optional<RowKind> RowKindFromName(std::string_view name);
 
 // How an item row writes its total: whole yuan, truncated (most items), or the short
 // single-precision form, untruncated (the three painting items).
@@ -27,8 +51,15 @@ public:
     // Outside the sheet nothing is written.
     void SetCell(int row, int column, Text text);
 
+    // Outside the sheet a row reads as RowKind::Blank and takes no kind.
+    RowKind GetKind(int row) const;
+    void SetKind(int row, RowKind kind);
+
     void AppendBlankRow();
-    void AppendHeaderRow(Text label);
+    // A header carries only its label: a room type, or the label of a fee or total row.
+    void AppendHeaderRow(Text label, RowKind kind = RowKind::RoomHeader);
+    // Appends a row exactly as given (used by project loading and the fee writer).
+    void AppendRow(QuoteRow cells, RowKind kind);
     // Appends one item row: optional run position (1..3, 0 for none) into 序号, then the
     // numbering from the row above when `numbered`, then the four texts; the total is
     // computed from the quantity and unit price as read back from the cells.
@@ -37,11 +68,11 @@ public:
 
     // Row-level edits used by the sheet operations; out-of-range rows change nothing.
     void RemoveRow(int row);
-    void InsertRow(int row, QuoteRow cells);
+    void InsertRow(int row, QuoteRow cells, RowKind kind);
     void Truncate(int rowCount);
-    void Clear() { m_rows.clear(); }
+    void Clear();
     // Room for `rows` rows without moving the ones already written (large quotes).
-    void Reserve(int rows) { m_rows.reserve(rows > 0 ? static_cast<std::size_t>(rows) : 0); }
+    void Reserve(int rows);
 
     const std::vector<QuoteRow>& rows() const { return m_rows; }
     const QuoteRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
@@ -49,6 +80,7 @@ public:
 
 private:
     std::vector<QuoteRow> m_rows;
+    std::vector<RowKind> m_kinds;  // one per row, in step with m_rows
 };
 
 // The total of an item row as the writer computes it, from the quantity and unit-price texts.

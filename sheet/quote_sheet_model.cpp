@@ -17,6 +17,13 @@ constexpr std::array<std::string_view, kSheetColumnCount> kHeadings
 // Above this many rows a splice copies the tail once instead of shifting it row by row.
 constexpr int kRowByRowSplice = 32;
 
+// Appends rows [from, from + count) of `source`, each with its kind.
+void appendRows(QuoteSheet& sheet, const QuoteSheet& source, int from, int count)
+{
+    for (int i = 0; i < count; ++i)
+        sheet.AppendRow(source.row(from + i), source.GetKind(from + i));
+}
+
 // Removes `count` rows at `at`.
 void cutRows(QuoteSheet& sheet, int at, int count)
 {
@@ -25,10 +32,11 @@ void cutRows(QuoteSheet& sheet, int at, int count)
             sheet.RemoveRow(at);
         return;
     }
-    const std::vector<QuoteRow> tail(sheet.rows().begin() + at + count, sheet.rows().end());
+    QuoteSheet tail;
+    for (int row = at + count; row < sheet.RowCount(); ++row)
+        tail.AppendRow(sheet.row(row), sheet.GetKind(row));
     sheet.Truncate(at);
-    for (const QuoteRow& row : tail)
-        sheet.InsertRow(sheet.RowCount(), row);
+    appendRows(sheet, tail, 0, tail.RowCount());
 }
 
 // Inserts rows [from, from + count) of `source` at `at`.
@@ -36,15 +44,14 @@ void spliceInRows(QuoteSheet& sheet, int at, const QuoteSheet& source, int from,
 {
     if (count <= kRowByRowSplice) {
         for (int i = 0; i < count; ++i)
-            sheet.InsertRow(at + i, source.row(from + i));
+            sheet.InsertRow(at + i, source.row(from + i), source.GetKind(from + i));
         return;
     }
-    const std::vector<QuoteRow> tail(sheet.rows().begin() + at, sheet.rows().end());
+    QuoteSheet tail;
+    appendRows(tail, sheet, at, sheet.RowCount() - at);
     sheet.Truncate(at);
-    for (int i = 0; i < count; ++i)
-        sheet.InsertRow(sheet.RowCount(), source.row(from + i));
-    for (const QuoteRow& row : tail)
-        sheet.InsertRow(sheet.RowCount(), row);
+    appendRows(sheet, source, from, count);
+    appendRows(sheet, tail, 0, tail.RowCount());
 }
 
 // Where the rows that came or went sit: the place that leaves the fewest other rows

@@ -178,7 +178,7 @@ void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
     // totals anyway.
     const RunningTotals sums = walkTotals(sheet, sheet.RowCount(), true);
     sheet.AppendBlankRow();
-    sheet.AppendHeaderRow(Text(kFullPackageTotal));
+    sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
     sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(sums.everything));
 }
 
@@ -191,7 +191,7 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
 void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
 {
     const bool fullPackage = IsFullPackageCaption(caption);
-    std::vector<QuoteRow> mainMaterials;
+    QuoteSheet mainMaterials;
     if (fullPackage)
         removeFullPackageFoot(sheet, endsWithFullPackageTotal(sheet));
 
@@ -199,10 +199,9 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     // on goes; on a full package the main materials are set aside to come back after it.
     const int other = findOtherSection(sheet);
     if (other >= 0) {
-        if (fullPackage) {
-            const auto& rows = sheet.rows();
-            mainMaterials.assign(rows.begin() + firstMainMaterialRow(sheet, other), rows.end());
-        }
+        if (fullPackage)
+            for (int row = firstMainMaterialRow(sheet, other); row < sheet.RowCount(); ++row)
+                mainMaterials.AppendRow(sheet.row(row), sheet.GetKind(row));
         sheet.Truncate(other);
     }
 
@@ -216,6 +215,7 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
         sheet.AppendBlankRow();
         target = count + 1;
     }
+    sheet.SetKind(target, RowKind::AddedItem);
     sheet.SetCell(target, kSerial, Text(kAddedMarker));
     sheet.SetCell(target, kItemName, item.name);
     sheet.SetCell(target, kUnit, Text(kAddedUnit));
@@ -227,8 +227,8 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     AppendFeesAndProjectTotal(sheet);
     if (!fullPackage)
         return;
-    for (QuoteRow& row : mainMaterials)
-        sheet.InsertRow(sheet.RowCount(), std::move(row));
+    for (int row = 0; row < mainMaterials.RowCount(); ++row)
+        sheet.AppendRow(mainMaterials.row(row), mainMaterials.GetKind(row));
     AppendFullPackageTotal(sheet);
 }
 

@@ -122,6 +122,33 @@ TEST(DetailedQuote, UnknownRoomTypeKeepsItsHeaderWithoutBlankRow)
     EXPECT_EQ(quote.sheet.GetCell(2, kSerial), "1");
 }
 
+// The kinds of a sheet as runs ("item*5"), so that a whole sheet reads in one line.
+std::string KindRuns(const QuoteSheet& sheet)
+{
+    std::string runs;
+    for (int row = 0; row < sheet.RowCount();) {
+        int end = row + 1;
+        while (end < sheet.RowCount() && sheet.GetKind(end) == sheet.GetKind(row))
+            ++end;
+        runs += (runs.empty() ? "" : " ") + std::string(RowKindName(sheet.GetKind(row)));
+        if (end - row > 1)
+            runs += "*" + std::to_string(end - row);
+        row = end;
+    }
+    return runs;
+}
+
+TEST(DetailedQuote, EveryRowCarriesWhatItWasWrittenAs)
+{
+    const DetailedQuote quote = BuildDetailedQuote(
+        {Room("阁楼", "3200*2800*2920", "800*1500", "实木门", "1", "4"),
+         Room("厨房", "2400*1800*2800", "800*1500", "推拉门", "1", "4")},
+        "经济型装修", FloorChoice::Tiles, "全包");
+    // The kitchen's main materials open with their own header, which counts as a room header.
+    EXPECT_EQ(KindRuns(quote.sheet), "room-header*2 item*5 blank fee-header fee*3 blank project-total blank*2 "
+                                     "room-header item*12 blank full-package-total");
+}
+
 TEST(DetailedQuote, BedroomAndStudyAddTwoBlankRowsAndNothingToTheFullTotal)
 {
     const DetailedQuote quote = BuildDetailedQuote(

@@ -77,5 +77,46 @@ TEST(QuoteSheet, CellsOutsideTheSheetReadEmptyAndIgnoreWrites)
     EXPECT_EQ(sheet.RowCount(), 1);
 }
 
+TEST(QuoteSheet, EveryKindHasOneStableName)
+{
+    const std::pair<RowKind, const char*> names[] = {
+        {RowKind::RoomHeader, "room-header"},   {RowKind::Item, "item"},
+        {RowKind::AddedItem, "added-item"},     {RowKind::Blank, "blank"},
+        {RowKind::FeeHeader, "fee-header"},     {RowKind::Fee, "fee"},
+        {RowKind::ProjectTotal, "project-total"}, {RowKind::FullPackageTotal, "full-package-total"},
+        {RowKind::Sum, "sum"},
+    };
+    for (const auto& [kind, name] : names) {
+        EXPECT_EQ(RowKindName(kind), name);
+        EXPECT_EQ(RowKindFromName(name), kind) << name;
+    }
+    for (const char* unknown : {"", "Item", "item ", "header", "工程总造价"})
+        EXPECT_EQ(RowKindFromName(unknown), std::nullopt) << unknown;
+}
+
+TEST(QuoteSheet, RowEditsCarryEachRowsKindAlong)
+{
+    QuoteSheet sheet;
+    sheet.AppendHeaderRow("客厅");
+    sheet.AppendItemRow("地面找平", "M2", "1", "35", true, TotalForm::WholeYuan);
+    sheet.AppendBlankRow();
+    sheet.AppendHeaderRow("工程总造价", RowKind::ProjectTotal);
+    sheet.InsertRow(2, QuoteRow{"-", "墙体拆除", "增", "1", "150", "150"}, RowKind::AddedItem);
+    sheet.AppendRow(QuoteRow{}, RowKind::Sum);
+    sheet.RemoveRow(1);
+    sheet.SetKind(9, RowKind::Fee);  // outside: nothing
+    const RowKind expected[] = {RowKind::RoomHeader, RowKind::AddedItem, RowKind::Blank, RowKind::ProjectTotal,
+                                RowKind::Sum};
+    ASSERT_EQ(sheet.RowCount(), 5);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(sheet.GetKind(row), expected[row]) << row;
+    EXPECT_EQ(sheet.GetKind(-1), RowKind::Blank);
+    EXPECT_EQ(sheet.GetKind(5), RowKind::Blank);
+    sheet.Truncate(2);
+    sheet.AppendBlankRow();
+    EXPECT_EQ(sheet.GetKind(1), RowKind::AddedItem);
+    EXPECT_EQ(sheet.GetKind(2), RowKind::Blank);
+}
+
 }  // namespace
 }  // namespace rq

@@ -148,22 +148,22 @@ INSTANTIATE_TEST_SUITE_P(Edits, QuoteSheetModelEdits,
                 const int other = rowNamed(s, kOtherSection);
                 s.Truncate(other);
                 s.AppendBlankRow();
-                s.InsertRow(s.RowCount(), QuoteRow { "-", "清水漆", "增", "10", "44.5", "445" });
+                s.AppendRow(QuoteRow { "-", "清水漆", "增", "10", "44.5", "445" }, RowKind::AddedItem);
                 s.AppendBlankRow();
                 AppendFeesAndProjectTotal(s);
             },
             1, 0, 4 },
         EditCase { "blank rows that look alike", 4,
             [](QuoteSheet& s) {
-                s.InsertRow(3, QuoteRow {});
-                s.InsertRow(3, QuoteRow {});
+                s.InsertRow(3, QuoteRow {}, RowKind::Blank);
+                s.InsertRow(3, QuoteRow {}, RowKind::Blank);
             },
             1, 0, 0 },
         EditCase { "every row removed", 50, [](QuoteSheet& s) { s.Clear(); }, 0, 1, 0 },
         EditCase { "many rows inserted in the middle", 50,
             [](QuoteSheet& s) {
                 for (int i = 0; i < 100; ++i)
-                    s.InsertRow(20, QuoteRow { "", "墙体拆除", "增", "1", std::to_string(i), "" });
+                    s.InsertRow(20, QuoteRow { "", "墙体拆除", "增", "1", std::to_string(i), "" }, RowKind::AddedItem);
             },
             1, 0, 0 },
         EditCase { "many rows removed from the middle", 50,
