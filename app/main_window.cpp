@@ -192,10 +192,12 @@ void MainWindow::setUpRoomList()
     m_roomModel = new RoomListModel(m_rooms, this);
     QTableView* list = roomListView();
     list->setModel(m_roomModel);
-    for (int column = 0; column < kRoomColumnCount; ++column)
+    for (int column = 0; column + 1 < kRoomColumnCount; ++column)
         list->setColumnWidth(column, RoomListModel::kColumnWidths[column]);
     list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
     list->horizontalHeader()->setHighlightSections(false);
+    list->horizontalHeader()->resizeSection(kRoomColumnCount - 1, list->horizontalHeader()->minimumSectionSize());
+    list->horizontalHeader()->setStretchLastSection(true);
     // The core keeps the selected room; the table only reports which row the user picked.
     // Whatever moved the selection, mouse or keys, the fields show the selected room, so
     // "修改" writes what the user sees over the row the user sees selected.

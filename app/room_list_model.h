@@ -13,8 +13,10 @@ class RoomListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The column widths of the list, in pixels, as the form lays them out.
-    static constexpr int kColumnWidths[kRoomColumnCount] = {120, 120, 120, 120, 80, 60};
+    // The widths of all columns but the last, in pixels, as the form lays them out but for
+    // "门的扇数": it gives 8 pixels to "墙面数", which takes whatever the list leaves, so that
+    // its heading stays whole beside the rows' scroll bar and no bar appears for the columns.
+    static constexpr int kColumnWidths[kRoomColumnCount - 1] = { 120, 120, 120, 120, 72 };
 
     explicit RoomListModel(RoomList& rooms, QObject* parent = nullptr);
 

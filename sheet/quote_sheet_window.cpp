@@ -96,6 +96,10 @@ void QuoteSheetWindow::setUpSheetView()
     headings->setHighlightSections(false);
     for (int column = 0; column < kSheetColumnCount; ++column)
         headings->resizeSection(column, kColumnWidths[column]);
+    // With the scroll bar for the rows the columns are a little wider than the sheet: the
+    // total column gives up what is missing, and takes what a larger window gives.
+    headings->resizeSection(kSheetColumnCount - 1, headings->minimumSectionSize());
+    headings->setStretchLastSection(true);
 
     // Any button selects the row it presses on, so any press shows it: "修改" must never
     // write one row's fields into another row.

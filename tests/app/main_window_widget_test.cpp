@@ -153,10 +153,12 @@ TEST_F(MainWindowTest, ListsAndSpinnersAreAsTheFormSays)
         EXPECT_EQ(box->filter(), s.filter) << s.name;
     }
     const QStringList headings = {"房屋类型", "房间长宽高", "窗户长高", "门的类型", "门的扇数", "墙面数"};
-    const int widths[] = {120, 120, 120, 120, 80, 60};
+    const int widths[] = { 120, 120, 120, 120, 72 }; // the last column takes what is left
     for (int c = 0; c < headings.size(); ++c) {
         EXPECT_EQ(list()->model()->headerData(c, Qt::Horizontal).toString(), headings[c]);
-        EXPECT_EQ(list()->columnWidth(c), widths[c]);
+        if (c < static_cast<int>(std::size(widths))) {
+            EXPECT_EQ(list()->columnWidth(c), widths[c]);
+        }
     }
 }
 

@@ -1,8 +1,12 @@
 // Every window opens at the size its form gives it, with each control where the form puts
 // it; the quote sheet and the result window may then be enlarged, and only their sheet or
 // report takes the new room.
+#include <QCoreApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -147,6 +151,32 @@ TEST(WindowGeometry, EnlargedSheetAndReportTakeTheNewRoom)
         window->resize(formSize);
         for (const auto& [control, was] : before)
             EXPECT_EQ(control->geometry(), was) << control->objectName().toStdString();
+    }
+}
+
+// The room list and the quote sheet, full of rows: the last column takes what the others
+// leave, so no horizontal scroll bar appears for a few pixels, and its heading stays whole.
+TEST(WindowGeometry, ListsFitTheirColumnsWithoutAHorizontalScrollBar)
+{
+    MainWindow main;
+    main.findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
+    for (int room = 0; room < 12; ++room)
+        main.findChild<QPushButton*>(QStringLiteral("按钮4"))->click();
+    const std::vector<RoomRecord> rooms(
+        3, RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } });
+    QuoteSheetWindow sheet(BuildDetailedQuote(rooms, "舒适型装修", FloorChoice::Boards, kHalfPackage), nullptr,
+        QuoteSheetWindow::ChatPicture::Skip);
+    sheet.show();
+    QCoreApplication::processEvents(); // the views lay out their scroll bars
+    for (QWidget* window : { static_cast<QWidget*>(&main), static_cast<QWidget*>(&sheet) }) {
+        auto* list = window->findChild<QTableView*>(QStringLiteral("超级列表框1"));
+        ASSERT_TRUE(list->verticalScrollBar()->isVisible()) << "enough rows to need the vertical bar";
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << window->windowTitle().toStdString();
+        const QHeaderView* headings = list->horizontalHeader();
+        const int last = headings->count() - 1;
+        const QString heading = list->model()->headerData(last, Qt::Horizontal).toString();
+        EXPECT_GE(headings->sectionSize(last), headings->fontMetrics().horizontalAdvance(heading) + 8)
+            << heading.toStdString();
     }
 }
 
