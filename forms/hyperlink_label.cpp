@@ -1,8 +1,9 @@
 #include "forms/hyperlink_label.h"
 
-#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QUrl>
+
+#include "ui/open_link.h"
 
 namespace rq {
 
@@ -39,7 +40,7 @@ void HyperlinkLabel::mouseReleaseEvent(QMouseEvent* event)
     const bool click = m_pressedInside && rect().contains(event->position().toPoint());
     m_pressedInside = false;
     if (click && !m_target.isEmpty())
-        QDesktopServices::openUrl(QUrl(m_target));
+        openLink(this, QUrl(m_target));
     Q_EMIT released();
 }
 

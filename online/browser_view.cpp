@@ -1,11 +1,11 @@
 #include "online/browser_view.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "online/browser_engine.h"
+#include "ui/open_link.h"
 
 namespace rq {
 
@@ -33,7 +33,7 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
     m_openLink->setText(QStringLiteral("<a href=\"open\">在浏览器中打开</a>"));
     connect(m_openLink, &QLabel::linkActivated, this, [this] {
         if (m_url.isValid())
-            QDesktopServices::openUrl(m_url);
+            openLink(this, m_url);
     });
     layout->addWidget(m_openLink);
     layout->addStretch();

@@ -1,6 +1,5 @@
 #include "online/online_links.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,6 +9,7 @@
 
 #include "forms/picture_box.h"
 #include "online/endpoints.h"
+#include "ui/open_link.h"
 
 namespace rq {
 namespace {
@@ -27,7 +27,7 @@ protected:
     {
         if (event->type() == QEvent::MouseButtonPress
             && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            QDesktopServices::openUrl(m_url);
+            openLink(qobject_cast<QWidget*>(watched), m_url);
         return QObject::eventFilter(watched, event);
     }
 
@@ -52,8 +52,8 @@ void startChatPicture(PictureBox* box, const ChatPictureJob& job)
 {
     if (box == nullptr)
         return;
-    QObject::connect(box, &PictureBox::pressed, box,
-                     [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(endpoints::kChatLink))); });
+    QObject::connect(
+        box, &PictureBox::pressed, box, [box] { openLink(box, QUrl(QString::fromLatin1(endpoints::kChatLink))); });
     job.load(box);
 }
 

@@ -1,6 +1,5 @@
 #include "online/video_window.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
 
@@ -8,6 +7,7 @@
 
 #include "online/browser_view.h"
 #include "online/endpoints.h"
+#include "ui/open_link.h"
 #include "ui_video_window.h"
 
 namespace rq {
@@ -35,7 +35,7 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
     const int tutorials = static_cast<int>(std::size(kTutorialPaths));
     for (int number = 1; number <= tutorials; ++number)
         connect(tutorialButton(number), &QPushButton::clicked, this, [this, number] { showTutorial(number); });
-    connect(moreButton(), &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(m_tipsPage); });
+    connect(moreButton(), &QPushButton::clicked, this, [this] { openLink(this, m_tipsPage); });
 
     showTutorial(1);
 }
