@@ -1,12 +1,15 @@
 #include "convert/convert.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <locale.h>
+#include <optional>
 
 #include "convert/utf8.h"
 
@@ -40,42 +43,46 @@ double ParseOutOfRange(const std::string& number)
 
 // Writes decimal digits `digits` (no leading zero, value d.ddd × 10^exponent) with at most
 // `precision` significant digits already applied: trailing zeros dropped, plain or
-// exponent form as the system writes numbers.
-Text FormatDigits(bool negative, std::string digits, int exponent, int precision)
+// exponent form as the system writes numbers. Built on the stack: a figure is at most
+// a sign, 13 digits, a point and a four-character exponent, or "0.000" and 13 digits.
+Text FormatDigits(bool negative, std::string_view digits, int exponent, int precision)
 {
     while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    Text out;
+        digits.remove_suffix(1);
+    char buf[64];
+    char* out = buf;
+    const auto put = [&out](std::string_view piece) { out = std::copy(piece.begin(), piece.end(), out); };
     if (negative)
-        out.push_back('-');
+        *out++ = '-';
     const int k = static_cast<int>(digits.size());
     if (exponent < -4 || exponent >= precision) {
-        out.push_back(digits[0]);
+        *out++ = digits[0];
         if (k > 1) {
-            out.push_back('.');
-            out.append(digits, 1);
+            *out++ = '.';
+            put(digits.substr(1));
         }
-        out.push_back('e');
-        out.push_back(exponent < 0 ? '-' : '+');
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%03d", std::abs(exponent));
-        out.append(buf);
+        *out++ = 'e';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);  // at most 324 for a double
+        *out++ = static_cast<char>('0' + magnitude / 100);
+        *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+        *out++ = static_cast<char>('0' + magnitude % 10);
     } else if (exponent >= 0) {
         const int whole = exponent + 1;
         if (k <= whole) {
-            out.append(digits);
-            out.append(static_cast<std::size_t>(whole - k), '0');
+            put(digits);
+            out = std::fill_n(out, whole - k, '0');
         } else {
-            out.append(digits, 0, static_cast<std::size_t>(whole));
-            out.push_back('.');
-            out.append(digits, static_cast<std::size_t>(whole));
+            put(digits.substr(0, static_cast<std::size_t>(whole)));
+            *out++ = '.';
+            put(digits.substr(static_cast<std::size_t>(whole)));
         }
     } else {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(digits);
+        put("0.");
+        out = std::fill_n(out, -exponent - 1, '0');
+        put(digits);
     }
-    return out;
+    return Text(buf, out);
 }
 
 // Splits a scientific rendering "d.ddde±x" into its digits and exponent.
@@ -133,16 +140,46 @@ Text NonFiniteText(double value)
     return value < 0 ? "-inf" : "inf";
 }
 
-Text FormatNumber(double value, int precision)
+// The shortest digits that read back as `magnitude`, when there are at most `precision` of
+// them. They are then also the correctly rounded `precision` digits: a normal double lies
+// within a part in 10^16 of them, far inside half a step of the 13th significant digit, so
+// no rounding, and no exact half, can come out differently. This is how nearly every
+// figure of a quote is written, without the long expansion.
+bool ShortestDigits(double magnitude, int precision, char (&digits)[32], std::size_t& count, int& exponent)
+{
+    // Below the normal range a double has fewer binary places than that, and its
+    // shortest digits can be far from the correctly rounded ones.
+    if (magnitude < std::numeric_limits<double>::min())
+        return false;
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    count = 0;
+    const char* p = buf;
+    for (; p != res.ptr && *p != 'e'; ++p)
+        if (IsDigit(*p))
+            digits[count++] = *p;
+    if (count > static_cast<std::size_t>(precision) || p == res.ptr)
+        return false;
+    std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, res.ptr, exponent);
+    return true;
+}
+
+Text FormatNumber(double value, int precision, bool shortestFirst)
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
     if (value == 0)
         return "0";
-    std::string digits;
     int exponent = 0;
+    if (shortestFirst) {
+        char shortest[32];
+        std::size_t count = 0;
+        if (ShortestDigits(std::fabs(value), precision, shortest, count, exponent))
+            return FormatDigits(value < 0, std::string_view(shortest, count), exponent, precision);
+    }
+    std::string digits;
     RoundSignificant(std::fabs(value), precision, digits, exponent);
-    return FormatDigits(value < 0, std::move(digits), exponent, precision);
+    return FormatDigits(value < 0, digits, exponent, precision);
 }
 
 }  // namespace
@@ -172,7 +209,73 @@ Text FoldFullWidthForms(std::string_view text)
     return out;
 }
 
-double TextToNumber(std::string_view text)
+namespace {
+
+// A typed figure is nearly always plain ASCII ("4500", "8.96", "8%"): read it where it
+// stands, with the number copied to the stack, instead of folding the whole text and
+// building the number in a string. Anything else - a character beyond ASCII on the way
+// (it may be a full-width digit), a number too long for the buffer, a value out of range
+// - is left to the general reading (empty result).
+std::optional<double> ReadAsciiNumber(std::string_view text)
+{
+    char number[64];
+    std::size_t length = 0;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    const auto ascii = [&](std::size_t at) { return static_cast<unsigned char>(text[at]) < 0x80; };
+    const auto put = [&](char c) {
+        if (length == sizeof number)
+            return false;
+        number[length++] = c;
+        return true;
+    };
+    while (i < n && ascii(i) && text[i] != '\0' && std::strchr(" \t\n\v\f\r", text[i]) != nullptr)
+        ++i;
+    if (i < n && !ascii(i))
+        return std::nullopt;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            put('-');
+        ++i;
+    }
+    bool anyDigit = false;
+    bool point = false;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (IsDigit(c))
+            anyDigit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+        if (!put(c))
+            return std::nullopt;
+    }
+    if (i < n && !ascii(i))
+        return std::nullopt;
+    if (!anyDigit)
+        return 0.0;
+    if (i < n && text[i] != '\0' && std::strchr("eEdD", text[i]) != nullptr) {
+        std::size_t j = i + 1;
+        const std::size_t mark = length;
+        bool written = put('e');
+        if (j < n && (text[j] == '+' || text[j] == '-'))
+            written = put(text[j++]) && written;
+        const std::size_t firstDigit = j;
+        while (j < n && IsDigit(text[j]))
+            written = put(text[j++]) && written;
+        if (!written || (j < n && !ascii(j)))
+            return std::nullopt;
+        if (j == firstDigit)
+            length = mark;  // "e" without digits is not part of the number
+    }
+    double value = 0;
+    if (std::from_chars(number, number + length, value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+double PlainTextToNumber(std::string_view text)
 {
     const std::string folded = FoldFullWidthForms(text);
     std::size_t i = 0;
@@ -219,6 +322,15 @@ double TextToNumber(std::string_view text)
     return value;
 }
 
+}  // namespace
+
+double TextToNumber(std::string_view text)
+{
+    if (const std::optional<double> value = ReadAsciiNumber(text))
+        return *value;
+    return PlainTextToNumber(text);
+}
+
 std::int32_t ToInteger(double value)
 {
     if (!std::isfinite(value))
@@ -230,11 +342,13 @@ std::int32_t ToInteger(double value)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
 }
 
-Text NumberToText(double value) { return FormatNumber(value, 13); }
+Text NumberToText(double value) { return FormatNumber(value, 13, true); }
 
 float ToSingle(double value) { return static_cast<float>(value); }
 
-Text SingleToText(float single)
+namespace {
+
+Text SingleToTextWith(float single, bool shortestFirst)
 {
     if (!std::isfinite(single))
         return NonFiniteText(single);
@@ -266,8 +380,12 @@ Text SingleToText(float single)
     double r = a > 0 ? whole * p * 1e-5 : whole / (p * 1e5);
     if (single < 0)
         r = -r;
-    return FormatNumber(r, 6);
+    return FormatNumber(r, 6, shortestFirst);
 }
+
+}  // namespace
+
+Text SingleToText(float single) { return SingleToTextWith(single, true); }
 
 Text NumberToShortText(double value) { return SingleToText(ToSingle(value)); }
 
@@ -279,20 +397,23 @@ Text BytesToText(std::string_view bytes)
     return Text(bytes.substr(0, zero));
 }
 
-std::vector<Text> SplitText(std::string_view text, std::string_view delimiter)
+namespace {
+
+// The one walk both splits share: calls `piece` for every piece in order.
+template <typename OnPiece>
+void ForEachPiece(std::string_view text, std::string_view delimiter, OnPiece piece)
 {
-    std::vector<Text> pieces;
     if (text.empty())
-        return pieces;
+        return;
     if (delimiter.empty()) {
-        pieces.emplace_back(text);
-        return pieces;
+        piece(text);
+        return;
     }
     std::size_t start = 0;
     std::size_t i = 0;
     while (text.size() - i >= delimiter.size()) {
         if (text.compare(i, delimiter.size(), delimiter) == 0) {
-            pieces.emplace_back(text.substr(start, i - start));
+            piece(text.substr(start, i - start));
             i += delimiter.size();
             start = i;
         } else {
@@ -302,8 +423,27 @@ std::vector<Text> SplitText(std::string_view text, std::string_view delimiter)
         }
     }
     if (start < text.size())
-        pieces.emplace_back(text.substr(start));
+        piece(text.substr(start));
+}
+
+}  // namespace
+
+std::vector<Text> SplitText(std::string_view text, std::string_view delimiter)
+{
+    std::vector<Text> pieces;
+    ForEachPiece(text, delimiter, [&pieces](std::string_view piece) { pieces.emplace_back(piece); });
     return pieces;
+}
+
+std::size_t SplitTextViews(std::string_view text, std::string_view delimiter, std::span<std::string_view> pieces)
+{
+    std::size_t count = 0;
+    ForEachPiece(text, delimiter, [&](std::string_view piece) {
+        if (count < pieces.size())
+            pieces[count] = piece;
+        ++count;
+    });
+    return count;
 }
 
 int FindText(std::string_view text, std::string_view sought)
@@ -320,5 +460,13 @@ int FindText(std::string_view text, std::string_view sought)
 }
 
 double SquareRoot(double value) { return std::sqrt(value); }
+
+namespace plain {
+
+double TextToNumber(std::string_view text) { return PlainTextToNumber(text); }
+Text NumberToText(double value) { return FormatNumber(value, 13, false); }
+Text SingleToText(float value) { return SingleToTextWith(value, false); }
+
+}  // namespace plain
 
 }  // namespace rq

@@ -2,7 +2,9 @@
 // Texts are UTF-8; the rules once defined on GBK bytes apply to the same characters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,9 +48,22 @@ Text BytesToText(std::string_view bytes);
 // delimiter adds no empty piece, an empty text has no pieces.
 std::vector<Text> SplitText(std::string_view text, std::string_view delimiter);
 
+// The same pieces as views into `text`, nothing copied (every room is read this way): the
+// first pieces.size() are written, and the number of all pieces is returned.
+std::size_t SplitTextViews(std::string_view text, std::string_view delimiter, std::span<std::string_view> pieces);
+
 // 1-based byte position of the first occurrence starting on a character boundary, or -1.
 int FindText(std::string_view text, std::string_view sought);
 
 double SquareRoot(double value);
+
+// The three conversions above without their fast paths: the general reading and the
+// correctly rounded long expansion for every figure. The fast paths must agree with them
+// byte for byte; the tests and the fuzz targets hold them to it.
+namespace plain {
+double TextToNumber(std::string_view text);
+Text NumberToText(double value);
+Text SingleToText(float value);
+}  // namespace plain
 
 }  // namespace rq

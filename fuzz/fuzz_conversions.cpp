@@ -1,5 +1,5 @@
-// Conversions on arbitrary typed texts: a number written in either form reads back to the
-// same text; splitting and searching never cut a character and lose no byte.
+// Conversions on arbitrary typed texts: the fast paths agree with the general ones, a
+// number written in either form reads back to the same text; splitting and searching never cut a character and lose no byte.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +14,9 @@ namespace {
 
 void checkNumberForms(double value)
 {
+    // The fast paths write exactly what the general ones write.
+    FUZZ_CHECK(rq::NumberToText(value) == rq::plain::NumberToText(value));
+    FUZZ_CHECK(rq::SingleToText(rq::ToSingle(value)) == rq::plain::SingleToText(rq::ToSingle(value)));
     if (!std::isfinite(value))
         return;
     const rq::Text longForm = rq::NumberToText(value);
@@ -32,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    checkNumberForms(rq::TextToNumber(text));
+    const double read = rq::TextToNumber(text);
+    const double readPlain = rq::plain::TextToNumber(text);
+    FUZZ_CHECK(std::memcmp(&read, &readPlain, sizeof read) == 0);  // the ASCII fast path reads the same
+    checkNumberForms(read);
     if (size >= sizeof(double)) {
         double raw = 0;
         std::memcpy(&raw, data, sizeof raw);

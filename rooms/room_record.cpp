@@ -17,23 +17,31 @@ namespace {
 
 std::int32_t ReadMillimetres(const std::string_view text) { return ToInteger(TextToNumber(text)); }
 
-std::int32_t ReadPiece(const std::vector<Text>& pieces, std::size_t index)
+// The first N pieces of a "长*宽*高" or "长*高" text, read where they stand; a missing
+// piece reads as 0.
+template <std::size_t N>
+std::array<std::int32_t, N> ReadPieces(std::string_view text)
 {
-    return index < pieces.size() ? ReadMillimetres(pieces[index]) : 0;
+    std::array<std::string_view, N> pieces{};
+    const std::size_t count = SplitTextViews(text, "*", pieces);
+    std::array<std::int32_t, N> values{};
+    for (std::size_t i = 0; i < N && i < count; ++i)
+        values[i] = ReadMillimetres(pieces[i]);
+    return values;
 }
 
 }  // namespace
 
 RoomDimensions ReadRoomDimensions(const RoomRecord& room)
 {
-    const auto size = SplitText(room.size(), "*");
-    const auto window = SplitText(room.window(), "*");
+    const auto [length, width, height] = ReadPieces<3>(room.size());
+    const auto [windowLength, windowHeight] = ReadPieces<2>(room.window());
     RoomDimensions d;
-    d.length = ReadPiece(size, 0);
-    d.width = ReadPiece(size, 1);
-    d.height = ReadPiece(size, 2);
-    d.windowLength = ReadPiece(window, 0);
-    d.windowHeight = ReadPiece(window, 1);
+    d.length = length;
+    d.width = width;
+    d.height = height;
+    d.windowLength = windowLength;
+    d.windowHeight = windowHeight;
     d.doorLeaves = ReadMillimetres(room.doorLeaves());
     d.walls = ReadMillimetres(room.walls());
     return d;

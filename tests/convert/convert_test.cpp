@@ -1,8 +1,11 @@
 #include "convert/convert.h"
 
+#include <bit>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -260,6 +263,39 @@ TEST(NumberForms, ReadBackAndWriteAgainIsStable)
         EXPECT_EQ(NumberToText(TextToNumber(longForm)), longForm);
         const Text shortForm = NumberToShortText(v);
         EXPECT_EQ(NumberToShortText(TextToNumber(shortForm)), shortForm);
+    }
+}
+
+// The fast paths (ASCII reading, shortest digits) against the general ones, over inputs a
+// quote meets and inputs no one types: every result must agree to the bit and the byte.
+TEST(FastConversions, AgreeWithThePlainOnesOnRandomInputs)
+{
+    std::mt19937_64 random(20261209);
+    const auto pick = [&random](std::uint64_t n) { return random() % n; };
+    using namespace std::string_view_literals;
+    const std::string_view pieces[] = {"0", "1", "5", "9", "07", ".", "+", "-", "e", "E", "d", "D", " ", "\t",
+                                       "\0"sv, "３", "．", "－", "元", "%", "x", "\xE4",
+                                       "1234567890123456789012345678901234567890"};
+    for (int i = 0; i < 200'000; ++i) {
+        std::string text;
+        for (std::uint64_t n = pick(12); n > 0; --n)
+            text += pieces[pick(std::size(pieces))];
+        const double fast = TextToNumber(text);
+        const double reference = plain::TextToNumber(text);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(fast), std::bit_cast<std::uint64_t>(reference)) << "text 「" << text << "」";
+
+        // Figures as a quote writes them: areas from millimetres, products, raw bit patterns.
+        const double figures[] = {
+            static_cast<double>(pick(20'000)) * static_cast<double>(pick(20'000)) / 1'000'000.0,
+            TextToNumber(text) * static_cast<double>(pick(5'000)),
+            std::bit_cast<double>(random()),
+            std::bit_cast<double>(random() % 100'000),  // below the normal range
+            static_cast<double>(pick(1'000'000)) / std::pow(10.0, static_cast<double>(pick(20))),
+        };
+        for (const double value : figures) {
+            ASSERT_EQ(NumberToText(value), plain::NumberToText(value)) << std::hexfloat << value;
+            ASSERT_EQ(SingleToText(ToSingle(value)), plain::SingleToText(ToSingle(value))) << std::hexfloat << value;
+        }
     }
 }
 

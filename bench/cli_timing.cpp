@@ -1,0 +1,134 @@
+// How long renoquote-cli takes from start to exit with its output written, the way a script
+// meets it: a full-package quote of 10,000 and of 100,000 rooms into a file, and one quick
+// estimate; with the peak resident memory beside the size of the output. Each run is a
+// process of its own; the best of several runs is shown, since the machine may be busy.
+//
+//   renoquote_cli_timing [OTHER_CLI]
+//
+// With OTHER_CLI (an older build, say) the same runs are made with it in the same session,
+// so that the two can be compared under the same load.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/bench_rooms.h"
+
+namespace {
+
+struct Run {
+    double milliseconds = 0;
+    long peakKilobytes = 0;
+    long outputBytes = 0;
+};
+
+// One run of `args`, standard input from /dev/null, standard output into `outPath`.
+Run runOnce(const std::vector<std::string>& args, const std::string& outPath)
+{
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const auto begin = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int in = open("/dev/null", O_RDONLY);
+        if (out < 0 || in < 0 || dup2(out, 1) < 0 || dup2(in, 0) < 0)
+            std::_Exit(127);
+        execv(argv[0], argv.data());
+        std::_Exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "cli_timing: %s did not finish cleanly\n", args[0].c_str());
+        std::exit(1);
+    }
+    std::ifstream written(outPath, std::ios::binary | std::ios::ate);
+    return {std::chrono::duration<double, std::milli>(end - begin).count(), usage.ru_maxrss,
+            static_cast<long>(written.tellg())};
+}
+
+std::string writeRooms(int count)
+{
+    const std::string path = "/tmp/renoquote_cli_timing_rooms_" + std::to_string(getpid()) + "_" +
+                             std::to_string(count) + ".tsv";
+    std::ofstream file(path, std::ios::binary);
+    for (const rq::RoomRecord& room : rq::bench::MixedRooms(count)) {
+        for (std::size_t i = 0; i < room.cells.size(); ++i)
+            file << (i > 0 ? "\t" : "") << room.cells[i];
+        file << "\n";
+    }
+    return path;
+}
+
+void report(const char* label, const char* what, const Run& run)
+{
+    std::printf("%-7s %-34s best %8.1f ms  peak %8ld KiB  output %9ld B  (peak/output %.2f)\n", label, what,
+                run.milliseconds, run.peakKilobytes, run.outputBytes,
+                run.outputBytes > 0 ? static_cast<double>(run.peakKilobytes) * 1024.0 / static_cast<double>(run.outputBytes)
+                                    : 0.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::pair<const char*, std::string>> programs = {{"this", RENOQUOTE_CLI_PATH}};
+    if (argc > 1)
+        programs.emplace_back("other", argv[1]);
+    const std::string out = "/tmp/renoquote_cli_timing_out_" + std::to_string(getpid());
+    const std::string rooms10k = writeRooms(10'000);
+    const std::string rooms100k = writeRooms(100'000);
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        int runs;
+    };
+    const Case cases[] = {
+        {"quote --package full, 10,000 rooms", {"quote", "--package", "full", rooms10k}, 9},
+        {"quote --package full, 100,000 rooms", {"quote", "--package", "full", rooms100k}, 5},
+        {"estimate (defaults)", {"estimate"}, 15},
+    };
+    double load[3] = {};
+    if (getloadavg(load, 3) == 3)
+        std::printf("load average before: %.2f %.2f %.2f\n", load[0], load[1], load[2]);
+    for (const Case& c : cases) {
+        // The programs take turns, run by run, so that a busy moment hits both alike.
+        std::vector<Run> results(programs.size());
+        for (std::size_t p = 0; p < programs.size(); ++p)
+            runOnce({programs[p].second, "--help"}, out + ".help");  // warm the file cache
+        for (int round = 0; round < c.runs; ++round)
+            for (std::size_t p = 0; p < programs.size(); ++p) {
+                std::vector<std::string> args = c.args;
+                args.insert(args.begin(), programs[p].second);
+                const Run r = runOnce(args, out);
+                Run& b = results[p];
+                if (round == 0 || r.milliseconds < b.milliseconds)
+                    b.milliseconds = r.milliseconds;
+                if (round == 0 || r.peakKilobytes < b.peakKilobytes)
+                    b.peakKilobytes = r.peakKilobytes;
+                b.outputBytes = r.outputBytes;
+            }
+        for (std::size_t p = 0; p < programs.size(); ++p)
+            report(programs[p].first, c.what, results[p]);
+    }
+    if (getloadavg(load, 3) == 3)
+        std::printf("load average after:  %.2f %.2f %.2f\n", load[0], load[1], load[2]);
+    std::remove(rooms10k.c_str());
+    std::remove(rooms100k.c_str());
+    std::remove(out.c_str());
+    std::remove((out + ".help").c_str());
+    return 0;
+}
