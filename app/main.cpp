@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         QApplication::installTranslator(&qtTexts);
 
     rq::MainWindow window;
-    rq::startMainWindowOnline(&window);
+    rq::startMainWindowOnlineAfterFirstPaint(&window);
     QObject::connect(&window, &rq::MainWindow::counterRefreshRequested, &window,
                      [&window] { rq::startCounterRefresh(&window); });
 

@@ -3,8 +3,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 
 #include "forms/picture_box.h"
@@ -33,6 +35,30 @@ protected:
 
 private:
     QUrl m_url;
+};
+
+// Runs `start` once, soon after the watched window's first paint; then goes.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> start) : QObject(window), m_start(std::move(start))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued, so that the paint itself is not held up.
+            QTimer::singleShot(0, watched, std::move(m_start));
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_start;
 };
 
 QLabel* brandLineOf(QWidget* mainWindow)
@@ -64,6 +90,11 @@ void startMainWindowOnline(QWidget* mainWindow, const OnlineSources& sources)
     openOnPress(brandLineOf(mainWindow), site);
     startChatPicture(mainWindow->findChild<PictureBox*>(QStringLiteral("图片框1")), sources.chatPicture);
     sources.counter.fetch(mainWindow, brandLineOf(mainWindow));
+}
+
+void startMainWindowOnlineAfterFirstPaint(QWidget* mainWindow, const OnlineSources& sources)
+{
+    new AfterFirstPaint(mainWindow, [mainWindow, sources] { startMainWindowOnline(mainWindow, sources); });
 }
 
 void startCounterRefresh(QWidget* mainWindow, const OnlineSources& sources)

@@ -30,6 +30,10 @@ void startChatPicture(PictureBox* box, const ChatPictureJob& job = OnlineSources
 // chat, and the counter fetch writes the count into the title and the brand line.
 void startMainWindowOnline(QWidget* mainWindow, const OnlineSources& sources = {});
 
+// The same, once the main window has painted for the first time: the user sees the window
+// at once, and the network library is loaded after, by the first download.
+void startMainWindowOnlineAfterFirstPaint(QWidget* mainWindow, const OnlineSources& sources = {});
+
 // After a quick estimate or a closed quote sheet: count the visit and fetch the count
 // again into the main window's title and brand line.
 void startCounterRefresh(QWidget* mainWindow, const OnlineSources& sources = {});

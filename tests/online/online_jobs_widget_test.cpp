@@ -284,5 +284,31 @@ TEST(MainWindowOnlineTest, CreationLoadsPictureAndCountTogether)
     EXPECT_EQ(main.window->windowTitle(), QStringLiteral("汀湖装饰公司装修报价评估工具-------已帮助1234位业主预算过报价"));
 }
 
+// The program starts the downloads only once its window has painted, so that the first
+// look at it never waits for the network library to load.
+TEST(MainWindowOnlineTest, ProgramStartDownloadsOnlyAfterTheFirstPaint)
+{
+    LocalHttpServer server;
+    server.route("/counter/love.txt", test::okReply("1234"));
+    MainWindowStandIn main;
+    OnlineSources sources;
+    sources.counter = CounterJob("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits());
+    startMainWindowOnlineAfterFirstPaint(main.window.get(), sources);
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    EXPECT_TRUE(server.requests().empty());
+    main.window->show();
+    QElapsedTimer clock;
+    clock.start();
+    while (main.brandLine->text() == kDefinedBrand && clock.elapsed() < 10'000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(main.window->windowTitle(), QStringLiteral("汀湖装饰公司装修报价评估工具-------已帮助1234位业主预算过报价"));
+}
+
 }  // namespace
 }  // namespace rq
