@@ -3,6 +3,7 @@
 // browser view loads. This is what that module offers.
 #pragma once
 
+class QString;
 class QUrl;
 class QWidget;
 
@@ -12,6 +13,8 @@ struct BrowserEngine {
     // A page view, child of parent, with the signals loadStarted() and loadFinished(bool).
     QWidget* (*createView)(QWidget* parent);
     void (*load)(QWidget* view, const QUrl& url);
+    // Shows a page of the program's own, as if it came from base.
+    void (*showHtml)(QWidget* view, const QString& html, const QUrl& base);
 };
 
 // The module's one exported function, looked up by this name.

@@ -1,6 +1,7 @@
 #include "online/browser_view.h"
 
 #include <QLabel>
+#include <QRect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -8,6 +9,24 @@
 #include "ui/open_link.h"
 
 namespace rq {
+
+QString loadFailurePage(const QUrl& url, const QRect& seen)
+{
+    const QString address = url.toString().toHtmlEscaped();
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>载入失败</title></head>"
+                          "<body style=\"margin:0\"><div style=\"position:absolute;left:%1px;top:%2px;"
+                          "width:%3px;height:%4px;display:flex;flex-direction:column;align-items:center;"
+                          "justify-content:center;font-family:sans-serif;font-size:14px;color:#333\">"
+                          "<p style=\"font-size:16px;font-weight:bold\">网页载入失败</p>"
+                          "<p>无法打开这个网页，请检查网络连接后再试。</p>"
+                          "<p style=\"word-break:break-all;max-width:90%\">%5</p>"
+                          "<p><a href=\"%6\">重试</a></p></div></body></html>")
+        .arg(seen.x())
+        .arg(seen.y())
+        .arg(seen.width())
+        .arg(seen.height())
+        .arg(address, QString::fromLatin1(url.toEncoded()).toHtmlEscaped());
+}
 
 BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
 {
@@ -17,8 +36,8 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
         m_view = engine->createView(this);
         layout->addWidget(m_view);
         // The engine's view is only known as a QWidget here, so its signals go by name.
-        connect(m_view, SIGNAL(loadStarted()), this, SIGNAL(loadStarted()));
-        connect(m_view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+        connect(m_view, SIGNAL(loadStarted()), this, SLOT(onEngineLoadStarted()));
+        connect(m_view, SIGNAL(loadFinished(bool)), this, SLOT(onEngineLoadFinished(bool)));
         return;
     }
     layout->addStretch();
@@ -42,6 +61,7 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
 void BrowserView::setUrl(const QUrl& url)
 {
     m_url = url;
+    m_loadingFailurePage = false;
     if (m_view != nullptr) {
         loadBrowserEngine()->load(m_view, url);
         return;
@@ -54,6 +74,28 @@ void BrowserView::setUrl(const QUrl& url)
         m_address->setText(m_url.toString());
         Q_EMIT loadFinished(true);
     });
+}
+
+void BrowserView::onEngineLoadStarted()
+{
+    if (!m_loadingFailurePage)
+        Q_EMIT loadStarted();
+}
+
+void BrowserView::onEngineLoadFinished(bool ok)
+{
+    if (m_loadingFailurePage) {
+        m_loadingFailurePage = false;
+        return;
+    }
+    if (!ok) {
+        // Instead of the engine's own error page, in English and, in the tools window, cut
+        // off above the part the window shows.
+        m_loadingFailurePage = true;
+        const QRect seen = rect() & QRect(mapFrom(window(), QPoint(0, 0)), window()->size());
+        loadBrowserEngine()->showHtml(m_view, loadFailurePage(m_url, seen.isEmpty() ? rect() : seen), m_url);
+    }
+    Q_EMIT loadFinished(ok);
 }
 
 }  // namespace rq

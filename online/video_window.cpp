@@ -30,7 +30,7 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
     connect(filmView(), &BrowserView::loadStarted, this,
         [this] { statusLabel()->setText(QString::fromUtf8(kLoadingText)); });
     connect(filmView(), &BrowserView::loadFinished, this,
-        [this] { statusLabel()->setText(QString::fromUtf8(kLoadedText)); });
+        [this](bool ok) { statusLabel()->setText(QString::fromUtf8(ok ? kLoadedText : kLoadFailedText)); });
 
     const int tutorials = static_cast<int>(std::size(kTutorialPaths));
     for (int number = 1; number <= tutorials; ++number)

@@ -27,6 +27,7 @@ inline constexpr const char* kTutorialPaths[] = {
 
 inline constexpr char kLoadingText[] = "正在载入，请稍后。。。";
 inline constexpr char kLoadedText[] = "载入完毕！";
+inline constexpr char kLoadFailedText[] = "载入失败！";
 
 // Opened non-modal and without owner; the caller sets Qt::WA_DeleteOnClose.
 class VideoWindow : public QDialog {

@@ -15,7 +15,13 @@ void load(QWidget* view, const QUrl& url)
         page->setUrl(url);
 }
 
-constexpr rq::BrowserEngine kEngine{createView, load};
+void showHtml(QWidget* view, const QString& html, const QUrl& base)
+{
+    if (auto* page = qobject_cast<QWebEngineView*>(view))
+        page->setHtml(html, base);
+}
+
+constexpr rq::BrowserEngine kEngine { createView, load, showHtml };
 
 }  // namespace
 

@@ -272,10 +272,10 @@ TEST(VideoWindowTest, StatusLabelFollowsTheViewsLastEvent)
         bool ok;
         const char* text;
     } steps[] = {
-        {false, true, "载入完毕！"},
-        {true, true, "正在载入，请稍后。。。"},
-        {false, false, "载入完毕！"},  // a page that failed has still ended loading
-        {true, true, "正在载入，请稍后。。。"},
+        { false, true, "载入完毕！" },
+        { true, true, "正在载入，请稍后。。。" },
+        { false, false, "载入失败！" },
+        { true, true, "正在载入，请稍后。。。" },
     };
     for (const auto& step : steps) {
         if (step.started)
@@ -332,6 +332,61 @@ TEST(BrowserViewTest, WithoutABrowserComponentTheAddressOpensInTheSystemBrowser)
     OpenedUrls opened;
     Q_EMIT view.findChild<QLabel*>(QStringLiteral("openInBrowser"))->linkActivated(QStringLiteral("open"));
     EXPECT_EQ(opened.urls, std::vector<QString>{page.toString()});
+}
+#endif
+
+// The page shown for a page that could not be loaded: in Chinese, with the address as the
+// user knows it and a link that tries it again, centred in the part of the view the window
+// shows (the tools window shows only the middle of its view).
+TEST(BrowserViewTest, FailurePageTellsTheAddressAndOffersToTryAgain)
+{
+    const struct {
+        const char* url;
+        QRect seen;
+        const char* shown; // the address as the page writes it
+        const char* target;
+    } cases[] = {
+        { "http://127.0.0.1:9/flash/LB075.swf", QRect(0, 0, 543, 423), "http://127.0.0.1:9/flash/LB075.swf",
+            "http://127.0.0.1:9/flash/LB075.swf" },
+        // Markup in the address stays text; the link carries the address encoded.
+        { "http://127.0.0.1:9/装修?a=1&b=<2>", QRect(217, 211, 951, 499), "http://127.0.0.1:9/装修?a=1&amp;b=%3C2%3E",
+            "http://127.0.0.1:9/%E8%A3%85%E4%BF%AE?a=1&amp;b=%3C2%3E" },
+    };
+    for (const auto& c : cases) {
+        const QString page = loadFailurePage(QUrl(QString::fromUtf8(c.url)), c.seen);
+        EXPECT_TRUE(page.contains(QStringLiteral("网页载入失败"))) << c.url;
+        EXPECT_TRUE(page.contains(QString::fromUtf8(c.shown))) << page.toStdString();
+        EXPECT_FALSE(page.contains(QStringLiteral("<2>"))) << page.toStdString();
+        EXPECT_TRUE(page.contains(QStringLiteral("<a href=\"%1\">重试</a>").arg(QString::fromUtf8(c.target))))
+            << page.toStdString();
+        EXPECT_TRUE(page.contains(QStringLiteral("left:%1px;top:%2px;width:%3px;height:%4px")
+                                      .arg(c.seen.x())
+                                      .arg(c.seen.y())
+                                      .arg(c.seen.width())
+                                      .arg(c.seen.height())))
+            << page.toStdString();
+    }
+}
+
+#ifdef RENOQUOTE_HAVE_WEBENGINE
+// Navigates for real to an address where nothing answers: the label says the film failed,
+// and stays so while the view shows its own failure page.
+TEST(VideoWindowTest, AnAddressThatCannotBeLoadedIsToldAsFailed)
+{
+    VideoWindow video(QStringLiteral("http://127.0.0.1:9"), QUrl(), nullptr);
+    auto* view = video.findChild<BrowserView*>(QStringLiteral("超文本浏览框1"));
+    auto* status = video.findChild<QLabel*>(QStringLiteral("标签1"));
+    std::vector<bool> results;
+    QObject::connect(view, &BrowserView::loadFinished, &video, [&](bool ok) { results.push_back(ok); });
+    video.show();
+    ASSERT_TRUE(waitUntil([&] { return !results.empty(); }, 60'000));
+    EXPECT_EQ(status->text(), QStringLiteral("载入失败！"));
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 1500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(results, std::vector<bool> { false }) << "the failure page is no navigation of its own";
+    EXPECT_EQ(status->text(), QStringLiteral("载入失败！"));
 }
 #endif
 
