@@ -20,6 +20,7 @@
 #include "online/video_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
@@ -112,6 +113,7 @@ MainWindow::MainWindow(QWidget* parent)
     setUpLinks();
     fitCaptionsToBoxes(this);
     keepTypedTexts(this);
+    returnPressesFocusedButton(this);
     setUpRoomList();
     connectHandlers();
 

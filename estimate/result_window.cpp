@@ -3,6 +3,7 @@
 #include "estimate/quick_estimate.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
+#include "ui/button_keys.h"
 #include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_result_window.h"
@@ -39,6 +40,7 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     , m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
+    returnPressesFocusedButton(this);
     // A larger window gives its room to the report; the links and the button stay under it,
     // the button at the right.
     auto* anchors = new EdgeAnchors(this);

@@ -7,6 +7,7 @@
 
 #include "online/browser_view.h"
 #include "online/endpoints.h"
+#include "ui/button_keys.h"
 #include "ui/open_link.h"
 #include "ui_video_window.h"
 
@@ -26,6 +27,7 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
 {
     m_ui->setupUi(this);
     setFixedSize(size());
+    returnPressesFocusedButton(this);
 
     connect(filmView(), &BrowserView::loadStarted, this,
         [this] { statusLabel()->setText(QString::fromUtf8(kLoadingText)); });

@@ -3,6 +3,7 @@
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
 #include "ui/qt_text.h"
 #include "ui_add_item_dialog.h"
@@ -17,6 +18,7 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
 {
     m_ui->setupUi(this);
     keepTypedTexts(this);
+    returnPressesFocusedButton(this);
     // Only a choice from the list brings its usual price; a typed name, or leaving the box,
     // leaves the price as it stands, so a price the user typed first is not overwritten.
     connect(new ListChoice(itemBox()), &ListChoice::picked, this, &AddItemDialog::fillDefaultUnitPrice);

@@ -10,6 +10,7 @@
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
+#include "ui/button_keys.h"
 #include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_quote_sheet_window.h"
@@ -33,6 +34,7 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
+    returnPressesFocusedButton(this);
     // A larger window gives its room to the sheet; the panel beside it keeps to the right.
     auto* anchors = new EdgeAnchors(this);
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
