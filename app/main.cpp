@@ -7,13 +7,13 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "app/application_look.h"
 #include "app/display_check.h"
 #include "app/main_window.h"
 #include "app/package_text.h"
 #include "estimate/result_window.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
+#include "ui/application_look.h"
 
 int main(int argc, char** argv)
 {

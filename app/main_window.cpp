@@ -9,7 +9,6 @@
 #include <QTextLayout>
 #include <QUrl>
 
-#include "app/application_look.h"
 #include "app/package_text.h"
 #include "app/room_list_model.h"
 #include "estimate/quick_estimate.h"
@@ -20,6 +19,7 @@
 #include "online/video_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/application_look.h"
 #include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
 #include "ui/message_box.h"

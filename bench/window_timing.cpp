@@ -25,13 +25,13 @@
 #include <functional>
 #include <vector>
 
-#include "app/application_look.h"
-#include "bench/bench_rooms.h"
 #include "app/main_window.h"
+#include "bench/bench_rooms.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
+#include "ui/application_look.h"
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "app/application_look.h"
 #include "app/main_window.h"
 #include "app/package_text.h"
 #include "app/room_list_model.h"
@@ -25,6 +24,7 @@
 #include "forms/spin_edit_box.h"
 #include "sheet/quote_sheet_window.h"
 #include "tests/widget_typing.h"
+#include "ui/application_look.h"
 #include "ui/message_box.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/application_look.h"
+#include "ui/application_look.h"
 
 #include <QAbstractButton>
 #include <QApplication>

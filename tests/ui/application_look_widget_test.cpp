@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "app/application_look.h"
+#include "ui/application_look.h"
 
 namespace {
 
