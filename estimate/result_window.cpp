@@ -1,9 +1,12 @@
 #include "estimate/result_window.h"
 
+#include <QPushButton>
+
 #include "estimate/quick_estimate.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
 #include "ui/button_keys.h"
+#include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_result_window.h"
@@ -17,6 +20,11 @@ Text& estimateReport()
     static Text report;
     return report;
 }
+
+// "打印…" and "导出…" in the strip the form leaves free under the links, beside and
+// under "关闭", of its size.
+constexpr QRect kPrintButtonPlace { 276, 274, 80, 24 };
+constexpr QRect kExportButtonPlace { 362, 274, 80, 24 };
 
 } // namespace
 
@@ -40,19 +48,21 @@ ResultWindow::ResultWindow(const Text& report, QWidget* parent)
     , m_ui(std::make_unique<Ui::ResultWindow>())
 {
     m_ui->setupUi(this);
+    m_shownText = ResultWindowText(report);
+    setUpDocumentActions();
     returnPressesFocusedButton(this);
-    // A larger window gives its room to the report; the links and the button stay under it,
-    // the button at the right.
+    // A larger window gives its room to the report; the links and the buttons stay under
+    // it, the buttons at the right.
     auto* anchors = new EdgeAnchors(this);
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control == reportEdit())
             anchors->anchor(control, Qt::RightEdge | Qt::BottomEdge);
-        else if (control == closeButton())
+        else if (control == closeButton() || control == m_printButton || control == m_exportButton)
             anchors->anchor(control, Qt::LeftEdge | Qt::RightEdge | Qt::TopEdge | Qt::BottomEdge);
         else
             anchors->anchor(control, Qt::TopEdge | Qt::BottomEdge);
     }
-    reportEdit()->setPlainText(toQString(ResultWindowText(report)));
+    reportEdit()->setPlainText(toQString(m_shownText));
 
     caseGalleryLink()->setTarget(QString::fromLatin1(endpoints::kCaseGallery));
     designerSpaceLink()->setTarget(QString::fromLatin1(endpoints::kDesignerSpace));
@@ -74,6 +84,19 @@ QPushButton* ResultWindow::closeButton() const { return m_ui->按钮1; }
 QString ResultWindow::shownText() const
 {
     return reportEdit()->toPlainText();
+}
+
+QuoteDocument ResultWindow::document() const
+{
+    return EstimateDocument(m_shownText, {}, TodayText());
+}
+
+void ResultWindow::setUpDocumentActions()
+{
+    m_documents = new DocumentActions(this, [this] { return document(); });
+    const auto buttons = m_documents->addButtons(kPrintButtonPlace, kExportButtonPlace, QStringLiteral("估算结果"));
+    m_printButton = buttons.print;
+    m_exportButton = buttons.exportFile;
 }
 
 void ResultWindow::onExactQuotePressed()

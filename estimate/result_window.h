@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "convert/convert.h"
+#include "document/quote_document.h"
 
 namespace Ui {
 class ResultWindow;
@@ -17,6 +18,7 @@ class QPushButton;
 
 namespace rq {
 
+class DocumentActions;
 class HyperlinkLabel;
 
 // The estimate report of the process: replaced by every run that prices a grade, shown by
@@ -36,6 +38,10 @@ public:
     // The text as the box shows it, one line per line of the report.
     QString shownText() const;
 
+    // The estimate as it is printed and exported, and the print and export actions on it.
+    QuoteDocument document() const;
+    DocumentActions& documentActions() const { return *m_documents; }
+
 private:
     // The controls by role: the report and, under it, three links and the close button.
     QPlainTextEdit* reportEdit() const;
@@ -43,10 +49,18 @@ private:
     HyperlinkLabel* caseGalleryLink() const;
     HyperlinkLabel* designerSpaceLink() const;
     QPushButton* closeButton() const;
+    QPushButton* printButton() const { return m_printButton; }
+    QPushButton* exportButton() const { return m_exportButton; }
 
     void onExactQuotePressed();
 
+    void setUpDocumentActions();
+
     std::unique_ptr<Ui::ResultWindow> m_ui;
+    Text m_shownText;  // the report and the closing hint, as the box shows them
+    DocumentActions* m_documents = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_exportButton = nullptr;
 };
 
 } // namespace rq

@@ -1,8 +1,15 @@
 #include "sheet/quote_sheet_window.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <algorithm>
+
+#include "document/clipboard_text.h"
 
 #include "online/contact_window.h"
 #include "online/online_links.h"
@@ -11,6 +18,7 @@
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
 #include "ui/button_keys.h"
+#include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
 #include "ui/qt_text.h"
 #include "ui_quote_sheet_window.h"
@@ -22,6 +30,10 @@ namespace {
 // Column widths of the sheet, 序号 to 总计, as the company's printed quotes lay them out.
 constexpr int kColumnWidths[kSheetColumnCount] = { 50, 200, 50, 120, 120, 120 };
 constexpr int kInformationPixelSize = 10;
+// "打印…" and "导出…" in the strip the form leaves free under "修改" and "添加项", of the
+// same size as the buttons above them.
+constexpr QRect kPrintButtonPlace { 735, 410, 68, 28 };
+constexpr QRect kExportButtonPlace { 805, 410, 68, 28 };
 
 } // namespace
 
@@ -34,6 +46,7 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
+    setUpDocumentActions();
     returnPressesFocusedButton(this);
     // A larger window gives its room to the sheet; the panel beside it keeps to the right.
     auto* anchors = new EdgeAnchors(this);
@@ -83,7 +96,8 @@ void QuoteSheetWindow::setUpSheetView()
     QTableView* view = sheetView();
     view->setModel(m_model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be selected to copy them; the edits act on the one clicked last.
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setShowGrid(false);
     view->setWordWrap(false);
@@ -116,10 +130,17 @@ void QuoteSheetWindow::setUpSheetView()
         });
     // A press below the last row reaches no row, so the view reports nothing: watch for it.
     view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
 }
 
 bool QuoteSheetWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // The view would copy its current cell alone; a spreadsheet wants the selected rows.
+    if (watched == sheetView() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelectedRows();
+        return true;
+    }
     if (watched == sheetView()->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() == Qt::LeftButton && !sheetView()->indexAt(press->position().toPoint()).isValid())
@@ -130,8 +151,58 @@ bool QuoteSheetWindow::eventFilter(QObject* watched, QEvent* event)
 
 int QuoteSheetWindow::selectedRow() const
 {
-    const QModelIndexList rows = sheetView()->selectionModel()->selectedRows();
+    const QItemSelectionModel* selection = sheetView()->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row(), {}))
+        return current.row();
+    const QModelIndexList rows = selection->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void QuoteSheetWindow::setUpDocumentActions()
+{
+    m_documents = new DocumentActions(this, [this] { return document(); });
+    const auto buttons = m_documents->addButtons(kPrintButtonPlace, kExportButtonPlace, QStringLiteral("报价单"));
+    m_printButton = buttons.print;
+    m_exportButton = buttons.exportFile;
+    // Like the three buttons above, Return in the sheet does not press them.
+    m_printButton->setAutoDefault(false);
+    m_exportButton->setAutoDefault(false);
+
+    sheetView()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sheetView(), &QWidget::customContextMenuRequested, this, &QuoteSheetWindow::showSheetMenu);
+}
+
+void QuoteSheetWindow::showSheetMenu(const QPoint& position)
+{
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("复制"), this, &QuoteSheetWindow::copySelectedRows);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(sheetView()->selectionModel()->hasSelection());
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("打印…"), QKeySequence::Print, m_documents, &DocumentActions::printWithPreview);
+    menu.addAction(QStringLiteral("导出…"), m_documents, &DocumentActions::exportWithDialog);
+    menu.exec(sheetView()->viewport()->mapToGlobal(position));
+}
+
+QuoteDocument QuoteSheetWindow::document() const
+{
+    return SheetDocument(m_model->sheet(), m_caption, {}, TodayText());
+}
+
+void QuoteSheetWindow::copySelectedRows()
+{
+    std::vector<int> rows;
+    for (const QModelIndex& index : sheetView()->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    if (rows.empty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    const ClipboardText copied = RowsForClipboard(document(), rows);
+    auto* data = new QMimeData;
+    data->setText(toQString(copied.tabSeparated));
+    data->setHtml(toQString(copied.html));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void QuoteSheetWindow::showSelectedRow()

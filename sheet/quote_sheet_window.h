@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include "document/quote_document.h"
 #include "quote/engine.h"
 
 namespace Ui {
@@ -22,6 +23,7 @@ namespace rq {
 
 class HyperlinkLabel;
 class PictureBox;
+class DocumentActions;
 class QuoteSheetModel;
 class SpinEditBox;
 
@@ -36,8 +38,15 @@ public:
     ~QuoteSheetWindow() override;
 
     const QuoteSheet& sheet() const;
-    // The row the edits act on: the selected row, or -1 when none is selected.
+    // The row the edits act on: the selected row, or -1 when none is selected. With
+    // several rows selected (to copy them), the one the user clicked last.
     int selectedRow() const;
+
+    // The sheet as it is printed and exported, and the print and export actions on it.
+    QuoteDocument document() const;
+    DocumentActions& documentActions() const { return *m_documents; }
+    // "复制" and Ctrl+C: the selected rows as cells for a spreadsheet.
+    void copySelectedRows();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,8 +65,12 @@ private:
     QPushButton* deleteButton() const;
     QPushButton* modifyButton() const;
     QPushButton* addItemButton() const;
+    QPushButton* printButton() const { return m_printButton; }
+    QPushButton* exportButton() const { return m_exportButton; }
 
     void setUpSheetView();
+    void setUpDocumentActions();
+    void showSheetMenu(const QPoint& position);
     void showRow(int row);
     void showSelectedRow();
     void onModifyClicked();
@@ -69,6 +82,9 @@ private:
 
     std::unique_ptr<Ui::QuoteSheetWindow> m_ui;
     QuoteSheetModel* m_model = nullptr;
+    DocumentActions* m_documents = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_exportButton = nullptr;
     Text m_caption;
     // While an edit reshapes the sheet the view moves its current row by itself; those
     // moves are not clicks and must not overwrite the fields the user is editing.

@@ -1,0 +1,211 @@
+// Printing, exporting and copying from the quote sheet window and the result window, as a
+// user does it: the buttons and shortcuts are there, the files say what the window says, a
+// long export shows a progress dialog that cancels cleanly, and copied rows paste as cells.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "document/csv_writer.h"
+#include "document/quote_printer.h"
+#include "estimate/quick_estimate.h"
+#include "estimate/result_window.h"
+#include "quote/engine.h"
+#include "sheet/quote_sheet_window.h"
+#include "ui/document_actions.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+
+namespace rq {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<RoomRecord> Rooms(int count)
+{
+    const RoomRecord kinds[] = {
+        {{"客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4"}},
+        {{"卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"}},
+    };
+    std::vector<RoomRecord> rooms;
+    for (int i = 0; i < count; ++i)
+        rooms.push_back(kinds[i % 2]);
+    return rooms;
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+class DocumentActionsTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("renoquote_window_documents_" + std::to_string(getpid()));
+        fs::create_directories(m_folder);
+        setMessageSink([this](const QString& text, QMessageBox::Icon) { m_messages << text; });
+    }
+    void TearDown() override
+    {
+        setMessageSink({});
+        fs::remove_all(m_folder);
+    }
+
+    std::unique_ptr<QuoteSheetWindow> openSheet(int rooms)
+    {
+        auto window = std::make_unique<QuoteSheetWindow>(
+            BuildDetailedQuote(Rooms(rooms), "舒适型装修", FloorChoice::Boards, kFullPackage), nullptr,
+            QuoteSheetWindow::ChatPicture::Skip);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+
+    QString path(const char* name) const { return QString::fromStdString((m_folder / name).string()); }
+
+    // Exports the sheet as PDF while watching for the progress dialog, whose cancel button
+    // is pressed when `cancel` is set. Whether the dialog showed.
+    bool exportWatchingProgress(QuoteSheetWindow& window, const char* name, bool cancel)
+    {
+        bool shown = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* progress = qobject_cast<QProgressDialog*>(widget);
+                if (!progress || !progress->isVisible())
+                    continue;
+                shown = true;
+                if (auto* button = progress->findChild<QPushButton*>(); button && cancel)
+                    QTest::mouseClick(button, Qt::LeftButton);
+            }
+        });
+        watch.start(20);
+        const bool written = window.documentActions().exportTo(path(name), DocumentFormat::Pdf);
+        EXPECT_EQ(written, !cancel) << name;
+        return shown;
+    }
+
+    fs::path m_folder;
+    QStringList m_messages;
+};
+
+TEST_F(DocumentActionsTest, BothWindowsOfferPrintAndExportButtonsAndCtrlP)
+{
+    const auto sheet = openSheet(2);
+    ResultWindow result(Text("报价"));
+    for (QWidget* window : {static_cast<QWidget*>(sheet.get()), static_cast<QWidget*>(&result)}) {
+        auto* print = window->findChild<QPushButton*>(QStringLiteral("printButton"));
+        auto* exportButton = window->findChild<QPushButton*>(QStringLiteral("exportButton"));
+        ASSERT_TRUE(print && exportButton);
+        EXPECT_EQ(print->text(), QStringLiteral("打印…"));
+        EXPECT_EQ(exportButton->text(), QStringLiteral("导出…"));
+        // Inside the window, clear of every control the form places.
+        for (QPushButton* button : {print, exportButton}) {
+            EXPECT_TRUE(window->rect().contains(button->geometry())) << button->text().toStdString();
+            for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (control == print || control == exportButton || !control->isVisible())
+                    continue;
+                EXPECT_FALSE(control->geometry().intersects(button->geometry())) << control->objectName().toStdString();
+            }
+        }
+        bool ctrlP = false;
+        for (const QAction* action : window->actions())
+            ctrlP = ctrlP || action->shortcut() == QKeySequence(QKeySequence::Print);
+        EXPECT_TRUE(ctrlP);
+    }
+}
+
+TEST_F(DocumentActionsTest, ExportedFilesSayWhatTheWindowsShow)
+{
+    const auto sheet = openSheet(2);
+    ASSERT_TRUE(sheet->documentActions().exportTo(path("sheet.csv"), DocumentFormat::Csv));
+    EXPECT_EQ(ReadBytes(m_folder / "sheet.csv"), CsvText(sheet->document()));
+    ASSERT_TRUE(sheet->documentActions().exportTo(path("sheet.xlsx"), DocumentFormat::Xlsx));
+    EXPECT_EQ(ReadBytes(m_folder / "sheet.xlsx").substr(0, 2), "PK");
+
+    ResultWindow result(RunQuickEstimate({"3", "2", "1", "1", "1", "100", "舒适型装修"}, "").report);
+    ASSERT_TRUE(result.documentActions().exportTo(path("estimate.pdf"), DocumentFormat::Pdf));
+    EXPECT_EQ(ReadBytes(m_folder / "estimate.pdf").substr(0, 5), "%PDF-");
+    // Every line the window shows is a row of the document.
+    const QuoteDocument document = result.document();
+    EXPECT_EQ(static_cast<qsizetype>(document.rows.size()), result.shownText().split(QLatin1Char('\n')).size());
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join(QLatin1Char('\n')).toStdString();
+
+    EXPECT_FALSE(sheet->documentActions().exportTo(path("missing/sheet.csv"), DocumentFormat::Csv));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages.front().contains(QStringLiteral("文件夹不存在"))) << m_messages.front().toStdString();
+}
+
+TEST_F(DocumentActionsTest, PrinterPagesCarryTheFootAndTheHeads)
+{
+    const auto sheet = openSheet(2);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("printed.pdf"));
+    SetUpQuotePage(printer);
+    ASSERT_TRUE(sheet->documentActions().paintOn(printer));
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/pdftotext"), {path("printed.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished());
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    for (const QString& expected : {QStringLiteral("全包装修详细报价"), QStringLiteral("项目名称"),
+                                    QStringLiteral("全包总价格"), QStringLiteral("第 1 页 共 1 页")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+}
+
+TEST_F(DocumentActionsTest, LongExportShowsProgressAndCancelKeepsTheEarlierFile)
+{
+    const auto small = openSheet(2);
+    EXPECT_FALSE(exportWatchingProgress(*small, "small.pdf", false)) << "two rooms are written at once";
+    EXPECT_TRUE(fs::exists(m_folder / "small.pdf"));
+
+    const auto sheet = openSheet(1000);
+    std::ofstream(m_folder / "big.pdf") << "earlier";
+    EXPECT_TRUE(exportWatchingProgress(*sheet, "big.pdf", true));
+    EXPECT_TRUE(ReadBytes(m_folder / "big.pdf") == "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2) << "a temporary file was left";
+    EXPECT_TRUE(m_messages.isEmpty()) << "a cancel is no failure";
+}
+
+TEST_F(DocumentActionsTest, CtrlCCopiesTheSelectedRowsAsTextAndTable)
+{
+    const auto sheet = openSheet(2);
+    auto* view = sheet->findChild<QTableView*>(QStringLiteral("超级列表框1"));
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(1, 1)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      view->visualRect(view->model()->index(2, 1)).center());
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    for (int row = 1; row <= 2; ++row) {
+        QStringList cells;
+        for (int column = 0; column < kSheetColumnCount; ++column)
+            cells << toQString(sheet->sheet().GetCell(row, column));
+        EXPECT_EQ(lines[row - 1], cells.join(QLatin1Char('\t')));
+    }
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>") + toQString(sheet->sheet().GetCell(2, kItemName))));
+    // The edits still act on one row: the one clicked last.
+    EXPECT_EQ(sheet->selectedRow(), 2);
+}
+
+}  // namespace
+}  // namespace rq
