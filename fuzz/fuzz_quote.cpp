@@ -21,18 +21,12 @@ constexpr const char* kRoomTypes[] = {"客厅", "餐厅", "厨房", "卧室", "�
 constexpr const char* kDoorTypes[] = {"出租房门", "实木免漆门", "实木门", "原木门", "移门",
                                       "推拉门",   "塑钢门",     "彩铝门", "折叠门", "(无)"};
 constexpr const char* kPaintingItems[] = {"顶面批腻子", "墙面批腻子", "墙顶面乳胶漆"};
-constexpr const char* kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
-constexpr const char* kEditNames[] = {"地面找平", "实木门", "清水漆", "工程管理费", "双包门套", "墙面批腻子", "其它的", ""};
+constexpr const char* kEditNames[] = {"地面找平",   "实木门", "清水漆",     "工程管理费", "双包门套",
+                                      "墙面批腻子", "其它的", "工程总造价", "全包总价格", ""};
 
-// The sheet tells its own rows by their names: a room or item typed as "工程总造价" or
-// "全包总价格" takes that role on the sheet, by design. Typed texts avoid those two names.
-std::string typed(FuzzedDataProvider& in, std::size_t maxLength)
-{
-    std::string text = in.ConsumeRandomLengthString(maxLength);
-    if (text == rq::kProjectTotal || text == rq::kFullPackageTotal)
-        text += "?";
-    return text;
-}
+// Typed texts include the names of the sheet's own rows: a room or item called "其它的" or
+// "工程总造价" stays a room or an item.
+std::string typed(FuzzedDataProvider& in, std::size_t maxLength) { return in.ConsumeRandomLengthString(maxLength); }
 
 template <std::size_t N>
 std::string pick(FuzzedDataProvider& in, const char* const (&names)[N])
@@ -47,29 +41,14 @@ bool contains(const auto& names, const std::string& name)
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
-bool isTotalRow(const rq::QuoteSheet& sheet, int row)
-{
-    const auto& name = sheet.GetCell(row, rq::kItemName);
-    return name == rq::kProjectTotal || name == rq::kFullPackageTotal;
-}
+bool isTotalRow(const rq::QuoteSheet& sheet, int row) { return !rq::CountsInTotals(sheet.GetKind(row)); }
 
-// Rows carrying a priced item: a unit and a price that is not a fee percentage. Rows inside
-// the fee section (from "其它的" to "工程总造价") are left out: "确定添加" rebuilds that
-// section from scratch, whatever the user wrote into it.
+// Rows carrying an item, from the rooms or added: "确定添加" never takes one away.
 int itemRowCount(const rq::QuoteSheet& sheet)
 {
     int count = 0;
-    bool inFeeSection = false;
-    for (int row = 0; row < sheet.RowCount(); ++row) {
-        const auto& name = sheet.GetCell(row, rq::kItemName);
-        if (name == rq::kOtherSection && sheet.GetCell(row, rq::kUnit).empty()
-            && sheet.GetCell(row, rq::kTotal).empty())
-            inFeeSection = true;
-        else if (name == rq::kProjectTotal)
-            inFeeSection = false;
-        if (!inFeeSection && !sheet.GetCell(row, rq::kUnit).empty() && !contains(kFeeNames, name))
-            ++count;
-    }
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        count += sheet.GetKind(row) == rq::RowKind::Item || sheet.GetKind(row) == rq::RowKind::AddedItem ? 1 : 0;
     return count;
 }
 
@@ -77,7 +56,7 @@ void checkComputedSheet(const rq::QuoteSheet& sheet)
 {
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const auto& name = sheet.GetCell(row, rq::kItemName);
-        if (sheet.GetCell(row, rq::kUnit).empty() || contains(kFeeNames, name))
+        if (sheet.GetKind(row) != rq::RowKind::Item)
             continue;
         const auto form = contains(kPaintingItems, name) ? rq::TotalForm::Single : rq::TotalForm::WholeYuan;
         FUZZ_CHECK(sheet.GetCell(row, rq::kTotal)
@@ -90,8 +69,7 @@ void checkProjectTotals(const rq::QuoteSheet& sheet)
 {
     std::int32_t sum = 0;
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        const auto& name = sheet.GetCell(row, rq::kItemName);
-        if (name == rq::kProjectTotal)
+        if (sheet.GetKind(row) == rq::RowKind::ProjectTotal)
             FUZZ_CHECK(sheet.GetCell(row, rq::kTotal) == rq::IntegerToText(sum));
         else if (!isTotalRow(sheet, row) && !sheet.GetCell(row, rq::kTotal).empty())
             sum = rq::ToInteger(static_cast<double>(sum) + rq::TextToNumber(sheet.GetCell(row, rq::kTotal)));
@@ -117,8 +95,8 @@ void checkFullPackageFoot(const rq::QuoteSheet& sheet, bool blankAbove)
 {
     const int last = sheet.RowCount() - 1;
     FUZZ_CHECK(last >= (blankAbove ? 1 : 0));
-    FUZZ_CHECK(sheet.GetCell(last, rq::kItemName) == rq::kFullPackageTotal);
-    FUZZ_CHECK(sheet.GetCell(last, rq::kTotal) == rq::IntegerToText(rq::SumTotals(sheet, 0, last, true)));
+    FUZZ_CHECK(sheet.GetKind(last) == rq::RowKind::FullPackageTotal);
+    FUZZ_CHECK(sheet.GetCell(last, rq::kTotal) == rq::IntegerToText(rq::SumTotals(sheet, 0, last)));
     for (int column = 0; blankAbove && column < rq::kSheetColumnCount; ++column)
         FUZZ_CHECK(sheet.GetCell(last - 1, column).empty());
 }
@@ -150,7 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (full)
         checkFullPackageFoot(sheet, true);
 
-    bool feeSectionLost = false;
     for (int edits = in.ConsumeIntegralInRange(0, 8); edits > 0 && in.remaining_bytes() > 0; --edits) {
         const int before = sheet.RowCount();
         const int itemsBefore = itemRowCount(sheet);
@@ -167,9 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (std::getenv("FUZZ_DUMP") != nullptr)
                 std::fprintf(stderr, "fields [%s] [%s] [%s] [%s]\n", fields.name.c_str(), fields.unit.c_str(),
                              fields.quantity.c_str(), fields.unitPrice.c_str());
-            if (valid && isTotalRow(sheet, row))
-                break;  // renaming a total row is not an edit this check can follow
-            const bool hadFoot = full && before >= 2 && sheet.GetCell(before - 1, rq::kItemName) == rq::kFullPackageTotal;
+            const bool hadFoot = full && before >= 2 && sheet.GetKind(before - 1) == rq::RowKind::FullPackageTotal;
             rq::ModifyRow(sheet, quote.caption, row, fields);
             footRewritten = true;
             if (!full)
@@ -187,26 +162,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (std::getenv("FUZZ_DUMP") != nullptr)
                 std::fprintf(stderr, "item [%s] [%s] [%s]\n", item.name.c_str(), item.quantity.c_str(),
                              item.unitPrice.c_str());
-            if (item.name.empty() || contains(kFeeNames, item.name))
-                break;
-            // Once the user has deleted "其它的", "确定添加" can no longer tell the old fee
-            // section from items and counts it again, as the sheet's rebuild rule says; the
-            // running sums are followed only while the section is there.
-            feeSectionLost = feeSectionLost || std::ranges::none_of(sheet.rows(), [](const rq::QuoteRow& r) {
-                return r[rq::kItemName] == rq::kOtherSection && r[rq::kUnit].empty() && r[rq::kTotal].empty();
-            });
             rq::AddItem(sheet, quote.caption, item);
             footRewritten = true;
-            FUZZ_CHECK(itemRowCount(sheet) >= itemsBefore + 1);
+            FUZZ_CHECK(itemRowCount(sheet) == itemsBefore + 1);
             break;
         }
         }
         dump(sheet, "edit");
-        if (full && !feeSectionLost) {
+        if (full) {
             checkProjectTotals(sheet);
             // "修改" and "确定添加" write a fresh foot; after "删除此项" the foot is as the user
             // left it, and a deleted "全包总价格" stays deleted until the next of those.
-            if (footRewritten || sheet.GetCell(sheet.RowCount() - 1, rq::kItemName) == rq::kFullPackageTotal)
+            if (footRewritten || sheet.GetKind(sheet.RowCount() - 1) == rq::RowKind::FullPackageTotal)
                 checkFullPackageFoot(sheet, footRewritten);
         }
     }

@@ -20,23 +20,20 @@ constexpr Fee kFees[] = {
 
 }  // namespace
 
-std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool skipProjectTotal)
+std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow)
 {
     std::int32_t sum = 0;
     for (int row = fromRow; row < toRow; ++row) {
         const Text& total = sheet.GetCell(row, kTotal);
-        if (total.empty())
-            continue;
-        if (skipProjectTotal && sheet.GetCell(row, kItemName) == kProjectTotal)
-            continue;
-        sum = AddToRunningTotal(sum, TextToNumber(total));
+        if (!total.empty() && CountsInTotals(sheet.GetKind(row)))
+            sum = AddToRunningTotal(sum, TextToNumber(total));
     }
     return sum;
 }
 
 void AppendFeesAndProjectTotal(QuoteSheet& sheet)
 {
-    const std::int32_t items = SumTotals(sheet, 0, sheet.RowCount(), false);
+    const std::int32_t items = SumTotals(sheet, 0, sheet.RowCount());
     sheet.AppendHeaderRow(Text(kOtherSection), RowKind::FeeHeader);
     for (const Fee& fee : kFees)
         sheet.AppendRow({"", Text(fee.name), Text(fee.unit), "1", Text(fee.rateText),
@@ -45,12 +42,12 @@ void AppendFeesAndProjectTotal(QuoteSheet& sheet)
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kProjectTotal), RowKind::ProjectTotal);
     const int last = sheet.RowCount() - 1;
-    sheet.SetCell(last, kTotal, IntegerToText(SumTotals(sheet, 0, sheet.RowCount(), false)));
+    sheet.SetCell(last, kTotal, IntegerToText(SumTotals(sheet, 0, sheet.RowCount())));
 }
 
 void AppendFullPackageTotal(QuoteSheet& sheet)
 {
-    const std::int32_t everything = SumTotals(sheet, 0, sheet.RowCount(), true);
+    const std::int32_t everything = SumTotals(sheet, 0, sheet.RowCount());
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
     sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));

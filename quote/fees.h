@@ -1,6 +1,7 @@
 // The foot of a quote: transport, rubbish and management fees on the items, the project
 // total, and for a full package the grand total over everything. Both read only what the
-// sheet's 总计 column says, so edited and added rows count exactly like computed ones.
+// sheet's 总计 column says, so edited and added rows count exactly like computed ones; which
+// rows count follows from their kind, never from a name the user may have typed.
 #pragma once
 
 #include <string_view>
@@ -20,8 +21,15 @@ inline std::int32_t AddToRunningTotal(std::int32_t sum, double amount)
     return ToInteger(static_cast<double>(sum) + amount);
 }
 
-// The running total of the 总计 cells of rows [fromRow, toRow).
-std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow, bool skipProjectTotal);
+// Whether a row's 总计 is part of the sums: every row's but the total rows' and a row's
+// holding an earlier sum, which would count the rows above it twice.
+inline bool CountsInTotals(RowKind kind)
+{
+    return kind != RowKind::ProjectTotal && kind != RowKind::FullPackageTotal && kind != RowKind::Sum;
+}
+
+// The running total of the 总计 cells of rows [fromRow, toRow) that count in totals.
+std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 
 // Appends "其它的", the three fee rows, a blank row and "工程总造价".
 void AppendFeesAndProjectTotal(QuoteSheet& sheet);

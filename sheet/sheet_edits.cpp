@@ -1,7 +1,7 @@
 #include "sheet/sheet_edits.h"
 
 #include <algorithm>
-#include <vector>
+#include <utility>
 
 #include "quote/engine.h"
 #include "quote/fees.h"
@@ -19,106 +19,108 @@ constexpr std::string_view kAddedUnit = "增";
 
 bool isFeeName(std::string_view name) { return std::ranges::find(kFeeNames, name) != std::ranges::end(kFeeNames); }
 
-bool isBlankRow(const QuoteSheet& sheet, int row)
-{
-    if (row < 0 || row >= sheet.RowCount())
-        return false;
-    return std::ranges::all_of(sheet.row(row), [](const Text& cell) { return cell.empty(); });
-}
-
-int findRow(const QuoteSheet& sheet, std::string_view name, int fromRow)
-{
-    for (int row = std::max(fromRow, 0); row < sheet.RowCount(); ++row) {
-        if (sheet.GetCell(row, kItemName) == name)
-            return row;
-    }
-    return -1;
-}
-
 bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
 
-// The fee section starts at its header "其它的", a row with nothing but the label. An item
-// the user happens to call "其它的" carries a unit and a total, and stays an item: the
-// rebuild after "确定添加" must not cut the sheet there and lose it.
-bool isOtherSectionHeader(const QuoteSheet& sheet, int row)
+bool isTotalKind(RowKind kind)
 {
-    return sheet.GetCell(row, kItemName) == kOtherSection && sheet.GetCell(row, kUnit).empty()
-        && sheet.GetCell(row, kTotal).empty();
+    return kind == RowKind::ProjectTotal || kind == RowKind::FullPackageTotal || kind == RowKind::Sum;
 }
 
-int findOtherSection(const QuoteSheet& sheet)
+// Rows of the fee section that "确定添加" writes afresh: the header, the fee rows and the
+// project total. Its blank row is told by its place (see feeSection).
+bool isFeeSectionKind(RowKind kind)
 {
-    for (int row = 0; row < sheet.RowCount(); ++row)
-        if (isOtherSectionHeader(sheet, row))
-            return row;
-    return -1;
+    return kind == RowKind::FeeHeader || kind == RowKind::Fee || kind == RowKind::ProjectTotal;
 }
 
-bool endsWithFullPackageTotal(const QuoteSheet& sheet)
+// A row that holds nothing but a sum it received: the blank row that stood above a deleted
+// total. Once a new total is written it is that blank row again.
+bool isBareSum(const QuoteSheet& sheet, int row)
 {
-    return sheet.GetCell(sheet.RowCount() - 1, kItemName) == kFullPackageTotal;
+    if (sheet.GetKind(row) != RowKind::Sum)
+        return false;
+    for (int column = 0; column < kTotal; ++column)
+        if (!sheet.GetCell(row, column).empty())
+            return false;
+    return true;
 }
 
-// Takes away the foot that AppendFullPackageTotal wrote ("全包总价格" and the blank row
-// above it), but only rows that still are that foot: a row the user filled in stays.
-void removeFullPackageFoot(QuoteSheet& sheet, bool totalRowIsFoot)
-{
-    if (!totalRowIsFoot)
-        return;
-    sheet.Truncate(sheet.RowCount() - 1);
-    if (isBlankRow(sheet, sheet.RowCount() - 1))
-        sheet.Truncate(sheet.RowCount() - 1);
-}
-
-std::int32_t addTotal(std::int32_t sum, const Text& total)
-{
-    return total.empty() ? sum : AddToRunningTotal(sum, TextToNumber(total));
-}
-
-struct RunningTotals {
-    std::int32_t items = 0;       // item and fee rows: what a "工程总造价" row shows
-    std::int32_t everything = 0;  // all but "工程总造价": what "全包总价格" shows
+// The rows [begin, end) of the fee section: from its first row ("其它的", or the first fee
+// row left when the user deleted it) through "工程总造价". Should that row be gone, the
+// section ends after the fee rows and the blank row below them (which may have taken the
+// sum meanwhile). begin is -1 when the user has deleted every row of it.
+struct Span {
+    int begin = -1;
+    int end = -1;
 };
 
-// One walk over rows [0, end). On a full-package sheet the project total must keep
-// agreeing with the rows above it, or the customer sees two totals that contradict each
-// other: with `writeProjectTotals` every "工程总造价" row on the way is brought up to date.
-RunningTotals walkTotals(QuoteSheet& sheet, int end, bool writeProjectTotals)
+Span feeSection(const QuoteSheet& sheet)
 {
-    RunningTotals sums;
+    Span span;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const RowKind kind = sheet.GetKind(row);
+        if (!isFeeSectionKind(kind))
+            continue;
+        if (span.begin < 0)
+            span.begin = row;
+        span.end = row + 1;
+        if (kind == RowKind::ProjectTotal)
+            return span;
+    }
+    if (span.begin >= 0 && (sheet.GetKind(span.end) == RowKind::Blank || isBareSum(sheet, span.end)))
+        ++span.end;
+    return span;
+}
+
+// Brings every "工程总造价" on rows [0, end) up to the running sum of the rows above it and
+// returns the sum of the rows that count. On a full-package sheet the project total must
+// keep agreeing with the rows above it, or the customer sees two totals that contradict
+// each other.
+std::int32_t walkTotals(QuoteSheet& sheet, int end)
+{
+    std::int32_t sum = 0;
     for (int row = 0; row < end; ++row) {
-        const Text& name = sheet.GetCell(row, kItemName);
-        if (name == kProjectTotal) {
-            if (writeProjectTotals)
-                sheet.SetCell(row, kTotal, IntegerToText(sums.items));
+        const RowKind kind = sheet.GetKind(row);
+        if (kind == RowKind::ProjectTotal) {
+            sheet.SetCell(row, kTotal, IntegerToText(sum));
             continue;
         }
         const Text& total = sheet.GetCell(row, kTotal);
-        if (total.empty())
-            continue;
         // The total is read once: on a sheet of many rooms this walk is the cost of an edit.
-        const double value = TextToNumber(total);
-        sums.everything = AddToRunningTotal(sums.everything, value);
-        if (name != kFullPackageTotal)
-            sums.items = AddToRunningTotal(sums.items, value);
+        if (!total.empty() && CountsInTotals(kind))
+            sum = AddToRunningTotal(sum, TextToNumber(total));
     }
-    return sums;
+    return sum;
 }
 
-// The main-material rows of a full-package sheet: below the "工程总造价" that closes the
-// fee section. Should that row have been deleted, they start after the fee rows and the
-// blank row that follows them.
-int firstMainMaterialRow(const QuoteSheet& sheet, int otherRow)
+// Takes away the foot of a full-package sheet: "全包总价格" and the blank row above it, or
+// the bare sum left when the user deleted "全包总价格". A row the user typed into stays.
+void removeFullPackageFoot(QuoteSheet& sheet)
 {
-    const int projectTotal = findRow(sheet, kProjectTotal, otherRow + 1);
-    if (projectTotal >= 0)
-        return projectTotal + 1;
-    int row = otherRow + 1;
-    while (row < sheet.RowCount() && isFeeName(sheet.GetCell(row, kItemName)))
-        ++row;
-    if (isBlankRow(sheet, row))
-        ++row;
-    return row;
+    const int last = sheet.RowCount() - 1;
+    if (isBareSum(sheet, last)) {
+        sheet.Truncate(last);
+        return;
+    }
+    if (sheet.GetKind(last) != RowKind::FullPackageTotal)
+        return;
+    sheet.Truncate(last);
+    if (sheet.GetKind(last - 1) == RowKind::Blank)
+        sheet.Truncate(last - 1);
+}
+
+void appendFullPackageFoot(QuoteSheet& sheet)
+{
+    const std::int32_t everything = walkTotals(sheet, sheet.RowCount());
+    sheet.AppendBlankRow();
+    sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
+    sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));
+}
+
+void appendRows(QuoteSheet& sheet, const QuoteSheet& rows)
+{
+    for (int row = 0; row < rows.RowCount(); ++row)
+        sheet.AppendRow(rows.row(row), rows.GetKind(row));
 }
 
 }  // namespace
@@ -133,53 +135,52 @@ ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
 
 std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
 {
-    std::int32_t sum = 0;
-    for (int row = 0; row < sheet.RowCount() && !isOtherSectionHeader(sheet, row); ++row)
-        sum = addTotal(sum, sheet.GetCell(row, kTotal));
-    return sum;
+    const int fees = feeSection(sheet).begin;
+    return SumTotals(sheet, 0, fees >= 0 ? fees : sheet.RowCount());
 }
 
-void RecomputeTotals(QuoteSheet& sheet, std::string_view caption)
+void RecomputeTotals(QuoteSheet& sheet, std::string_view /*caption*/)
 {
     if (sheet.RowCount() == 0)
         return;
     // The row that receives the sum is not part of it: after "工程总造价" was deleted the
-    // blank row above takes the sum, and a later edit must not add that sum to itself.
+    // blank row above takes the sum and holds it from then on, never counted again.
     const int last = sheet.RowCount() - 1;
-    const RunningTotals sums = walkTotals(sheet, last, IsFullPackageCaption(caption));
-    sheet.SetCell(last, kTotal, IntegerToText(sums.items));
+    const std::int32_t sum = walkTotals(sheet, last);
+    if (!isTotalKind(sheet.GetKind(last)))
+        sheet.SetKind(last, RowKind::Sum);
+    sheet.SetCell(last, kTotal, IntegerToText(sum));
 }
 
 void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
 {
     const std::int32_t subtotal = HalfPackageSubtotal(sheet);
-    // Taken before the edit: changing "全包总价格" itself has no lasting effect, the foot
-    // is always written afresh.
-    const bool totalRowIsFoot = endsWithFullPackageTotal(sheet);
     if (validRow(sheet, row)) {
         sheet.SetCell(row, kItemName, fields.name);
         sheet.SetCell(row, kUnit, fields.unit);
         sheet.SetCell(row, kQuantity, fields.quantity);
         sheet.SetCell(row, kUnitPrice, fields.unitPrice);
+        // A blank row the user writes into is an item of their own from then on; every other
+        // row stays what it is, whatever it is called now.
+        const RowKind kind = sheet.GetKind(row);
+        const bool typed = !(fields.name.empty() && fields.unit.empty() && fields.quantity.empty()
+                             && fields.unitPrice.empty());
+        if (typed && (kind == RowKind::Blank || kind == RowKind::Sum))
+            sheet.SetKind(row, RowKind::Item);
         const double quantity = TextToNumber(fields.quantity);
         const double unitPrice = TextToNumber(fields.unitPrice);
         // A fee's unit price is its rate in percent ("8%" reads as 8) of the items' subtotal.
-        const double total = isFeeName(sheet.GetCell(row, kItemName))
-                                 ? quantity * unitPrice * static_cast<double>(subtotal) / 100
-                                 : quantity * unitPrice;
+        const double total = isFeeName(fields.name) ? quantity * unitPrice * static_cast<double>(subtotal) / 100
+                                                    : quantity * unitPrice;
         sheet.SetCell(row, kTotal, NumberToText(total));
     }
     if (!IsFullPackageCaption(caption)) {
         RecomputeTotals(sheet, caption);
         return;
     }
-    removeFullPackageFoot(sheet, totalRowIsFoot);
-    // The same foot AppendFullPackageTotal writes, from the walk that updates the project
-    // totals anyway.
-    const RunningTotals sums = walkTotals(sheet, sheet.RowCount(), true);
-    sheet.AppendBlankRow();
-    sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
-    sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(sums.everything));
+    // The foot is always written afresh: changing "全包总价格" itself has no lasting effect.
+    removeFullPackageFoot(sheet);
+    appendFullPackageFoot(sheet);
 }
 
 void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
@@ -191,26 +192,44 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
 void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
 {
     const bool fullPackage = IsFullPackageCaption(caption);
-    QuoteSheet mainMaterials;
     if (fullPackage)
-        removeFullPackageFoot(sheet, endsWithFullPackageTotal(sheet));
+        removeFullPackageFoot(sheet);
 
-    // The fee section is rebuilt from scratch below the items, so everything from "其它的"
-    // on goes; on a full package the main materials are set aside to come back after it.
-    const int other = findOtherSection(sheet);
-    if (other >= 0) {
-        if (fullPackage)
-            for (int row = firstMainMaterialRow(sheet, other); row < sheet.RowCount(); ++row)
-                mainMaterials.AppendRow(sheet.row(row), sheet.GetKind(row));
-        sheet.Truncate(other);
+    // A blank row that only held an old sum is a blank row again: the new totals carry it.
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        if (isBareSum(sheet, row)) {
+            sheet.SetKind(row, RowKind::Blank);
+            sheet.SetCell(row, kTotal, {});
+        }
     }
+    // The fee section is rebuilt from scratch below the items. Of its rows only those the
+    // user wrote into stay, above the added items; on a full package the main materials
+    // below it are set aside to come back after it.
+    const Span fees = feeSection(sheet);
+    QuoteSheet typedIntoFees;
+    QuoteSheet below;
+    if (fees.begin >= 0) {
+        for (int row = fees.begin; row < sheet.RowCount(); ++row) {
+            const RowKind kind = sheet.GetKind(row);
+            if (row >= fees.end)
+                below.AppendRow(sheet.row(row), kind);
+            else if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
+                typedIntoFees.AppendRow(sheet.row(row), kind);
+        }
+        sheet.Truncate(fees.begin);
+    }
+    appendRows(sheet, typedIntoFees);
+    // Nothing of a half package lies below its project total; should a row be there all the
+    // same, it stays with the items rather than be lost.
+    if (!fullPackage)
+        appendRows(sheet, std::exchange(below, {}));
 
     // Added items stay together in one block, opened and closed by a blank row. The
     // closing blank row of an earlier block takes the new item, unless the user has
     // written into it meanwhile: then it is kept and a new block is opened.
     const int count = sheet.RowCount();
     int target = count - 1;
-    if (!(sheet.GetCell(count - 2, kSerial) == kAddedMarker && isBlankRow(sheet, count - 1))) {
+    if (!(sheet.GetKind(count - 2) == RowKind::AddedItem && sheet.GetKind(count - 1) == RowKind::Blank)) {
         sheet.AppendBlankRow();
         sheet.AppendBlankRow();
         target = count + 1;
@@ -227,9 +246,55 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     AppendFeesAndProjectTotal(sheet);
     if (!fullPackage)
         return;
-    for (int row = 0; row < mainMaterials.RowCount(); ++row)
-        sheet.AppendRow(mainMaterials.row(row), mainMaterials.GetKind(row));
+    appendRows(sheet, below);
     AppendFullPackageTotal(sheet);
+}
+
+std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_view caption)
+{
+    const bool fullPackage = IsFullPackageCaption(caption);
+    const int last = sheet.RowCount() - 1;
+    bool feeHeaderSeen = false;
+    bool feeRowSeen = false;
+    bool feeRunEnded = false;
+    bool projectTotalSeen = false;
+    for (int row = 0; row <= last; ++row) {
+        const auto problem = [row](std::string_view what) {
+            return std::optional<Text>("第" + IntegerToText(row + 1) + "行：" + Text(what));
+        };
+        const RowKind kind = sheet.GetKind(row);
+        const bool feeKind = kind == RowKind::FeeHeader || kind == RowKind::Fee;
+        if (RowKindName(kind).empty())
+            return problem("不知道这一行是什么");
+        if (kind == RowKind::Blank) {
+            for (int column = 0; column < kTotal; ++column)
+                if (!sheet.GetCell(row, column).empty())
+                    return problem("空行里有文字");
+        }
+        if (feeKind && projectTotalSeen)
+            return problem("费用行在工程总造价下面");
+        if (feeKind && feeRunEnded)
+            return problem("费用行没有连在一起");
+        if (kind == RowKind::FeeHeader && (feeHeaderSeen || feeRowSeen))
+            return problem("“其它的”只能有一行，而且在费用行上面");
+        if (kind == RowKind::AddedItem && (feeHeaderSeen || feeRowSeen || projectTotalSeen))
+            return problem("增加的项目在费用下面");
+        if (kind == RowKind::ProjectTotal && projectTotalSeen)
+            return problem("工程总造价不止一行");
+        if (kind == RowKind::ProjectTotal && !fullPackage && row != last)
+            return problem("半包报价的工程总造价不是最后一行");
+        if (kind == RowKind::FullPackageTotal && !fullPackage)
+            return problem("半包报价里有全包总价格");
+        if (kind == RowKind::FullPackageTotal && row != last)
+            return problem("全包总价格不是最后一行");
+        if (row == last && !isTotalKind(kind))
+            return problem("报价单的最后一行不是总价");
+        feeRunEnded = feeRunEnded || ((feeHeaderSeen || feeRowSeen) && !feeKind);
+        feeHeaderSeen = feeHeaderSeen || kind == RowKind::FeeHeader;
+        feeRowSeen = feeRowSeen || kind == RowKind::Fee;
+        projectTotalSeen = projectTotalSeen || kind == RowKind::ProjectTotal;
+    }
+    return std::nullopt;
 }
 
 }  // namespace rq

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "quote/quote_sheet.h"
@@ -33,20 +34,24 @@ bool IsFullPackageCaption(std::string_view caption);
 // empty texts.
 ItemFields FieldsOfRow(const QuoteSheet& sheet, int row);
 
-// The items of the rooms before the fee section: every 总计 above the first "其它的" row (or
-// of the whole sheet when there is none), summed in whole yuan.
+// The items of the rooms before the fee section: every 总计 that counts in totals above the
+// first row of the fee section (or of the whole sheet when there is none), summed in whole
+// yuan. The fee section is found by the kinds of its rows, never by their names.
 std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet);
 
-// Brings the totals up to date after an edit: the last row receives the sum of every 总计
-// except the total rows and itself. On a full-package sheet every "工程总造价" row also
-// becomes the sum of the item and fee totals above it, so the two totals never disagree.
-// Fee rows are not recomputed.
+// Brings the totals up to date after an edit: every "工程总造价" becomes the sum of the rows
+// above it, and the last row receives the sum of every row that counts but itself. A last
+// row that is no total row (the blank row left when "工程总造价" was deleted) becomes a row
+// holding a sum, never counted again. Fee rows are not recomputed; both sheet modes add
+// up alike.
 void RecomputeTotals(QuoteSheet& sheet, std::string_view caption);
 
-// "修改": writes the four texts into `row` and prices it (a fee row as a percentage of the
-// half-package subtotal, any other row as quantity × unit price, untruncated), then
-// updates the totals; a full-package sheet gets a fresh blank row and "全包总价格" at its
-// foot. A row outside the sheet (-1: none) is not changed, but the totals still are.
+// "修改": writes the four texts into `row` and prices it (a row named like a fee as a
+// percentage of the half-package subtotal, any other row as quantity × unit price,
+// untruncated), then updates the totals; a full-package sheet gets a fresh blank row and
+// "全包总价格" at its foot. The row keeps its kind, whatever it is called now, except a
+// blank row (or one holding a sum) the user typed into: that becomes an item of its own.
+// A row outside the sheet (-1: none) is not changed, but the totals still are.
 void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
 
 // "删除此项": removes `row` (none outside the sheet), then recomputes the totals.
@@ -54,8 +59,14 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row);
 
 // "确定添加": puts the item, marked "-" and with unit "增", at the end of the block of added
 // items above the fee section, then rebuilds the fee section and "工程总造价" over all
-// items. On a full-package sheet the main-material section is kept below the new
-// "工程总造价" and a fresh "全包总价格" closes the sheet.
+// items. Of the old fee section only rows the user typed into stay, above the added items.
+// On a full-package sheet the main-material section is kept below the new "工程总造价" and
+// a fresh "全包总价格" closes the sheet.
 void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item);
+
+// Whether rows and kinds form a sheet the edits can work on (used to refuse a project
+// file): empty optional when sound, else a short Chinese message naming the first
+// offending row (1-based) and what is wrong.
+std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_view caption);
 
 }  // namespace rq

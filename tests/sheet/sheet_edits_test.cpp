@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "quote/fees.h"
 
 namespace rq {
@@ -383,6 +385,157 @@ TEST(SheetEdits, FullPackageAddFindsTheMaterialsWithoutAProjectTotal)
     AddItem(withTotal, kFull, {"清水漆", "10", "44.5"});
     AddItem(withoutTotal, kFull, {"清水漆", "10", "44.5"});
     EXPECT_EQ(withoutTotal, withTotal);
+}
+
+// Everyday sequences that once showed a wrong price or lost rows: whatever the user did to
+// the foot before "确定添加", the sheet comes out as if only the item had been added.
+struct EditThenAddCase {
+    const char* what;
+    std::string_view caption;
+    std::function<void(QuoteSheet&)> before;  // the user's edits before adding
+    std::function<void(QuoteSheet&)> expect;  // applied to the fixture with only the item added
+};
+
+TEST(SheetEdits, EditsOfTheFootNeitherCountTwiceNorLoseRows)
+{
+    const auto none = [](QuoteSheet&) {};
+    const EditThenAddCase cases[] = {
+        // 修改 writes a total "0" into the header; it must still open the fee section.
+        {"其它的 modified unchanged", kHalf, [](QuoteSheet& s) { ModifyRow(s, kHalf, kOtherRow, FieldsOfRow(s, kOtherRow)); },
+         none},
+        {"其它的 modified, full", kFull, [](QuoteSheet& s) { ModifyRow(s, kFull, kOtherRow, {"费用", "", "", ""}); },
+         none},
+        {"其它的 deleted", kHalf, [](QuoteSheet& s) { DeleteRow(s, kHalf, kOtherRow); }, none},
+        {"工程总造价 deleted", kHalf, [](QuoteSheet& s) { DeleteRow(s, kHalf, kProjectTotalRow); }, none},
+        {"fee rows renamed and deleted", kHalf,
+         [](QuoteSheet& s) {
+             ModifyRow(s, kHalf, kManagementFeeRow, {"设计费", "项", "1", "300"});
+             DeleteRow(s, kHalf, kOtherRow + 1);
+         },
+         none},
+        {"全包总价格 deleted", kFull, [](QuoteSheet& s) { DeleteRow(s, kFull, 28); }, none},
+        {"全包总价格 and the blank row above deleted", kFull,
+         [](QuoteSheet& s) {
+             DeleteRow(s, kFull, 28);
+             DeleteRow(s, kFull, 27);
+         },
+         [](QuoteSheet& s) { s.RemoveRow(30); }},  // one blank row fewer: the user deleted it
+        {"工程总造价 deleted, full", kFull, [](QuoteSheet& s) { DeleteRow(s, kFull, kProjectTotalRow); }, none},
+        // A room typed as 其它的 in the room list is a room like any other.
+        {"room called 其它的", kHalf, [](QuoteSheet& s) { s.SetCell(8, kItemName, "其它的"); },
+         [](QuoteSheet& s) { s.SetCell(8, kItemName, "其它的"); }},
+        {"items called like totals", kFull,
+         [](QuoteSheet& s) {
+             ModifyRow(s, kFull, kShoeCabinetRow, {"工程总造价", "M", "1", "580"});
+             ModifyRow(s, kFull, kCabinetRow, {"全包总价格", "M", "3", "1800"});
+         },
+         [](QuoteSheet& s) {
+             s.SetCell(kShoeCabinetRow, kItemName, "工程总造价");
+             s.SetCell(kCabinetRow + 3, kItemName, "全包总价格");
+         }},
+        // A quantity typed into the blank row of the fees makes it the user's row: it stays,
+        // above the added items.
+        {"quantity typed into a blank row", kHalf, [](QuoteSheet& s) { ModifyRow(s, kHalf, 19, {"", "", "2", ""}); },
+         [](QuoteSheet& s) { s.InsertRow(kOtherRow, {"", "", "", "2", "", "0"}, RowKind::Item); }},
+    };
+    for (const EditThenAddCase& c : cases) {
+        const bool full = c.caption == kFull;
+        QuoteSheet sheet = full ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        c.before(sheet);
+        AddItem(sheet, c.caption, {"清水漆", "10", "44.5"});
+        QuoteSheet expected = full ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        AddItem(expected, c.caption, {"清水漆", "10", "44.5"});
+        c.expect(expected);
+        EXPECT_EQ(sheet, expected) << c.what;
+        EXPECT_EQ(CheckSheetStructure(sheet, c.caption), std::nullopt) << c.what;
+    }
+}
+
+// What "修改" makes of a row: it stays what it was, whatever it is called now, except a
+// blank row the user typed into, which becomes an item of their own.
+TEST(SheetEdits, ModifyKeepsWhatARowIsWhateverItIsCalled)
+{
+    const struct {
+        const char* what;
+        int row;
+        ItemFields fields;
+        RowKind kind;
+        const char* rowTotal;
+        const char* projectTotal;
+    } cases[] = {
+        {"item renamed to the project total", kShoeCabinetRow, {"工程总造价", "M", "1", "580"}, RowKind::Item, "580",
+         "5125"},
+        // Still priced on the subtotal: a name of a fee means a percentage.
+        {"item renamed to a fee", kShoeCabinetRow, {"工程管理费", "项", "1", "8%"}, RowKind::Item, "369.44", "4914"},
+        {"fee renamed to an item", kManagementFeeRow, {"设计费", "项", "1", "300"}, RowKind::Fee, "300", "5056"},
+        {"header renamed", kOtherRow, {"其它费用", "", "", ""}, RowKind::FeeHeader, "0", "5125"},
+        {"project total renamed and priced", kProjectTotalRow, {"合计", "项", "1", "99"}, RowKind::ProjectTotal, "5125",
+         "5125"},
+        {"blank row left empty", 19, {}, RowKind::Blank, "0", "5125"},
+        {"blank row given a price", 19, {"", "", "", "5"}, RowKind::Item, "0", "5125"},
+        {"room header given a price", 0, {"客厅", "项", "1", "10"}, RowKind::RoomHeader, "10", "5135"},
+    };
+    for (const auto& c : cases) {
+        QuoteSheet sheet = TwoRoomHalfSheet();
+        ModifyRow(sheet, kHalf, c.row, c.fields);
+        EXPECT_EQ(sheet.GetKind(c.row), c.kind) << c.what;
+        EXPECT_EQ(sheet.GetCell(c.row, kTotal), c.rowTotal) << c.what;
+        EXPECT_EQ(LastTotal(sheet), c.projectTotal) << c.what;
+        EXPECT_EQ(CheckSheetStructure(sheet, kHalf), std::nullopt) << c.what;
+    }
+}
+
+TEST(SheetEdits, ARowThatTookTheSumIsNeverCountedAgain)
+{
+    QuoteSheet sheet = TwoRoomHalfSheet();
+    DeleteRow(sheet, kHalf, kProjectTotalRow);
+    DeleteRow(sheet, kHalf, kProjectTotalRow - 1);  // the blank row holding the sum, too
+    // The last fee row takes the sum now; its own 369.44 is gone, as the sheet shows.
+    EXPECT_EQ(sheet.GetKind(18), RowKind::Sum);
+    EXPECT_EQ(LastTotal(sheet), "4756");
+    ModifyRow(sheet, kHalf, kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"});
+    EXPECT_EQ(LastTotal(sheet), "4708");
+    AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
+    EXPECT_EQ(LastTotal(sheet), "5566");  // items 4570 + 445, fees on 5015
+    EXPECT_EQ(CheckSheetStructure(sheet, kHalf), std::nullopt);
+}
+
+TEST(SheetEdits, StructureCheckNamesTheFirstOffendingRow)
+{
+    const struct {
+        const char* what;
+        std::string_view caption;
+        std::function<void(QuoteSheet&)> spoil;
+        const char* message;
+    } cases[] = {
+        {"text in a blank row", kHalf, [](QuoteSheet& s) { s.SetCell(7, kQuantity, "1"); }, "第8行：空行里有文字"},
+        {"two project totals", kFull, [](QuoteSheet& s) { s.SetKind(26, RowKind::ProjectTotal); },
+         "第27行：工程总造价不止一行"},
+        {"half package total not last", kHalf, [](QuoteSheet& s) { s.SetKind(7, RowKind::ProjectTotal); },
+         "第8行：半包报价的工程总造价不是最后一行"},
+        {"grand total on a half package", kHalf, [](QuoteSheet& s) { s.SetKind(20, RowKind::FullPackageTotal); },
+         "第21行：半包报价里有全包总价格"},
+        {"grand total not last", kFull, [](QuoteSheet& s) { s.SetKind(22, RowKind::FullPackageTotal); },
+         "第23行：全包总价格不是最后一行"},
+        {"fee rows apart", kHalf, [](QuoteSheet& s) { s.SetKind(13, RowKind::Fee); }, "第16行：费用行没有连在一起"},
+        {"fee below the project total", kFull, [](QuoteSheet& s) { s.SetKind(22, RowKind::Fee); },
+         "第23行：费用行在工程总造价下面"},
+        {"header below a fee", kHalf, [](QuoteSheet& s) { s.SetKind(17, RowKind::FeeHeader); },
+         "第18行：“其它的”只能有一行，而且在费用行上面"},
+        {"added item below the fees", kFull, [](QuoteSheet& s) { s.SetKind(22, RowKind::AddedItem); },
+         "第23行：增加的项目在费用下面"},
+        {"no total at the foot", kHalf, [](QuoteSheet& s) { s.RemoveRow(20); }, "第20行：报价单的最后一行不是总价"},
+        {"unknown kind", kHalf, [](QuoteSheet& s) { s.SetKind(3, static_cast<RowKind>(200)); },
+         "第4行：不知道这一行是什么"},
+    };
+    EXPECT_EQ(CheckSheetStructure(TwoRoomHalfSheet(), kHalf), std::nullopt);
+    EXPECT_EQ(CheckSheetStructure(TwoRoomFullSheet(), kFull), std::nullopt);
+    EXPECT_EQ(CheckSheetStructure(QuoteSheet{}, kFull), std::nullopt);
+    for (const auto& c : cases) {
+        QuoteSheet sheet = c.caption == kFull ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        c.spoil(sheet);
+        EXPECT_EQ(CheckSheetStructure(sheet, c.caption), std::optional<Text>(c.message)) << c.what;
+    }
 }
 
 }  // namespace
