@@ -1,40 +1,54 @@
-// PDF from the command line: the printer of the windows, painting without a display. A
-// build without the windows' Qt parts has no printer and says so.
+// PDF from the command line: the printer of the windows, in a module loaded for a .pdf
+// only (see pdf_module.h). A build without the windows' Qt parts has no printer and says so.
 #include "cli/document_output.h"
 
 #ifdef RENOQUOTE_CLI_PDF
-#include <QGuiApplication>
+#include <dlfcn.h>
 
-#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
-#include "document/quote_printer.h"
+#include "cli/pdf_module.h"
 #endif
 
 namespace rq::cli {
 
 #ifdef RENOQUOTE_CLI_PDF
 
+namespace {
+
+// Installed: in the library folder beside the program's; in the build tree: where the
+// build puts it.
+PdfWriter loadPdfWriter()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string candidates[] = {
+        error ? std::string() : (program.parent_path() / ".." / RENOQUOTE_PDF_MODULE_INSTALL_DIR / "librenoquote_pdf.so").string(),
+        RENOQUOTE_PDF_MODULE_BUILD_PATH,
+    };
+    for (const std::string& path : candidates) {
+        if (path.empty())
+            continue;
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);  // stays loaded for the run
+        if (module == nullptr)
+            continue;
+        if (const auto entry = reinterpret_cast<PdfWriterEntry>(dlsym(module, kPdfWriterEntry)))
+            return entry();
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 bool CanWritePdf() { return true; }
 
 WriteResult WritePdfFile(const QuoteDocument& document, const std::string& path)
 {
-    // Fonts need a GUI application; the offscreen platform needs no display.
-    static int argc = 3;
-    static char name[] = "renoquote-cli";
-    static char platformOption[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* argv[] = {name, platformOption, platform, nullptr};
-    // Qt's notes on the session (no runtime folder, no display) are not the command's
-    // output: only what goes wrong with the file is reported, by the command itself.
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtCriticalMsg || type == QtFatalMsg)
-                std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-        });
-    const QGuiApplication application(argc, argv);
-    WriteResult result = WritePdf(document, path);
-    qInstallMessageHandler(previous);
-    return result;
+    static const PdfWriter writer = loadPdfWriter();
+    if (writer == nullptr)
+        return Failed("无法写入文件 " + path + "（找不到输出 PDF 的模块 librenoquote_pdf.so）");
+    return writer(document, path);
 }
 
 #else

@@ -193,15 +193,16 @@ Text LinePrefix(std::string_view fileName, int number)
 }
 
 // Rooms in list order, or the problem with its line number.
-Text ReadRooms(const Lines& lines, bool unchecked, std::vector<RoomRecord>& rooms)
+Text ReadRooms(Lines&& lines, bool unchecked, std::vector<RoomRecord>& rooms)
 {
-    for (const Line& line : lines.lines) {
+    rooms.reserve(lines.lines.size());
+    for (Line& line : lines.lines) {
         if (line.fields.size() > kRoomColumnCount)
             return LinePrefix("房间文件", line.number) + "一个房间只有 6 项，这一行有 " +
                    IntegerToText(static_cast<std::int32_t>(line.fields.size())) + " 项";
         RoomRecord room;
         for (std::size_t column = 0; column < line.fields.size(); ++column)
-            room.cells[column] = line.fields[column];
+            room.cells[column] = std::move(line.fields[column]);
         if (!unchecked) {
             if (const std::optional<Text> message = CheckRoomForAdd(room))
                 return LinePrefix("房间文件", line.number) + *message;
@@ -354,15 +355,19 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(problem);
     }
 
-    const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
-    if (file.status != 0)
-        return refuse(file.problem, file.status);
-    const Lines lines = SplitLines(file.bytes, "房间文件");
-    if (!lines.problem.empty())
-        return refuse(lines.problem);
+    // The file and its lines go before the quote is built: for a long list of rooms they
+    // are as large as the rooms themselves.
     std::vector<RoomRecord> rooms;
-    if (const Text problem = ReadRooms(lines, options.unchecked, rooms); !problem.empty())
-        return refuse(problem);
+    {
+        const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
+        if (file.status != 0)
+            return refuse(file.problem, file.status);
+        Lines lines = SplitLines(file.bytes, "房间文件");
+        if (!lines.problem.empty())
+            return refuse(lines.problem);
+        if (const Text problem = ReadRooms(std::move(lines), options.unchecked, rooms); !problem.empty())
+            return refuse(problem);
+    }
     if (rooms.empty())
         return refuse(Text(kNoRooms));
 
