@@ -229,7 +229,7 @@ std::optional<double> ReadAsciiNumber(std::string_view text)
         number[length++] = c;
         return true;
     };
-    while (i < n && ascii(i) && text[i] != '\0' && std::strchr(" \t\n\v\f\r", text[i]) != nullptr)
+    while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
         ++i;
     if (i < n && !ascii(i))
         return std::nullopt;
@@ -268,6 +268,17 @@ std::optional<double> ReadAsciiNumber(std::string_view text)
             return std::nullopt;
         if (j == firstDigit)
             length = mark;  // "e" without digits is not part of the number
+    }
+    // Whole numbers of up to 15 digits (most cells: "4500", "35", "-20") are exact in a
+    // double, so they need no decimal-to-binary rounding at all.
+    const bool negative = number[0] == '-';
+    const std::string_view digits(number + (negative ? 1 : 0), length - (negative ? 1 : 0));
+    if (digits.size() <= 15 && std::ranges::all_of(digits, IsDigit)) {
+        std::uint64_t whole = 0;
+        for (const char c : digits)
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+        const auto magnitude = static_cast<double>(whole);
+        return negative ? -magnitude : magnitude;
     }
     double value = 0;
     if (std::from_chars(number, number + length, value).ec != std::errc())
@@ -333,6 +344,9 @@ double TextToNumber(std::string_view text)
 
 std::int32_t ToInteger(double value)
 {
+    // Every figure of a real quote fits: truncation alone gives its low 32 bits.
+    if (value > -2147483649.0 && value < 2147483648.0)
+        return static_cast<std::int32_t>(value);
     if (!std::isfinite(value))
         return 0;
     // The low 32 bits of the truncated value; fmod is exact on doubles.
