@@ -15,6 +15,7 @@
 #include "estimate/result_window.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
+#include "online/online_links.h"
 #include "online/tools_window.h"
 #include "online/video_window.h"
 #include "quote/engine.h"
@@ -33,8 +34,6 @@ namespace {
 constexpr char kShowDetailCaption[] = "详细报价>>";
 constexpr char kHideDetailCaption[] = "估算报价<<";
 constexpr char kNoRoomsMessage[] = "至少要添加1房间！";
-
-QString companySiteAddress() { return QUrl(QString::fromLatin1(endpoints::kCompanySite)).host(); }
 
 // The notice under the room list names the site the user can go to for a real design.
 QString noticeText()

@@ -4,6 +4,7 @@
 #include "forms/picture_box.h"
 #include "online/endpoints.h"
 #include "online/online_links.h"
+#include "ui/application_look.h"
 #include "ui_contact_window.h"
 
 namespace rq {
@@ -19,6 +20,8 @@ ContactWindow::ContactWindow(const ChatPictureJob& picture, QWidget* parent)
 {
     m_ui->setupUi(this);
     setFixedSize(size());
+    siteLink()->setText(companySiteAddress());
+    fitCaptionsToBoxes(this);
     startChatPicture(chatPictureBox(), picture);
 }
 
@@ -26,7 +29,10 @@ ContactWindow::~ContactWindow() = default;
 
 // The controls by role: the form's own names for them appear here and nowhere else.
 // clang-format off
+// clang-format off
 PictureBox* ContactWindow::chatPictureBox() const { return m_ui->图片框1; }
+HyperlinkLabel* ContactWindow::siteLink() const { return m_ui->超级链接框3; }
+// clang-format on
 // clang-format on
 
 }  // namespace rq

@@ -14,6 +14,7 @@ class ContactWindow;
 
 namespace rq {
 
+class HyperlinkLabel;
 class PictureBox;
 
 // The main window opens it non-modal (the caller sets Qt::WA_DeleteOnClose); the quote
@@ -29,6 +30,7 @@ public:
 
 private:
     PictureBox* chatPictureBox() const;
+    HyperlinkLabel* siteLink() const;
 
     std::unique_ptr<Ui::ContactWindow> m_ui;
 };

@@ -68,6 +68,11 @@ QLabel* brandLineOf(QWidget* mainWindow)
 
 }  // namespace
 
+QString companySiteAddress()
+{
+    return QUrl(QString::fromLatin1(endpoints::kCompanySite)).host();
+}
+
 void openOnPress(QWidget* control, const QUrl& url)
 {
     if (control != nullptr)

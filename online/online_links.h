@@ -18,6 +18,10 @@ struct OnlineSources {
     ChatPictureJob chatPicture{endpoints::kChatStatusImage, programHttpLimits()};
 };
 
+// The company's web address as every window writes it: the site's host name,
+// "www.qinghe-space.example". The links themselves open the whole address.
+QString companySiteAddress();
+
 // A left mouse press on control opens url in the system's web browser.
 void openOnPress(QWidget* control, const QUrl& url);
 

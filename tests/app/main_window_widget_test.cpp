@@ -22,6 +22,7 @@
 #include "app/room_list_model.h"
 #include "forms/hyperlink_label.h"
 #include "forms/spin_edit_box.h"
+#include "online/online_links.h"
 #include "sheet/quote_sheet_window.h"
 #include "tests/widget_typing.h"
 #include "ui/application_look.h"
@@ -165,6 +166,7 @@ TEST_F(MainWindowTest, ListsAndSpinnersAreAsTheFormSays)
 TEST_F(MainWindowTest, NoticeNamesTheSiteTheLinkOnItOpens)
 {
     const QString site = control<rq::HyperlinkLabel>("超级链接框3")->text();
+    EXPECT_EQ(site, rq::companySiteAddress()) << "as the contact and quote sheet windows write it";
     EXPECT_EQ(control<QLabel>("标签14")->text(),
               QStringLiteral("带“*”号的必填。\n因为没有牵涉到设计，所以本软件做出的报价仅供参考。本报价由汀南青禾空间装饰提供。"
                              "如果您需要做出具体的设计、以及报价，请登陆官方网址  ")

@@ -133,15 +133,16 @@ TEST(OnlineWindowsTest, WindowsAreBuiltAsCatalogued)
                           nullptr);
     EXPECT_EQ(contact.size(), QSize(215, 197));
     EXPECT_EQ(contact.windowTitle(), QStringLiteral("我要做精确报价以及设计"));
-    expectControls(contact, {
-                                {"标签1", QRect(8, 16, 192, 32), "精确报价请联系我们：（限汀湖）"},
-                                {"图片框1", QRect(16, 64, 75, 22), nullptr},
-                                {"标签3", QRect(120, 64, 80, 24), "预约设计师：\n0123-4567890"},
-                                {"标签2", QRect(8, 104, 40, 16), "网址："},
-                                {"超级链接框3", QRect(40, 101, 136, 24), "qinghe-space.example"},
-                                {"超级链接框1", QRect(8, 136, 64, 20), "优惠活动"},
-                                {"超级链接框2", QRect(104, 136, 64, 20), "案例欣赏"},
-                            });
+    expectControls(contact,
+        {
+            { "标签1", QRect(8, 16, 192, 32), "精确报价请联系我们：（限汀湖）" },
+            { "图片框1", QRect(16, 64, 75, 22), nullptr },
+            { "标签3", QRect(120, 64, 80, 24), "预约设计师：\n0123-4567890" },
+            { "标签2", QRect(8, 104, 40, 16), "网址：" },
+            { "超级链接框3", QRect(40, 101, 136, 24), "www.qinghe-space.example" },
+            { "超级链接框1", QRect(8, 136, 64, 20), "优惠活动" },
+            { "超级链接框2", QRect(104, 136, 64, 20), "案例欣赏" },
+        });
 
     VideoWindow video(QStringLiteral("http://127.0.0.1:9"), QUrl(), nullptr);
     EXPECT_EQ(video.size(), QSize(551, 493));

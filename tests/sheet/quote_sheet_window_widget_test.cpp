@@ -15,6 +15,7 @@
 #include "forms/hyperlink_label.h"
 #include "online/contact_window.h"
 #include "online/endpoints.h"
+#include "online/online_links.h"
 #include "quote/engine.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/quote_sheet_window.h"
@@ -137,7 +138,9 @@ TEST_F(QuoteSheetWindowTest, ShowsTheSampleQuoteRowForRow)
 TEST_F(QuoteSheetWindowTest, InformationLabelNamesTheCompanySite)
 {
     open(sampleQuote());
-    EXPECT_TRUE(remark().contains(QString::fromLatin1(endpoints::kCompanySite)));
+    // Written as the main and contact windows write it: the host name, no scheme.
+    EXPECT_TRUE(remark().contains(QStringLiteral("网址：") + companySiteAddress())) << remark().toStdString();
+    EXPECT_FALSE(remark().contains(QStringLiteral("http")));
     EXPECT_TRUE(remark().contains(QStringLiteral("*注：单击表项出现详情")));
 }
 
