@@ -13,11 +13,6 @@ constexpr std::string_view kCompanyName = "青禾空间装饰   青禾改变生�
 constexpr std::string_view kHotline = "装饰热线：0123-4567890";
 constexpr std::string_view kSiteLabel = "网址：";
 constexpr std::string_view kDateLabel = "日期：";
-constexpr std::string_view kProjectTotalName = "工程总造价";
-constexpr std::string_view kFullPackageTotalName = "全包总价格";
-// How the add-item dialog marks its rows: "-" for a serial number and the unit "增".
-constexpr std::string_view kAddedSerial = "-";
-constexpr std::string_view kAddedUnit = "增";
 
 constexpr std::string_view kSheetHeads[kSheetColumnCount] = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
 constexpr bool kSheetFigures[kSheetColumnCount] = {true, false, false, true, true, true};
@@ -38,23 +33,25 @@ std::vector<Text> CompanyLines()
     return {Text(kCompanyName), Text(kHotline), Text(kSiteLabel) + SiteHost()};
 }
 
-bool IsHeaderRow(const QuoteRow& row)
+// Room and fee headers head their sections; the totals and a row that took the sum stand out.
+RowEmphasis EmphasisOf(RowKind kind)
 {
-    for (int column = 0; column < kSheetColumnCount; ++column) {
-        if (column != kItemName && !row[static_cast<std::size_t>(column)].empty())
-            return false;
-    }
-    return !row[kItemName].empty();
-}
-
-RowEmphasis EmphasisOf(const QuoteRow& row)
-{
-    if (row[kItemName] == kProjectTotalName || row[kItemName] == kFullPackageTotalName)
+    switch (kind) {
+    case RowKind::RoomHeader:
+    case RowKind::FeeHeader:
+        return RowEmphasis::Heading;
+    case RowKind::ProjectTotal:
+    case RowKind::FullPackageTotal:
+    case RowKind::Sum:
         return RowEmphasis::Total;
-    return IsHeaderRow(row) ? RowEmphasis::Heading : RowEmphasis::Plain;
+    case RowKind::Item:
+    case RowKind::AddedItem:
+    case RowKind::Blank:
+    case RowKind::Fee:
+        break;
+    }
+    return RowEmphasis::Plain;
 }
-
-bool IsAddedRow(const QuoteRow& row) { return row[kSerial] == kAddedSerial && row[kUnit] == kAddedUnit; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -120,19 +117,20 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
     document.columnHeads.assign(std::begin(kSheetHeads), std::end(kSheetHeads));
     document.figureColumns.assign(std::begin(kSheetFigures), std::end(kSheetFigures));
     bool anyAdded = false;
-    for (const QuoteRow& row : sheet.rows())
-        anyAdded = anyAdded || IsAddedRow(row);
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        anyAdded = anyAdded || sheet.GetKind(row) == RowKind::AddedItem;
     if (anyAdded) {
         document.columnHeads.emplace_back(kRemarkHead);
         document.figureColumns.push_back(false);
     }
     document.rows.reserve(sheet.rows().size());
-    for (const QuoteRow& row : sheet.rows()) {
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const RowKind kind = sheet.GetKind(row);
         DocumentRow& shown = document.rows.emplace_back();
-        shown.cells.assign(row.begin(), row.end());
+        shown.cells.assign(sheet.row(row).begin(), sheet.row(row).end());
         if (anyAdded)
-            shown.cells.emplace_back(IsAddedRow(row) ? kAddedItemMark : "");
-        shown.emphasis = EmphasisOf(row);
+            shown.cells.emplace_back(kind == RowKind::AddedItem ? kAddedItemMark : "");
+        shown.emphasis = EmphasisOf(kind);
     }
     return document;
 }

@@ -75,7 +75,7 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
     EXPECT_EQ(records[4], (std::vector<Text>{"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"}));
     for (int row = 0; row < sheet.RowCount(); ++row) {
         std::vector<Text> expected(sheet.row(row).begin(), sheet.row(row).end());
-        expected.push_back(sheet.GetCell(row, kUnit) == "增" ? "添加项" : "");
+        expected.push_back(sheet.GetKind(row) == RowKind::AddedItem ? "添加项" : "");
         EXPECT_EQ(records[static_cast<std::size_t>(5 + row)], expected) << "row " << row;
     }
 }
@@ -83,6 +83,8 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
 TEST(QuoteDocument, HeadersAndTotalsStandOutAndAddedColumnOnlyWhenThereAreAddedItems)
 {
     QuoteSheet sheet = SheetWithTexts();
+    // An item the user named like the total is still an item.
+    sheet.AppendItemRow("工程总造价", "项", "1", "5", true, TotalForm::WholeYuan);
     const QuoteDocument plain = SheetDocument(sheet, "半包装修详细报价", {}, "");
     EXPECT_EQ(plain.ColumnCount(), kSheetColumnCount);
     AddItem(sheet, "半包装修详细报价", {"包水管", "2", "75"});
@@ -92,10 +94,11 @@ TEST(QuoteDocument, HeadersAndTotalsStandOutAndAddedColumnOnlyWhenThereAreAddedI
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const DocumentRow& shown = document.rows[static_cast<std::size_t>(row)];
         const Text& name = sheet.GetCell(row, kItemName);
-        const RowEmphasis expected = name == "工程总造价" ? RowEmphasis::Total
+        const RowEmphasis expected = name == "工程总造价" && sheet.GetCell(row, kUnit).empty() ? RowEmphasis::Total
                                      : name == "客厅" || name == "其它的" ? RowEmphasis::Heading
                                                                           : RowEmphasis::Plain;
         EXPECT_EQ(shown.emphasis, expected) << name;
+        EXPECT_EQ(shown.cells.back() == kAddedItemMark, sheet.GetKind(row) == RowKind::AddedItem) << name;
         added += shown.cells.back() == kAddedItemMark;
     }
     EXPECT_EQ(added, 1);
