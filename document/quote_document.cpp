@@ -166,6 +166,22 @@ Text TodayText()
            IntegerToText(local.tm_mday) + "日";
 }
 
+std::vector<DocumentField> DetailFields(const QuoteDetails& details)
+{
+    const std::pair<std::string_view, const Text*> fields[] = {
+        {"客户：", &details.customer}, {"地址：", &details.address},         {"电话：", &details.phone},
+        {"报价单号：", &details.quoteNumber}, {"备注：", &details.notes},
+    };
+    std::vector<DocumentField> filled;
+    for (const auto& [label, value] : fields) {
+        if (!value->empty())
+            filled.push_back({Text(label), *value});
+    }
+    return filled;
+}
+
+Text QuoteDate(const QuoteDetails& details, Text today) { return details.date.empty() ? today : details.date; }
+
 std::vector<Text> HeadLines(const QuoteDocument& document)
 {
     std::vector<DocumentField> company;

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "project/quote_details.h"
 #include "quote/quote_sheet.h"
 
 namespace rq {
@@ -58,6 +59,12 @@ QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<Do
 
 // Today's date as a quote carries it: "2026年12月9日".
 Text TodayText();
+
+// The filled-in quote details as the document prints them ("客户：" "张三"), in the order
+// of the details dialog; the date is not among them, it is the document's own.
+std::vector<DocumentField> DetailFields(const QuoteDetails& details);
+// The date of the quote: the one written into the details, else `today`.
+Text QuoteDate(const QuoteDetails& details, Text today);
 
 // The document's head as lines of text, for spreadsheets: the title, the company on one
 // line, the details and the date on one line.

@@ -88,7 +88,8 @@ QString ResultWindow::shownText() const
 
 QuoteDocument ResultWindow::document() const
 {
-    return EstimateDocument(m_shownText, {}, TodayText());
+    const QuoteDetails details = m_details ? m_details() : QuoteDetails {};
+    return EstimateDocument(m_shownText, DetailFields(details), QuoteDate(details, TodayText()));
 }
 
 void ResultWindow::setUpDocumentActions()

@@ -2,6 +2,7 @@
 // way on to an exact quote with a designer, and two links to the company's pages.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QDialog>
@@ -41,6 +42,9 @@ public:
     // The estimate as it is printed and exported, and the print and export actions on it.
     QuoteDocument document() const;
     DocumentActions& documentActions() const { return *m_documents; }
+    // Where the quote details of the printed and exported document come from (the
+    // project's, asked each time so that a change shows in the next print); none: empty.
+    void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
 
 private:
     // The controls by role: the report and, under it, three links and the close button.
@@ -59,6 +63,7 @@ private:
     std::unique_ptr<Ui::ResultWindow> m_ui;
     Text m_shownText;  // the report and the closing hint, as the box shows them
     DocumentActions* m_documents = nullptr;
+    std::function<QuoteDetails()> m_details;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_exportButton = nullptr;
 };

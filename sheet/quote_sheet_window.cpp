@@ -187,7 +187,8 @@ void QuoteSheetWindow::showSheetMenu(const QPoint& position)
 
 QuoteDocument QuoteSheetWindow::document() const
 {
-    return SheetDocument(m_model->sheet(), m_caption, {}, TodayText());
+    const QuoteDetails details = m_details ? m_details() : QuoteDetails {};
+    return SheetDocument(m_model->sheet(), m_caption, DetailFields(details), QuoteDate(details, TodayText()));
 }
 
 void QuoteSheetWindow::copySelectedRows()

@@ -3,6 +3,7 @@
 // sheet through the core's sheet edits; the table only shows what the sheet says.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QDialog>
@@ -45,6 +46,9 @@ public:
     // The sheet as it is printed and exported, and the print and export actions on it.
     QuoteDocument document() const;
     DocumentActions& documentActions() const { return *m_documents; }
+    // Where the quote details of the printed and exported document come from (the
+    // project's, asked each time so that a change shows in the next print); none: empty.
+    void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
     // "复制" and Ctrl+C: the selected rows as cells for a spreadsheet.
     void copySelectedRows();
 
@@ -83,6 +87,7 @@ private:
     std::unique_ptr<Ui::QuoteSheetWindow> m_ui;
     QuoteSheetModel* m_model = nullptr;
     DocumentActions* m_documents = nullptr;
+    std::function<QuoteDetails()> m_details;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_exportButton = nullptr;
     Text m_caption;

@@ -65,13 +65,15 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
 {
     QuoteSheet sheet = SheetWithTexts();
     AddItem(sheet, "半包装修详细报价", {"包水管", "2", "75"});
-    const QuoteDocument document = SheetDocument(sheet, "半包装修详细报价", {{"客户：", "张\"三\", 先生"}}, "2026年1月2日");
+    const QuoteDetails details{"张\"三\", 先生", "", "", "2026年1月2日", "Q-01", "两行\n备注"};
+    const QuoteDocument document =
+        SheetDocument(sheet, "半包装修详细报价", DetailFields(details), QuoteDate(details, "2099年1月1日"));
     const Text csv = CsvText(document);
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF"));
     const auto records = ReadCsv(std::string_view(csv).substr(3));
     ASSERT_EQ(records.size(), 5 + sheet.rows().size());
     EXPECT_EQ(records[0], std::vector<Text>{"半包装修详细报价"});
-    EXPECT_EQ(records[2], std::vector<Text>{"客户：张\"三\", 先生    日期：2026年1月2日"});
+    EXPECT_EQ(records[2], std::vector<Text>{"客户：张\"三\", 先生    报价单号：Q-01    备注：两行\n备注    日期：2026年1月2日"});
     EXPECT_EQ(records[4], (std::vector<Text>{"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"}));
     for (int row = 0; row < sheet.RowCount(); ++row) {
         std::vector<Text> expected(sheet.row(row).begin(), sheet.row(row).end());

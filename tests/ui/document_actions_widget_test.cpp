@@ -139,6 +139,9 @@ TEST_F(DocumentActionsTest, ExportedFilesSayWhatTheWindowsShow)
     EXPECT_EQ(ReadBytes(m_folder / "sheet.xlsx").substr(0, 2), "PK");
 
     ResultWindow result(RunQuickEstimate({"3", "2", "1", "1", "1", "100", "舒适型装修"}, "").report);
+    result.setDetailsSource([] { return QuoteDetails { "张三", "", "", "2027年1月5日", "", "" }; });
+    EXPECT_EQ(result.document().details, (std::vector<DocumentField> { { "客户：", "张三" } }));
+    EXPECT_EQ(result.document().date, "2027年1月5日");
     ASSERT_TRUE(result.documentActions().exportTo(path("estimate.pdf"), DocumentFormat::Pdf));
     EXPECT_EQ(ReadBytes(m_folder / "estimate.pdf").substr(0, 5), "%PDF-");
     // Every line the window shows is a row of the document.
