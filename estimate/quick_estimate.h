@@ -20,6 +20,7 @@ struct EstimateInputs {
     Text balconies;
     Text area;
     Text grade;
+    bool operator==(const EstimateInputs&) const = default;
 };
 
 

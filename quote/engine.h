@@ -21,6 +21,7 @@ inline constexpr std::string_view kQuoteWindowTitle = "青禾空间装饰   青�
 struct DetailedQuote {
     Text caption;
     QuoteSheet sheet;
+    bool operator==(const DetailedQuote&) const = default;
 };
 
 // Half package ("半包"): one section per room, then the fees and "工程总造价". Full package

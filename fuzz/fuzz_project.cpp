@@ -1,0 +1,33 @@
+// Project files from anywhere: the reader either refuses with a message or gives a project
+// that saves to a file reading back as the same project, and whose sheets take edits.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "fuzz/fuzz_check.h"
+#include "project/project_file.h"
+#include "sheet/sheet_edits.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const rq::ProjectReadResult read = rq::ReadProjectText(bytes);
+    FUZZ_CHECK(read.project.has_value() == read.problem.empty());
+    if (!read.project)
+        return 0;
+    const std::string saved = rq::WriteProjectText(*read.project);
+    const rq::ProjectReadResult again = rq::ReadProjectText(saved);
+    FUZZ_CHECK(again.project && *again.project == *read.project);
+    FUZZ_CHECK(rq::WriteProjectText(*again.project) == saved);
+    // A sheet the reader let in is one the edits can work on.
+    for (const rq::Package package : { rq::Package::Half, rq::Package::Full }) {
+        if (const auto& kept = read.project->sheet(package)) {
+            rq::DetailedQuote quote = kept->quote;
+            const int last = quote.sheet.RowCount() - 1;
+            rq::ModifyRow(quote.sheet, quote.caption, last / 2, { "地面找平", "M2", "3", "20" });
+            rq::AddItem(quote.sheet, quote.caption, { "包水管", "1", "98" });
+            rq::DeleteRow(quote.sheet, quote.caption, 0);
+        }
+    }
+    return 0;
+}

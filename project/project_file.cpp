@@ -1,0 +1,471 @@
+#include "project/project_file.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <utility>
+
+#include "convert/utf8.h"
+
+namespace rq {
+namespace {
+
+using Json = nlohmann::json;
+
+// The names of the file. Once a version is released, a name never changes meaning.
+constexpr std::string_view kBoards = "boards";
+constexpr std::string_view kTiles = "tiles";
+constexpr std::string_view kHalf = "half";
+constexpr std::string_view kFull = "full";
+
+// The six quick-estimate boxes in file order, and where each lives in the inputs.
+struct EstimateField {
+    std::string_view name;
+    Text EstimateInputs::*field;
+};
+constexpr EstimateField kEstimateFields[] = {
+    { "bedrooms", &EstimateInputs::bedrooms },
+    { "livingRooms", &EstimateInputs::livingRooms },
+    { "kitchens", &EstimateInputs::kitchens },
+    { "bathrooms", &EstimateInputs::bathrooms },
+    { "balconies", &EstimateInputs::balconies },
+    { "area", &EstimateInputs::area },
+};
+
+struct DetailField {
+    std::string_view name;
+    Text QuoteDetails::*field;
+};
+constexpr DetailField kDetailFields[] = {
+    { "customer", &QuoteDetails::customer },
+    { "address", &QuoteDetails::address },
+    { "phone", &QuoteDetails::phone },
+    { "date", &QuoteDetails::date },
+    { "quoteNumber", &QuoteDetails::quoteNumber },
+    { "notes", &QuoteDetails::notes },
+};
+
+struct PackageName {
+    Package package;
+    std::string_view name;
+};
+constexpr PackageName kPackageNames[] = { { Package::Half, kHalf }, { Package::Full, kFull } };
+
+// A deep file is no project; the cap also keeps a hostile file from exhausting the stack.
+constexpr int kMaxDepth = 16;
+
+// ---- writing ----
+
+// Texts go out as JSON strings through the library, so every escape is the standard one; a
+// byte sequence that is not UTF-8 (none can be typed) becomes U+FFFD rather than a broken file.
+void AppendString(std::string& out, std::string_view text)
+{
+    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+template <std::size_t N> void AppendStrings(std::string& out, const std::array<Text, N>& texts)
+{
+    out += '[';
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0)
+            out += ", ";
+        AppendString(out, texts[i]);
+    }
+    out += ']';
+}
+
+std::string_view FloorName(FloorChoice floor)
+{
+    return floor == FloorChoice::Boards ? kBoards : kTiles;
+}
+
+void AppendRooms(std::string& out, const std::vector<RoomRecord>& rooms, std::string_view indent)
+{
+    out += '[';
+    for (std::size_t i = 0; i < rooms.size(); ++i) {
+        out += i == 0 ? "\n" : ",\n";
+        out += indent;
+        out += "  ";
+        AppendStrings(out, rooms[i].cells);
+    }
+    if (!rooms.empty()) {
+        out += '\n';
+        out += indent;
+    }
+    out += ']';
+}
+
+void AppendSheet(std::string& out, const KeptSheet& kept)
+{
+    out += "{\n      \"caption\": ";
+    AppendString(out, kept.quote.caption);
+    out += ",\n      \"builtFrom\": {\"grade\": ";
+    AppendString(out, kept.builtFrom.grade);
+    out += ", \"floor\": ";
+    AppendString(out, FloorName(kept.builtFrom.floor));
+    out += ", \"rooms\": ";
+    AppendRooms(out, kept.builtFrom.rooms, "      ");
+    out += "},\n      \"rows\": [";
+    const QuoteSheet& sheet = kept.quote.sheet;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        out += row == 0 ? "\n        {\"kind\": " : ",\n        {\"kind\": ";
+        AppendString(out, RowKindName(sheet.GetKind(row)));
+        out += ", \"cells\": ";
+        AppendStrings(out, sheet.row(row));
+        out += '}';
+    }
+    out += sheet.RowCount() > 0 ? "\n      ]\n    }" : "]\n    }";
+}
+
+// ---- reading ----
+
+struct Refusal {
+    Text problem;
+};
+
+[[noreturn]] void Refuse(Text problem)
+{
+    throw Refusal { std::move(problem) };
+}
+
+// Where a value sits in the file ("sheets.full.rows[12].cells[3]"); spelled out only when
+// something there is wrong, so reading a large sheet builds no names.
+struct Where {
+    const Where* parent = nullptr;
+    std::string_view key;
+    std::size_t index = 0;
+
+    Where operator/(std::string_view member) const { return { this, member, 0 }; }
+    Where operator[](std::size_t element) const { return { this, {}, element }; }
+
+    Text name() const
+    {
+        if (!parent)
+            return "文件的最外层";
+        Text text = parent->parent ? parent->name() : Text();
+        if (!key.empty())
+            return text + (text.empty() ? "" : ".") + Text(key);
+        return text + "[" + std::to_string(index) + "]";
+    }
+    Text quoted() const { return "“" + name() + "”"; }
+};
+
+Json& ExpectObject(Json& value, const Where& where)
+{
+    if (!value.is_object())
+        Refuse(where.quoted() + "应当是一个对象（{…}）。");
+    return value;
+}
+
+Json& ExpectArray(Json& value, const Where& where, std::size_t size = 0)
+{
+    if (!value.is_array())
+        Refuse(where.quoted() + "应当是一个列表（[…]）。");
+    if (size != 0 && value.size() != size)
+        Refuse(where.quoted() + "应当正好有 " + std::to_string(size) + " 项，这里有 " + std::to_string(value.size())
+            + " 项。");
+    return value;
+}
+
+Text TakeText(Json& value, const Where& where)
+{
+    if (!value.is_string())
+        Refuse(where.quoted() + "应当是文字（带引号的字符串）。");
+    return std::move(value.get_ref<std::string&>());
+}
+
+// Every name in the object must be one the format knows: a misspelt name would otherwise
+// drop what the user meant to keep without a word.
+void CheckNames(const Json& object, std::initializer_list<std::string_view> known, const Where& where)
+{
+    for (const auto& [name, value] : object.items()) {
+        if (std::find(known.begin(), known.end(), name) == known.end())
+            Refuse("项目文件中有不认识的项" + (where / name).quoted() + "。");
+    }
+}
+
+Json& Member(Json& object, std::string_view name, const Where& where)
+{
+    const auto found = object.find(name);
+    if (found == object.end())
+        Refuse("项目文件中缺少" + (where / name).quoted() + "。");
+    return *found;
+}
+
+Json* OptionalMember(Json& object, std::string_view name)
+{
+    const auto found = object.find(name);
+    return found == object.end() ? nullptr : &*found;
+}
+
+template <std::size_t N> void TakeTexts(Json& value, std::array<Text, N>& texts, const Where& where)
+{
+    ExpectArray(value, where, N);
+    for (std::size_t i = 0; i < N; ++i)
+        texts[i] = TakeText(value[i], where[i]);
+}
+
+FloorChoice TakeFloor(Json& value, const Where& where)
+{
+    const Text name = TakeText(value, where);
+    if (name == kBoards)
+        return FloorChoice::Boards;
+    if (name == kTiles)
+        return FloorChoice::Tiles;
+    Refuse(where.quoted() + "只能是 \"boards\"（地板）或 \"tiles\"（瓷砖），不是 \"" + name + "\"。");
+}
+
+std::vector<RoomRecord> TakeRooms(Json& value, const Where& where)
+{
+    ExpectArray(value, where);
+    std::vector<RoomRecord> rooms(value.size());
+    for (std::size_t i = 0; i < rooms.size(); ++i)
+        TakeTexts(value[i], rooms[i].cells, where[i]);
+    return rooms;
+}
+
+void CheckVersion(Json& root, const Where& where)
+{
+    const Where at = where / "version";
+    const Json& version = Member(root, "version", where);
+    if (!version.is_number_integer())
+        Refuse(at.quoted() + "应当是整数。");
+    // Compared as a whole number of any size: a huge version is newer, not a wrapped-round old one.
+    const bool newer = version.is_number_unsigned() ? version.get<std::uint64_t>() > kProjectFormatVersion
+                                                    : version.get<std::int64_t>() > kProjectFormatVersion;
+    if (newer)
+        Refuse("这个项目文件是新版本的 renoquote 保存的（格式第 " + version.dump() + " 版），本程序只能打开第 "
+            + std::to_string(kProjectFormatVersion) + " 版。请升级 renoquote 后再打开。");
+    if (version.get<std::int64_t>() < 1)
+        Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + version.dump() + "。");
+}
+
+KeptSheet TakeSheet(Json& value, Package package, const Where& where)
+{
+    ExpectObject(value, where);
+    CheckNames(value, { "caption", "builtFrom", "rows" }, where);
+    KeptSheet kept;
+    kept.quote.caption = TakeText(Member(value, "caption", where), where / "caption");
+    if (kept.quote.caption != PackageCaption(package))
+        Refuse((where / "caption").quoted() + "应当是“" + Text(PackageCaption(package)) + "”，不是“"
+            + kept.quote.caption + "”。");
+
+    const Where from = where / "builtFrom";
+    Json& builtFrom = ExpectObject(Member(value, "builtFrom", where), from);
+    CheckNames(builtFrom, { "grade", "floor", "rooms" }, from);
+    kept.builtFrom.grade = TakeText(Member(builtFrom, "grade", from), from / "grade");
+    kept.builtFrom.floor = TakeFloor(Member(builtFrom, "floor", from), from / "floor");
+    kept.builtFrom.rooms = TakeRooms(Member(builtFrom, "rooms", from), from / "rooms");
+
+    const Where rowsAt = where / "rows";
+    Json& rows = ExpectArray(Member(value, "rows", where), rowsAt);
+    QuoteSheet& sheet = kept.quote.sheet;
+    sheet.Reserve(static_cast<int>(std::min<std::size_t>(rows.size(), 1u << 24)));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Where rowAt = rowsAt[i];
+        Json& row = ExpectObject(rows[i], rowAt);
+        CheckNames(row, { "kind", "cells" }, rowAt);
+        const Text kindName = TakeText(Member(row, "kind", rowAt), rowAt / "kind");
+        const std::optional<RowKind> kind = RowKindFromName(kindName);
+        if (!kind)
+            Refuse((rowAt / "kind").quoted() + "不是报价单中的一种行：\"" + kindName + "\"。");
+        QuoteRow cells;
+        TakeTexts(Member(row, "cells", rowAt), cells, rowAt / "cells");
+        sheet.AppendRow(std::move(cells), *kind);
+    }
+    return kept;
+}
+
+Project TakeProject(Json& root)
+{
+    const Where top;
+    ExpectObject(root, top);
+    // The format name first: a JSON file of another program gets told so, not a list of
+    // missing names.
+    const Json* format = OptionalMember(root, "format");
+    if (!format || !format->is_string() || format->get_ref<const std::string&>() != kProjectFormatName)
+        Refuse("这不是 renoquote 的项目文件（\"format\" 应当是 \"" + Text(kProjectFormatName) + "\"）。");
+    CheckVersion(root, top);
+    CheckNames(root, { "format", "version", "estimate", "grade", "floor", "rooms", "details", "sheets" }, top);
+
+    Project project;
+    const Where estimateAt = top / "estimate";
+    Json& estimate = ExpectObject(Member(root, "estimate", top), estimateAt);
+    std::initializer_list<std::string_view> estimateNames
+        = { "bedrooms", "livingRooms", "kitchens", "bathrooms", "balconies", "area" };
+    CheckNames(estimate, estimateNames, estimateAt);
+    for (const EstimateField& field : kEstimateFields)
+        project.estimate.*field.field = TakeText(Member(estimate, field.name, estimateAt), estimateAt / field.name);
+    project.estimate.grade = TakeText(Member(root, "grade", top), top / "grade");
+    project.floor = TakeFloor(Member(root, "floor", top), top / "floor");
+    project.rooms = TakeRooms(Member(root, "rooms", top), top / "rooms");
+
+    // The quote details are optional one by one: an empty field need not be written.
+    if (Json* details = OptionalMember(root, "details")) {
+        const Where detailsAt = top / "details";
+        ExpectObject(*details, detailsAt);
+        CheckNames(*details, { "customer", "address", "phone", "date", "quoteNumber", "notes" }, detailsAt);
+        for (const DetailField& field : kDetailFields) {
+            if (Json* text = OptionalMember(*details, field.name))
+                project.details.*field.field = TakeText(*text, detailsAt / field.name);
+        }
+    }
+    if (Json* sheets = OptionalMember(root, "sheets")) {
+        const Where sheetsAt = top / "sheets";
+        ExpectObject(*sheets, sheetsAt);
+        CheckNames(*sheets, { kHalf, kFull }, sheetsAt);
+        for (const PackageName& package : kPackageNames) {
+            if (Json* sheet = OptionalMember(*sheets, package.name))
+                project.sheet(package.package) = TakeSheet(*sheet, package.package, sheetsAt / package.name);
+        }
+    }
+    return project;
+}
+
+// Line and column (both from 1, the column in characters) of the byte where parsing stopped.
+Text SyntaxPlace(std::string_view bytes, std::size_t byte)
+{
+    const std::size_t end = std::min(byte > 0 ? byte - 1 : 0, bytes.size());
+    const std::string_view before = bytes.substr(0, end);
+    const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    std::size_t column = 1;
+    for (std::size_t i = lineStart; i < end; i += Utf8CharLength(static_cast<unsigned char>(bytes[i])))
+        ++column;
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+// What the library's (English) reason means for the user.
+Text SyntaxReason(const std::string& reason)
+{
+    if (reason.find("UTF-8") != std::string::npos)
+        return "这里的文字不是有效的 UTF-8 编码";
+    if (reason.find("control character") != std::string::npos)
+        return "文字中有未转义的控制字符";
+    if (reason.find("end of input") != std::string::npos)
+        return "文件在这里意外结束，可能没有保存完整";
+    return "这里不符合 JSON 的写法";
+}
+
+// Repeated names are refused (a reader could not know which of the two the user meant),
+// and so is nesting deeper than any project needs.
+class ParseGuard {
+public:
+    bool operator()(int depth, Json::parse_event_t event, Json& parsed)
+    {
+        if (depth > kMaxDepth)
+            Refuse("文件嵌套的层数太多，不是 renoquote 的项目文件。");
+        switch (event) {
+        case Json::parse_event_t::object_start:
+            m_names.emplace_back();
+            break;
+        case Json::parse_event_t::object_end:
+            m_names.pop_back();
+            break;
+        case Json::parse_event_t::key: {
+            std::vector<std::string>& names = m_names.back();
+            const std::string& name = parsed.get_ref<const std::string&>();
+            if (std::find(names.begin(), names.end(), name) != names.end())
+                Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");
+            names.push_back(name);
+            break;
+        }
+        default:
+            break;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::vector<std::string>> m_names; // the names seen so far in each open object
+};
+
+} // namespace
+
+std::string_view PackageTextOf(Package package)
+{
+    return package == Package::Half ? kHalfPackage : kFullPackage;
+}
+
+std::string_view PackageCaption(Package package)
+{
+    return package == Package::Half ? kHalfPackageCaption : kFullPackageCaption;
+}
+
+Project NewProject()
+{
+    Project project;
+    project.estimate = { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
+    return project;
+}
+
+KeptSheet BuildKeptSheet(const Project& project, Package package)
+{
+    QuoteInputs inputs = project.quoteInputs();
+    DetailedQuote quote = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package));
+    return { std::move(quote), std::move(inputs) };
+}
+
+std::string WriteProjectText(const Project& project)
+{
+    std::string out;
+    out.reserve(4096);
+    out += "{\n  \"format\": ";
+    AppendString(out, kProjectFormatName);
+    out += ",\n  \"version\": " + std::to_string(kProjectFormatVersion);
+    out += ",\n  \"estimate\": {";
+    for (const EstimateField& field : kEstimateFields) {
+        if (&field != kEstimateFields)
+            out += ", ";
+        AppendString(out, field.name);
+        out += ": ";
+        AppendString(out, project.estimate.*field.field);
+    }
+    out += "},\n  \"grade\": ";
+    AppendString(out, project.estimate.grade);
+    out += ",\n  \"floor\": ";
+    AppendString(out, FloorName(project.floor));
+    out += ",\n  \"rooms\": ";
+    AppendRooms(out, project.rooms, "  ");
+    out += ",\n  \"details\": {";
+    for (const DetailField& field : kDetailFields) {
+        out += &field == kDetailFields ? "\n    " : ",\n    ";
+        AppendString(out, field.name);
+        out += ": ";
+        AppendString(out, project.details.*field.field);
+    }
+    out += "\n  },\n  \"sheets\": {";
+    bool first = true;
+    for (const PackageName& package : kPackageNames) {
+        const std::optional<KeptSheet>& kept = project.sheet(package.package);
+        if (!kept)
+            continue;
+        out += first ? "\n    " : ",\n    ";
+        first = false;
+        AppendString(out, package.name);
+        out += ": ";
+        AppendSheet(out, *kept);
+    }
+    out += first ? "}\n}\n" : "\n  }\n}\n";
+    return out;
+}
+
+ProjectReadResult ReadProjectText(std::string_view bytes)
+{
+    if (bytes.size() > kMaxProjectFileBytes)
+        return { std::nullopt,
+            "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是 renoquote 的项目文件。" };
+    try {
+        Json root = Json::parse(bytes.begin(), bytes.end(), ParseGuard());
+        return { TakeProject(root), {} };
+    } catch (const Refusal& refusal) {
+        return { std::nullopt, refusal.problem };
+    } catch (const Json::parse_error& error) {
+        return { std::nullopt, SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。" };
+    } catch (const Json::exception&) {
+        // Numbers too large for any type and the like: the file is no project either way.
+        return { std::nullopt, "文件的内容无法读取，不是有效的项目文件。" };
+    }
+}
+
+} // namespace rq

@@ -1,0 +1,34 @@
+// The project file (.renoquote): UTF-8 JSON, described in docs/project-file.md. Reading is
+// strict: a file that is not exactly a project of a version this program knows is refused
+// whole, with a Chinese message saying what is wrong, and nothing of it is used.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "project/project.h"
+
+namespace rq {
+
+inline constexpr std::string_view kProjectFormatName = "renoquote-project";
+inline constexpr int kProjectFormatVersion = 1;
+inline constexpr std::string_view kProjectFileSuffix = ".renoquote";
+// Far beyond any dwelling (a 1,000-room project with both sheets is a few megabytes); a
+// larger file is refused before it is read into memory.
+inline constexpr std::size_t kMaxProjectFileBytes = 64u << 20;
+
+// The file's text. Control characters and quotes in texts are escaped as JSON does; every
+// other character is written as itself, so the file stays readable in any text editor.
+std::string WriteProjectText(const Project& project);
+
+struct ProjectReadResult {
+    std::optional<Project> project; // set exactly when the file was accepted
+    Text problem; // otherwise: what is wrong, for the user
+};
+
+// Parses a whole file. Syntax errors name their line and column; wrong types, unknown or
+// repeated names, a newer version, and quote sheets whose rows could not have come from
+// this program are refused by name.
+ProjectReadResult ReadProjectText(std::string_view bytes);
+
+} // namespace rq

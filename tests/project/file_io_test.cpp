@@ -1,0 +1,112 @@
+#include "project/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "project/recovery.h"
+
+namespace rq {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileIo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() / ("renoquote-file-io-" + std::to_string(::getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string path(const char* name) const { return (m_folder / name).string(); }
+    std::string contents(const std::string& file) const
+    {
+        const FileReadResult read = ReadWholeFile(file, 1 << 20);
+        return read.bytes.value_or("<" + read.problem + ">");
+    }
+    // Only the files the test made: a failed save leaves no temporary file behind.
+    int fileCount() const
+    {
+        return static_cast<int>(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()));
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(FileIo, SaveReplacesTheFileThroughItsLinkAndKeepsItsPermissions)
+{
+    const std::string file = path("家.renoquote");
+    ASSERT_FALSE(WriteFileAtomically(file, "旧"));
+    ::chmod(file.c_str(), 0640);
+    fs::create_symlink(file, path("link.renoquote"));
+    ASSERT_FALSE(WriteFileAtomically(path("link.renoquote"), "新"));
+    EXPECT_EQ(contents(file), "新");
+    EXPECT_TRUE(fs::is_symlink(path("link.renoquote")));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(fileCount(), 2);
+}
+
+TEST_F(FileIo, FailedSaveKeepsTheOldFile)
+{
+    const std::string file = path("p.renoquote");
+    ASSERT_FALSE(WriteFileAtomically(file, "old"));
+    // A file size limit fails the write part way, as a full disk does.
+    rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::optional<Text> problem = WriteFileAtomically(file, std::string(4096, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(*problem, "磁盘空间不足");
+    EXPECT_EQ(contents(file), "old");
+    EXPECT_EQ(fileCount(), 1);
+
+    EXPECT_EQ(WriteFileAtomically(path("没有的文件夹/p.renoquote"), "x"), "文件夹不存在");
+    EXPECT_EQ(WriteFileAtomically(m_folder.string(), "x"), "这是一个文件夹，不是文件");
+}
+
+TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
+{
+    ASSERT_FALSE(WriteFileAtomically(path("big"), std::string(2048, 'x')));
+    EXPECT_EQ(contents(path("none")), "<文件不存在>");
+    EXPECT_EQ(contents(m_folder.string()), "<这是一个文件夹，不是文件>");
+    EXPECT_FALSE(ReadWholeFile(path("big"), 1024).bytes);
+    EXPECT_EQ(ReadWholeFile("/dev/zero", 1024).problem, "这不是一个普通文件");
+}
+
+TEST(RecoveryFile, FollowsTheStateFolderConventionAndNamesItsProgram)
+{
+    struct Case {
+        const char* stateHome;
+        const char* home;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {"/s", "/h", "/s/renoquote"},
+        {nullptr, "/h", "/h/.local/state/renoquote"},
+        {"", "/h", "/h/.local/state/renoquote"},
+        {"relative", "/h", "/h/.local/state/renoquote"},
+        {nullptr, nullptr, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RecoveryFolder(c.stateHome, c.home), c.folder) << (c.stateHome ? c.stateHome : "(unset)");
+
+    EXPECT_EQ(RecoveryFileProcess(RecoveryFileName(4242)), 4242);
+    for (const char* other : {"recovery-.renoquote", "recovery-12x.renoquote", "recovery-0.renoquote",
+             "recovery-99999999999999999999.renoquote", "recovery-12.renoquote.XXXXXX", "家.renoquote"})
+        EXPECT_FALSE(RecoveryFileProcess(other)) << other;
+}
+
+} // namespace
+} // namespace rq

@@ -1,0 +1,106 @@
+#include "project/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include "sheet/sheet_edits.h"
+
+namespace rq {
+namespace {
+
+// Texts a user can type that a careless writer would break: quotes, backslashes, line
+// breaks, a NUL, other control characters, right-to-left marks, emoji and the grade with
+// its inner blanks.
+const Text kAwkward = Text("引号\"反斜杠\\换行\r\n制表\t") + Text(1, '\0') + "\x1f\u200f\U0001F3E0 精  装  修";
+
+Project SampleProject()
+{
+    Project project = NewProject();
+    project.estimate.area = "12０.5";
+    project.estimate.bedrooms = kAwkward;
+    project.rooms = {
+        RoomRecord { { "客厅", "4500*3600*2800", "1500*1500", "(无)", "0", "4" } },
+        RoomRecord { { "卫生间", "2000*1800*2600", "600*1500", "塑钢门", "1", "4" } },
+        RoomRecord { { kAwkward, "", "0*0", "", "", "" } }, // changed with 修改, never checked
+    };
+    project.floor = FloorChoice::Tiles;
+    project.details = { "张先生", "汀湖市青禾路 8 号", "0123-4567890", "2024年5月1日", "QH-0001", "第一行\n第二行" };
+    project.halfPackage = BuildKeptSheet(project, Package::Half);
+    // The full sheet as the user left it: an item changed, one deleted, one added.
+    KeptSheet full = BuildKeptSheet(project, Package::Full);
+    ModifyRow(full.quote.sheet, full.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
+    DeleteRow(full.quote.sheet, full.quote.caption, 3);
+    AddItem(full.quote.sheet, full.quote.caption, { kAwkward, "2", "98" });
+    project.fullPackage = std::move(full);
+    // The rooms have changed since the sheets were built.
+    project.rooms.pop_back();
+    return project;
+}
+
+TEST(ProjectFile, SavedProjectReadsBackIdentical)
+{
+    const Project project = SampleProject();
+    ASSERT_GT(project.fullPackage->quote.sheet.RowCount(), 20);
+    const std::string text = WriteProjectText(project);
+    const ProjectReadResult read = ReadProjectText(text);
+    ASSERT_TRUE(read.project) << read.problem;
+    EXPECT_EQ(*read.project, project);
+    EXPECT_EQ(WriteProjectText(*read.project), text);
+    // Readable in a text editor: Chinese as itself, control characters escaped.
+    EXPECT_NE(text.find("\"张先生\""), std::string::npos);
+    EXPECT_NE(text.find("\\u0000\\u001f"), std::string::npos);
+
+    Project empty = NewProject();
+    const ProjectReadResult readEmpty = ReadProjectText(WriteProjectText(empty));
+    ASSERT_TRUE(readEmpty.project) << readEmpty.problem;
+    EXPECT_EQ(*readEmpty.project, empty);
+}
+
+// Each refusal: the saved sample with one text replaced, and words the message must contain.
+struct Refusal {
+    const char* what;
+    std::string from;
+    std::string to;
+    const char* message;
+};
+
+TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
+{
+    const std::string good = WriteProjectText(SampleProject());
+    const Refusal refusals[] = {
+        { "not JSON at all", good, "这不是项目", "第 1 行第 1 列" },
+        { "cut short", good, good.substr(0, good.find("\"sheets\"")), "意外结束" },
+        { "syntax error placed by line and column", "\"version\": 1,\n  \"estimate\": {\"bedrooms\"",
+            "\"version\": 1,\n  \"estimate\": {\"bedrooms\" 1", "第 4 行第 27 列" },
+        { "bytes that are no UTF-8", "张先生", "张\xff先生", "UTF-8" },
+        { "another program's JSON", "renoquote-project", "spreadsheet", "不是 renoquote 的项目文件" },
+        { "newer version", "\"version\": 1", "\"version\": 2", "新版本" },
+        { "version beyond any integer type", "\"version\": 1", "\"version\": 18446744073709551616", "整数" },
+        { "version zero", "\"version\": 1", "\"version\": 0", "“version”应当是 1 或更大" },
+        { "number where a text belongs", "\"area\": \"12０.5\"", "\"area\": 120.5", "“estimate.area”应当是文字" },
+        { "missing box", "\"area\": \"12０.5\"", "\"areas\": \"1\"", "不认识的项“estimate.areas”" },
+        { "misspelt name", "\"grade\"", "\"grades\"", "不认识的项“grades”" },
+        { "repeated name", "\"floor\": \"tiles\"", "\"floor\": \"tiles\", \"floor\": \"boards\"", "“floor”出现了两次" },
+        { "unknown floor", "\"floor\": \"tiles\"", "\"floor\": \"carpet\"", "“floor”只能是" },
+        { "room with five texts", "\"(无)\", \"0\", \"4\"]", "\"(无)\", \"0\"]", "“rooms[0]”应当正好有 6 项" },
+        { "wrong caption", "\"caption\": \"半包装修详细报价\"", "\"caption\": \"全包装修详细报价\"",
+            "“sheets.half.caption”应当是“半包装修详细报价”" },
+        { "unknown row kind", "{\"kind\": \"room-header\"", "{\"kind\": \"picture\"", "“sheets.half.rows[0].kind”" },
+        { "row that is not an object",
+            "{\"kind\": \"room-header\", \"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"\"]}", "[]",
+            "“sheets.half.rows[0]”应当是一个对象" },
+        { "nesting beyond any project", "\"notes\": \"第一行\\n第二行\"",
+            "\"notes\": " + std::string(40, '[') + std::string(40, ']'), "嵌套" },
+    };
+    for (const Refusal& refusal : refusals) {
+        std::string text = good;
+        const std::size_t at = text.find(refusal.from);
+        ASSERT_NE(at, std::string::npos) << refusal.what;
+        text.replace(at, refusal.from.size(), refusal.to);
+        const ProjectReadResult read = ReadProjectText(text);
+        EXPECT_FALSE(read.project) << refusal.what;
+        EXPECT_NE(read.problem.find(refusal.message), std::string::npos) << refusal.what << ": " << read.problem;
+    }
+}
+
+} // namespace
+} // namespace rq
