@@ -9,9 +9,11 @@
 #include "cli/commands.h"
 #include "cli/document_output.h"
 #include "cli/input_file.h"
+#include "cli/quote_project.h"
 #include "convert/convert.h"
 #include "convert/encoding.h"
 #include "document/quote_document.h"
+#include "project/project_file.h"
 #include "quote/engine.h"
 #include "rooms/room_record.h"
 #include "sheet/sheet_edits.h"
@@ -48,6 +50,11 @@ constexpr std::string_view kHelp =
     "                        \"行\"是当时报价单中选中的行，从 0 数起，-1 表示没有选中；\n"
     "                        各项文字同在输入框中输入的一样，不是数字的读作 0。\n"
     "  --encoding utf-8|gbk  输出编码，默认 utf-8(房间文件和修改文件总是 UTF-8)\n"
+    "  --project 文件        不读房间文件，打开 renoquote 项目文件(.renoquote)，对其中\n"
+    "                        --package 的报价单继续做 --edits 的修改；项目中没有这张报价单时\n"
+    "                        按项目的房间、装修类型和地面新算一张\n"
+    "  --save-project 文件   把这次的房间、选择和修改后的报价单保存为项目文件，可在桌面程序中\n"
+    "                        打开；与 --project 同用时保存打开的项目(可以是同一个文件)\n"
     "%OUTPUT%"
     "  --help                显示本说明\n"
     "\n"
@@ -69,6 +76,9 @@ struct Options {
     std::optional<std::string> editsPath;
     std::optional<std::string> roomsPath;
     std::optional<std::string> outputPath;
+    std::optional<std::string> projectPath;
+    std::optional<std::string> saveProjectPath;
+    bool quoteChoicesGiven = false;  // --grade, --floor or --unchecked: a project brings its own
 };
 
 // A value given as "--name value" or "--name=value".
@@ -88,6 +98,7 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
         }
         if (arg == "--unchecked") {
             options.unchecked = true;
+            options.quoteChoicesGiven = true;
             continue;
         }
         if (arg == "-" || !arg.starts_with("-")) {
@@ -99,7 +110,8 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
         OptionValue option{arg, std::nullopt};
         if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos)
             option = {arg.substr(0, eq), arg.substr(eq + 1)};
-        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding", "--output"};
+        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding", "--output",
+            "--project", "--save-project"};
         bool known = false;
         for (const std::string_view name : kValued)
             known = known || name == option.name;
@@ -120,16 +132,22 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
             if (grade.problem)
                 return *grade.problem;
             options.grade = std::move(grade.name);
+            options.quoteChoicesGiven = true;
         } else if (option.name == "--floor") {
             if (value != "boards" && value != "tiles")
                 return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
             options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
+            options.quoteChoicesGiven = true;
         } else if (option.name == "--edits") {
             options.editsPath = Text(value);
         } else if (option.name == "--output") {
             if (const Text problem = CheckOutputPath(Text(value)); !problem.empty())
                 return problem;
             options.outputPath = Text(value);
+        } else if (option.name == "--project") {
+            options.projectPath = Text(value);
+        } else if (option.name == "--save-project") {
+            options.saveProjectPath = Text(value);
         } else if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
             options.gbk = false;
         } else if (value == "gbk" || value == "GBK") {
@@ -338,8 +356,11 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << (options.gbk ? Utf8ToGbk(line) : line);
         return status;
     };
+    if (options.projectPath && (options.roomsPath || options.quoteChoicesGiven))
+        return refuse("打开项目文件时，房间、装修类型和地面都来自项目，不能再给房间文件、--grade、--floor 或 "
+                      "--unchecked");
 
-    const bool roomsFromInput = !options.roomsPath || *options.roomsPath == "-";
+    const bool roomsFromInput = !options.projectPath && (!options.roomsPath || *options.roomsPath == "-");
     if (roomsFromInput && options.editsPath == "-")
         return refuse("房间和修改不能都从标准输入读取");
 
@@ -355,25 +376,47 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(problem);
     }
 
-    // The file and its lines go before the quote is built: for a long list of rooms they
-    // are as large as the rooms themselves.
-    std::vector<RoomRecord> rooms;
-    {
-        const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
-        if (file.status != 0)
-            return refuse(file.problem, file.status);
-        Lines lines = SplitLines(file.bytes, "房间文件");
-        if (!lines.problem.empty())
-            return refuse(lines.problem);
-        if (const Text problem = ReadRooms(std::move(lines), options.unchecked, rooms); !problem.empty())
-            return refuse(problem);
+    const Package package = options.package == kFullPackage ? Package::Full : Package::Half;
+    Project project = NewProject();
+    KeptSheet kept;
+    if (options.projectPath) {
+        ProjectQuote opened = OpenProjectQuote(*options.projectPath, package);
+        if (opened.status != 0)
+            return refuse(opened.problem, opened.status);
+        project = std::move(opened.project);
+        kept = std::move(opened.kept);
+    } else {
+        // The file and its lines go before the quote is built: for a long list of rooms they
+        // are as large as the rooms themselves.
+        {
+            const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
+            if (file.status != 0)
+                return refuse(file.problem, file.status);
+            Lines lines = SplitLines(file.bytes, "房间文件");
+            if (!lines.problem.empty())
+                return refuse(lines.problem);
+            if (const Text problem = ReadRooms(std::move(lines), options.unchecked, project.rooms); !problem.empty())
+                return refuse(problem);
+        }
+        if (project.rooms.empty())
+            return refuse(Text(kNoRooms));
+        project.estimate.grade = options.grade;
+        project.floor = options.floor;
+        // What the sheet was built from is only written with a project: no second copy of
+        // a long room list otherwise.
+        kept.quote = BuildDetailedQuote(project.rooms, project.estimate.grade, project.floor, PackageTextOf(package));
+        if (options.saveProjectPath)
+            kept.builtFrom = project.quoteInputs();
     }
-    if (rooms.empty())
-        return refuse(Text(kNoRooms));
 
-    DetailedQuote quote = BuildDetailedQuote(rooms, options.grade, options.floor, options.package);
+    DetailedQuote& quote = kept.quote;
     for (const Edit& edit : edits)
         ApplyEdit(quote.sheet, quote.caption, edit);
+    if (options.saveProjectPath) {
+        project.sheet(package) = kept;
+        if (const std::optional<Text> problem = SaveProject(*options.saveProjectPath, project))
+            return refuse(*problem, 1);
+    }
 
     const Text text = SheetText(quote.sheet);
     if (options.outputPath) {

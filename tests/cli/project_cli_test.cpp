@@ -1,0 +1,117 @@
+// renoquote-cli quote with project files: what one run saves, the next run (and the desktop
+// program, through the same reader) takes up exactly.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "project/project_file.h"
+#include "sheet/sheet_edits.h"
+#include "tests/cli/cli_runner.h"
+
+namespace rq {
+namespace {
+
+namespace fs = std::filesystem;
+using rq::testing::CliRun;
+using rq::testing::ReadFile;
+using rq::testing::RunCli;
+
+const std::string kRooms = std::string(RENOQUOTE_TEST_DATA_DIR) + "/quote_two_rooms.txt";
+
+class ProjectCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path()
+            / ("renoquote_project_cli_" + std::to_string(::getpid()) + "_"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string file(const std::string& name, const std::string& bytes) const
+    {
+        const fs::path path = m_dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+};
+
+TEST_F(ProjectCli, SavedRunIsTakenUpWhereItEnded)
+{
+    const std::string edits = file("edits.txt", "modify\t2\t墙面批腻子\tM2\t8.96\t58\nadd\t包水管\t2\t98\n");
+    const std::string project = path("家.renoquote");
+    const CliRun saved = RunCli({ "quote", "--package", "full", "--floor", "tiles", "--grade", "精  装  修", "--edits",
+        edits, "--save-project", project, kRooms });
+    ASSERT_EQ(saved.status, 0) << saved.err;
+
+    // The file holds the rooms, the choices and the edited sheet with its row kinds, exactly
+    // as the core computes them.
+    const ProjectReadResult read = ReadProjectText(ReadFile(project));
+    ASSERT_TRUE(read.project) << read.problem;
+    EXPECT_EQ(read.project->estimate.grade, "精  装  修");
+    EXPECT_EQ(read.project->floor, FloorChoice::Tiles);
+    EXPECT_EQ(read.project->rooms.size(), 2u);
+    EXPECT_FALSE(read.project->halfPackage);
+    KeptSheet expected = BuildKeptSheet(*read.project, Package::Full);
+    ModifyRow(expected.quote.sheet, expected.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
+    AddItem(expected.quote.sheet, expected.quote.caption, { "包水管", "2", "98" });
+    EXPECT_EQ(read.project->fullPackage, expected);
+
+    // Taken up again: the same sheet; further edits saved over the same file.
+    EXPECT_EQ(RunCli({ "quote", "--project", project, "--package", "full" }).out, saved.out);
+    const std::string more = file("more.txt", "delete\t1\n");
+    const CliRun edited
+        = RunCli({ "quote", "--project", project, "--package", "full", "--edits", more, "--save-project", project });
+    ASSERT_EQ(edited.status, 0) << edited.err;
+    EXPECT_EQ(RunCli({ "quote", "--project", project, "--package", "full" }).out, edited.out);
+    EXPECT_NE(edited.out, saved.out);
+
+    // No half-package sheet kept: one is built from the project's rooms and choices.
+    EXPECT_EQ(RunCli({ "quote", "--project", project }).out,
+        RunCli({ "quote", "--floor", "tiles", "--grade", "精  装  修", kRooms }).out);
+}
+
+TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
+{
+    const std::string full = path("full.renoquote");
+    ASSERT_EQ(RunCli({ "quote", "--package", "full", "--save-project", full, kRooms }).status, 0);
+    // The rooms emptied by hand: no half-package sheet kept, and none can be built.
+    std::string noRooms = ReadFile(full);
+    const std::size_t rooms = noRooms.find("\"rooms\": [");
+    noRooms.replace(rooms, noRooms.find("\n  ]", rooms) + 4 - rooms, "\"rooms\": []");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    };
+    const Case cases[] = {
+        { { "quote", "--project", file("bad.renoquote", "{\n  \"format\": ") }, 2, "第 2 行第 13 列" },
+        { { "quote", "--project", file("newer.renoquote", "{\"format\": \"renoquote-project\", \"version\": 9}") }, 2,
+            "新版本" },
+        { { "quote", "--project", file("no-rooms.renoquote", noRooms) }, 2, "至少要添加1房间" },
+        { { "quote", "--project",
+              file("typo.renoquote",
+                  "{\"format\": \"renoquote-project\", \"version\": 1, "
+                  "\"room\": []}") },
+            2, "不认识的项“room”" },
+        { { "quote", "--project", path("missing.renoquote") }, 1, "文件不存在" },
+        { { "quote", "--project", full, kRooms }, 2, "不能再给房间文件" },
+        { { "quote", "--save-project", path("no/such/folder.renoquote"), kRooms }, 1, "文件夹不存在" },
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.message;
+        EXPECT_TRUE(run.out.empty()) << c.message;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+} // namespace
+} // namespace rq
