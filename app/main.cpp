@@ -1,5 +1,5 @@
 // The desktop program: the main window, its online extras, and the end of the run when the
-// main window closes.
+// main window closes. `renoquote FILE.renoquote` opens that project.
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -9,6 +9,7 @@
 
 #include "app/display_check.h"
 #include "app/main_window.h"
+#include "app/project_session.h"
 #include "app/package_text.h"
 #include "estimate/result_window.h"
 #include "online/online_links.h"
@@ -39,6 +40,12 @@ int main(int argc, char** argv)
     rq::startMainWindowOnlineAfterFirstPaint(&window);
     QObject::connect(&window, &rq::MainWindow::counterRefreshRequested, &window,
                      [&window] { rq::startCounterRefresh(&window); });
+
+    // Work a crash interrupted comes first; then the file the desktop asked to open.
+    window.session().offerRecovery();
+    const QStringList files = QApplication::arguments().mid(1);
+    if (!files.isEmpty() && window.session().maySetAside())
+        window.session().open(files.front());
 
     const int status = QApplication::exec();
     rq::ReleasePackageText();

@@ -4,12 +4,17 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QMenuBar>
+#include <QVBoxLayout>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <QTextLayout>
 #include <QUrl>
 
+#include "app/about_box.h"
 #include "app/package_text.h"
+#include "app/project_session.h"
+#include "app/quote_details_dialog.h"
 #include "app/room_list_model.h"
 #include "estimate/quick_estimate.h"
 #include "estimate/result_window.h"
@@ -108,19 +113,34 @@ QWidget* makeSideWindow(MainWindow::SideWindow kind)
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), m_form(std::make_unique<Ui::MainWindowForm>()), m_makeSideWindow(makeSideWindow)
 {
-    m_form->setupUi(this);
+    // The menu bar on top; below it the catalogued area, where every control keeps the
+    // place the form gives it.
+    m_menuBar = new QMenuBar(this);
+    m_area = new QWidget(this);
+    m_form->setupUi(m_area);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(m_area);
+    m_baseTitle = m_area->windowTitle();
     setUpLinks();
-    fitCaptionsToBoxes(this);
-    keepTypedTexts(this);
-    returnPressesFocusedButton(this);
+    fitCaptionsToBoxes(m_area);
+    keepTypedTexts(m_area);
+    returnPressesFocusedButton(m_area);
     setUpRoomList();
     connectHandlers();
+    m_session = new ProjectSession(
+        {this, [this] { return currentProject(); }, [this](const Project& project) { showProject(project); }}, this);
+    setUpMenus();
+    watchForChanges();
+    updateTitle();
 
     // The creation step: one look for every window, only the quick estimate in view.
     // (Switching to the style the application already has would only re-polish every widget.)
     if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0)
         QApplication::setStyle(QStringLiteral("Fusion"));
-    setFixedSize(kWidth, kStartHeight);
+    setCatalogueHeight(kStartHeight);
     setDetailAreaVisible(false);
     show();
     estimateButton()->setFocus();
@@ -161,6 +181,7 @@ QLabel* MainWindow::bannerLabel() const { return m_form->标签1; }
 QLabel* MainWindow::noticeLabel() const { return m_form->标签14; }
 QFrame* MainWindow::detailSeparator() const { return m_form->外形框1; }
 QRadioButton* MainWindow::boardsButton() const { return m_form->单选框1; }
+QRadioButton* MainWindow::tilesButton() const { return m_form->单选框2; }
 // clang-format on
 
 void MainWindow::setUpLinks()
@@ -262,7 +283,7 @@ void MainWindow::setDetailAreaVisible(bool visible)
     // The short window's bottom edge would cut through the first row of entry fields, so
     // everything from the separator line down is put away while the window is short.
     const int top = detailSeparator()->y();
-    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* control : m_area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         // A spinner comes and goes with its edit box.
         if (control->y() >= top && !qobject_cast<SpinnerButtons*>(control))
             control->setVisible(visible);
@@ -272,7 +293,7 @@ void MainWindow::setDetailAreaVisible(bool visible)
 void MainWindow::onDetailToggleClicked()
 {
     const bool showDetail = detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption);
-    setFixedSize(kWidth, showDetail ? kDetailedHeight : kShortHeight);
+    setCatalogueHeight(showDetail ? kDetailedHeight : kShortHeight);
     setDetailAreaVisible(showDetail);
     setQuickEstimateEnabled(!showDetail);
     detailToggleButton()->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
@@ -297,29 +318,57 @@ void MainWindow::onVideoLinkPressed() { openOrRaise(m_videoWindow, SideWindow::V
 
 void MainWindow::onContactLinkPressed() { openOrRaise(m_contactWindow, SideWindow::Contact); }
 
-void MainWindow::onHalfPackageClicked() { startPackage(kHalfPackage); }
+void MainWindow::onHalfPackageClicked() { startPackage(Package::Half); }
 
-void MainWindow::onFullPackageClicked() { startPackage(kFullPackage); }
+void MainWindow::onFullPackageClicked() { startPackage(Package::Full); }
 
-void MainWindow::startPackage(std::string_view package)
+std::optional<KeptSheet>& MainWindow::keptSheet(Package package)
+{
+    return package == Package::Half ? m_halfSheet : m_fullSheet;
+}
+
+void MainWindow::startPackage(Package package)
 {
     if (m_rooms.empty()) {
         showMessage(this, QString::fromUtf8(kNoRoomsMessage), QMessageBox::Warning);
         return;
     }
-    SetPackageText(package);
-    openQuoteSheetWindow();
+    SetPackageText(PackageTextOf(package));
+    std::optional<KeptSheet>& kept = keptSheet(package);
+    const QuoteInputs inputs = quoteInputs();
+    bool buildNew = !kept;
+    // The kept sheet holds the user's edits; a sheet of the rooms as they are now would not.
+    if (kept && kept->builtFrom != inputs) {
+        const QString question = QStringLiteral("这张%1报价单算好以后，房间、装修类型或地面改过了。\n"
+                                                "要按现在的房间重新计算吗？原报价单及其中的修改将被丢弃。")
+                                     .arg(toQString(PackageText()));
+        const int answer = askQuestion(this, question,
+            { QStringLiteral("重新计算"), QStringLiteral("打开原来的报价单"), QStringLiteral("取消") }, 1, 2);
+        if (answer != 0 && answer != 1)
+            return;
+        buildNew = answer == 0;
+    }
+    if (buildNew) {
+        kept = KeptSheet { BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageText()), inputs };
+        onProjectChanged();
+    }
+    openQuoteSheetWindow(package);
     Q_EMIT counterRefreshRequested();
 }
 
-void MainWindow::openQuoteSheetWindow()
+void MainWindow::openQuoteSheetWindow(Package package)
 {
-    const FloorChoice floor = boardsButton()->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles;
-    DetailedQuote quote
-        = BuildDetailedQuote(m_rooms.rooms(), fromQString(gradeBox()->currentText()), floor, PackageText());
-    QuoteSheetWindow sheet(std::move(quote), this,
-                           m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip);
+    KeptSheet& kept = *keptSheet(package);
+    QuoteSheetWindow sheet(kept.quote, this,
+        m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip);
+    m_openSheet = &sheet;
+    m_openPackage = package;
+    connect(&sheet, &QuoteSheetWindow::sheetEdited, this, &MainWindow::onProjectChanged);
+    connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
     sheet.exec();
+    // Closing the window keeps its sheet, edits and all, with the project.
+    kept.quote = DetailedQuote { sheet.caption(), sheet.sheet() };
+    m_openSheet = nullptr;
 }
 
 RoomRecord MainWindow::entryTexts() const
@@ -396,11 +445,140 @@ void MainWindow::onDoorLeavesChanged(const QString& text)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!m_session->maySetAside()) {
+        event->ignore();
+        return;
+    }
+    m_session->endCleanly();
     // The main window's end is the program's end: the windows opened from it go with it.
     for (QWidget* window : {m_toolsWindow.data(), m_contactWindow.data(), m_videoWindow.data()})
         if (window)
             window->close();
     QWidget::closeEvent(event);
 }
+
+}  // namespace rq
+
+namespace rq {
+
+void MainWindow::setUpMenus()
+{
+    auto* details = new QAction(QStringLiteral("报价详情(&D)…"), this);
+    connect(details, &QAction::triggered, this, [this] { editQuoteDetails(this); });
+    m_session->addFileMenu(m_menuBar, { details });
+    connect(m_session, &ProjectSession::quitRequested, this, &QWidget::close);
+    connect(m_session, &ProjectSession::stateChanged, this, &MainWindow::updateTitle);
+    QMenu* help = m_menuBar->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::onAboutChosen);
+}
+
+void MainWindow::watchForChanges()
+{
+    for (QLineEdit* box : { static_cast<QLineEdit*>(bedroomsEdit()), static_cast<QLineEdit*>(livingRoomsEdit()),
+             static_cast<QLineEdit*>(kitchensEdit()), static_cast<QLineEdit*>(bathroomsEdit()),
+             static_cast<QLineEdit*>(balconiesEdit()), static_cast<QLineEdit*>(areaEdit()) })
+        connect(box, &QLineEdit::textChanged, this, &MainWindow::onProjectChanged);
+    connect(gradeBox(), &QComboBox::currentTextChanged, this, &MainWindow::onProjectChanged);
+    connect(boardsButton(), &QRadioButton::toggled, this, &MainWindow::onProjectChanged);
+    connect(m_roomModel, &QAbstractItemModel::rowsInserted, this, &MainWindow::onProjectChanged);
+    connect(m_roomModel, &QAbstractItemModel::rowsRemoved, this, &MainWindow::onProjectChanged);
+    connect(m_roomModel, &QAbstractItemModel::dataChanged, this, &MainWindow::onProjectChanged);
+}
+
+void MainWindow::onProjectChanged()
+{
+    if (!m_showingProject)
+        m_session->markModified();
+}
+
+void MainWindow::setCatalogueHeight(int height)
+{
+    // The window grows by the menu bar and nothing else.
+    m_area->setFixedSize(kWidth, height);
+    setFixedSize(kWidth, height + m_menuBar->sizeHint().height());
+}
+
+void MainWindow::updateTitle()
+{
+    const QScopedValueRollback setting(m_settingTitle, true);
+    // A window that never saw a file nor a change keeps its own title.
+    const bool named = !m_session->filePath().isEmpty() || m_session->isModified();
+    setWindowTitle(named ? m_session->displayName() + QStringLiteral("[*] - ") + m_baseTitle : m_baseTitle);
+    setWindowModified(m_session->isModified());
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    // The counter writes its text straight into the title; the project's name stays in front.
+    if (event->type() == QEvent::WindowTitleChange && !m_settingTitle) {
+        m_baseTitle = windowTitle();
+        updateTitle();
+    }
+    QWidget::changeEvent(event);
+}
+
+EstimateInputs MainWindow::estimateInputs() const
+{
+    return { fromQString(bedroomsEdit()->text()), fromQString(livingRoomsEdit()->text()),
+        fromQString(kitchensEdit()->text()), fromQString(bathroomsEdit()->text()), fromQString(balconiesEdit()->text()),
+        fromQString(areaEdit()->text()), fromQString(gradeBox()->currentText()) };
+}
+
+QuoteInputs MainWindow::quoteInputs() const
+{
+    return { m_rooms.rooms(), fromQString(gradeBox()->currentText()),
+        boardsButton()->isChecked() ? FloorChoice::Boards : FloorChoice::Tiles };
+}
+
+Project MainWindow::currentProject() const
+{
+    Project project;
+    project.estimate = estimateInputs();
+    project.rooms = m_rooms.rooms();
+    project.floor = quoteInputs().floor;
+    project.details = m_details;
+    project.halfPackage = m_halfSheet;
+    project.fullPackage = m_fullSheet;
+    if (m_openSheet) {
+        std::optional<KeptSheet>& open = project.sheet(m_openPackage);
+        if (open)
+            open->quote = DetailedQuote { m_openSheet->caption(), m_openSheet->sheet() };
+    }
+    return project;
+}
+
+void MainWindow::showProject(const Project& project)
+{
+    const QScopedValueRollback showing(m_showingProject, true);
+    bedroomsEdit()->setText(toQString(project.estimate.bedrooms));
+    livingRoomsEdit()->setText(toQString(project.estimate.livingRooms));
+    kitchensEdit()->setText(toQString(project.estimate.kitchens));
+    bathroomsEdit()->setText(toQString(project.estimate.bathrooms));
+    balconiesEdit()->setText(toQString(project.estimate.balconies));
+    areaEdit()->setText(toQString(project.estimate.area));
+    setComboText(gradeBox(), toQString(project.estimate.grade));
+    (project.floor == FloorChoice::Boards ? boardsButton() : tilesButton())->setChecked(true);
+    m_roomModel->replaceRooms(project.rooms);
+    m_details = project.details;
+    m_halfSheet = project.halfPackage;
+    m_fullSheet = project.fullPackage;
+    // A project of rooms is a detailed quote: its rooms come into view.
+    if (!project.rooms.empty() && detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption))
+        onDetailToggleClicked();
+}
+
+void MainWindow::editQuoteDetails(QWidget* parent)
+{
+    QuoteDetailsDialog dialog(m_details, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QuoteDetails details = dialog.details();
+    if (details == m_details)
+        return;
+    m_details = details;
+    onProjectChanged();
+}
+
+void MainWindow::onAboutChosen() { showAboutBox(this); }
 
 }  // namespace rq

@@ -7,14 +7,19 @@
 // choice to the core quote engine, which returns the whole quote sheet and its caption; the
 // quote sheet window shows that sheet modally, and when it closes the counter is refreshed.
 // No figure is ever read back from a widget: the widgets show what the core holds.
+//
+// What the user keeps: the boxes, the rooms, the quote details and each quote sheet opened
+// (with its edits) make the project, which the "文件" menu saves and opens through
+// ProjectSession; a sheet stays with the project when its window closes.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <string_view>
+#include <optional>
 
+#include "project/project.h"
 #include "rooms/room_list.h"
 
 namespace Ui {
@@ -25,6 +30,8 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QRadioButton;
 class QTableView;
@@ -32,6 +39,8 @@ class QTableView;
 namespace rq {
 
 class HyperlinkLabel;
+class ProjectSession;
+class QuoteSheetWindow;
 class RoomListModel;
 class SpinEditBox;
 
@@ -52,6 +61,16 @@ public:
     ~MainWindow() override;
 
     const RoomList& rooms() const { return m_rooms; }
+
+    // The catalogued controls, placed as the form says, in the area under the menu bar.
+    QWidget* catalogueArea() const { return m_area; }
+    QMenuBar* menuBar() const { return m_menuBar; }
+    ProjectSession& session() const { return *m_session; }
+
+    // The project as the window holds it now (an open quote sheet with its latest edits),
+    // and the window showing another one.
+    Project currentProject() const;
+    void showProject(const Project& project);
 
     // Whether the windows opened from here download the chat-status picture (tests: no).
     void setChatPicturesLoaded(bool loaded) { m_loadChatPictures = loaded; }
@@ -80,9 +99,13 @@ public Q_SLOTS:
     void onDoorLeavesChanged(const QString& text);
     void onVideoLinkPressed();
     void onContactLinkPressed();
+    // "报价详情…", from the menu or from the quote sheet window (its parent then).
+    void editQuoteDetails(QWidget* parent);
+    void onAboutChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The controls by role. Quick estimate:
@@ -116,6 +139,7 @@ private:
     QLabel* noticeLabel() const;
     HyperlinkLabel* siteLink() const;
     QRadioButton* boardsButton() const;
+    QRadioButton* tilesButton() const;
     QPushButton* halfPackageButton() const;
     QPushButton* fullPackageButton() const;
 
@@ -124,13 +148,36 @@ private:
     void setUpRoomList();
     void setQuickEstimateEnabled(bool enabled);
     void setDetailAreaVisible(bool visible);
-    void startPackage(std::string_view package);
-    void openQuoteSheetWindow();
+    void setUpMenus();
+    void watchForChanges();
+    void onProjectChanged();
+    void setCatalogueHeight(int height);
+    void updateTitle();
+    EstimateInputs estimateInputs() const;
+    QuoteInputs quoteInputs() const;
+    std::optional<KeptSheet>& keptSheet(Package package);
+    void startPackage(Package package);
+    void openQuoteSheetWindow(Package package);
     RoomRecord entryTexts() const;
     void fillEntry(const RoomRecord& room);
     void openOrRaise(QPointer<QWidget>& window, SideWindow kind);
 
     std::unique_ptr<Ui::MainWindowForm> m_form;
+    QMenuBar* m_menuBar = nullptr;
+    QWidget* m_area = nullptr;
+    ProjectSession* m_session = nullptr;
+    // The parts of the project that no control shows.
+    QuoteDetails m_details;
+    std::optional<KeptSheet> m_halfSheet;
+    std::optional<KeptSheet> m_fullSheet;
+    // The quote sheet window while it is open, and the package it shows.
+    QPointer<QuoteSheetWindow> m_openSheet;
+    Package m_openPackage = Package::Half;
+    // The title without the project's name: the form's, or the counter's once it came.
+    QString m_baseTitle;
+    bool m_settingTitle = false;
+    // While a project is put into the controls, their changes are not the user's.
+    bool m_showingProject = false;
     RoomList m_rooms;
     RoomListModel* m_roomModel = nullptr;
     // While set, a change of the door leaves made by the window itself keeps the door type

@@ -14,6 +14,13 @@ constexpr const char* kColumnHeadings[kRoomColumnCount] = {
 
 RoomListModel::RoomListModel(RoomList& rooms, QObject* parent) : QAbstractTableModel(parent), m_rooms(rooms) {}
 
+void RoomListModel::replaceRooms(std::vector<RoomRecord> rooms)
+{
+    beginResetModel();
+    m_rooms.ReplaceRooms(std::move(rooms));
+    endResetModel();
+}
+
 int RoomListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rooms.rowCount(); }
 
 int RoomListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kRoomColumnCount; }

@@ -29,6 +29,7 @@ public:
     std::optional<Text> addRoom(RoomRecord& entry);
     bool modifySelectedRoom(const RoomRecord& entry);
     bool deleteSelectedRoom();
+    void replaceRooms(std::vector<RoomRecord> rooms);
 
 private:
     RoomList& m_rooms;

@@ -382,6 +382,12 @@ private:
 
 } // namespace
 
+Text ProjectLibraryName()
+{
+    return "nlohmann-json " + std::to_string(NLOHMANN_JSON_VERSION_MAJOR) + "." +
+           std::to_string(NLOHMANN_JSON_VERSION_MINOR) + "." + std::to_string(NLOHMANN_JSON_VERSION_PATCH);
+}
+
 std::string_view PackageTextOf(Package package)
 {
     return package == Package::Half ? kHalfPackage : kFullPackage;

@@ -31,4 +31,7 @@ struct ProjectReadResult {
 // this program are refused by name.
 ProjectReadResult ReadProjectText(std::string_view bytes);
 
+// The JSON library and its version, for the program's "关于".
+Text ProjectLibraryName();
+
 } // namespace rq

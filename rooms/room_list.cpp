@@ -18,6 +18,12 @@ bool RoomList::ModifySelectedRoom(const RoomRecord& entry)
     return true;
 }
 
+void RoomList::ReplaceRooms(std::vector<RoomRecord> rooms)
+{
+    m_rooms = std::move(rooms);
+    m_selected = -1;
+}
+
 bool RoomList::DeleteSelectedRoom() { return DeleteRoom(m_selected); }
 
 bool RoomList::DeleteRoom(int row)

@@ -31,6 +31,10 @@ public:
     // selection is cleared as above. False when the row is not in the list.
     bool DeleteRoom(int row);
 
+    // The rooms of an opened project, as they were kept (unchecked, like rooms changed with
+    // "修改"); nothing is selected.
+    void ReplaceRooms(std::vector<RoomRecord> rooms);
+
     // The room to copy back into the entry fields: the selected one, unless nothing is
     // selected or its room type is empty.
     std::optional<RoomRecord> RoomToShow() const;

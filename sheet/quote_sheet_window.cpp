@@ -34,6 +34,7 @@ constexpr int kInformationPixelSize = 10;
 // same size as the buttons above them.
 constexpr QRect kPrintButtonPlace { 735, 410, 68, 28 };
 constexpr QRect kExportButtonPlace { 805, 410, 68, 28 };
+constexpr QRect kDetailsButtonPlace { 666, 410, 68, 28 };
 
 } // namespace
 
@@ -47,6 +48,12 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
     setUpDocumentActions();
+    // Not in the form: under "删除此项", beside 打印 and 导出.
+    m_detailsButton = new QPushButton(QStringLiteral("报价详情…"), this);
+    m_detailsButton->setObjectName(QStringLiteral("detailsButton"));
+    m_detailsButton->setGeometry(kDetailsButtonPlace);
+    m_detailsButton->setAutoDefault(false);
+    connect(m_detailsButton, &QPushButton::clicked, this, &QuoteSheetWindow::detailsRequested);
     returnPressesFocusedButton(this);
     // A larger window gives its room to the sheet; the panel beside it keeps to the right.
     auto* anchors = new EdgeAnchors(this);
@@ -65,6 +72,11 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     connect(deleteButton(), &QPushButton::clicked, this, &QuoteSheetWindow::onDeleteClicked);
     connect(addItemButton(), &QPushButton::clicked, this, &QuoteSheetWindow::onAddItemClicked);
     connect(designerHelpLink(), &HyperlinkLabel::released, this, &QuoteSheetWindow::onDesignerHelpReleased);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &QuoteSheetWindow::sheetEdited);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &QuoteSheetWindow::sheetEdited);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &QuoteSheetWindow::sheetEdited);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &QuoteSheetWindow::sheetEdited);
+
     if (chatPicture == ChatPicture::Load)
         startChatPicture(chatPictureBox());
 }

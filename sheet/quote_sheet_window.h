@@ -39,6 +39,7 @@ public:
     ~QuoteSheetWindow() override;
 
     const QuoteSheet& sheet() const;
+    const Text& caption() const { return m_caption; }
     // The row the edits act on: the selected row, or -1 when none is selected. With
     // several rows selected (to copy them), the one the user clicked last.
     int selectedRow() const;
@@ -51,6 +52,12 @@ public:
     void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
     // "复制" and Ctrl+C: the selected rows as cells for a spreadsheet.
     void copySelectedRows();
+
+Q_SIGNALS:
+    // A row was changed, deleted or added: the project has unsaved changes.
+    void sheetEdited();
+    // "报价详情…": the owner of the project opens its quote details.
+    void detailsRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,6 +78,7 @@ private:
     QPushButton* addItemButton() const;
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* exportButton() const { return m_exportButton; }
+    QPushButton* detailsButton() const { return m_detailsButton; }
 
     void setUpSheetView();
     void setUpDocumentActions();
@@ -94,6 +102,8 @@ private:
     // While an edit reshapes the sheet the view moves its current row by itself; those
     // moves are not clicks and must not overwrite the fields the user is editing.
     bool m_editing = false;
+    // Not in the form: it sits in the free strip under the three edit buttons.
+    QPushButton* m_detailsButton = nullptr;
 };
 
 } // namespace rq

@@ -1,5 +1,6 @@
 // Widget tests run without a display: the offscreen platform unless the caller chose one.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -7,6 +8,10 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Recent projects and autosaved copies go to a folder of the run, never the user's own.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
+    qputenv("XDG_STATE_HOME", (home.path() + QStringLiteral("/state")).toUtf8());
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     return RUN_ALL_TESTS();

@@ -1,5 +1,7 @@
 #include "ui/message_box.h"
 
+#include <QPushButton>
+
 namespace rq {
 
 namespace {
@@ -7,6 +9,12 @@ namespace {
 MessageSink& sink()
 {
     static MessageSink instance;
+    return instance;
+}
+
+QuestionSink& questionSink()
+{
+    static QuestionSink instance;
     return instance;
 }
 
@@ -23,5 +31,25 @@ void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon)
 }
 
 void setMessageSink(MessageSink newSink) { sink() = std::move(newSink); }
+
+int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
+                int escapeButton)
+{
+    if (questionSink())
+        return questionSink()(text, buttons);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("信息："), text, QMessageBox::NoButton, parent);
+    QList<QPushButton*> made;
+    for (const QString& caption : buttons)
+        made.push_back(box.addButton(caption, QMessageBox::ActionRole));
+    if (defaultButton >= 0 && defaultButton < made.size())
+        box.setDefaultButton(made[defaultButton]);
+    if (escapeButton >= 0 && escapeButton < made.size())
+        box.setEscapeButton(made[escapeButton]);
+    box.exec();
+    const int chosen = static_cast<int>(made.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return chosen >= 0 ? chosen : escapeButton;
+}
+
+void setQuestionSink(QuestionSink newSink) { questionSink() = std::move(newSink); }
 
 }  // namespace rq

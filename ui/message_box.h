@@ -7,6 +7,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 namespace rq {
 
@@ -15,5 +16,14 @@ void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = 
 // While a sink is set, messages go to it instead of a modal box. Pass {} to remove it.
 using MessageSink = std::function<void(const QString& text, QMessageBox::Icon icon)>;
 void setMessageSink(MessageSink sink);
+
+// A question with buttons of its own ("保存", "不保存", "取消"), caption "信息：". Returns the
+// index of the button chosen; closing the box or Escape chooses `escapeButton`.
+int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
+                int escapeButton);
+
+// While a sink is set, questions go to it and it answers with a button index. Pass {} to remove it.
+using QuestionSink = std::function<int(const QString& text, const QStringList& buttons)>;
+void setQuestionSink(QuestionSink sink);
 
 }  // namespace rq

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -85,6 +86,16 @@ protected:
         combo->setCurrentIndex(index);
         Q_EMIT combo->activated(index);
     }
+    // The catalogued area has the catalogue's size and sits right under the menu bar; the
+    // window is that and the menu bar, nothing more.
+    void expectCatalogueHeight(int height)
+    {
+        QWidget* area = window->catalogueArea();
+        EXPECT_EQ(area->size(), QSize(624, height));
+        EXPECT_EQ(area->mapTo(window.get(), QPoint(0, 0)), QPoint(0, window->menuBar()->height()));
+        EXPECT_GT(window->menuBar()->height(), 10);
+        EXPECT_EQ(window->size(), QSize(624, height + window->menuBar()->height()));
+    }
     QTableView* list() { return control<QTableView>("超级列表框1"); }
     QStringList row(int r)
     {
@@ -107,7 +118,7 @@ const QStringList kInitialRow = {"客厅", "3200*2800*2920", "800*1500", "实木
 
 TEST_F(MainWindowTest, StartsShortVisibleWithFocusOnTheEstimateAndItsInitialTexts)
 {
-    EXPECT_EQ(window->size(), QSize(624, 180));
+    expectCatalogueHeight(180);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->focusWidget(), control("按钮1"));
     for (const char* name : {"外形框1", "编辑框5", "超级列表框1", "按钮5", "编辑框1"})
@@ -232,7 +243,7 @@ TEST_F(MainWindowTest, DetailToggleGrowsAndShrinksAndGreysOutTheQuickEstimate)
     setEdit("编辑框5", "4000*3000*2800");
     for (const auto& step : steps) {
         click("按钮2");
-        EXPECT_EQ(window->size(), QSize(624, step.height));
+        expectCatalogueHeight(step.height);
         for (const char* name : quick)
             EXPECT_EQ(control(name)->isEnabled(), step.quickEnabled) << name;
         EXPECT_TRUE(control("组合框1")->isEnabled()) << "the grade serves the detailed quote too";

@@ -1,0 +1,35 @@
+#include "app/about_box.h"
+
+#include <QMessageBox>
+#include <QtGlobal>
+#include <curl/curl.h>
+
+#include "project/project_file.h"
+#include "ui/qt_text.h"
+
+namespace rq {
+
+QString aboutText()
+{
+    return QStringLiteral("<h3>renoquote %1</h3>"
+                          "<p>装修报价评估工具：快速估算，或按房间逐项计算、修改详细报价单，并保存为项目。</p>"
+                          "<p>本程序由青禾空间装饰免费提供给业主使用；报价仅供参考。</p>"
+                          "<p>本程序使用了以下程序库，各按其许可证使用：</p>"
+                          "<ul>"
+                          "<li>Qt %2 — GNU LGPL 第 3 版</li>"
+                          "<li>%3 — curl 许可证（MIT 类）</li>"
+                          "<li>%4 — MIT 许可证</li>"
+                          "<li>Qt WebEngine（若已安装）— GNU LGPL 第 3 版，其中的 Chromium 为 BSD 类许可证</li>"
+                          "</ul>")
+        .arg(QStringLiteral(RENOQUOTE_VERSION), QString::fromLatin1(qVersion()),
+            // The version built against: the library itself is loaded only for a download.
+            QStringLiteral("libcurl " LIBCURL_VERSION),
+            toQString(ProjectLibraryName()));
+}
+
+void showAboutBox(QWidget* parent)
+{
+    QMessageBox::about(parent, QStringLiteral("关于 renoquote"), aboutText());
+}
+
+} // namespace rq

@@ -1,0 +1,14 @@
+// "关于": the program's version and the licences of the program and of the libraries it
+// is built on.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace rq {
+
+QString aboutText();
+void showAboutBox(QWidget* parent);
+
+} // namespace rq

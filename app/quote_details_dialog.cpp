@@ -1,0 +1,63 @@
+#include "app/quote_details_dialog.h"
+
+#include <QPushButton>
+
+#include "ui/qt_text.h"
+#include "ui_quote_details_dialog.h"
+
+namespace rq {
+
+QuoteDetailsDialog::QuoteDetailsDialog(const QuoteDetails& details, QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::QuoteDetailsDialog>())
+{
+    m_ui->setupUi(this);
+    m_ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    m_ui->buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    customerEdit()->setText(toQString(details.customer));
+    addressEdit()->setText(toQString(details.address));
+    phoneEdit()->setText(toQString(details.phone));
+    dateEdit()->setText(toQString(details.date));
+    quoteNumberEdit()->setText(toQString(details.quoteNumber));
+    notesEdit()->setPlainText(toQString(details.notes));
+    dateEdit()->setPlaceholderText(QStringLiteral("例如 2024年5月1日"));
+    customerEdit()->setFocus();
+}
+
+QuoteDetailsDialog::~QuoteDetailsDialog() = default;
+
+QLineEdit* QuoteDetailsDialog::customerEdit() const
+{
+    return m_ui->customerEdit;
+}
+QLineEdit* QuoteDetailsDialog::addressEdit() const
+{
+    return m_ui->addressEdit;
+}
+QLineEdit* QuoteDetailsDialog::phoneEdit() const
+{
+    return m_ui->phoneEdit;
+}
+QLineEdit* QuoteDetailsDialog::dateEdit() const
+{
+    return m_ui->dateEdit;
+}
+QLineEdit* QuoteDetailsDialog::quoteNumberEdit() const
+{
+    return m_ui->quoteNumberEdit;
+}
+QPlainTextEdit* QuoteDetailsDialog::notesEdit() const
+{
+    return m_ui->notesEdit;
+}
+
+QuoteDetails QuoteDetailsDialog::details() const
+{
+    return { fromQString(customerEdit()->text()), fromQString(addressEdit()->text()), fromQString(phoneEdit()->text()),
+        fromQString(dateEdit()->text()), fromQString(quoteNumberEdit()->text()),
+        fromQString(notesEdit()->toPlainText()) };
+}
+
+} // namespace rq

@@ -1,0 +1,342 @@
+// The project behind the main window: saved and opened through the "文件" menu, kept sheets,
+// the quote details, the unsaved-changes question, and the copy that survives a crash.
+// Questions, messages and file dialogs are answered by the test, never by a person.
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "app/autosave.h"
+#include "app/main_window.h"
+#include "app/project_session.h"
+#include "project/file_io.h"
+#include "project/project_file.h"
+#include "project/recovery.h"
+#include "sheet/quote_sheet_window.h"
+#include "sheet/sheet_edits.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+
+namespace {
+
+struct Question {
+    QString text;
+    QStringList buttons;
+};
+
+class ProjectWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        rq::setMessageSink([this](const QString& text, QMessageBox::Icon) { messages.push_back(text); });
+        rq::setQuestionSink([this](const QString& text, const QStringList& buttons) {
+            questions.push_back({ text, buttons });
+            if (answers.empty())
+                return static_cast<int>(buttons.size()) - 1;
+            const int answer = static_cast<int>(buttons.indexOf(answers.front()));
+            answers.pop_front();
+            return answer;
+        });
+        window = makeWindow();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        rq::setMessageSink({});
+        rq::setQuestionSink({});
+    }
+
+    std::unique_ptr<rq::MainWindow> makeWindow()
+    {
+        auto made = std::make_unique<rq::MainWindow>();
+        made->setChatPicturesLoaded(false);
+        made->session().setFileChooser([this](rq::ProjectSession::Choice, const QString&) { return chosenFile; });
+        return made;
+    }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    template <typename T = QWidget> T* control(const char* name)
+    {
+        T* found = window->findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    void addRoom(const char* type, const char* size)
+    {
+        control<QComboBox>("组合框2")->setEditText(QString::fromUtf8(type));
+        control<QLineEdit>("编辑框5")->setText(QString::fromUtf8(size));
+        click("按钮4");
+    }
+    // Presses a package button and, inside the quote sheet window, runs `inside` before closing it.
+    void inQuoteSheet(const char* button, const std::function<void(rq::QuoteSheetWindow&)>& inside)
+    {
+        bool opened = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            auto* sheet = qobject_cast<rq::QuoteSheetWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(sheet, nullptr);
+            opened = true;
+            inside(*sheet);
+            sheet->close();
+        });
+        click(button);
+        EXPECT_TRUE(opened) << button;
+    }
+    // "修改" on a row of the open quote sheet window.
+    static void modifyRow(rq::QuoteSheetWindow& sheet, int row, const char* quantity)
+    {
+        sheet.findChild<QTableView*>(QStringLiteral("超级列表框1"))->selectRow(row);
+        sheet.findChild<QLineEdit*>(QStringLiteral("编辑框3"))->setText(QString::fromUtf8(quantity));
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("按钮3")), Qt::LeftButton);
+    }
+    // A project of two rooms, tiles, both sheets with an edit, and the quote details.
+    void makeSomeWork()
+    {
+        control<QLineEdit>("平方")->setText(QStringLiteral("88.5"));
+        click("按钮2");
+        addRoom("客厅", "4500*3600*2800");
+        addRoom("卫生间", "2000*1800*2600");
+        control<QRadioButton>("单选框2")->setChecked(true);
+        inQuoteSheet("按钮5", [](rq::QuoteSheetWindow& sheet) { modifyRow(sheet, 2, "8.96"); });
+        inQuoteSheet("按钮6", [this](rq::QuoteSheetWindow& sheet) {
+            modifyRow(sheet, 1, "9.5");
+            fillDetailsFrom(sheet);
+        });
+    }
+    // "报价详情…" in the quote sheet window, filled in and confirmed.
+    void fillDetailsFrom(rq::QuoteSheetWindow& sheet)
+    {
+        QTimer::singleShot(0, &sheet, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QLineEdit*>(QStringLiteral("customerEdit"))->setText(QStringLiteral("张先生"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("quoteNumberEdit"))->setText(QStringLiteral("QH-0001"));
+            dialog->findChild<QPlainTextEdit*>(QStringLiteral("notesEdit"))
+                ->setPlainText(QStringLiteral("第一行\n第二行"));
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("detailsButton")), Qt::LeftButton);
+    }
+    rq::Project readProject(const QString& file)
+    {
+        const rq::FileReadResult bytes = rq::ReadWholeFile(file.toStdString(), rq::kMaxProjectFileBytes);
+        rq::ProjectReadResult read = rq::ReadProjectText(bytes.bytes.value_or(""));
+        EXPECT_TRUE(read.project) << read.problem;
+        return read.project.value_or(rq::Project {});
+    }
+
+    QTemporaryDir folder;
+    QString chosenFile;
+    std::vector<QString> messages;
+    std::vector<Question> questions;
+    std::deque<QString> answers;
+    std::unique_ptr<rq::MainWindow> window;
+};
+
+TEST_F(ProjectWindowTest, SavedProjectOpensIdenticalAndTheTitleTellsItsState)
+{
+    makeSomeWork();
+    const rq::Project work = window->currentProject();
+    ASSERT_TRUE(work.halfPackage && work.fullPackage);
+    EXPECT_EQ(work.halfPackage->quote.sheet.GetCell(2, rq::kQuantity), "8.96") << "the edit stays with the project";
+    EXPECT_EQ(work.details.customer, "张先生");
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("未命名[*] - ")));
+    EXPECT_TRUE(window->isWindowModified());
+
+    chosenFile = path(QStringLiteral("家"));
+    ASSERT_TRUE(window->session().saveAs());
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("家.renoquote[*] - "))) << "the suffix is added";
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(readProject(path(QStringLiteral("家.renoquote"))), work);
+
+    ASSERT_TRUE(window->session().newProject());
+    EXPECT_EQ(window->currentProject(), rq::NewProject());
+    ASSERT_TRUE(window->session().open(path(QStringLiteral("家.renoquote"))));
+    EXPECT_EQ(window->currentProject(), work);
+    EXPECT_FALSE(window->isWindowModified()) << "showing a project is no change";
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(messages.empty());
+
+    // Pressing the package again opens the kept sheet, edits and all.
+    inQuoteSheet(
+        "按钮5", [&](rq::QuoteSheetWindow& sheet) { EXPECT_EQ(sheet.sheet(), work.halfPackage->quote.sheet); });
+    EXPECT_TRUE(questions.empty());
+}
+
+TEST_F(ProjectWindowTest, ChangedRoomsAskBeforeTheKeptSheetIsReplaced)
+{
+    makeSomeWork();
+    const rq::KeptSheet kept = *window->currentProject().halfPackage;
+    addRoom("书房", "3000*3000*2800");
+    const rq::QuoteSheet fresh = rq::BuildKeptSheet(window->currentProject(), rq::Package::Half).quote.sheet;
+    struct Case {
+        const char* answer;
+        bool opens;
+        rq::QuoteSheet shown;
+    };
+    const Case cases[]
+        = { { "取消", false, {} }, { "打开原来的报价单", true, kept.quote.sheet }, { "重新计算", true, fresh } };
+    for (const Case& c : cases) {
+        answers = { QString::fromUtf8(c.answer) };
+        questions.clear();
+        rq::QuoteSheet shown;
+        if (c.opens) {
+            inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) { shown = sheet.sheet(); });
+        } else {
+            click("按钮5");
+            EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        }
+        ASSERT_EQ(questions.size(), 1u) << c.answer;
+        EXPECT_TRUE(questions[0].text.contains(QStringLiteral("原报价单及其中的修改将被丢弃")));
+        EXPECT_EQ(shown, c.shown) << c.answer;
+    }
+    EXPECT_EQ(window->currentProject().halfPackage->builtFrom.rooms.size(), 3u);
+}
+
+TEST_F(ProjectWindowTest, UnsavedChangesAskSaveDiscardOrCancel)
+{
+    chosenFile = path(QStringLiteral("p.renoquote"));
+    click("按钮2");
+    addRoom("客厅", "4500*3600*2800");
+    ASSERT_TRUE(window->isWindowModified());
+
+    answers = { QStringLiteral("取消") };
+    EXPECT_FALSE(window->session().newProject());
+    EXPECT_EQ(window->rooms().rowCount(), 1) << "cancel keeps the work";
+    window->close();
+    EXPECT_TRUE(window->isVisible()) << "and the window";
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0].buttons, (QStringList { "保存", "不保存", "取消" }));
+    EXPECT_EQ(questions[0].text, QStringLiteral("项目“未命名”有尚未保存的修改。要保存吗？"));
+
+    answers = { QStringLiteral("保存") };
+    EXPECT_TRUE(window->session().newProject());
+    EXPECT_EQ(readProject(chosenFile).rooms.size(), 1u) << "saved before the new project";
+    EXPECT_EQ(window->rooms().rowCount(), 0);
+
+    addRoom("客厅", "4500*3600*2800");
+    answers = { QStringLiteral("不保存") };
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readProject(chosenFile).rooms.size(), 1u);
+}
+
+TEST_F(ProjectWindowTest, RefusedOrFailedFilesLeaveTheWorkAsItWas)
+{
+    click("按钮2");
+    addRoom("客厅", "4500*3600*2800");
+    const rq::Project work = window->currentProject();
+    const QString bad = path(QStringLiteral("bad.renoquote"));
+    std::ofstream(bad.toStdString()) << "{\"format\": \"renoquote-project\", \"version\": 7}";
+    EXPECT_FALSE(window->session().open(bad));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("新版本"))) << messages[0].toStdString();
+    EXPECT_EQ(window->currentProject(), work);
+    EXPECT_TRUE(window->isWindowModified());
+
+    chosenFile = path(QStringLiteral("没有的文件夹/p.renoquote"));
+    EXPECT_FALSE(window->session().saveAs());
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("文件夹不存在")));
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_TRUE(window->session().filePath().isEmpty());
+}
+
+TEST_F(ProjectWindowTest, RecentProjectsKeepTheLastFiveNewestFirst)
+{
+    for (int i = 1; i <= 7; ++i) {
+        chosenFile = path(QStringLiteral("p%1.renoquote").arg(i));
+        ASSERT_TRUE(window->session().saveAs());
+    }
+    ASSERT_TRUE(window->session().open(path(QStringLiteral("p4.renoquote"))));
+    const QStringList expected = { path("p4.renoquote"), path("p7.renoquote"), path("p6.renoquote"),
+        path("p5.renoquote"), path("p3.renoquote") };
+    EXPECT_EQ(window->session().recentProjects(), expected);
+    EXPECT_EQ(makeWindow()->session().recentProjects(), expected) << "kept for the next start";
+}
+
+// The command line and the window read and write the same files.
+TEST_F(ProjectWindowTest, CliProjectsOpenInTheWindowAndTheReverse)
+{
+    const QString rooms = path(QStringLiteral("rooms.txt"));
+    std::ofstream(rooms.toStdString()) << "客厅\t4500*3600*2800\t1500*1500\t(无)\t0\t4\n";
+    const QString edits = path(QStringLiteral("edits.txt"));
+    std::ofstream(edits.toStdString()) << "add\t包水管\t2\t98\n";
+    const auto cli = [](const QStringList& args) {
+        QProcess run;
+        run.start(QStringLiteral(RENOQUOTE_CLI_PATH), args);
+        EXPECT_TRUE(run.waitForFinished(30000));
+        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        return run.readAllStandardOutput();
+    };
+    const QString fromCli = path(QStringLiteral("cli.renoquote"));
+    const QByteArray printed
+        = cli({ "quote", "--package", "full", "--edits", edits, "--save-project", fromCli, rooms });
+
+    ASSERT_TRUE(window->session().open(fromCli));
+    rq::QuoteSheet shown;
+    inQuoteSheet("按钮6", [&](rq::QuoteSheetWindow& sheet) { shown = sheet.sheet(); });
+    EXPECT_EQ(shown, readProject(fromCli).fullPackage->quote.sheet);
+    EXPECT_TRUE(questions.empty()) << "rooms and choices are those the sheet was built from";
+
+    const QString fromWindow = path(QStringLiteral("window.renoquote"));
+    chosenFile = fromWindow;
+    ASSERT_TRUE(window->session().saveAs());
+    EXPECT_EQ(cli({ "quote", "--project", fromWindow, "--package", "full" }), printed);
+}
+
+// What a kill leaves behind: the copy a program that is gone wrote, offered at the next start.
+TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
+{
+    click("按钮2");
+    addRoom("卧室", "4000*3500*2800");
+    chosenFile = path(QStringLiteral("家.renoquote"));
+    ASSERT_TRUE(window->session().saveAs());
+    addRoom("书房", "3000*3000*2800");
+    const rq::Project unsaved = window->currentProject();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(window->session().autosave().file()), 3 * rq::Autosave::kDelayMs);
+
+    // The copy as a program that was killed leaves it: under the number of a process that
+    // is no longer running.
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const long gonePid = static_cast<long>(gone.processId());
+    ASSERT_TRUE(gone.waitForFinished());
+    const QString copy = window->session().autosave().file();
+    const QString left = QFileInfo(copy).dir().filePath(QString::fromStdString(rq::RecoveryFileName(gonePid)));
+    const QString source = QString(copy).replace(QStringLiteral(".renoquote"), QStringLiteral(".source"));
+    ASSERT_TRUE(QFile::copy(copy, left));
+    ASSERT_TRUE(QFile::copy(source, QString(left).replace(QStringLiteral(".renoquote"), QStringLiteral(".source"))));
+
+    answers = { QStringLiteral("恢复") };
+    std::unique_ptr<rq::MainWindow> next = makeWindow();
+    next->session().offerRecovery();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].text.contains(QStringLiteral("家.renoquote"))) << questions[0].text.toStdString();
+    EXPECT_EQ(next->currentProject(), unsaved);
+    EXPECT_TRUE(next->isWindowModified()) << "restored work is not saved yet";
+    EXPECT_EQ(next->session().filePath(), chosenFile) << "and saves back to its file";
+    EXPECT_FALSE(QFile::exists(left));
+
+    // A clean end removes the program's own copy.
+    answers = { QStringLiteral("不保存") };
+    window->close();
+    EXPECT_FALSE(QFile::exists(copy));
+}
+
+} // namespace
