@@ -47,8 +47,9 @@ bool isBareSum(const QuoteSheet& sheet, int row)
 
 // The rows [begin, end) of the fee section: from its first row ("其它的", or the first fee
 // row left when the user deleted it) through "工程总造价". Should that row be gone, the
-// section ends after the fee rows and the blank row below them (which may have taken the
-// sum meanwhile). begin is -1 when the user has deleted every row of it.
+// section ends after the fee rows and the row below them when that is a blank row or one
+// that took the sum in place of the deleted total. begin is -1 when the user has deleted
+// every row of it.
 struct Span {
     int begin = -1;
     int end = -1;
@@ -67,7 +68,7 @@ Span feeSection(const QuoteSheet& sheet)
         if (kind == RowKind::ProjectTotal)
             return span;
     }
-    if (span.begin >= 0 && (sheet.GetKind(span.end) == RowKind::Blank || isBareSum(sheet, span.end)))
+    if (span.begin >= 0 && (sheet.GetKind(span.end) == RowKind::Blank || sheet.GetKind(span.end) == RowKind::Sum))
         ++span.end;
     return span;
 }

@@ -231,6 +231,33 @@ TEST_F(QuoteCli, FullPackageEditsMatchTheCoreOperations)
     EXPECT_TRUE(lines.back().starts_with("\t全包总价格\t")) << lines.back();
 }
 
+// The sequences that once counted the old fees and totals again: after any of these edits
+// of the foot, an added item gives the sheet that adding it alone gives.
+TEST_F(QuoteCli, EditsOfTheFootThenAnAddCountEveryRowOnce)
+{
+    const std::string add = "add\t清水漆\t10\t44.5\n";
+    const struct {
+        const char* package;
+        const char* edits;
+    } cases[] = {
+        {"half", "modify\t15\t其它的\t\t\t\n"},
+        {"half", "delete\t15\n"},
+        {"half", "delete\t20\n"},
+        {"full", "delete\t38\n"},  // 全包总价格
+        {"full", "delete\t37\n"},  // the blank row above it
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> args = With(kEconomyTiles, {"--package", c.package, kRooms, "--edits"});
+        const CliRun addedOnly = Quote(With(args, {File("add", add).string()}));
+        const CliRun edited = Quote(With(args, {File("edits", c.edits + add).string()}));
+        ASSERT_EQ(edited.status, 0) << edited.err;
+        EXPECT_EQ(edited.out, addedOnly.out) << c.package << " " << c.edits;
+    }
+    const CliRun full = Quote(With(kEconomyTiles, {"--package", "full", kRooms}));
+    ASSERT_EQ(Lines(full.out).size(), 40U);  // headings and 39 rows: 全包总价格 is row 38
+    EXPECT_TRUE(Lines(full.out).back().starts_with("\t全包总价格\t"));
+}
+
 TEST_F(QuoteCli, HelpExplainsEveryOption)
 {
     const CliRun run = Quote({"--help"});

@@ -19,6 +19,7 @@
 #include "quote/engine.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/quote_sheet_window.h"
+#include "sheet/sheet_edits.h"
 #include "ui/qt_text.h"
 
 namespace rq {
@@ -353,6 +354,39 @@ TEST_F(QuoteSheetWindowTest, AddItemButtonOpensTheDialogAndTheItemLandsAboveTheF
     EXPECT_EQ(cell(rowNamed("材料搬运费"), kTotal), QStringLiteral("96.28"));
     EXPECT_EQ(cell(rowNamed("工程管理费"), kTotal), QStringLiteral("385.12"));
     EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5343"));
+}
+
+// What the user did to the foot before "确定添加" is rebuilt away: the sheet comes out as
+// if only the item had been added, every total counting each row once.
+TEST_F(QuoteSheetWindowTest, EditsOfTheFootThenAnAddedItemCountEveryRowOnce)
+{
+    const struct {
+        const char* what;
+        std::string_view package;
+        const char* row; // clicked by name; empty: the last row
+        const char* button;
+    } cases[] = {
+        { "其它的 modified unchanged", kHalfPackage, "其它的", "按钮3" },
+        { "其它的 deleted", kHalfPackage, "其它的", "按钮1" },
+        { "工程总造价 deleted", kHalfPackage, "", "按钮1" },
+        { "全包总价格 deleted", kFullPackage, "", "按钮1" },
+    };
+    for (const auto& c : cases) {
+        open(sampleQuote(c.package));
+        clickRow(*c.row ? rowNamed(c.row) : lastRow());
+        press(c.button);
+        QTimer::singleShot(0, m_window.get(), [] {
+            if (auto* dialog = qobject_cast<AddItemDialog*>(QApplication::activeModalWidget()))
+                dialog->findChild<QPushButton*>(QStringLiteral("按钮1"))->click();
+        });
+        press("按钮2");
+        DetailedQuote expected = sampleQuote(c.package);
+        AddItem(expected.sheet, expected.caption, { "包水管", "1", "98" });
+        EXPECT_EQ(m_window->sheet(), expected.sheet) << c.what;
+        if (c.package == kHalfPackage) {
+            EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5234")) << c.what; // 4716 and its fees
+        }
+    }
 }
 
 TEST_F(QuoteSheetWindowTest, DesignerHelpLinkOpensTheContactWindowModallyOnRelease)
