@@ -293,12 +293,16 @@ private:
         return y + height;
     }
 
-    // Figures stand right, so that their digits line up; texts stand left.
+    // Figures stand right, so that their digits line up; texts stand left; the mark of
+    // added items stands in the middle of its column, clear of the totals beside it.
     double cellX(std::size_t column, double advance) const
     {
         const bool figure = column < m_document.figureColumns.size() && m_document.figureColumns[column];
-        return figure ? m_columnLeft[column] + m_columnWidth[column] - m_padding - advance
-                      : m_columnLeft[column] + m_padding;
+        if (figure)
+            return m_columnLeft[column] + m_columnWidth[column] - m_padding - advance;
+        if (column < m_document.columnHeads.size() && m_document.columnHeads[column] == kRemarkHead)
+            return m_columnLeft[column] + (m_columnWidth[column] - advance) / 2;
+        return m_columnLeft[column] + m_padding;
     }
 
     double paintSlice(QPainter& painter, const RowSlice& slice, double y)

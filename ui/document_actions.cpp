@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtConcurrent>
@@ -139,6 +140,9 @@ void DocumentActions::printWithPreview()
     SetUpQuotePage(printer);
     QPrintPreviewDialog preview(&printer, m_window);
     preview.setWindowTitle(QStringLiteral("打印预览"));
+    // Room for a whole page at a size that can be read.
+    if (const QScreen* screen = m_window->screen())
+        preview.resize(screen->availableSize() * 4 / 5);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* shown) { paintOn(*shown); });
     preview.exec();
     m_busy = false;
