@@ -56,6 +56,7 @@ constexpr std::string_view kHelp =
     "  --save-project 文件   把这次的房间、选择和修改后的报价单保存为项目文件，可在桌面程序中\n"
     "                        打开；与 --project 同用时保存打开的项目(可以是同一个文件)\n"
     "%OUTPUT%"
+    "                        与 --project 同用时，文件中带项目的报价详情(客户、地址等)。\n"
     "  --help                显示本说明\n"
     "\n"
     "输出: 第一行是列标题(序号 项目名称 单位 数量 单价 总计)，然后每行一个报价单行，\n"
@@ -421,7 +422,9 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     const Text text = SheetText(quote.sheet);
     if (options.outputPath) {
         const WriteResult written = WriteOutputFile(*options.outputPath, options.gbk ? Utf8ToGbk(text) : text, [&] {
-            return SheetDocument(quote.sheet, quote.caption, {}, TodayText());
+            // A project brings the details of its quote; rooms from a file have none.
+            return SheetDocument(quote.sheet, quote.caption, DetailFields(project.details),
+                                 QuoteDate(project.details, TodayText()));
         });
         if (written.written())
             return 0;

@@ -147,6 +147,23 @@ TEST_F(DocumentOutput, BuildWithoutTheWindowsRefusesPdf)
 
 #endif
 
+TEST_F(DocumentOutput, ProjectBringsItsQuoteDetails)
+{
+    ASSERT_EQ(RunCli({"quote", kRooms, "--save-project", path("job.renoquote")}).status, 0);
+    const CliRun edit = RunProgram("/usr/bin/python3",
+                                   {"-c",
+                                    "import json, sys\n"
+                                    "p = sys.argv[1]; d = json.load(open(p, encoding='utf-8'))\n"
+                                    "d['details'] = {'customer': '张先生', 'date': '2024年5月1日', 'quoteNumber': 'QH-7'}\n"
+                                    "json.dump(d, open(p, 'w', encoding='utf-8'), ensure_ascii=False)\n",
+                                    path("job.renoquote")},
+                                   {});
+    ASSERT_EQ(edit.status, 0) << edit.err;
+    const CliRun run = RunCli({"quote", "--project", path("job.renoquote"), "--output", path("job.csv")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(ReadFile(path("job.csv")).find("客户：张先生    报价单号：QH-7    日期：2024年5月1日"), std::string::npos);
+}
+
 TEST_F(DocumentOutput, RefusesAnUnknownFormatAndKeepsTheOldFileWhenWritingFails)
 {
     const CliRun unknown = RunCli({"quote", kRooms, "--output", path("quote.doc")});
