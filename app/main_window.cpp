@@ -264,6 +264,7 @@ void MainWindow::onEstimateClicked()
     } else {
         SetEstimateReport(result.report);
         ResultWindow window(EstimateReport());
+        window.setDetailsSource([this] { return m_details; });
         window.exec();
     }
     estimateButton()->setEnabled(true);
@@ -365,6 +366,8 @@ void MainWindow::openQuoteSheetWindow(Package package)
     m_openPackage = package;
     connect(&sheet, &QuoteSheetWindow::sheetEdited, this, &MainWindow::onProjectChanged);
     connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
+    // What it prints says what the details dialog says at the time of printing.
+    sheet.setDetailsSource([this] { return m_details; });
     sheet.exec();
     // Closing the window keeps its sheet, edits and all, with the project.
     kept.quote = DetailedQuote { sheet.caption(), sheet.sheet() };

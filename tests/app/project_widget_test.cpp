@@ -172,8 +172,11 @@ TEST_F(ProjectWindowTest, SavedProjectOpensIdenticalAndTheTitleTellsItsState)
     EXPECT_TRUE(messages.empty());
 
     // Pressing the package again opens the kept sheet, edits and all.
-    inQuoteSheet(
-        "按钮5", [&](rq::QuoteSheetWindow& sheet) { EXPECT_EQ(sheet.sheet(), work.halfPackage->quote.sheet); });
+    // Printed and exported, it carries the project's quote details.
+    inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) {
+        EXPECT_EQ(sheet.sheet(), work.halfPackage->quote.sheet);
+        EXPECT_EQ(sheet.document().details, rq::DetailFields(work.details));
+    });
     EXPECT_TRUE(questions.empty());
 }
 
