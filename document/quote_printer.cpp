@@ -1,8 +1,11 @@
 #include "document/quote_printer.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPaintEngine>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -211,6 +214,17 @@ private:
                        m_details.size() * m_bodyMetrics.lineSpacing() + 8 * m_points;
     }
 
+    // The print preview draws its pages scaled, as outlines, and outlines lose the bold a
+    // font without a bold face only gets when its glyphs are rendered: there, bold text is
+    // struck twice, a hair apart. Printers and PDF files embolden such a font themselves.
+    void drawText(QPainter& painter, const QPointF& at, const QString& text, bool bold) const
+    {
+        painter.drawText(at, text);
+        if (bold && painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture
+            && !QFontDatabase::styles(QFontInfo(m_bold).family()).contains(QStringLiteral("Bold")))
+            painter.drawText(at + QPointF(m_points / 3, 0), text);
+    }
+
     double columnHeadsHeight() const { return m_document.columnHeads.empty() ? 0 : rowHeight(1); }
 
     double bodyBottom() const { return m_height - m_footHeight; }
@@ -259,7 +273,7 @@ private:
             const QFontMetricsF metrics(font, &m_device);
             for (const QString& line : lines) {
                 const double x = centred ? (m_width - metrics.horizontalAdvance(line)) / 2 : 0;
-                painter.drawText(QPointF(x, y + metrics.ascent()), line);
+                drawText(painter, QPointF(x, y + metrics.ascent()), line, font.bold());
                 y += metrics.lineSpacing();
             }
         };
@@ -285,8 +299,8 @@ private:
         const QFontMetricsF metrics(m_bold, &m_device);
         for (std::size_t column = 0; column < m_document.columnHeads.size() && column < m_columnWidth.size(); ++column) {
             const QString head = ToQString(m_document.columnHeads[column]);
-            painter.drawText(QPointF(cellX(column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
-                             head);
+            drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
+                     head, true);
         }
         painter.setPen(QPen(Qt::black, m_points / 2));
         painter.drawLine(QPointF(0, y + height), QPointF(m_width, y + height));
@@ -318,7 +332,7 @@ private:
             for (int line = slice.firstLine; line < slice.firstLine + slice.lineCount && line < lines.size(); ++line) {
                 const QString& text = lines[line];
                 const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
-                painter.drawText(QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text);
+                drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text, font.bold());
             }
         }
         const double bottom = y + rowHeight(slice.lineCount);
