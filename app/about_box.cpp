@@ -19,6 +19,7 @@ QString aboutText()
                           "<li>Qt %2 — GNU LGPL 第 3 版</li>"
                           "<li>%3 — curl 许可证（MIT 类）</li>"
                           "<li>%4 — MIT 许可证</li>"
+                          "<li>libxlsxwriter（导出 XLSX）— BSD 类许可证</li>"
                           "<li>Qt WebEngine（若已安装）— GNU LGPL 第 3 版，其中的 Chromium 为 BSD 类许可证</li>"
                           "</ul>")
         .arg(QStringLiteral(RENOQUOTE_VERSION), QString::fromLatin1(qVersion()),
