@@ -115,6 +115,26 @@ TEST_F(DocumentOutput, PdfShowsTheChineseTextsTotalsAndPageFootWithEmbeddedFonts
     }
 }
 
+TEST_F(DocumentOutput, LongItemNamesWrapWithinTheirColumnAndLoseNothing)
+{
+    std::string name;
+    for (int i = 0; i < 12; ++i)
+        name += "双层石膏板吊顶含灯槽";
+    name += "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
+    std::ofstream(path("edits.txt"), std::ios::binary) << "modify\t2\t" << name << "\tM2\t8.96\t13\n";
+    ASSERT_EQ(RunCli({"quote", kRooms, "--edits", path("edits.txt"), "--output", path("long.pdf")}).status, 0);
+    std::string text = PdfText(path("long.pdf"));
+    const std::size_t first = text.find("双层石膏板");
+    ASSERT_NE(first, std::string::npos) << text;
+    // The reader gives the name's lines in a block, the unit beside its first line.
+    std::string lines = text.substr(first, text.find("\n\n", first) - first);
+    if (const std::size_t unit = lines.find(" M2"); unit != std::string::npos)
+        lines.erase(unit, 3);
+    std::erase(lines, '\n');
+    EXPECT_EQ(lines, name) << "the name runs over several lines, every character kept\n" << text;
+    EXPECT_NE(text.find("双层石膏板吊顶含灯槽\n"), std::string::npos) << "wrapped, not one line\n" << text;
+}
+
 TEST_F(DocumentOutput, LongPdfRepeatsTheHeadsAndCountsItsPages)
 {
     std::string rooms;
