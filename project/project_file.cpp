@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "convert/utf8.h"
+#include "sheet/sheet_edits.h"
 
 namespace rq {
 namespace {
@@ -273,6 +274,10 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
         TakeTexts(Member(row, "cells", rowAt), cells, rowAt / "cells");
         sheet.AppendRow(std::move(cells), *kind);
     }
+    // Rows the edits cannot work on (a total in the middle, fees apart) would price wrongly
+    // at the next 修改 or 确定添加: such a file is refused, not half trusted.
+    if (const std::optional<Text> problem = CheckSheetStructure(sheet, kept.quote.caption))
+        Refuse(rowsAt.quoted() + "不是能修改的报价单（" + *problem + "）。");
     return kept;
 }
 

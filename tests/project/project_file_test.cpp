@@ -85,6 +85,8 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         { "wrong caption", "\"caption\": \"半包装修详细报价\"", "\"caption\": \"全包装修详细报价\"",
             "“sheets.half.caption”应当是“半包装修详细报价”" },
         { "unknown row kind", "{\"kind\": \"room-header\"", "{\"kind\": \"picture\"", "“sheets.half.rows[0].kind”" },
+        { "rows the edits cannot work on", "{\"kind\": \"room-header\"", "{\"kind\": \"project-total\"",
+            "“sheets.half.rows”不是能修改的报价单（第1行：半包报价的工程总造价不是最后一行）" },
         { "row that is not an object",
             "{\"kind\": \"room-header\", \"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"\"]}", "[]",
             "“sheets.half.rows[0]”应当是一个对象" },
