@@ -21,11 +21,6 @@ bool isFeeName(std::string_view name) { return std::ranges::find(kFeeNames, name
 
 bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
 
-bool isTotalKind(RowKind kind)
-{
-    return kind == RowKind::ProjectTotal || kind == RowKind::FullPackageTotal || kind == RowKind::Sum;
-}
-
 // Rows of the fee section that "确定添加" writes afresh: the header, the fee rows and the
 // project total. Its blank row is told by its place (see feeSection).
 bool isFeeSectionKind(RowKind kind)
@@ -148,7 +143,7 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view /*caption*/)
     // blank row above takes the sum and holds it from then on, never counted again.
     const int last = sheet.RowCount() - 1;
     const std::int32_t sum = walkTotals(sheet, last);
-    if (!isTotalKind(sheet.GetKind(last)))
+    if (CountsInTotals(sheet.GetKind(last)))
         sheet.SetKind(last, RowKind::Sum);
     sheet.SetCell(last, kTotal, IntegerToText(sum));
 }
@@ -288,7 +283,7 @@ std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_vie
             return problem("半包报价里有全包总价格");
         if (kind == RowKind::FullPackageTotal && row != last)
             return problem("全包总价格不是最后一行");
-        if (row == last && !isTotalKind(kind))
+        if (row == last && CountsInTotals(kind))
             return problem("报价单的最后一行不是总价");
         feeRunEnded = feeRunEnded || ((feeHeaderSeen || feeRowSeen) && !feeKind);
         feeHeaderSeen = feeHeaderSeen || kind == RowKind::FeeHeader;
