@@ -362,17 +362,18 @@ public:
             Refuse("文件嵌套的层数太多，不是 renoquote 的项目文件。");
         switch (event) {
         case Json::parse_event_t::object_start:
-            m_names.emplace_back();
+            m_objectStarts.push_back(m_names.size());
             break;
         case Json::parse_event_t::object_end:
-            m_names.pop_back();
+            m_names.resize(m_objectStarts.back());
+            m_objectStarts.pop_back();
             break;
         case Json::parse_event_t::key: {
-            std::vector<std::string>& names = m_names.back();
             const std::string& name = parsed.get_ref<const std::string&>();
-            if (std::find(names.begin(), names.end(), name) != names.end())
+            const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
+            if (std::find(open, m_names.end(), name) != m_names.end())
                 Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");
-            names.push_back(name);
+            m_names.push_back(name);
             break;
         }
         default:
@@ -382,7 +383,10 @@ public:
     }
 
 private:
-    std::vector<std::vector<std::string>> m_names; // the names seen so far in each open object
+    // The names seen so far in the open objects, innermost last, and where each object's names
+    // begin: one list for the whole file, not one allocation an object.
+    std::vector<std::string> m_names;
+    std::vector<std::size_t> m_objectStarts;
 };
 
 } // namespace
