@@ -410,9 +410,8 @@ bool PaintQuoteDocument(const QuoteDocument& document, QPagedPaintDevice& device
         return false;
     const bool done = layout.paint(painter, progress, rows, total);
     painter.end();
-    if (done && progress)
-        progress(total, total);
-    return done;
+    // A stop asked for while the last page was painted still counts.
+    return done && (!progress || progress(total, total));
 }
 
 WriteResult WritePdf(const QuoteDocument& document, const std::string& path, const ProgressCallback& progress)

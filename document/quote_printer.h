@@ -18,7 +18,8 @@ namespace rq {
 void SetUpQuotePage(QPagedPaintDevice& device);
 
 // Paints the whole document on a device already set up, one page after the other.
-// Returns false when `progress` stopped it; the pages painted so far stay on the device.
+// Returns false when `progress` stopped it, up to its last call with everything done; the
+// pages painted so far stay on the device.
 bool PaintQuoteDocument(const QuoteDocument& document, QPagedPaintDevice& device,
                         const ProgressCallback& progress = {});
 

@@ -182,8 +182,9 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
     }
     if (const lxw_error error = workbook_close(workbook); error != LXW_NO_ERROR)
         return Failed("无法写入文件 " + path + "（" + lxw_strerror(error) + "）");
-    if (progress)
-        progress(total, total);
+    // A stop asked for while the workbook was packed still counts: nothing replaces the file.
+    if (progress && !progress(total, total))
+        return Stopped();
     return {};
 }
 

@@ -3,6 +3,7 @@
 // long export shows a progress dialog that cancels cleanly, and copied rows paste as cells.
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
@@ -174,10 +175,16 @@ TEST_F(DocumentActionsTest, PrinterPagesCarryTheFootAndTheHeads)
 TEST_F(DocumentActionsTest, LongExportShowsProgressAndCancelKeepsTheEarlierFile)
 {
     const auto small = openSheet(2);
-    EXPECT_FALSE(exportWatchingProgress(*small, "small.pdf", false)) << "two rooms are written at once";
+    QElapsedTimer clock;
+    clock.start();
+    const bool smallShowedProgress = exportWatchingProgress(*small, "small.pdf", false);
+    // Two rooms are written at once; only a machine busy with other work takes longer.
+    if (clock.elapsed() < 400) {
+        EXPECT_FALSE(smallShowedProgress) << "a dialog for a blink";
+    }
     EXPECT_TRUE(fs::exists(m_folder / "small.pdf"));
 
-    const auto sheet = openSheet(1000);
+    const auto sheet = openSheet(1500);  // seconds of work, long enough to cancel on a busy machine
     std::ofstream(m_folder / "big.pdf") << "earlier";
     EXPECT_TRUE(exportWatchingProgress(*sheet, "big.pdf", true));
     EXPECT_TRUE(ReadBytes(m_folder / "big.pdf") == "earlier");
