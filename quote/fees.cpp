@@ -22,11 +22,15 @@ constexpr Fee kFees[] = {
 
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow)
 {
+    // The fees, the project total and the full-package total all add up from the top: the
+    // sheet sums each row once, however many totals are taken.
+    if (fromRow <= 0)
+        return sheet.CountedTotalBefore(toRow);
     std::int32_t sum = 0;
     for (int row = fromRow; row < toRow; ++row) {
-        const Text& total = sheet.GetCell(row, kTotal);
-        if (!total.empty() && CountsInTotals(sheet.GetKind(row)))
-            sum = AddToRunningTotal(sum, TextToNumber(total));
+        const std::optional<double> total = sheet.TotalValue(row);
+        if (total && CountsInTotals(sheet.GetKind(row)))
+            sum = AddToRunningTotal(sum, *total);
     }
     return sum;
 }

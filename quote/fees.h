@@ -21,14 +21,8 @@ inline std::int32_t AddToRunningTotal(std::int32_t sum, double amount)
     return ToInteger(static_cast<double>(sum) + amount);
 }
 
-// Whether a row's 总计 is part of the sums: every row's but the total rows' and a row's
-// holding an earlier sum, which would count the rows above it twice.
-inline bool CountsInTotals(RowKind kind)
-{
-    return kind != RowKind::ProjectTotal && kind != RowKind::FullPackageTotal && kind != RowKind::Sum;
-}
-
-// The running total of the 总计 cells of rows [fromRow, toRow) that count in totals.
+// The running total of the 总计 cells of rows [fromRow, toRow) that count in totals (see
+// CountsInTotals); from the top of the sheet, the sheet's kept running totals.
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 
 // Appends "其它的", the three fee rows, a blank row and "工程总造价".

@@ -1,6 +1,10 @@
 #include "quote/quote_sheet.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include "quote/fees.h"
 
 namespace rq {
 
@@ -9,6 +13,11 @@ namespace {
 const Text kEmpty;
 
 bool validColumn(int column) { return column >= 0 && column < kSheetColumnCount; }
+
+constexpr double kNoTotal = std::numeric_limits<double>::quiet_NaN();
+
+// TextToNumber never reads a NaN, so NaN can stand for the empty cell.
+double totalValueOf(const Text& total) { return total.empty() ? kNoTotal : TextToNumber(total); }
 
 struct KindName {
     RowKind kind;
@@ -55,8 +64,12 @@ RowKind QuoteSheet::GetKind(int row) const
 
 void QuoteSheet::SetKind(int row, RowKind kind)
 {
-    if (row >= 0 && row < RowCount())
-        m_kinds[static_cast<std::size_t>(row)] = kind;
+    if (row >= 0 && row < RowCount()) {
+        RowKind& kept = m_kinds[static_cast<std::size_t>(row)];
+        if (CountsInTotals(kept) != CountsInTotals(kind))
+            forgetSumsFrom(row);
+        kept = kind;
+    }
 }
 
 const Text& QuoteSheet::GetCell(int row, int column) const
@@ -70,7 +83,43 @@ void QuoteSheet::SetCell(int row, int column, Text text)
 {
     if (row < 0 || row >= RowCount() || !validColumn(column))
         return;
+    if (column == kTotal) {
+        // A total row's own figure is in no sum: writing it keeps the sums taken.
+        m_totals[static_cast<std::size_t>(row)] = totalValueOf(text);
+        if (CountsInTotals(m_kinds[static_cast<std::size_t>(row)]))
+            forgetSumsFrom(row);
+    }
     m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+}
+
+std::optional<double> QuoteSheet::TotalValue(int row) const
+{
+    if (row < 0 || row >= RowCount() || std::isnan(m_totals[static_cast<std::size_t>(row)]))
+        return std::nullopt;
+    return m_totals[static_cast<std::size_t>(row)];
+}
+
+std::int32_t QuoteSheet::CountedTotalBefore(int end) const
+{
+    const std::size_t stop = static_cast<std::size_t>(std::clamp(end, 0, RowCount()));
+    if (m_sums.empty())
+        m_sums.push_back(0);
+    while (m_sums.size() <= stop) {
+        const std::size_t row = m_sums.size() - 1;
+        std::int32_t sum = m_sums.back();
+        if (!std::isnan(m_totals[row]) && CountsInTotals(m_kinds[row]))
+            sum = AddToRunningTotal(sum, m_totals[row]);
+        m_sums.push_back(sum);
+    }
+    return m_sums[stop];
+}
+
+void QuoteSheet::forgetSumsFrom(int row)
+{
+    // m_sums[row] covers the rows above `row` only, and stays.
+    const std::size_t keep = static_cast<std::size_t>(std::max(row, 0)) + 1;
+    if (m_sums.size() > keep)
+        m_sums.resize(keep);
 }
 
 void QuoteSheet::AppendBlankRow() { AppendRow({}, RowKind::Blank); }
@@ -84,6 +133,7 @@ void QuoteSheet::AppendHeaderRow(Text label, RowKind kind)
 
 void QuoteSheet::AppendRow(QuoteRow cells, RowKind kind)
 {
+    m_totals.push_back(totalValueOf(cells[kTotal]));
     m_rows.push_back(std::move(cells));
     m_kinds.push_back(kind);
 }
@@ -92,6 +142,8 @@ void QuoteSheet::Clear()
 {
     m_rows.clear();
     m_kinds.clear();
+    m_totals.clear();
+    m_sums.clear();
 }
 
 void QuoteSheet::Reserve(int rows)
@@ -99,6 +151,7 @@ void QuoteSheet::Reserve(int rows)
     const std::size_t count = rows > 0 ? static_cast<std::size_t>(rows) : 0;
     m_rows.reserve(count);
     m_kinds.reserve(count);
+    m_totals.reserve(count);
 }
 
 Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
@@ -132,7 +185,7 @@ void QuoteSheet::AppendItemRow(Text name, Text unit, Text quantity, Text unitPri
     row[kQuantity] = std::move(quantity);
     row[kUnitPrice] = std::move(unitPrice);
     // The total is taken from the cells as written, so a rounded quantity is priced rounded.
-    row[kTotal] = ItemTotalText(row[kQuantity], row[kUnitPrice], form);
+    SetCell(last, kTotal, ItemTotalText(row[kQuantity], row[kUnitPrice], form));
 }
 
 void QuoteSheet::RemoveRow(int row)
@@ -141,14 +194,40 @@ void QuoteSheet::RemoveRow(int row)
         return;
     m_rows.erase(m_rows.begin() + row);
     m_kinds.erase(m_kinds.begin() + row);
+    m_totals.erase(m_totals.begin() + row);
+    forgetSumsFrom(row);
 }
 
 void QuoteSheet::InsertRow(int row, QuoteRow cells, RowKind kind)
 {
     if (row < 0 || row > RowCount())
         return;
+    m_totals.insert(m_totals.begin() + row, totalValueOf(cells[kTotal]));
     m_rows.insert(m_rows.begin() + row, std::move(cells));
     m_kinds.insert(m_kinds.begin() + row, kind);
+    forgetSumsFrom(row);
+}
+
+QuoteSheet QuoteSheet::TakeRowsFrom(int row)
+{
+    QuoteSheet taken;
+    if (row < 0 || row >= RowCount())
+        return taken;
+    const auto from = static_cast<std::ptrdiff_t>(row);
+    taken.m_rows.assign(std::make_move_iterator(m_rows.begin() + from), std::make_move_iterator(m_rows.end()));
+    taken.m_kinds.assign(m_kinds.begin() + from, m_kinds.end());
+    taken.m_totals.assign(m_totals.begin() + from, m_totals.end());
+    Truncate(row);
+    return taken;
+}
+
+void QuoteSheet::AppendRows(QuoteSheet&& rows)
+{
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.m_rows.begin()),
+                  std::make_move_iterator(rows.m_rows.end()));
+    m_kinds.insert(m_kinds.end(), rows.m_kinds.begin(), rows.m_kinds.end());
+    m_totals.insert(m_totals.end(), rows.m_totals.begin(), rows.m_totals.end());
+    rows.Clear();
 }
 
 void QuoteSheet::Truncate(int rowCount)
@@ -156,6 +235,8 @@ void QuoteSheet::Truncate(int rowCount)
     if (rowCount >= 0 && rowCount < RowCount()) {
         m_rows.resize(static_cast<std::size_t>(rowCount));
         m_kinds.resize(static_cast<std::size_t>(rowCount));
+        m_totals.resize(static_cast<std::size_t>(rowCount));
+        forgetSumsFrom(rowCount);
     }
 }
 

@@ -38,6 +38,13 @@ enum class RowKind : std::uint8_t {
 std::string_view RowKindName(RowKind kind);
 std::optional<RowKind> RowKindFromName(std::string_view name);
 
+// Whether a row's 总计 is part of the sums: every row's but the total rows' and a row's
+// holding an earlier sum, which would count the rows above it twice.
+constexpr bool CountsInTotals(RowKind kind)
+{
+    return kind != RowKind::ProjectTotal && kind != RowKind::FullPackageTotal && kind != RowKind::Sum;
+}
+
 // How an item row writes its total: whole yuan, truncated (most items), or the short
 // single-precision form, untruncated (the three painting items).
 enum class TotalForm { WholeYuan, Single };
@@ -70,17 +77,38 @@ public:
     void RemoveRow(int row);
     void InsertRow(int row, QuoteRow cells, RowKind kind);
     void Truncate(int rowCount);
+    // Moves rows [row, end) out into a sheet of their own, kinds along (nothing outside
+    // the sheet), and back in at the end: on a sheet of many rooms the main materials
+    // below the fees move this way while the fees are rebuilt, without a copy.
+    QuoteSheet TakeRowsFrom(int row);
+    void AppendRows(QuoteSheet&& rows);
     void Clear();
     // Room for `rows` rows without moving the ones already written (large quotes).
     void Reserve(int rows);
 
+    // The running total in whole yuan (see AddToRunningTotal) of the 总计 cells of rows
+    // [0, end) whose kind counts in totals. Sums already taken are kept while rows are
+    // only appended or changed further down, so the engine reads each total once, and an
+    // edit of a large sheet adds up only from the first row it changed.
+    std::int32_t CountedTotalBefore(int end) const;
+    // The 总计 cell of `row` as a number; empty when the cell is empty or outside the sheet.
+    std::optional<double> TotalValue(int row) const;
+
     const std::vector<QuoteRow>& rows() const { return m_rows; }
     const QuoteRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
-    bool operator==(const QuoteSheet&) const = default;
+    // Rows and kinds; the sums kept beside them are the same for equal sheets.
+    bool operator==(const QuoteSheet& other) const { return m_rows == other.m_rows && m_kinds == other.m_kinds; }
 
 private:
+    // Forgets the running totals from `row` on, after a change there.
+    void forgetSumsFrom(int row);
+
     std::vector<QuoteRow> m_rows;
     std::vector<RowKind> m_kinds;  // one per row, in step with m_rows
+    std::vector<double> m_totals;  // each row's 总计 as TextToNumber reads it; NaN when empty
+    // m_sums[i]: the running total over rows [0, i), for i up to m_sums.size() - 1; kept
+    // across calls of the const CountedTotalBefore, forgotten from a changed row on.
+    mutable std::vector<std::int32_t> m_sums;
 };
 
 // The total of an item row as the writer computes it, from the quantity and unit-price texts.

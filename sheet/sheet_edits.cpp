@@ -74,19 +74,12 @@ Span feeSection(const QuoteSheet& sheet)
 // each other.
 std::int32_t walkTotals(QuoteSheet& sheet, int end)
 {
-    std::int32_t sum = 0;
-    for (int row = 0; row < end; ++row) {
-        const RowKind kind = sheet.GetKind(row);
-        if (kind == RowKind::ProjectTotal) {
-            sheet.SetCell(row, kTotal, IntegerToText(sum));
-            continue;
-        }
-        const Text& total = sheet.GetCell(row, kTotal);
-        // The total is read once: on a sheet of many rooms this walk is the cost of an edit.
-        if (!total.empty() && CountsInTotals(kind))
-            sum = AddToRunningTotal(sum, TextToNumber(total));
-    }
-    return sum;
+    // The sheet keeps its running totals down to the first row an edit changed, so on a
+    // sheet of many rooms only the kinds are walked, and the sums taken from there on.
+    for (int row = 0; row < end; ++row)
+        if (sheet.GetKind(row) == RowKind::ProjectTotal)
+            sheet.SetCell(row, kTotal, IntegerToText(sheet.CountedTotalBefore(row)));
+    return sheet.CountedTotalBefore(end);
 }
 
 // Takes away the foot of a full-package sheet: "全包总价格" and the blank row above it, or
@@ -111,12 +104,6 @@ void appendFullPackageFoot(QuoteSheet& sheet)
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
     sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));
-}
-
-void appendRows(QuoteSheet& sheet, const QuoteSheet& rows)
-{
-    for (int row = 0; row < rows.RowCount(); ++row)
-        sheet.AppendRow(rows.row(row), rows.GetKind(row));
 }
 
 }  // namespace
@@ -201,24 +188,24 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     // The fee section is rebuilt from scratch below the items. Of its rows only those the
     // user wrote into stay, above the added items; on a full package the main materials
     // below it are set aside to come back after it.
+    // The rows below are moved, not copied: on a sheet of many rooms they are most of it.
     const Span fees = feeSection(sheet);
     QuoteSheet typedIntoFees;
     QuoteSheet below;
     if (fees.begin >= 0) {
+        below = sheet.TakeRowsFrom(fees.end);
         for (int row = fees.begin; row < sheet.RowCount(); ++row) {
             const RowKind kind = sheet.GetKind(row);
-            if (row >= fees.end)
-                below.AppendRow(sheet.row(row), kind);
-            else if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
+            if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
                 typedIntoFees.AppendRow(sheet.row(row), kind);
         }
         sheet.Truncate(fees.begin);
     }
-    appendRows(sheet, typedIntoFees);
+    sheet.AppendRows(std::move(typedIntoFees));
     // Nothing of a half package lies below its project total; should a row be there all the
     // same, it stays with the items rather than be lost.
     if (!fullPackage)
-        appendRows(sheet, std::exchange(below, {}));
+        sheet.AppendRows(std::move(below));
 
     // Added items stay together in one block, opened and closed by a blank row. The
     // closing blank row of an earlier block takes the new item, unless the user has
@@ -242,7 +229,7 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     AppendFeesAndProjectTotal(sheet);
     if (!fullPackage)
         return;
-    appendRows(sheet, below);
+    sheet.AppendRows(std::move(below));
     AppendFullPackageTotal(sheet);
 }
 

@@ -1,6 +1,10 @@
 #include "quote/quote_sheet.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
+
+#include "quote/fees.h"
 
 namespace rq {
 namespace {
@@ -116,6 +120,45 @@ TEST(QuoteSheet, RowEditsCarryEachRowsKindAlong)
     sheet.AppendBlankRow();
     EXPECT_EQ(sheet.GetKind(1), RowKind::AddedItem);
     EXPECT_EQ(sheet.GetKind(2), RowKind::Blank);
+}
+
+// The running totals the sheet keeps against the sum taken afresh from the cells, through
+// random appends, changes, inserts, deletes, cuts and moves anywhere in the sheet.
+TEST(QuoteSheet, KeptRunningTotalsAgreeWithTheCellsAfterAnyEdit)
+{
+    const auto freshSum = [](const QuoteSheet& sheet, int end) {
+        std::int32_t sum = 0;
+        for (int row = 0; row < end && row < sheet.RowCount(); ++row)
+            if (!sheet.GetCell(row, kTotal).empty() && CountsInTotals(sheet.GetKind(row)))
+                sum = AddToRunningTotal(sum, TextToNumber(sheet.GetCell(row, kTotal)));
+        return sum;
+    };
+    const Text totals[] = {"", "313", "116.48", "-20", "2147483647", "1e10", "８", "abc", "0.5"};
+    std::mt19937 random(11);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    QuoteSheet sheet;
+    for (int step = 0; step < 20'000; ++step) {
+        const int row = pick(sheet.RowCount() + 2) - 1;
+        const auto kind = static_cast<RowKind>(pick(9));
+        switch (pick(9)) {
+        case 0: sheet.AppendItemRow("项", "M2", totals[pick(9)], "35", true, TotalForm::WholeYuan); break;
+        case 1: sheet.AppendRow({"", "项", "", "", "", totals[pick(9)]}, kind); break;
+        case 2: sheet.SetCell(row, kTotal, totals[pick(9)]); break;
+        case 3: sheet.SetKind(row, kind); break;
+        case 4: sheet.InsertRow(row, {"", "", "", "", "", totals[pick(9)]}, kind); break;
+        case 5: sheet.RemoveRow(row); break;
+        case 6: sheet.Truncate(sheet.RowCount() - pick(3)); break;
+        case 7: {
+            QuoteSheet below = sheet.TakeRowsFrom(row);
+            sheet.AppendRow({"", "", "", "", "", totals[pick(9)]}, kind);
+            sheet.AppendRows(std::move(below));
+            break;
+        }
+        default: sheet.SetCell(row, pick(kSheetColumnCount), totals[pick(9)]); break;
+        }
+        const int end = pick(sheet.RowCount() + 2);
+        ASSERT_EQ(sheet.CountedTotalBefore(end), freshSum(sheet, end)) << "step " << step << " end " << end;
+    }
 }
 
 }  // namespace
