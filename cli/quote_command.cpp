@@ -16,6 +16,7 @@
 #include "project/project_file.h"
 #include "quote/engine.h"
 #include "rooms/room_record.h"
+#include "sheet/edit_checks.h"
 #include "sheet/sheet_edits.h"
 
 namespace rq::cli {
@@ -49,6 +50,7 @@ constexpr std::string_view kHelp =
     "                          add<Tab>项目名称<Tab>数量<Tab>单价\n"
     "                        \"行\"是当时报价单中选中的行，从 0 数起，-1 表示没有选中；\n"
     "                        各项文字同在输入框中输入的一样，不是数字的读作 0。\n"
+    "                        总计算不出(数量或单价太大)或超出金额范围的修改被拒绝。\n"
     "  --encoding utf-8|gbk  输出编码，默认 utf-8(房间文件和修改文件总是 UTF-8)\n"
     "  --project 文件        不读房间文件，打开 renoquote 项目文件(.renoquote)，对其中\n"
     "                        --package 的报价单继续做 --edits 的修改；项目中没有这张报价单时\n"
@@ -62,6 +64,8 @@ constexpr std::string_view kHelp =
     "输出: 第一行是列标题(序号 项目名称 单位 数量 单价 总计)，然后每行一个报价单行，\n"
     "六格用 Tab 隔开，空格子照样保留。标准输出上没有别的内容。\n"
     "选项的值也可以写成 --grade=文字 的形式。\n"
+    "\n"
+    "报价单中的金额超过 2147483647 元时拒绝报价，说明是哪个房间。\n"
     "\n"
     "退出状态: 0 已输出；1 读写失败；2 输入被拒绝或用法错误(一行说明写到标准错误)。\n";
 
@@ -234,6 +238,7 @@ Text ReadRooms(Lines&& lines, bool unchecked, std::vector<RoomRecord>& rooms)
 enum class EditKind { Modify, Delete, Add };
 
 struct Edit {
+    int line = 0;  // in the edit file, for a refusal
     EditKind kind = EditKind::Modify;
     int row = -1;
     ItemFields fields;
@@ -283,6 +288,7 @@ Text ReadEdits(const Lines& lines, std::vector<Edit>& edits)
         std::vector<Text> fields = line.fields;
         fields.resize(form->fieldCount);
         Edit& edit = edits.emplace_back();
+        edit.line = line.number;
         edit.kind = form->kind;
         if (form->kind == EditKind::Add) {
             edit.fields = {fields[1], "", fields[2], fields[3]};
@@ -298,19 +304,27 @@ Text ReadEdits(const Lines& lines, std::vector<Edit>& edits)
     return {};
 }
 
-void ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit)
+// Makes the edit, or leaves the sheet as it is and returns why not, as the window would.
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit)
 {
+    const AddedItem added{edit.fields.name, edit.fields.quantity, edit.fields.unitPrice};
+    std::optional<Text> problem;
     switch (edit.kind) {
     case EditKind::Modify:
-        ModifyRow(sheet, caption, edit.row, edit.fields);
+        problem = CheckModifyRow(sheet, caption, edit.row, edit.fields);
+        if (!problem)
+            ModifyRow(sheet, caption, edit.row, edit.fields);
         break;
     case EditKind::Delete:
         DeleteRow(sheet, caption, edit.row);
         break;
     case EditKind::Add:
-        AddItem(sheet, caption, {edit.fields.name, edit.fields.quantity, edit.fields.unitPrice});
+        problem = CheckAddItem(sheet, caption, added);
+        if (!problem)
+            AddItem(sheet, caption, added);
         break;
     }
+    return problem;
 }
 
 // The whole sheet as the program prints it, written straight from the rows into one text
@@ -405,14 +419,20 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         project.floor = options.floor;
         // What the sheet was built from is only written with a project: no second copy of
         // a long room list otherwise.
-        kept.quote = BuildDetailedQuote(project.rooms, project.estimate.grade, project.floor, PackageTextOf(package));
+        std::optional<Text> outOfRange;
+        kept.quote = BuildDetailedQuote(project.rooms, project.estimate.grade, project.floor, PackageTextOf(package),
+                                        outOfRange);
+        if (outOfRange)
+            return refuse(*outOfRange);
         if (options.saveProjectPath)
             kept.builtFrom = project.quoteInputs();
     }
 
     DetailedQuote& quote = kept.quote;
-    for (const Edit& edit : edits)
-        ApplyEdit(quote.sheet, quote.caption, edit);
+    for (const Edit& edit : edits) {
+        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit))
+            return refuse(LinePrefix("修改文件", edit.line) + *problem);
+    }
     if (options.saveProjectPath) {
         project.sheet(package) = kept;
         if (const std::optional<Text> problem = SaveProject(*options.saveProjectPath, project))

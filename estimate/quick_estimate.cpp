@@ -1,5 +1,6 @@
 #include "estimate/quick_estimate.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -211,10 +212,17 @@ Text Amount(double amount, Form form)
     return form == Form::Long ? NumberToText(amount) : NumberToShortText(amount);
 }
 
-// Counts are read in 64 bits so that sums of counts never overflow.
-std::int64_t ReadCount(const Text& text)
+// Counts are held in 64 bits so that sums of counts never overflow. A count typed beyond
+// the whole numbers of the count boxes (2147483648, 1e309) is not wrapped round to a
+// negative or a small one: it is refused as too large.
+constexpr double kLargestCount = 2147483647.0;
+
+std::optional<std::int64_t> ReadCount(const Text& text)
 {
-    return ToInteger(TextToNumber(text));
+    const double count = std::trunc(TextToNumber(text));
+    if (!(count <= kLargestCount))
+        return std::nullopt;
+    return static_cast<std::int64_t>(std::max(count, -kLargestCount - 1));
 }
 
 // The dwelling after the area block: everything the grade blocks price from.
@@ -429,18 +437,30 @@ bool FiguresFinite(const EstimateFigures& f)
 
 EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
 {
-    Dwelling d {};
-    d.bedrooms = ReadCount(inputs.bedrooms);
-    d.livingRooms = ReadCount(inputs.livingRooms);
-    d.kitchens = ReadCount(inputs.kitchens);
-    d.bathrooms = ReadCount(inputs.bathrooms);
-    d.balconies = ReadCount(inputs.balconies);
+    const std::optional<std::int64_t> counts[] = { ReadCount(inputs.bedrooms), ReadCount(inputs.livingRooms),
+        ReadCount(inputs.kitchens), ReadCount(inputs.bathrooms), ReadCount(inputs.balconies) };
     const float area = ToSingle(TextToNumber(inputs.area));
 
-    if (d.bedrooms < 0 || d.livingRooms < 0 || d.kitchens < 0 || d.bathrooms < 0 || d.balconies < 0)
-        return Refused(kNegativeRoomCount);
+    for (const std::optional<std::int64_t>& count : counts) {
+        if (count && *count < 0)
+            return Refused(kNegativeRoomCount);
+    }
+    for (const std::optional<std::int64_t>& count : counts) {
+        if (!count)
+            return Refused(kEstimateOutOfRange);
+    }
+    Dwelling d {};
+    d.bedrooms = *counts[0];
+    d.livingRooms = *counts[1];
+    d.kitchens = *counts[2];
+    d.bathrooms = *counts[3];
+    d.balconies = *counts[4];
     if (d.bedrooms + d.livingRooms == 0)
         return Refused(kNoBedroomOrLivingRoom);
+    // An area past the largest single (1e309, 3.5e38, ten thousand digits) is too large,
+    // not too small: without this it would leave no finite room for the bedrooms.
+    if (!std::isfinite(area))
+        return Refused(kEstimateOutOfRange);
 
     // Each room is priced as a square: the side of the whole dwelling sets the size of the
     // kitchens, bathrooms and balconies, and what is left is shared by the other rooms.

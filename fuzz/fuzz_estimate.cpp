@@ -41,6 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const rq::EstimateResult result = rq::RunQuickEstimate(inputs, previous);
     if (result.refusal) {
         FUZZ_CHECK(result.report == previous);
+        // an area past the largest single is too large, never "too small"
+        if (!std::isfinite(rq::ToSingle(rq::TextToNumber(inputs.area))))
+            FUZZ_CHECK(*result.refusal != rq::kAreaTooSmall);
         FUZZ_CHECK(!result.matchedGrade);
         return 0;
     }

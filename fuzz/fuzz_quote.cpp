@@ -1,9 +1,11 @@
 // A detailed quote from arbitrary rooms, grades, floors and packages, then a run of edits.
 // The computed sheet prices every item as quantity × unit price read back from its cells,
-// the totals are the truncated running sums, and no edit loses or invents a row.
+// the totals are the truncated running sums, and no edit loses or invents a row. No total
+// shown is "inf", "nan" or wrapped round past 32 bits: such a quote or edit is refused.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,8 +13,10 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
+#include "quote/amount_range.h"
 #include "quote/engine.h"
 #include "quote/fees.h"
+#include "sheet/edit_checks.h"
 #include "sheet/sheet_edits.h"
 
 namespace {
@@ -76,6 +80,21 @@ void checkProjectTotals(const rq::QuoteSheet& sheet)
     }
 }
 
+// No total cell is "inf" or "nan", and the sum every row holding a sum stands for, taken
+// without any wrapping, fits the 32-bit whole yuan it is written in.
+void checkNothingWrapped(const rq::QuoteSheet& sheet)
+{
+    double exact = 0;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const auto& total = sheet.GetCell(row, rq::kTotal);
+        FUZZ_CHECK(total.find("inf") == std::string::npos && total.find("nan") == std::string::npos);
+        if (isTotalRow(sheet, row))
+            FUZZ_CHECK(rq::FitsWholeYuan(exact));
+        else if (!total.empty())
+            exact = std::trunc(exact + rq::TextToNumber(total));
+    }
+}
+
 // FUZZ_DUMP=1 prints the sheet after every step, to read a finding.
 void dump(const rq::QuoteSheet& sheet, const char* step)
 {
@@ -120,10 +139,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto floor = in.ConsumeBool() ? rq::FloorChoice::Boards : rq::FloorChoice::Tiles;
     const bool full = in.ConsumeBool();
 
-    rq::DetailedQuote quote = rq::BuildDetailedQuote(rooms, grade, floor, full ? rq::kFullPackage : rq::kHalfPackage);
+    std::optional<rq::Text> outOfRange;
+    rq::DetailedQuote quote
+        = rq::BuildDetailedQuote(rooms, grade, floor, full ? rq::kFullPackage : rq::kHalfPackage, outOfRange);
     rq::QuoteSheet& sheet = quote.sheet;
     dump(sheet, quote.caption.c_str());
     checkComputedSheet(sheet);
+    if (outOfRange) {
+        // Shown nowhere: the window and the command line refuse it.
+        FUZZ_CHECK(outOfRange->starts_with(rq::kAmountOutOfRange));
+        return 0;
+    }
+    checkNothingWrapped(sheet);
     checkProjectTotals(sheet);
     if (full)
         checkFullPackageFoot(sheet, true);
@@ -145,6 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::fprintf(stderr, "fields [%s] [%s] [%s] [%s]\n", fields.name.c_str(), fields.unit.c_str(),
                              fields.quantity.c_str(), fields.unitPrice.c_str());
             const bool hadFoot = full && before >= 2 && sheet.GetKind(before - 1) == rq::RowKind::FullPackageTotal;
+            if (rq::CheckModifyRow(sheet, quote.caption, row, fields))
+                break;  // refused, as the window and the command line refuse it: nothing changes
             rq::ModifyRow(sheet, quote.caption, row, fields);
             footRewritten = true;
             if (!full)
@@ -162,6 +191,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (std::getenv("FUZZ_DUMP") != nullptr)
                 std::fprintf(stderr, "item [%s] [%s] [%s]\n", item.name.c_str(), item.quantity.c_str(),
                              item.unitPrice.c_str());
+            if (rq::CheckAddItem(sheet, quote.caption, item))
+                break;
             rq::AddItem(sheet, quote.caption, item);
             footRewritten = true;
             FUZZ_CHECK(itemRowCount(sheet) == itemsBefore + 1);
@@ -169,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         }
         dump(sheet, "edit");
+        checkNothingWrapped(sheet);
         if (full) {
             checkProjectTotals(sheet);
             // "修改" and "确定添加" write a fresh foot; after "删除此项" the foot is as the user

@@ -2,6 +2,7 @@
 // window caption and the whole quote sheet, room sections, fees and totals.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -30,5 +31,11 @@ struct DetailedQuote {
 // sheet stays empty. Unknown room types, grades and door types never stop the quote.
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
                                  std::string_view packageText);
+
+// The same, and whether an amount leaves the range of whole-yuan totals (a room typed a
+// thousand times too large, or a million rooms): then `outOfRange` holds "金额超出范围：…"
+// naming the room or row, and the sheet must not be shown.
+DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+                                 std::string_view packageText, std::optional<Text>& outOfRange);
 
 }  // namespace rq

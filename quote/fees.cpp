@@ -20,6 +20,14 @@ constexpr Fee kFees[] = {
 
 }  // namespace
 
+bool IsFeeName(std::string_view name)
+{
+    for (const Fee& fee : kFees)
+        if (fee.name == name)
+            return true;
+    return false;
+}
+
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow)
 {
     // The fees, the project total and the full-package total all add up from the top: the

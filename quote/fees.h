@@ -21,6 +21,9 @@ inline std::int32_t AddToRunningTotal(std::int32_t sum, double amount)
     return ToInteger(static_cast<double>(sum) + amount);
 }
 
+// Whether a row of this name is a fee, priced as a percentage of the items.
+bool IsFeeName(std::string_view name);
+
 // The running total of the 总计 cells of rows [fromRow, toRow) that count in totals (see
 // CountsInTotals); from the top of the sheet, the sheet's kept running totals.
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);

@@ -6,6 +6,8 @@
 
 #include "quote/fees.h"
 
+#include "quote/amount_range.h"
+
 namespace rq {
 
 namespace {
@@ -165,6 +167,10 @@ Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
     const double nearest = std::round(product);
     if (std::fabs(product - nearest) <= std::fabs(nearest) * 1e-12)
         product = nearest;
+    // A total past the 32-bit whole yuan is written in full, not wrapped round to a
+    // negative: the quote that holds it is refused as out of range (quote/amount_range.h).
+    if (std::isfinite(product) && !FitsWholeYuan(product))
+        return NumberToText(std::trunc(product));
     return IntegerToText(ToInteger(product));
 }
 

@@ -1,5 +1,6 @@
 #include "quote/room_items.h"
 
+#include <algorithm>
 #include <span>
 
 namespace rq {
@@ -180,7 +181,9 @@ void AppendPaintingItems(QuoteSheet& sheet, const RoomDimensions& room)
     const float gross = ToSingle((length + width) * room.height * room.walls * 2.0 / 4.0);
     const float openings = ToSingle(
         (kDoorLeafArea * room.doorLeaves + static_cast<double>(room.windowLength) * room.windowHeight) / 2.0);
-    const float wall = ToSingle(static_cast<double>(gross) - openings);
+    // Openings larger than the walls (a window typed wider than the room) leave no wall to
+    // finish: 0 m², never a negative area that would take yuan off the quote.
+    const float wall = ToSingle(std::max(static_cast<double>(gross) - openings, 0.0));
     const float paint = ToSingle(static_cast<double>(wall) + ceiling);
     const struct {
         std::string_view name;

@@ -1,15 +1,54 @@
 #include "rooms/room_record.h"
 
+#include <cmath>
+#include <limits>
+
 namespace rq {
+
+namespace {
+
+// One number of a room as the add check names it in a message.
+struct CheckedPiece {
+    RoomColumn column;
+    int piece;                 // index of the "*" piece, -1 for the whole text
+    std::string_view name;     // "您输入的" + name + "不能是负数"
+    std::string_view formLine; // the second line of the format message, if any
+};
+
+constexpr std::string_view kSizeForm = "\r\n正确格式为   长*宽*高";
+constexpr std::string_view kWindowForm = "\r\n正确格式为   长*高";
+
+constexpr CheckedPiece kCheckedPieces[] = {
+    {kRoomSize, 0, "房子长度", kSizeForm},      {kRoomSize, 1, "房子宽度", kSizeForm},
+    {kRoomSize, 2, "房子高度", kSizeForm},      {kRoomWindow, 0, "窗子长度", kWindowForm},
+    {kRoomWindow, 1, "窗子高度", kWindowForm}, {kRoomDoorLeaves, -1, "门的扇数", {}},
+    {kRoomWalls, -1, "墙面数", {}},
+};
+
+// What a reader of the room would make of the text, before it is cut to 32 bits.
+double WholeMillimetres(std::string_view text) { return std::trunc(TextToNumber(text)); }
+
+}  // namespace
 
 std::optional<Text> CheckRoomForAdd(RoomRecord& room)
 {
     if (room.doorType() == kNoDoor)
         room.cells[kRoomDoorLeaves].assign(1, '0');  // no door, no leaves to price (assign: GCC 12 warns falsely on =)
-    if (SplitText(room.size(), "*").size() != 3)
+    const std::vector<Text> size = SplitText(room.size(), "*");
+    if (size.size() != 3)
         return Text(kRoomSizeFormatMessage);
-    if (SplitText(room.window(), "*").size() != 2)
+    const std::vector<Text> window = SplitText(room.window(), "*");
+    if (window.size() != 2)
         return Text(kWindowFormatMessage);
+    for (const CheckedPiece& checked : kCheckedPieces) {
+        const std::vector<Text>& pieces = checked.column == kRoomSize ? size : window;
+        const double value = WholeMillimetres(checked.piece < 0 ? std::string_view(room.cells[checked.column])
+                                                                : std::string_view(pieces[static_cast<std::size_t>(checked.piece)]));
+        if (value < 0)
+            return "您输入的" + Text(checked.name) + "不能是负数" + Text(checked.formLine);
+        if (!(value <= std::numeric_limits<std::int32_t>::max()))
+            return "您输入的" + Text(checked.name) + "太大" + Text(checked.formLine);
+    }
     return std::nullopt;
 }
 

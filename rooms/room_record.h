@@ -30,7 +30,10 @@ inline constexpr std::string_view kWindowFormatMessage = "您输入的窗子内�
 
 // The add check. A room without a door gets "0" leaves first (written into `room`, as the
 // entry field is corrected too); then the room size must have three pieces and the window
-// two. Returns the message to show, or nothing when the room may be added.
+// two; then no size, window piece, door-leaf or wall count may read as a negative number
+// ("您输入的房子宽度不能是负数") or as one beyond whole millimetres ("…太大"), since no real
+// room has one and it would price negative metres. A piece that is not a number reads as
+// 0 and passes. Returns the message to show, or nothing when the room may be added.
 std::optional<Text> CheckRoomForAdd(RoomRecord& room);
 
 // The numbers of a room. A row stored without the add check (via "修改") may lack pieces:

@@ -14,7 +14,9 @@
 namespace rq {
 namespace {
 
+using ::testing::AnyOf;
 using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::CliRun;
 using testing::RunCli;
 
@@ -88,19 +90,36 @@ TEST(CliBadInput, TypedRoomTypesComeBackAsTyped)
     }
 }
 
-TEST(CliBadInput, AbsurdDimensionsStillGiveASheet)
+// Checked rooms give a sheet without a negative, infinite or wrapped figure, or a refusal;
+// unchecked rooms (as "修改" stores them) give a sheet of whatever they say, or a refusal.
+TEST(CliBadInput, AbsurdDimensionsGiveASoundSheetOrARefusal)
 {
     const char* sizes[] = {"99999999999*99999999999*99999999999", "-3200*2800*2920", "1e308*1e308*1e308",
-                           "nan*inf*-0", "4294967296*4294967296*4294967296", "2147483647*2147483647*2147483647"};
+                           "nan*inf*-0", "4294967296*4294967296*4294967296", "2147483647*2147483647*2147483647",
+                           "3200*2800*2920"};
     for (const char* size : sizes) {
         for (const char* package : {"half", "full"}) {
-            const std::string rooms = Room("客厅", size, "99999999999*99999999999") + Room("厨房", size, "nan*-inf")
-                + Room("卫生间", size) + Room("卧室", size, "1e308*1e308");
-            const CliRun run = RunCli({"quote", "--package", package, "--floor", "tiles"}, rooms);
-            ASSERT_EQ(run.status, 0) << size << "\n" << run.err;
-            for (const std::string& line : Lines(run.out))
-                EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << size << ": " << line;
-            EXPECT_THAT(run.out, HasSubstr(std::string(package) == "full" ? "全包总价格" : "工程总造价"));
+            for (const bool unchecked : {false, true}) {
+                const std::string rooms = Room("客厅", size, unchecked ? "99999999999*99999999999" : "800*1500")
+                    + Room("厨房", size, unchecked ? "nan*-inf" : "0*0") + Room("卫生间", size)
+                    + Room("卧室", size, unchecked ? "1e308*1e308" : "99000*99000");
+                std::vector<std::string> args = {"quote", "--package", package, "--floor", "tiles"};
+                if (unchecked)
+                    args.push_back("--unchecked");
+                const CliRun run = RunCli(args, rooms);
+                const std::string what = std::string(size) + (unchecked ? " unchecked" : "");
+                ExpectAnswer(run, what);
+                if (run.status != 0)
+                    continue;
+                for (const std::string& line : Lines(run.out)) {
+                    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << what << ": " << line;
+                    EXPECT_THAT(line, Not(AnyOf(HasSubstr("inf"), HasSubstr("nan")))) << what;
+                    if (!unchecked) {
+                        EXPECT_THAT(line, Not(HasSubstr("\t-"))) << what << ": nothing negative";
+                    }
+                }
+                EXPECT_THAT(run.out, HasSubstr(std::string(package) == "full" ? "全包总价格" : "工程总造价"));
+            }
         }
     }
 }

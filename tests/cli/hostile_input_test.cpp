@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -106,6 +108,39 @@ TEST(CliHostileInput, GradesAreTakenAsTypedOrRefusedWithTheFiveNames)
             EXPECT_THAT(run.err, HasSubstr("出租房装修、经济型装修、舒适型装修、精  装  修、豪华型装修")) << typed;
         }
     }
+}
+
+// No sheet with "inf", "nan", a wrapped total or a negative room reaches standard output:
+// the quote or the edit is refused, naming the room, the piece or the edit line.
+TEST(CliHostileInput, PricesThatCannotBeRealAreRefused)
+{
+    const std::string typo = "客厅\t4500000*3600000*2800\t1500*1500\t(无)\t0\t4\n";
+    const std::string upsideDown = "客厅\t-3200*-2800*-2800\t800*1500\t实木门\t1\t4\n";
+    const struct {
+        const char* what;
+        std::string rooms;
+        std::string edits;
+        const char* message;
+    } cases[] = {
+        {"typo room", kRoom + typo, "", "金额超出范围：第2个房间「客厅」"},
+        {"negative room", upsideDown, "", "房间文件第1行: 您输入的房子长度不能是负数"},
+        {"add past doubles", kRoom, "add\t包水管\t1e308\t1e308\n", "修改文件第1行: 数量和单价太大"},
+        {"modify to 1e309", kRoom, "delete\t-1\nmodify\t2\t顶面批腻子\tM2\t1e309\t1\n", "修改文件第2行: 数量太大"},
+        {"add past whole yuan", kRoom, "add\t包水管\t1e10\t1\n", "修改文件第1行: 金额超出范围：「包水管」"},
+    };
+    const std::string editsFile = ::testing::TempDir() + "/renoquote_hostile_edits.txt";
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"quote", "--package", "full", "--grade", "精装修"};
+        if (!c.edits.empty()) {
+            std::ofstream(editsFile, std::ios::binary) << c.edits;
+            args.insert(args.end(), {"--edits", editsFile});
+        }
+        const CliRun run = RunCli(args, c.rooms);
+        EXPECT_EQ(run.status, 2) << c.what;
+        EXPECT_EQ(run.out, "") << c.what;
+        EXPECT_THAT(run.err, HasSubstr(c.message)) << c.what << ": " << run.err;
+    }
+    std::remove(editsFile.c_str());
 }
 
 } // namespace

@@ -90,7 +90,8 @@ TEST(SameOutput, LargeRandomDwellingsComeOutAsBefore)
 {
     const std::string rooms = RandomRooms(4000);
     const RecordedRun runs[] = {
-        {{"--package", "half", "--grade", "出租房装修"}, 697916, 0x7E3C76D0E633FABCull},
+        // walls under windows larger than themselves: 0 m² since, no longer negative
+        {{"--package", "half", "--grade", "出租房装修"}, 697885, 0xF34E86D28353DF4Eull},
         {{"--package", "half", "--grade", "豪华型装修", "--floor", "tiles"}, 720872, 0x898226B6F8797814ull},
         {{"--package", "full", "--grade", "经济型装修", "--floor", "tiles"}, 1018248, 0x4D14AB066D24EFA6ull},
         {{"--package", "full", "--grade", "舒适型装修"}, 1055474, 0x21D7D8A9384FD4AFull},

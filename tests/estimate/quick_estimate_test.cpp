@@ -183,9 +183,17 @@ TEST(QuickEstimate, RefusesWhatCannotBePricedInOrder)
         { { "3", "2", "0", "0", "0", "0", "舒适型装修" }, kAreaTooSmall },
         { { "3", "2", "0", "0", "0", "-100", "舒适型装修" }, kAreaTooSmall },
         { { "3", "2", "1", "1", "1", "-100", "舒适型装修" }, kAreaTooSmall },
-        { { "3", "2", "1", "1", "1", "1e39", "舒适型装修" }, kAreaTooSmall },
         { { "3", "2", "1", "1", "1", "3e38", "豪华型装修" }, kEstimateOutOfRange },
         { { "2000000000", "1", "1", "1", "1", "100", "出租房装修" }, kEstimateOutOfRange },
+        // past the largest single or beyond a count box: too large, never too small or wrapped
+        { { "3", "2", "1", "1", "1", "1e39", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "2", "1", "1", "1", "3.5e38", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "2", "1", "1", "1", "1e309", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "2", "1", "1", "1", std::string(10000, '9'), "舒适型装修" }, kEstimateOutOfRange },
+        { { "2147483648", "2", "1", "1", "1", "100", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "4294967297", "1", "1", "1", "100", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "2", "1", "1", "1e309", "100", "舒适型装修" }, kEstimateOutOfRange },
+        { { "3", "2", "-2147483649", "1", "1", "100", "舒适型装修" }, kNegativeRoomCount },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.inputs.bedrooms + " " + c.inputs.livingRooms + " " + c.inputs.area);

@@ -224,5 +224,38 @@ TEST(DetailedQuote, AbsurdDimensionsStillGiveTheWholeSheet)
     }
 }
 
+// Whole-yuan totals are 32-bit: a room typed a thousand times too large, or rooms enough
+// that the sum passes 2147483647 yuan, are refused naming the room; a sheet that fits is not.
+TEST(DetailedQuote, AmountsPastWholeYuanAreRefusedNamingTheRoom)
+{
+    const RoomRecord ordinary = Room("卧室", "3200*2800*2920", "800*1500", "实木门", "1", "4");
+    const RoomRecord typo = Room("客厅", "4500000*3600000*2800", "1500*1500", "(无)", "0", "4");
+    const RoomRecord hall = Room("客厅", "316228*316228*3000", "800*1500", "实木门", "1", "4");
+    const std::vector<RoomRecord> halls(1000, hall);
+    struct Case {
+        const char* what;
+        std::vector<RoomRecord> rooms;
+        const char* package;
+        const char* message;  // part of the refusal; nullptr: none
+    };
+    const Case cases[] = {
+        {"ordinary", {ordinary, ordinary}, "全包", nullptr},
+        {"one hall", {hall}, "全包", nullptr},
+        {"typo", {typo}, "全包", "金额超出范围：第1个房间「客厅」"},
+        {"typo second", {ordinary, typo}, "全包", "金额超出范围：第2个房间「客厅」"},
+        {"largest sizes", {Room("厨房", "2147483647*2147483647*2147483647", "0*0", "移门", "1", "4")}, "半包",
+         "第1个房间「厨房」"},
+        {"many halls", halls, "半包", "个房间「客厅」使报价超过 2147483647 元"},
+    };
+    for (const Case& c : cases) {
+        std::optional<Text> refusal;
+        (void)BuildDetailedQuote(c.rooms, "精  装  修", FloorChoice::Boards, c.package, refusal);
+        EXPECT_EQ(refusal.has_value(), c.message != nullptr) << c.what << ": " << refusal.value_or("");
+        if (refusal && c.message) {
+            EXPECT_NE(refusal->find(c.message), std::string::npos) << c.what << ": " << *refusal;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace rq

@@ -186,11 +186,16 @@ TEST(RoomItems, PaintingCountsOpeningsAtHalfInSinglePrecision)
          {"1", "顶面批腻子", "M2", "9", "13", "117"},
          {"2", "墙面批腻子", "M2", "23.3", "12", "279.6"},
          {"3", "墙顶面乳胶漆", "M2", "32.3", "10", "323"}},
-        // No walls to finish but a window: the wall quantity goes negative and is written so.
+        // No walls to finish but a window, or a window larger than the walls: no wall is
+        // left, and nothing negative is taken off the ceiling either.
         {"3200*2800*2920", "800*1500", "0", "0",
          {"1", "顶面批腻子", "M2", "8.96", "13", "116.48"},
-         {"2", "墙面批腻子", "M2", "-0.6", "12", "-7.2"},
-         {"3", "墙顶面乳胶漆", "M2", "8.36", "10", "83.6"}},
+         {"2", "墙面批腻子", "M2", "0", "12", "0"},
+         {"3", "墙顶面乳胶漆", "M2", "8.96", "10", "89.6"}},
+        {"3200*2800*2920", "99000*99000", "2", "4",
+         {"1", "顶面批腻子", "M2", "8.96", "13", "116.48"},
+         {"2", "墙面批腻子", "M2", "0", "12", "0"},
+         {"3", "墙顶面乳胶漆", "M2", "8.96", "10", "89.6"}},
         // Six digits only: the quantity is priced as written.
         {"3333*3333*2999", "0*0", "0", "4",
          {"1", "顶面批腻子", "M2", "11.1089", "13", "144.416"},

@@ -49,6 +49,39 @@ TEST(CheckRoomForAdd, CountsPiecesOfSizeFirstThenWindow)
     }
 }
 
+TEST(CheckRoomForAdd, RefusesNegativeOrOversizedNumbersNamingThePiece)
+{
+    struct Case {
+        const char* size;
+        const char* window;
+        const char* leaves;
+        const char* walls;
+        const char* message;  // nullptr: accepted
+    };
+    const Case cases[] = {
+        {"-3200*-2800*-2800", "800*1500", "1", "4", "您输入的房子长度不能是负数\r\n正确格式为   长*宽*高"},
+        {"3200*-2800*2800", "800*1500", "1", "4", "您输入的房子宽度不能是负数\r\n正确格式为   长*宽*高"},
+        {"3200*2800*－2800", "800*1500", "1", "4", "您输入的房子高度不能是负数\r\n正确格式为   长*宽*高"},
+        {"3200*2800*2800", "-800*1500", "1", "4", "您输入的窗子长度不能是负数\r\n正确格式为   长*高"},
+        {"3200*2800*2800", "800*-1e309", "1", "4", "您输入的窗子高度不能是负数\r\n正确格式为   长*高"},
+        {"3200*2800*2800", "800*1500", "-1", "4", "您输入的门的扇数不能是负数"},
+        {"3200*2800*2800", "800*1500", "1", "-4", "您输入的墙面数不能是负数"},
+        // a length past whole millimetres would read wrapped round, negative or tiny
+        {"3000000000*2800*2800", "800*1500", "1", "4", "您输入的房子长度太大\r\n正确格式为   长*宽*高"},
+        {"3200*2800*2800", "1e309*1500", "1", "4", "您输入的窗子长度太大\r\n正确格式为   长*高"},
+        {"3200*2800*2800", "800*1500", "4294967297", "4", "您输入的门的扇数太大"},
+        // not numbers, fractions of a millimetre below zero, and the largest length pass
+        {"abc*-*2800", "-x*0", "", "四", nullptr},
+        {"-0.9*2800*2800", "800*1500", "-0", "4", nullptr},
+        {"2147483647*2800*2800", "800*1500", "1", "4", nullptr},
+    };
+    for (const Case& c : cases) {
+        RoomRecord r{{"客厅", c.size, c.window, "实木门", c.leaves, c.walls}};
+        const auto message = rq::CheckRoomForAdd(r);
+        EXPECT_EQ(message.value_or("(accepted)"), c.message ? c.message : "(accepted)") << c.size << " " << c.window;
+    }
+}
+
 TEST(CheckRoomForAdd, MessagesBreakTheLineWithCarriageReturnAndLineFeed)
 {
     EXPECT_EQ(rq::kRoomSizeFormatMessage, "您输入的房子内容格式不正确\r\n正确格式为   长*宽*高");

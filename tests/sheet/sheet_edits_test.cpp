@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "quote/fees.h"
+#include "sheet/edit_checks.h"
 
 namespace rq {
 namespace {
@@ -535,6 +536,47 @@ TEST(SheetEdits, StructureCheckNamesTheFirstOffendingRow)
         QuoteSheet sheet = c.caption == kFull ? TwoRoomFullSheet() : TwoRoomHalfSheet();
         c.spoil(sheet);
         EXPECT_EQ(CheckSheetStructure(sheet, c.caption), std::optional<Text>(c.message)) << c.what;
+    }
+}
+
+// A total that is not a finite number, or sums past the whole-yuan range, are refused before
+// the edit: the message names the field or the item, and a sheet near the limit is judged by
+// what the edit would write, not by a rough bound.
+TEST(SheetEdits, EditsThatCannotBePricedAreRefusedBeforeTheyAreMade)
+{
+    const std::string nines(10000, '9');
+    struct Case {
+        const char* what;
+        bool full;
+        int row;  // -2: an added item
+        ItemFields fields;
+        const char* message;  // the start of the message; nullptr: allowed
+    };
+    const Case cases[] = {
+        {"quantity 1e309", false, kFloorTilesRow, {"地砖铺贴", "M2", "1e309", "35"}, "数量太大"},
+        {"ten thousand nines", true, kCabinetRow, {"橱柜", "M", nines, "1800"}, "数量太大"},
+        {"unit price 1e309", false, kFloorTilesRow, {"地砖铺贴", "M2", "1", "1e309"}, "单价太大"},
+        {"product past doubles", false, kFloorTilesRow, {"地砖铺贴", "M2", "1e308", "1e308"}, "数量和单价太大"},
+        {"fee past doubles", false, kManagementFeeRow, {"工程管理费", "项", "1e300", "1e10"}, "数量和单价太大"},
+        {"added past doubles", false, -2, {"包水管", "", "1e308", "1e308"}, "数量和单价太大"},
+        {"one item too large", false, kFloorTilesRow, {"地砖铺贴", "M2", "3e9", "1"}, "金额超出范围：「地砖铺贴」"},
+        {"full package foot", true, kCabinetRow, {"橱柜", "M", "2147480000", "1"}, "金额超出范围：「橱柜」"},
+        {"added too large", true, -2, {"包水管", "", "1e10", "75"}, "金额超出范围：「包水管」"},
+        {"fees push it over", false, -2, {"包水管", "", "2000000000", "1"}, "金额超出范围"},
+        {"a discount", false, kShoeCabinetRow, {"鞋柜制作", "M", "1", "-580"}, nullptr},
+        {"just inside", false, kFloorTilesRow, {"地砖铺贴", "M2", "2147000000", "1"}, nullptr},
+        {"no row selected", false, -1, {"地砖铺贴", "M2", "1e309", "35"}, "数量太大"},
+    };
+    for (const Case& c : cases) {
+        const QuoteSheet sheet = c.full ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        const std::string_view caption = c.full ? kFull : kHalf;
+        const auto problem = c.row == -2
+            ? CheckAddItem(sheet, caption, {c.fields.name, c.fields.quantity, c.fields.unitPrice})
+            : CheckModifyRow(sheet, caption, c.row, c.fields);
+        EXPECT_EQ(problem.has_value(), c.message != nullptr) << c.what << ": " << problem.value_or("");
+        if (problem && c.message) {
+            EXPECT_TRUE(problem->starts_with(c.message)) << c.what << ": " << *problem;
+        }
     }
 }
 

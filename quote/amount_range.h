@@ -1,0 +1,22 @@
+// The range of a quote's amounts: whole-yuan totals are kept in 32 bits, as the company's
+// sheets always have been. A quote or an edit whose amounts would leave that range is
+// refused, so no customer ever sees a total wrapped round to negative yuan, "inf" or "nan".
+#pragma once
+
+#include "quote/quote_sheet.h"
+
+namespace rq {
+
+inline constexpr double kLargestYuan = 2147483647.0;
+inline constexpr std::string_view kAmountOutOfRange = "金额超出范围：";
+
+// Whether an amount, cut to whole yuan, fits the totals; never for infinities and NaN.
+bool FitsWholeYuan(double amount);
+
+// The first row at which the sheet's amounts leave the range, or -1 when all fit: a 总计
+// that does not fit by itself, or the running sum of every 总计 that counts in the totals
+// passing it. Every sum an edit writes is a part of that running sum, so none of them can
+// wrap when this finds nothing.
+int FirstRowOutOfRange(const QuoteSheet& sheet);
+
+} // namespace rq
