@@ -43,9 +43,27 @@ std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow)
     return sum;
 }
 
-void AppendFeesAndProjectTotal(QuoteSheet& sheet)
+namespace {
+
+// The running total over the sheet's rows, going on from `sumAbove`.
+std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove)
 {
-    const std::int32_t items = SumTotals(sheet, 0, sheet.RowCount());
+    if (sumAbove == 0)
+        return SumTotals(sheet, 0, sheet.RowCount());
+    std::int32_t sum = sumAbove;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const std::optional<double> total = sheet.TotalValue(row);
+        if (total && CountsInTotals(sheet.GetKind(row)))
+            sum = AddToRunningTotal(sum, *total);
+    }
+    return sum;
+}
+
+}  // namespace
+
+void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove)
+{
+    const std::int32_t items = ContinuedTotal(sheet, sumAbove);
     sheet.AppendHeaderRow(Text(kOtherSection), RowKind::FeeHeader);
     for (const Fee& fee : kFees)
         sheet.AppendRow({"", Text(fee.name), Text(fee.unit), "1", Text(fee.rateText),
@@ -54,7 +72,7 @@ void AppendFeesAndProjectTotal(QuoteSheet& sheet)
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kProjectTotal), RowKind::ProjectTotal);
     const int last = sheet.RowCount() - 1;
-    sheet.SetCell(last, kTotal, IntegerToText(SumTotals(sheet, 0, sheet.RowCount())));
+    sheet.SetCell(last, kTotal, IntegerToText(ContinuedTotal(sheet, sumAbove)));
 }
 
 void AppendFullPackageTotal(QuoteSheet& sheet)

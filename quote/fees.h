@@ -28,8 +28,10 @@ bool IsFeeName(std::string_view name);
 // CountsInTotals); from the top of the sheet, the sheet's kept running totals.
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 
-// Appends "其它的", the three fee rows, a blank row and "工程总造价".
-void AppendFeesAndProjectTotal(QuoteSheet& sheet);
+// Appends "其它的", the three fee rows, a blank row and "工程总造价". `sumAbove` is the running
+// total of the rows that the sheet's rows will stand below, when they are built apart to
+// take the place of a fee section (确定添加); the sums go on from it.
+void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0);
 
 // Appends a blank row and "全包总价格" over every total except "工程总造价".
 void AppendFullPackageTotal(QuoteSheet& sheet);

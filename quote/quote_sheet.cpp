@@ -214,26 +214,35 @@ void QuoteSheet::InsertRow(int row, QuoteRow cells, RowKind kind)
     forgetSumsFrom(row);
 }
 
-QuoteSheet QuoteSheet::TakeRowsFrom(int row)
+namespace {
+
+template <typename T>
+void replaceRange(std::vector<T>& items, std::size_t begin, std::size_t end, std::vector<T>&& with)
 {
-    QuoteSheet taken;
-    if (row < 0 || row >= RowCount())
-        return taken;
-    const auto from = static_cast<std::ptrdiff_t>(row);
-    taken.m_rows.assign(std::make_move_iterator(m_rows.begin() + from), std::make_move_iterator(m_rows.end()));
-    taken.m_kinds.assign(m_kinds.begin() + from, m_kinds.end());
-    taken.m_totals.assign(m_totals.begin() + from, m_totals.end());
-    Truncate(row);
-    return taken;
+    const std::size_t common = std::min(end - begin, with.size());
+    std::move(with.begin(), with.begin() + static_cast<std::ptrdiff_t>(common),
+              items.begin() + static_cast<std::ptrdiff_t>(begin));
+    const auto rest = items.begin() + static_cast<std::ptrdiff_t>(begin + common);
+    if (with.size() > common)
+        items.insert(rest, std::make_move_iterator(with.begin() + static_cast<std::ptrdiff_t>(common)),
+                     std::make_move_iterator(with.end()));
+    else
+        items.erase(rest, items.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
-void QuoteSheet::AppendRows(QuoteSheet&& rows)
+}  // namespace
+
+void QuoteSheet::ReplaceRows(int begin, int end, QuoteSheet&& rows)
 {
-    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.m_rows.begin()),
-                  std::make_move_iterator(rows.m_rows.end()));
-    m_kinds.insert(m_kinds.end(), rows.m_kinds.begin(), rows.m_kinds.end());
-    m_totals.insert(m_totals.end(), rows.m_totals.begin(), rows.m_totals.end());
+    const int first = std::clamp(begin, 0, RowCount());
+    const int last = std::clamp(end, first, RowCount());
+    const auto from = static_cast<std::size_t>(first);
+    const auto to = static_cast<std::size_t>(last);
+    replaceRange(m_rows, from, to, std::move(rows.m_rows));
+    replaceRange(m_kinds, from, to, std::move(rows.m_kinds));
+    replaceRange(m_totals, from, to, std::move(rows.m_totals));
     rows.Clear();
+    forgetSumsFrom(first);
 }
 
 void QuoteSheet::Truncate(int rowCount)

@@ -77,11 +77,10 @@ public:
     void RemoveRow(int row);
     void InsertRow(int row, QuoteRow cells, RowKind kind);
     void Truncate(int rowCount);
-    // Moves rows [row, end) out into a sheet of their own, kinds along (nothing outside
-    // the sheet), and back in at the end: on a sheet of many rooms the main materials
-    // below the fees move this way while the fees are rebuilt, without a copy.
-    QuoteSheet TakeRowsFrom(int row);
-    void AppendRows(QuoteSheet&& rows);
+    // Rows [begin, end) give way to `rows`, kinds along, in one step: the rows below move
+    // once, by the difference in number, however many they are (确定添加 rebuilds the fee
+    // section above the main materials of every room this way).
+    void ReplaceRows(int begin, int end, QuoteSheet&& rows);
     void Clear();
     // Room for `rows` rows without moving the ones already written (large quotes).
     void Reserve(int rows);

@@ -186,51 +186,59 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
         }
     }
     // The fee section is rebuilt from scratch below the items. Of its rows only those the
-    // user wrote into stay, above the added items; on a full package the main materials
-    // below it are set aside to come back after it.
-    // The rows below are moved, not copied: on a sheet of many rooms they are most of it.
+    // user wrote into stay, above the added items. The new rows are built apart and take
+    // the old section's place in one step: on a full package the main materials below it
+    // stay where they are, and on a sheet of many rooms they are most of it.
     const Span fees = feeSection(sheet);
-    QuoteSheet typedIntoFees;
-    QuoteSheet below;
-    if (fees.begin >= 0) {
-        below = sheet.TakeRowsFrom(fees.end);
-        for (int row = fees.begin; row < sheet.RowCount(); ++row) {
-            const RowKind kind = sheet.GetKind(row);
-            if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
-                typedIntoFees.AppendRow(sheet.row(row), kind);
-        }
-        sheet.Truncate(fees.begin);
+    const int at = fees.begin >= 0 ? fees.begin : sheet.RowCount();
+    int end = fees.begin >= 0 ? std::min(fees.end, sheet.RowCount()) : sheet.RowCount();
+    QuoteSheet rows;
+    for (int row = at; row < end; ++row) {
+        const RowKind kind = sheet.GetKind(row);
+        if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
+            rows.AppendRow(sheet.row(row), kind);
     }
-    sheet.AppendRows(std::move(typedIntoFees));
     // Nothing of a half package lies below its project total; should a row be there all the
     // same, it stays with the items rather than be lost.
-    if (!fullPackage)
-        sheet.AppendRows(std::move(below));
+    if (!fullPackage) {
+        for (int row = end; row < sheet.RowCount(); ++row)
+            rows.AppendRow(sheet.row(row), sheet.GetKind(row));
+        end = sheet.RowCount();
+    }
 
     // Added items stay together in one block, opened and closed by a blank row. The
     // closing blank row of an earlier block takes the new item, unless the user has
-    // written into it meanwhile: then it is kept and a new block is opened.
-    const int count = sheet.RowCount();
-    int target = count - 1;
-    if (!(sheet.GetKind(count - 2) == RowKind::AddedItem && sheet.GetKind(count - 1) == RowKind::Blank)) {
-        sheet.AppendBlankRow();
-        sheet.AppendBlankRow();
-        target = count + 1;
+    // written into it meanwhile: then it is kept and a new block is opened. The rows
+    // above the new item are the sheet's down to the fee section, then those built here.
+    const auto kindFromEnd = [&](int back) {
+        const int built = rows.RowCount() - back;
+        return built >= 0 ? rows.GetKind(built) : sheet.GetKind(at + built);
+    };
+    QuoteSheet* holder = &rows;
+    int target = rows.RowCount() - 1;
+    if (kindFromEnd(2) == RowKind::AddedItem && kindFromEnd(1) == RowKind::Blank) {
+        if (target < 0) {
+            holder = &sheet;
+            target = at - 1;
+        }
+    } else {
+        rows.AppendBlankRow();
+        rows.AppendBlankRow();
+        target = rows.RowCount() - 1;
     }
-    sheet.SetKind(target, RowKind::AddedItem);
-    sheet.SetCell(target, kSerial, Text(kAddedMarker));
-    sheet.SetCell(target, kItemName, item.name);
-    sheet.SetCell(target, kUnit, Text(kAddedUnit));
-    sheet.SetCell(target, kQuantity, item.quantity);
-    sheet.SetCell(target, kUnitPrice, item.unitPrice);
-    sheet.SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
-    sheet.AppendBlankRow();
+    holder->SetKind(target, RowKind::AddedItem);
+    holder->SetCell(target, kSerial, Text(kAddedMarker));
+    holder->SetCell(target, kItemName, item.name);
+    holder->SetCell(target, kUnit, Text(kAddedUnit));
+    holder->SetCell(target, kQuantity, item.quantity);
+    holder->SetCell(target, kUnitPrice, item.unitPrice);
+    holder->SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
+    rows.AppendBlankRow();
 
-    AppendFeesAndProjectTotal(sheet);
-    if (!fullPackage)
-        return;
-    sheet.AppendRows(std::move(below));
-    AppendFullPackageTotal(sheet);
+    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at));
+    sheet.ReplaceRows(at, end, std::move(rows));
+    if (fullPackage)
+        AppendFullPackageTotal(sheet);
 }
 
 std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_view caption)

@@ -3,7 +3,11 @@
 // did before (recorded as the length and a 64-bit FNV-1a hash of the whole output of the
 // program before the speed-ups). A failure prints what came out instead, so that the
 // offending run can be diffed against an older build.
+#include <unistd.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +25,7 @@ using testing::RunCli;
 // splitmix64: the same rooms on every machine and standard library.
 class Dice {
 public:
+    explicit Dice(std::uint64_t seed) : m_state(seed) {}
     std::uint64_t Next()
     {
         std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
@@ -36,7 +41,7 @@ public:
     }
 
 private:
-    std::uint64_t m_state = 15;
+    std::uint64_t m_state;
 };
 
 // A size as people type it: mostly whole millimetres, sometimes decimals, full-width
@@ -59,7 +64,7 @@ std::string RandomRooms(int count)
     const std::string_view types[] = {"客厅", "餐厅", "厨房", "卧室", "卫生间", "书房", "阳台", "储藏室"};
     const std::string_view doors[] = {"(无)",   "出租房门", "实木免漆门", "实木门", "原木门",
                                       "移门",   "推拉门",   "彩铝门",     "折叠门", "塑钢门", "防盗门"};
-    Dice dice;
+    Dice dice(15);
     std::string rooms;
     for (int i = 0; i < count; ++i) {
         const std::string_view door = dice.Pick(doors);
@@ -70,6 +75,32 @@ std::string RandomRooms(int count)
                  "\n";
     }
     return rooms;
+}
+
+// 修改, 删除此项 and 确定添加 in random order all over a sheet of about `rows` rows: items,
+// fees, totals and blank rows alike, fee names typed into other rows, rows outside the sheet.
+std::string RandomEdits(int count, int rows)
+{
+    const std::string_view names[] = {"开关插座", "工程管理费", "材料搬运费", "", "其它的", "吊灯"};
+    const std::string_view figures[] = {"3", "25", "0.5", "", "8%", "１２", "abc", "-4", "1e3"};
+    Dice dice(27);
+    std::string edits;
+    for (int i = 0; i < count; ++i) {
+        const std::string row = std::to_string(dice.Below(rows + 40) - 1);
+        const std::string name(dice.Pick(names));
+        switch (dice.Below(3)) {
+        case 0:
+            edits += "modify\t" + row + "\t" + name + "\tM2\t" + std::string(dice.Pick(figures)) + "\t" +
+                     std::string(dice.Pick(figures)) + "\n";
+            break;
+        case 1: edits += "delete\t" + row + "\n"; break;
+        default:
+            edits += "add\t" + name + "\t" + std::string(dice.Pick(figures)) + "\t" + std::string(dice.Pick(figures)) +
+                     "\n";
+            break;
+        }
+    }
+    return edits;
 }
 
 std::uint64_t Fnv1a(std::string_view bytes)
@@ -106,6 +137,31 @@ TEST(SameOutput, LargeRandomDwellingsComeOutAsBefore)
         EXPECT_EQ(run.out.size(), recorded.bytes) << args[2] << " " << args[4];
         EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2] << " " << args[4];
     }
+}
+
+TEST(SameOutput, RandomEditsOfALargeSheetComeOutAsBefore)
+{
+    const std::string rooms = RandomRooms(2000);
+    const std::string editsPath = std::filesystem::temp_directory_path() /
+                                  ("renoquote_same_output_edits_" + std::to_string(::getpid()) + ".tsv");
+    {
+        std::ofstream file(editsPath, std::ios::binary);
+        file << RandomEdits(600, 26'000);
+    }
+    const RecordedRun runs[] = {
+        {{"--package", "half", "--grade", "豪华型装修"}, 346271, 0x817D1EEE9DB0E04Eull},
+        {{"--package", "full", "--grade", "舒适型装修"}, 532038, 0x619E4C666BF02D75ull},
+    };
+    for (const RecordedRun& recorded : runs) {
+        std::vector<std::string> args = recorded.args;
+        args.insert(args.begin(), "quote");
+        args.insert(args.end(), {"--edits", editsPath});
+        const CliRun run = RunCli(args, rooms);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2];
+        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2];
+    }
+    std::filesystem::remove(editsPath);
 }
 
 }  // namespace

@@ -149,9 +149,10 @@ TEST(QuoteSheet, KeptRunningTotalsAgreeWithTheCellsAfterAnyEdit)
         case 5: sheet.RemoveRow(row); break;
         case 6: sheet.Truncate(sheet.RowCount() - pick(3)); break;
         case 7: {
-            QuoteSheet below = sheet.TakeRowsFrom(row);
-            sheet.AppendRow({"", "", "", "", "", totals[pick(9)]}, kind);
-            sheet.AppendRows(std::move(below));
+            QuoteSheet rows;
+            for (int n = pick(4); n > 0; --n)
+                rows.AppendRow({"", "", "", "", "", totals[pick(9)]}, static_cast<RowKind>(pick(9)));
+            sheet.ReplaceRows(row, row + pick(4), std::move(rows));
             break;
         }
         default: sheet.SetCell(row, pick(kSheetColumnCount), totals[pick(9)]); break;
