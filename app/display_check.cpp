@@ -1,8 +1,11 @@
 #include "app/display_check.h"
 
+#include <QtGlobal>
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -39,7 +42,69 @@ bool canReachLocalX11(int number)
     return false;
 }
 
+// The standard error of the program while a DisplayStartGuard holds the real one back.
+int g_standardError = -1;
+QtMessageHandler g_previousHandler = nullptr;
+
+void writeAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written <= 0)
+            return;
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void onQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        writeAll(g_standardError >= 0 ? g_standardError : STDERR_FILENO, UnusableDisplayMessage() + "\n");
+        ::_exit(1);
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+
 }  // namespace
+
+std::string UnusableDisplayMessage()
+{
+    std::string tried;
+    for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY"}) {
+        if (const std::string_view value = environment(name); !value.empty())
+            tried += (tried.empty() ? "" : "、") + std::string(name) + "=" + std::string(value);
+    }
+    return "renoquote: 无法使用图形显示（试过 " + tried + "），请在桌面会话中启动。";
+}
+
+DisplayStartGuard::DisplayStartGuard()
+{
+    std::fflush(stderr);
+    g_standardError = ::dup(STDERR_FILENO);
+    m_heldOutput = ::memfd_create("renoquote-start", MFD_CLOEXEC);
+    if (g_standardError >= 0 && m_heldOutput >= 0)
+        ::dup2(m_heldOutput, STDERR_FILENO);
+    g_previousHandler = qInstallMessageHandler(onQtMessage);
+}
+
+DisplayStartGuard::~DisplayStartGuard()
+{
+    qInstallMessageHandler(g_previousHandler);
+    std::fflush(stderr);
+    if (g_standardError >= 0 && m_heldOutput >= 0) {
+        ::dup2(g_standardError, STDERR_FILENO);
+        char buffer[4096];
+        ::lseek(m_heldOutput, 0, SEEK_SET);
+        for (ssize_t count; (count = ::read(m_heldOutput, buffer, sizeof buffer)) > 0;)
+            writeAll(STDERR_FILENO, std::string_view(buffer, static_cast<std::size_t>(count)));
+    }
+    if (m_heldOutput >= 0)
+        ::close(m_heldOutput);
+    if (g_standardError >= 0)
+        ::close(g_standardError);
+    g_standardError = -1;
+}
 
 std::optional<int> LocalX11DisplayNumber(std::string_view display)
 {

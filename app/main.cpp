@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <memory>
 
 #include "app/display_check.h"
 #include "app/main_window.h"
@@ -24,7 +25,10 @@ int main(int argc, char** argv)
         return 1;
     }
     rq::prepareWebEngineEnvironment();
+    // A display that is there but cannot be used only shows when Qt tries it.
+    auto startGuard = std::make_unique<rq::DisplayStartGuard>();
     QApplication app(argc, argv);
+    startGuard.reset();
     QApplication::setApplicationName(QStringLiteral("renoquote"));
     QApplication::setDesktopFileName(QStringLiteral("renoquote"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/renoquote.svg")));

@@ -350,7 +350,15 @@ void MainWindow::startPackage(Package package)
         buildNew = answer == 0;
     }
     if (buildNew) {
-        kept = KeptSheet { BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageText()), inputs };
+        std::optional<Text> outOfRange;
+        DetailedQuote quote = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageText(), outOfRange);
+        // A sheet whose totals would show wrapped-round yuan is not opened at all: the
+        // message names the room to correct, and the rooms stay as they are.
+        if (outOfRange) {
+            showMessage(this, toQString(*outOfRange), QMessageBox::Warning);
+            return;
+        }
+        kept = KeptSheet { std::move(quote), inputs };
         onProjectChanged();
     }
     openQuoteSheetWindow(package);

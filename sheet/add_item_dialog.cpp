@@ -1,10 +1,12 @@
 #include "sheet/add_item_dialog.h"
 
+#include "sheet/edit_checks.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
 #include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui_add_item_dialog.h"
 
@@ -47,10 +49,15 @@ void AddItemDialog::onAddClicked()
 {
     if (m_added)
         return;
-    m_added = true;
-    addButton()->setEnabled(false);
     const AddedItem item { fromQString(itemBox()->currentText()), fromQString(quantityBox()->currentText()),
         fromQString(unitPriceBox()->currentText()) };
+    // Refused before anything changes; the dialog stays open with what the user typed.
+    if (const auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item)) {
+        showMessage(this, toQString(*problem), QMessageBox::Warning);
+        return;
+    }
+    m_added = true;
+    addButton()->setEnabled(false);
     m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item); });
     accept();
 }

@@ -14,12 +14,14 @@
 #include "online/contact_window.h"
 #include "online/online_links.h"
 #include "sheet/add_item_dialog.h"
+#include "sheet/edit_checks.h"
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/sheet_edits.h"
 #include "ui/button_keys.h"
 #include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui_quote_sheet_window.h"
 
@@ -240,6 +242,12 @@ void QuoteSheetWindow::onModifyClicked()
     const int row = selectedRow();
     const ItemFields fields { fromQString(nameEdit()->text()), fromQString(unitEdit()->text()),
         fromQString(quantityEdit()->text()), fromQString(unitPriceEdit()->text()) };
+    // A total that would be "inf" or past the whole-yuan range is refused before anything
+    // changes; the fields keep what the user typed, to be corrected.
+    if (const auto problem = CheckModifyRow(m_model->sheet(), m_caption, row, fields)) {
+        showMessage(this, toQString(*problem), QMessageBox::Warning);
+        return;
+    }
     m_editing = true;
     m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields); });
     m_editing = false;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/display_check.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
@@ -72,6 +73,33 @@ TEST(DisplayProblem, OneLineWhenNoWindowCanBeShown)
             EXPECT_NE(problem->find(c.messageContains), std::string::npos) << *problem;
             EXPECT_EQ(problem->find('\n'), std::string::npos) << "one line";
         }
+    }
+}
+
+// The desktop program itself, started where a display exists but cannot be used: one line
+// saying what was tried and status 1, never Qt's abort with its long plugin message.
+TEST(DisplayStartGuard, UnusableDisplaysEndWithOneLineAndStatusOne)
+{
+    using Changes = rq::testing::EnvironmentChanges;
+    const Changes unset = {{"QT_QPA_PLATFORM", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}};
+    const auto with = [&](Changes more) {
+        Changes changes = unset;
+        changes.insert(changes.end(), more.begin(), more.end());
+        return changes;
+    };
+    const std::pair<Changes, const char*> cases[] = {
+        {with({{"DISPLAY", "localhost:99"}}), "DISPLAY=localhost:99"},
+        {with({{"DISPLAY", ":99.x"}}), "DISPLAY=:99.x"},
+        {with({{"DISPLAY", "bogus"}}), "DISPLAY=bogus"},
+        {with({{"DISPLAY", std::nullopt}, {"WAYLAND_DISPLAY", "renoquote-nowhere-0"}}), "WAYLAND_DISPLAY=renoquote-nowhere-0"},
+        {{{"QT_QPA_PLATFORM", "bogus"}}, "QT_QPA_PLATFORM=bogus"},
+    };
+    for (const auto& [changes, tried] : cases) {
+        const rq::testing::CliRun run = rq::testing::RunProgram(RENOQUOTE_APP_PATH, {}, {}, changes, 60);
+        EXPECT_EQ(run.status, 1) << tried << "\n" << run.err;
+        EXPECT_NE(run.err.find(tried), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+        EXPECT_EQ(run.err.rfind("renoquote: ", 0), 0u) << run.err;
     }
 }
 

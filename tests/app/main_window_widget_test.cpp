@@ -527,6 +527,33 @@ TEST_F(MainWindowTest, PackageOpensTheQuoteSheetModallyThenAsksForTheCounter)
     EXPECT_EQ(list()->model()->rowCount(), 1) << "the rooms stay for the next quote";
 }
 
+// A room typed a thousand times too large would put wrapped-round yuan on the sheet: the
+// package start names the room and opens nothing, so the room can be corrected.
+TEST_F(MainWindowTest, PackageWhoseAmountsLeaveTheRangeNamesTheRoomAndOpensNothing)
+{
+    click("按钮2");
+    click("按钮4");
+    setEdit("编辑框5", "4500000*3600000*2800");
+    click("按钮4");
+    ASSERT_EQ(list()->model()->rowCount(), 2);
+    QSignalSpy refresh(window.get(), &rq::MainWindow::counterRefreshRequested);
+    QPointer<QWidget> opened;
+    QTimer::singleShot(0, window.get(), [&] {
+        opened = QApplication::activeModalWidget();
+        if (opened)
+            opened->close();
+    });
+    messages.clear();
+    click("按钮6");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QString::fromUtf8("金额超出范围：第2个房间「客厅」"))) << messages[0].text.toStdString();
+    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
+    QApplication::processEvents();
+    EXPECT_EQ(opened, nullptr) << "no quote sheet window";
+    EXPECT_EQ(refresh.count(), 0);
+    EXPECT_EQ(list()->model()->rowCount(), 2) << "the rooms stay, to be corrected";
+}
+
 TEST_F(MainWindowTest, ToolsContactAndVideoOpenBesideTheMainWindowOnceEach)
 {
     using Side = rq::MainWindow::SideWindow;

@@ -14,6 +14,7 @@
 #include "sheet/item_notes.h"
 #include "sheet/quote_sheet_model.h"
 #include "tests/widget_typing.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 
 namespace rq {
@@ -271,6 +272,33 @@ TEST_F(AddItemToFullPackage, KeepsTheMainMaterialsAndEndsWithTheFullTotal)
     const int full = std::stoi(row(last)[kTotal]);
     EXPECT_GE(full, fullBefore + 150 + 15);
     EXPECT_LE(full, fullBefore + 150 + 18);
+}
+
+// An item whose total cannot be real is refused in the message box: the sheet keeps its
+// rows and the dialog stays open with what was typed.
+TEST_F(AddItemDialogTest, AnItemThatCannotBePricedIsRefusedAndTheDialogStays)
+{
+    QStringList messages;
+    setMessageSink([&](const QString& text, QMessageBox::Icon) { messages << text; });
+    const QuoteSheet before = m_model.sheet();
+    const struct {
+        const char* quantity;
+        const char* unitPrice;
+        const char* message;
+    } cases[] = {{"1e308", "1e308", "数量和单价太大"}, {"1e10", "98", "金额超出范围：「包水管」"}};
+    for (const auto& c : cases) {
+        messages.clear();
+        auto dialog = openDialog();
+        combo(*dialog, "组合框2")->setEditText(QString::fromUtf8(c.quantity));
+        combo(*dialog, "组合框3")->setEditText(QString::fromUtf8(c.unitPrice));
+        button(*dialog, "按钮1")->click();
+        ASSERT_EQ(messages.size(), 1) << c.quantity;
+        EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(c.message))) << messages[0].toStdString();
+        EXPECT_EQ(m_model.sheet(), before);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(button(*dialog, "按钮1")->isEnabled());
+    }
+    setMessageSink({});
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include "sheet/add_item_dialog.h"
 #include "sheet/quote_sheet_window.h"
 #include "sheet/sheet_edits.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 
 namespace rq {
@@ -283,6 +284,38 @@ TEST_F(QuoteSheetWindowTest, ModifyWithoutSelectionChangesNoRow)
     typeFields("3", "3");
     press("按钮3");
     EXPECT_EQ(m_window->sheet(), before);
+}
+
+// A total that is not a finite number, or one past the whole-yuan range, is refused in the
+// message box: no row changes, and the fields keep what was typed, to be corrected.
+TEST_F(QuoteSheetWindowTest, ModifyThatCannotBePricedIsRefusedAndChangesNothing)
+{
+    QStringList messages;
+    setMessageSink([&](const QString& text, QMessageBox::Icon) { messages << text; });
+    open(sampleQuote(kFullPackage));
+    const QuoteSheet before = m_window->sheet();
+    const int row = rowNamed("地砖铺贴");
+    const struct {
+        QString quantity;
+        QString unitPrice;
+        const char* message;
+    } cases[] = {
+        {QString(10000, QLatin1Char('9')), QStringLiteral("35"), "数量太大"},
+        {QStringLiteral("1e308"), QStringLiteral("1e308"), "数量和单价太大"},
+        {QStringLiteral("1"), QStringLiteral("1e309"), "单价太大"},
+        {QStringLiteral("3e9"), QStringLiteral("1"), "金额超出范围：「地砖铺贴」"},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        clickRow(row);
+        typeFields(c.quantity, c.unitPrice);
+        press("按钮3");
+        ASSERT_EQ(messages.size(), 1) << c.message;
+        EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8(c.message))) << messages[0].toStdString();
+        EXPECT_EQ(m_window->sheet(), before) << c.message;
+        EXPECT_EQ(fields()[2], c.quantity);
+    }
+    setMessageSink({});
 }
 
 TEST_F(QuoteSheetWindowTest, DeletingProjectTotalMovesTheSumToTheBlankRowAbove)
