@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 
@@ -427,6 +428,24 @@ EstimateCalculation Refused(std::string_view message)
     return calc;
 }
 
+// An area typed as infinity ("inf", "Infinity", "+ＩＮＦ", blanks around) reads as 0, like any
+// word; but whoever types it means an area past all measure, which is too large to estimate,
+// not too small.
+bool NamesInfinity(std::string_view area)
+{
+    Text folded = FoldFullWidthForms(area);
+    std::string_view text = folded;
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    Text word(text);
+    std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return word == "inf" || word == "infinity";
+}
+
 bool FiguresFinite(const EstimateFigures& f)
 {
     return std::isfinite(f.halfFloor) && std::isfinite(f.halfTile) && std::isfinite(f.fullFloor)
@@ -459,7 +478,7 @@ EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
         return Refused(kNoBedroomOrLivingRoom);
     // An area past the largest single (1e309, 3.5e38, ten thousand digits) is too large,
     // not too small: without this it would leave no finite room for the bedrooms.
-    if (!std::isfinite(area))
+    if (!std::isfinite(area) || NamesInfinity(inputs.area))
         return Refused(kEstimateOutOfRange);
 
     // Each room is priced as a square: the side of the whole dwelling sets the size of the

@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-microhei qt6-translations-l10n
   python3
   poppler-utils python3-openpyxl
+  xvfb xauth
 )
 missing=()
 for p in "${packages[@]}"; do

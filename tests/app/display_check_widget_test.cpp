@@ -1,7 +1,13 @@
 // Before Qt starts: is there a screen to open the windows on?
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include "app/display_check.h"
 #include "tests/cli/cli_runner.h"
@@ -101,6 +107,45 @@ TEST(DisplayStartGuard, UnusableDisplaysEndWithOneLineAndStatusOne)
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
         EXPECT_EQ(run.err.rfind("renoquote: ", 0), 0u) << run.err;
     }
+}
+
+// An X server that lets in only those holding its cookie, as a desktop session's does;
+// started through sudo, the program often finds the display but not the cookie.
+TEST(DisplayStartGuard, RefusedAuthorisationEndsWithOneLine)
+{
+    namespace fs = std::filesystem;
+    int number = 70;
+    while (fs::exists("/tmp/.X11-unix/X" + std::to_string(number)) || fs::exists("/tmp/.X" + std::to_string(number) + "-lock"))
+        ++number;
+    const std::string display = ":" + std::to_string(number);
+    const std::string cookieFile = ::testing::TempDir() + "renoquote-cookie-" + std::to_string(::getpid());
+    const std::string addCookie = "xauth -q -f '" + cookieFile + "' add " + display + " . $(mcookie)";
+    ASSERT_EQ(std::system(addCookie.c_str()), 0) << "xauth and mcookie are installed with the test tools";
+
+    const pid_t server = ::fork();
+    ASSERT_GE(server, 0);
+    if (server == 0) {
+        ::execlp("Xvfb", "Xvfb", display.c_str(), "-auth", cookieFile.c_str(), "-nolisten", "tcp", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+    for (int waited = 0; waited < 200 && !fs::exists(socket); ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const bool started = fs::exists(socket);
+
+    const rq::testing::CliRun run = started
+        ? rq::testing::RunProgram(RENOQUOTE_APP_PATH, {}, {},
+              {{"QT_QPA_PLATFORM", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"DISPLAY", display},
+               {"XAUTHORITY", "/nonexistent"}}, 60)
+        : rq::testing::CliRun {};
+    ::kill(server, SIGTERM);
+    ::waitpid(server, nullptr, 0);
+    fs::remove(cookieFile);
+
+    ASSERT_TRUE(started) << "Xvfb did not start on " << display;
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("XAUTHORITY=/nonexistent"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
 }
 
 }  // namespace

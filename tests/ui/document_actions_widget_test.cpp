@@ -184,7 +184,9 @@ TEST_F(DocumentActionsTest, LongExportShowsProgressAndCancelKeepsTheEarlierFile)
     }
     EXPECT_TRUE(fs::exists(m_folder / "small.pdf"));
 
-    const auto sheet = openSheet(1500);  // seconds of work, long enough to cancel on a busy machine
+    // Seconds of work even on an idle machine, so that the cancel comes before the end
+    // however the threads are scheduled (the dialog shows after half a second).
+    const auto sheet = openSheet(10000);
     std::ofstream(m_folder / "big.pdf") << "earlier";
     EXPECT_TRUE(exportWatchingProgress(*sheet, "big.pdf", true));
     EXPECT_TRUE(ReadBytes(m_folder / "big.pdf") == "earlier");
