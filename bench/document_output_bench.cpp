@@ -17,7 +17,7 @@
 #ifdef RENOQUOTE_BENCH_PDF
 #include <QGuiApplication>
 
-#include "document/quote_printer.h"
+#include "printing/quote_printer.h"
 #endif
 
 namespace {

@@ -14,8 +14,7 @@ namespace rq::cli {
 // Writes the document as a PDF file, painting without a display.
 using PdfWriter = WriteResult (*)(const QuoteDocument& document, const std::string& path);
 
-// The module's one exported function, looked up by this name.
-using PdfWriterEntry = PdfWriter (*)();
+// The module's one exported function, looked up by this name, hands out the writer.
 inline constexpr char kPdfWriterEntry[] = "renoquotePdfWriter";
 
 }  // namespace rq::cli

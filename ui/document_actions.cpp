@@ -6,11 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QtConcurrent>
@@ -19,8 +17,10 @@
 #include <memory>
 
 #include "document/csv_writer.h"
-#include "document/quote_printer.h"
+#include "document/output_modules.h"
 #include "document/xlsx_writer.h"
+#include "printing/print_preview.h"
+#include "printing/quote_printer.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
 
@@ -135,23 +135,23 @@ void DocumentActions::printWithPreview()
 {
     if (m_busy)
         return;
+    static const auto preview = LoadModuleFunction<PrintWithPreview>(kPrintModule, kPrintPreviewEntry, "打印预览的模块");
+    if (preview.function == nullptr) {
+        showMessage(m_window, QStringLiteral("无法打印（%1）").arg(toQString(preview.problem)), QMessageBox::Warning);
+        return;
+    }
     m_busy = true;
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpQuotePage(printer);
-    QPrintPreviewDialog preview(&printer, m_window);
-    preview.setWindowTitle(QStringLiteral("打印预览"));
-    // Room for a whole page at a size that can be read.
-    if (const QScreen* screen = m_window->screen())
-        preview.resize(screen->availableSize() * 4 / 5);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* shown) { paintOn(*shown); });
-    preview.exec();
+    // The preview is modal: the window's document stays as it is while the pages are shown.
+    const QuoteDocument document = m_source();
+    preview.function(m_window, {toQString(document.title), &SetUpQuotePage,
+                                [this, &document](QPagedPaintDevice& printer) { return paint(document, printer); }});
     m_busy = false;
 }
 
-bool DocumentActions::paintOn(QPrinter& printer)
+bool DocumentActions::paintOn(QPagedPaintDevice& printer) { return paint(m_source(), printer); }
+
+bool DocumentActions::paint(const QuoteDocument& document, QPagedPaintDevice& printer)
 {
-    const QuoteDocument document = m_source();
-    printer.setDocName(toQString(document.title));
     // The preview and the printer paint on this thread: the progress dialog keeps the
     // window answering while the pages are laid out.
     QProgressDialog progress(QStringLiteral("正在排版打印的页面…"), QStringLiteral("取消"), 0, kProgressSteps, m_window);

@@ -12,7 +12,7 @@
 #include "document/document_file.h"
 #include "document/quote_document.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class QRect;
 class QWidget;
@@ -43,8 +43,10 @@ public:
     // earlier file at `path` is kept, as it is when the user cancels. True when written.
     bool exportTo(const QString& path, DocumentFormat format);
 
-    // Paints the document on a printer (the preview's, or the one printing), with progress.
-    bool paintOn(QPrinter& printer);
+    // Paints the window's document on a printer (the preview's, or the one printing), with
+    // progress. The preview itself is in a module loaded by the first print (see
+    // printing/print_preview.h); a missing module is told in a message box.
+    bool paintOn(QPagedPaintDevice& printer);
 
     // The file dialog's filters, and the format a chosen filter stands for.
     static QStringList fileFilters();
@@ -53,6 +55,8 @@ public:
     static QString withExtension(const QString& path, DocumentFormat format);
 
 private:
+    bool paint(const QuoteDocument& document, QPagedPaintDevice& printer);
+
     // Runs `write` on a worker thread while the window keeps answering; after half a
     // second a progress dialog shows how far it is and lets the user cancel.
     WriteResult runWithProgress(const QString& label, std::function<WriteResult(const ProgressCallback&)> write);

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "cli/pdf_module.h"
-#include "document/quote_printer.h"
+#include "printing/quote_printer.h"
 
 namespace {
 

@@ -167,6 +167,39 @@ TEST_F(DocumentOutput, BuildWithoutTheWindowsRefusesPdf)
 
 #endif
 
+// An installed command (here a copy outside the build tree) finds its modules in the
+// library folder beside its own; one missing there is named, and nothing is written.
+TEST_F(DocumentOutput, InstalledCommandLoadsItsWritersFromBesideItself)
+{
+    struct Writer {
+        std::string extension;
+        std::string module;  // built module, to be installed
+        std::string header;  // how the file starts
+    };
+    std::vector<Writer> writers = {{"xlsx", RENOQUOTE_XLSX_MODULE_PATH, "PK"}};
+#ifdef RENOQUOTE_CLI_HAS_PDF
+    writers.push_back({"pdf", RENOQUOTE_PDF_MODULE_PATH, "%PDF-"});
+#endif
+    const fs::path program = m_folder / "bin" / "renoquote-cli";
+    const fs::path modules = m_folder / RENOQUOTE_MODULE_INSTALL_DIR;
+    fs::create_directories(program.parent_path());
+    fs::create_directories(modules);
+    fs::copy_file(RENOQUOTE_CLI_PATH, program);
+    for (const Writer& writer : writers) {
+        const std::string file = path("quote." + writer.extension);
+        const CliRun missing = RunProgram(program.string(), {"quote", kRooms, "--output", file}, {});
+        EXPECT_EQ(missing.status, 1) << writer.extension;
+        EXPECT_NE(missing.err.find("找不到输出"), std::string::npos) << missing.err;
+        EXPECT_NE(missing.err.find((modules / fs::path(writer.module).filename()).string()), std::string::npos) << missing.err;
+        EXPECT_FALSE(fs::exists(file));
+
+        fs::copy_file(writer.module, modules / fs::path(writer.module).filename());
+        const CliRun installed = RunProgram(program.string(), {"quote", kRooms, "--output", file}, {});
+        EXPECT_EQ(installed.status, 0) << installed.err;
+        EXPECT_EQ(ReadFile(file).substr(0, writer.header.size()), writer.header);
+    }
+}
+
 TEST_F(DocumentOutput, ProjectBringsItsQuoteDetails)
 {
     ASSERT_EQ(RunCli({"quote", kRooms, "--save-project", path("job.renoquote")}).status, 0);

@@ -21,7 +21,7 @@
 #include <iterator>
 
 #include "document/csv_writer.h"
-#include "document/quote_printer.h"
+#include "printing/quote_printer.h"
 #include "estimate/quick_estimate.h"
 #include "estimate/result_window.h"
 #include "quote/engine.h"

@@ -1,4 +1,4 @@
-#include "document/quote_printer.h"
+#include "printing/quote_printer.h"
 
 #include <QFile>
 #include <QFontDatabase>

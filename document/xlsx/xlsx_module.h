@@ -1,0 +1,20 @@
+// What the spreadsheet module offers (see document/output_modules.h for why it is one):
+// the workbook written into the temporary file that WriteXlsx then puts in place.
+#pragma once
+
+#include <string>
+
+#include "document/document_file.h"
+#include "document/quote_document.h"
+
+namespace rq {
+
+// `path` is the file the user asked for, named in the problems; `temporary` is written.
+using WorkbookWriter = WriteResult (*)(const QuoteDocument& document, const std::string& path,
+                                       const std::string& temporary, const ProgressCallback& progress);
+
+// The module's one exported function, looked up by this name, hands out the writer.
+inline constexpr char kWorkbookWriterEntry[] = "renoquoteWorkbookWriter";
+inline constexpr char kXlsxModule[] = "librenoquote_xlsx.so";
+
+}  // namespace rq
