@@ -138,8 +138,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     // The creation step: one look for every window, only the quick estimate in view.
     // (Switching to the style the application already has would only re-polish every widget.)
-    if (QApplication::style()->name().compare(QStringLiteral("fusion"), Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStringLiteral("Fusion"));
+    useApplicationStyle();
     setCatalogueHeight(kStartHeight);
     setDetailAreaVisible(false);
     show();

@@ -4,10 +4,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFont>
+#include <QIconEngine>
 #include <QLabel>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
+
+#include <functional>
+#include <optional>
 
 namespace rq {
 
@@ -62,11 +69,75 @@ void fitOne(Control* control, Fits fits)
     }
 }
 
+// An icon read from its picture the first time it is drawn or measured.
+class LaterIconEngine : public QIconEngine {
+public:
+    explicit LaterIconEngine(std::function<QIcon()> read)
+        : m_read(std::move(read))
+    {
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return false; }
+    QIconEngine* clone() const override { return new LaterIconEngine(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_icon)
+            m_icon = m_read();
+        return *m_icon;
+    }
+
+    std::function<QIcon()> m_read;
+    std::optional<QIcon> m_icon;
+};
+
+// Fusion, but the arrow a menu bar shows when its menus do not fit is read when it is
+// drawn, not when the menu bar is made: reading any picture has Qt load every image
+// plug-in (SVG, JPEG, ...) first, and the main window would pay that before its first
+// paint for an arrow that a window as wide as its menus never shows.
+class ApplicationStyle : public QProxyStyle {
+public:
+    ApplicationStyle()
+        : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+    {
+    }
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which != SP_ToolBarHorizontalExtensionButton && which != SP_ToolBarVerticalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        return QIcon(new LaterIconEngine([fusion = QPointer<QStyle>(baseStyle()), which] {
+            return fusion ? fusion->standardIcon(which) : QIcon();
+        }));
+    }
+};
+
 }  // namespace
+
+void useApplicationStyle()
+{
+    if (dynamic_cast<const ApplicationStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new ApplicationStyle);
+}
 
 void applyApplicationLook()
 {
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    useApplicationStyle();
     // Micro Hei first; the other families only stand in where it is not installed.
     QFont font;
     font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),

@@ -11,6 +11,9 @@ inline constexpr int kApplicationFontPixelSize = 11;
 
 void applyApplicationLook();
 
+// Qt's Fusion style as every window of the program has it, set unless it is set already.
+void useApplicationStyle();
+
 // The forms place every caption in a fixed box. Where the installed font draws a caption a
 // little wider or taller than its box (another CJK font, another size), this tightens the
 // letters of that one caption, then makes it smaller, until it is whole. Call it once the

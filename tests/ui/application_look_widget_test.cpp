@@ -1,6 +1,11 @@
-// Captions that would not fit their fixed boxes are drawn tighter or smaller until whole.
+// Captions that would not fit their fixed boxes are drawn tighter or smaller until whole;
+// the style's pictures read only when drawn are Fusion's own.
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <gtest/gtest.h>
 
 #include "ui/application_look.h"
@@ -40,6 +45,19 @@ TEST(FitCaptionsToBoxes, ShrinksOnlyWhatWouldBeCutOff)
             }
         }
         EXPECT_EQ(label->font() == before, c.keepsFont) << c.text << " " << c.width;
+    }
+}
+
+TEST(ApplicationStyle, MenuBarOverflowArrowsAreFusionsOwnWhenDrawn)
+{
+    rq::applyApplicationLook();
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    for (const auto which : {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QIcon shown = QApplication::style()->standardIcon(which);
+        ASSERT_FALSE(shown.isNull());
+        const QImage drawn = shown.pixmap(QSize(16, 16)).toImage();
+        EXPECT_FALSE(drawn.isNull());
+        EXPECT_EQ(drawn, fusion->standardIcon(which).pixmap(QSize(16, 16)).toImage()) << which;
     }
 }
 
