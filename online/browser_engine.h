@@ -17,8 +17,7 @@ struct BrowserEngine {
     void (*showHtml)(QWidget* view, const QString& html, const QUrl& base);
 };
 
-// The module's one exported function, looked up by this name.
-using BrowserEngineEntry = const BrowserEngine* (*)();
+// The module's one exported function, looked up by this name, hands out the engine.
 inline constexpr char kBrowserEngineEntry[] = "renoquoteBrowserEngine";
 
 // The engine, loaded on first use; nothing when the module is missing or cannot load (the
