@@ -16,6 +16,7 @@
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
 #include "ui/application_look.h"
+#include "ui/first_paint.h"
 
 int main(int argc, char** argv)
 {
@@ -31,7 +32,6 @@ int main(int argc, char** argv)
     startGuard.reset();
     QApplication::setApplicationName(QStringLiteral("renoquote"));
     QApplication::setDesktopFileName(QStringLiteral("renoquote"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/renoquote.svg")));
     rq::applyApplicationLook();
     // Qt's own buttons and menus ("OK", the edit box menus) in Chinese, where Qt's
     // translations are installed; without them they stay English.
@@ -42,6 +42,9 @@ int main(int argc, char** argv)
 
     rq::MainWindow window;
     rq::startMainWindowOnlineAfterFirstPaint(&window);
+    // The icon of the title bar and the task bar is an SVG picture, whose library the
+    // window's first paint does not need: it follows a moment later.
+    rq::afterFirstPaint(&window, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/renoquote.svg"))); });
     QObject::connect(&window, &rq::MainWindow::counterRefreshRequested, &window,
                      [&window] { rq::startCounterRefresh(&window); });
 

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -11,6 +10,7 @@
 
 #include "forms/picture_box.h"
 #include "online/endpoints.h"
+#include "ui/first_paint.h"
 #include "ui/open_link.h"
 
 namespace rq {
@@ -35,30 +35,6 @@ protected:
 
 private:
     QUrl m_url;
-};
-
-// Runs `start` once, soon after the watched window's first paint; then goes.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* window, std::function<void()> start) : QObject(window), m_start(std::move(start))
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Queued, so that the paint itself is not held up.
-            QTimer::singleShot(0, watched, std::move(m_start));
-            deleteLater();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_start;
 };
 
 QLabel* brandLineOf(QWidget* mainWindow)
@@ -99,7 +75,7 @@ void startMainWindowOnline(QWidget* mainWindow, const OnlineSources& sources)
 
 void startMainWindowOnlineAfterFirstPaint(QWidget* mainWindow, const OnlineSources& sources)
 {
-    new AfterFirstPaint(mainWindow, [mainWindow, sources] { startMainWindowOnline(mainWindow, sources); });
+    afterFirstPaint(mainWindow, [mainWindow, sources] { startMainWindowOnline(mainWindow, sources); });
 }
 
 void startCounterRefresh(QWidget* mainWindow, const OnlineSources& sources)
