@@ -327,27 +327,49 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
     return problem;
 }
 
-// The whole sheet as the program prints it, written straight from the rows into one text
-// of the exact size: a sheet of 100,000 rooms is 30 MB, and growing that text step by step
-// would copy it many times over.
+// One row as the program prints it: its six cells between tabs, then the line's end.
+void AppendRowLine(Text& text, const RowTexts& cells)
+{
+    for (int column = 0; column < kSheetColumnCount; ++column) {
+        if (column > 0)
+            text += '\t';
+        text += cells[static_cast<std::size_t>(column)];
+    }
+    text += '\n';
+}
+
+// The whole sheet as the program prints it, in one text of the exact size: a sheet of
+// 100,000 rooms is 30 MB, and growing that text step by step would copy it many times over.
 Text SheetText(const QuoteSheet& sheet)
 {
     std::size_t size = kHeadings.size();
-    for (const QuoteRow& row : sheet.rows())
-        for (const Text& cell : row)
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        for (const std::string_view cell : sheet.RowCells(row))
             size += cell.size() + 1;  // a tab after it, or the line's end
     Text text;
     text.reserve(size);
     text += kHeadings;
-    for (const QuoteRow& row : sheet.rows()) {
-        for (int column = 0; column < kSheetColumnCount; ++column) {
-            if (column > 0)
-                text += '\t';
-            text += row[static_cast<std::size_t>(column)];
-        }
-        text += '\n';
-    }
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        AppendRowLine(text, sheet.RowCells(row));
     return text;
+}
+
+// The sheet onto standard output a piece at a time: the text of a large quote is as large
+// as the sheet itself, and holding both at once would double what the quote needs.
+void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
+{
+    constexpr std::size_t kPieceBytes = 1 << 20;
+    Text piece;
+    piece.reserve(kPieceBytes + 4096);
+    piece += kHeadings;
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        AppendRowLine(piece, sheet.RowCells(row));
+        if (piece.size() >= kPieceBytes) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            piece.clear();
+        }
+    }
+    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
 }
 
 }  // namespace
@@ -439,6 +461,10 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(*problem, 1);
     }
 
+    if (!options.outputPath && !options.gbk) {
+        WriteSheet(quote.sheet, out);
+        return 0;  // whether it reached its file is for main to tell
+    }
     const Text text = SheetText(quote.sheet);
     if (options.outputPath) {
         const WriteResult written = WriteOutputFile(*options.outputPath, options.gbk ? Utf8ToGbk(text) : text, [&] {
@@ -451,11 +477,8 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         err << kCommand << (options.gbk ? Utf8ToGbk(written.problem) : written.problem) << "\n";
         return 1;
     }
-    if (options.gbk)
-        out << Utf8ToGbk(text);
-    else
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));  // no copy of 30 MB
-    return 0;  // whether it reached its file is for main to tell
+    out << Utf8ToGbk(text);
+    return 0;
 }
 
 }  // namespace rq::cli

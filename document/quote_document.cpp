@@ -123,11 +123,12 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
         document.columnHeads.emplace_back(kRemarkHead);
         document.figureColumns.push_back(false);
     }
-    document.rows.reserve(sheet.rows().size());
+    document.rows.reserve(static_cast<std::size_t>(sheet.RowCount()));
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const RowKind kind = sheet.GetKind(row);
         DocumentRow& shown = document.rows.emplace_back();
-        shown.cells.assign(sheet.row(row).begin(), sheet.row(row).end());
+        const RowTexts cells = sheet.RowCells(row);
+        shown.cells.assign(cells.begin(), cells.end());
         if (anyAdded)
             shown.cells.emplace_back(kind == RowKind::AddedItem ? kAddedItemMark : "");
         shown.emphasis = EmphasisOf(kind);

@@ -40,7 +40,7 @@ std::string pick(FuzzedDataProvider& in, const char* const (&names)[N])
     return names[in.ConsumeIntegralInRange<std::size_t>(0, N - 1)];
 }
 
-bool contains(const auto& names, const std::string& name)
+bool contains(const auto& names, std::string_view name)
 {
     return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
@@ -101,9 +101,9 @@ void dump(const rq::QuoteSheet& sheet, const char* step)
     if (std::getenv("FUZZ_DUMP") == nullptr)
         return;
     std::fprintf(stderr, "-- %s\n", step);
-    for (const auto& row : sheet.rows()) {
-        for (const auto& cell : row)
-            std::fprintf(stderr, "%s\t", cell.c_str());
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        for (const std::string_view cell : sheet.RowCells(row))
+            std::fprintf(stderr, "%.*s\t", static_cast<int>(cell.size()), cell.data());
         std::fprintf(stderr, "\n");
     }
 }

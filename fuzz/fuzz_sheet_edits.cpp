@@ -238,7 +238,7 @@ void dump(const rq::QuoteSheet& sheet, const Model& model, const char* step)
     for (int row = 0; row < std::max(sheet.RowCount(), static_cast<int>(model.size())); ++row) {
         std::fprintf(stderr, "%-18s", std::string(rq::RowKindName(sheet.GetKind(row))).c_str());
         for (int column = 0; column < rq::kSheetColumnCount; ++column)
-            std::fprintf(stderr, "%s|", sheet.GetCell(row, column).c_str());
+            std::fprintf(stderr, "%s|", std::string(sheet.GetCell(row, column)).c_str());
         if (row < static_cast<int>(model.size())) {
             std::fprintf(stderr, "   model %s ", std::string(rq::RowKindName(kindOf(model[row].is))).c_str());
             for (const auto& cell : model[row].cells)

@@ -64,10 +64,11 @@ void AppendString(std::string& out, std::string_view text)
     out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-template <std::size_t N> void AppendStrings(std::string& out, const std::array<Text, N>& texts)
+// A room's cells or a sheet row's.
+template <typename Texts> void AppendStrings(std::string& out, const Texts& texts)
 {
     out += '[';
-    for (std::size_t i = 0; i < N; ++i) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0)
             out += ", ";
         AppendString(out, texts[i]);
@@ -112,7 +113,7 @@ void AppendSheet(std::string& out, const KeptSheet& kept)
         out += row == 0 ? "\n        {\"kind\": " : ",\n        {\"kind\": ";
         AppendString(out, RowKindName(sheet.GetKind(row)));
         out += ", \"cells\": ";
-        AppendStrings(out, sheet.row(row));
+        AppendStrings(out, sheet.RowCells(row));
         out += '}';
     }
     out += sheet.RowCount() > 0 ? "\n      ]\n    }" : "]\n    }";

@@ -16,7 +16,7 @@ int FirstRowOutOfRange(const QuoteSheet& sheet)
 {
     double sum = 0; // a double holds every whole number of yuan far past the range exactly
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        const Text& total = sheet.GetCell(row, kTotal);
+        const std::string_view total = sheet.GetCell(row, kTotal);
         if (total.empty() || !CountsInTotals(sheet.GetKind(row)))
             continue;
         // What the number writer makes of an amount that is not a finite number.

@@ -61,7 +61,7 @@ Text OutOfRangeMessage(const QuoteSheet& sheet, int row, const std::vector<RoomR
     if (room)
         return Text(kAmountOutOfRange) + "第" + std::to_string(*room + 1) + "个房间「" + rooms[*room].type() +
                "」使报价超过 2147483647 元，请检查房间的尺寸";
-    return Text(kAmountOutOfRange) + "「" + sheet.GetCell(row, kItemName) + "」超过 2147483647 元";
+    return Text(kAmountOutOfRange) + "「" + Text(sheet.GetCell(row, kItemName)) + "」超过 2147483647 元";
 }
 
 }  // namespace
@@ -87,6 +87,9 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
     }
     quote.caption = fullPackage ? kFullPackageCaption : kHalfPackageCaption;
     RoomRows rows;
+    rows.sections.reserve(rooms.size());
+    if (fullPackage)
+        rows.additions.reserve(rooms.size());
     AppendRoomSections(quote.sheet, rooms, grade, floor, rows);
     rows.feeSection = quote.sheet.RowCount();
     AppendFeesAndProjectTotal(quote.sheet);

@@ -85,15 +85,15 @@ Text FloorAreaText(std::int32_t length, std::int32_t width)
     return NumberToText(static_cast<double>(length) * width / 1'000'000.0);
 }
 
-void AppendUnnumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, Text quantity,
+void AppendUnnumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, std::string_view quantity,
                       std::string_view price)
 {
-    sheet.AppendItemRow(Text(name), Text(unit), std::move(quantity), Text(price), false, TotalForm::WholeYuan);
+    sheet.AppendItemRow(name, unit, quantity, price, false, TotalForm::WholeYuan);
 }
 
-Text QuantityText(std::string_view quantity, const Text& floorArea)
+std::string_view QuantityText(std::string_view quantity, const Text& floorArea)
 {
-    return quantity == kFloorArea ? floorArea : Text(quantity);
+    return quantity == kFloorArea ? std::string_view(floorArea) : quantity;
 }
 
 void AppendFloorItem(QuoteSheet& sheet, const FloorItem (&items)[kLevelCount], std::int32_t length,

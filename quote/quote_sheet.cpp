@@ -12,14 +12,12 @@ namespace rq {
 
 namespace {
 
-const Text kEmpty;
-
 bool validColumn(int column) { return column >= 0 && column < kSheetColumnCount; }
 
 constexpr double kNoTotal = std::numeric_limits<double>::quiet_NaN();
 
 // TextToNumber never reads a NaN, so NaN can stand for the empty cell.
-double totalValueOf(const Text& total) { return total.empty() ? kNoTotal : TextToNumber(total); }
+double totalValueOf(std::string_view total) { return total.empty() ? kNoTotal : TextToNumber(total); }
 
 struct KindName {
     RowKind kind;
@@ -74,14 +72,44 @@ void QuoteSheet::SetKind(int row, RowKind kind)
     }
 }
 
-const Text& QuoteSheet::GetCell(int row, int column) const
+std::string_view QuoteSheet::GetCell(int row, int column) const
 {
     if (row < 0 || row >= RowCount() || !validColumn(column))
-        return kEmpty;
-    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+        return {};
+    return m_texts.text(row, column);
 }
 
-void QuoteSheet::SetCell(int row, int column, Text text)
+RowTexts QuoteSheet::RowCells(int row) const
+{
+    if (row < 0 || row >= RowCount())
+        return {};
+    return m_texts.texts(row);
+}
+
+QuoteRow QuoteSheet::row(int index) const
+{
+    const RowTexts cells = RowCells(index);
+    QuoteRow copy;
+    std::copy(cells.begin(), cells.end(), copy.begin());
+    return copy;
+}
+
+std::vector<QuoteRow> QuoteSheet::CopyRows() const
+{
+    std::vector<QuoteRow> rows;
+    rows.reserve(static_cast<std::size_t>(RowCount()));
+    for (int index = 0; index < RowCount(); ++index)
+        rows.push_back(row(index));
+    return rows;
+}
+
+bool QuoteSheet::SameCells(int row, const QuoteSheet& other, int otherRow) const
+{
+    return row >= 0 && row < RowCount() && otherRow >= 0 && otherRow < other.RowCount() &&
+           m_texts.sameRow(row, other.m_texts, otherRow);
+}
+
+void QuoteSheet::SetCell(int row, int column, std::string_view text)
 {
     if (row < 0 || row >= RowCount() || !validColumn(column))
         return;
@@ -91,7 +119,7 @@ void QuoteSheet::SetCell(int row, int column, Text text)
         if (CountsInTotals(m_kinds[static_cast<std::size_t>(row)]))
             forgetSumsFrom(row);
     }
-    m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(text);
+    m_texts.setText(row, column, text);
 }
 
 std::optional<double> QuoteSheet::TotalValue(int row) const
@@ -103,46 +131,79 @@ std::optional<double> QuoteSheet::TotalValue(int row) const
 
 std::int32_t QuoteSheet::CountedTotalBefore(int end) const
 {
-    const std::size_t stop = static_cast<std::size_t>(std::clamp(end, 0, RowCount()));
+    const int stop = std::clamp(end, 0, RowCount());
     if (m_sums.empty())
         m_sums.push_back(0);
-    while (m_sums.size() <= stop) {
-        const std::size_t row = m_sums.size() - 1;
-        std::int32_t sum = m_sums.back();
-        if (!std::isnan(m_totals[row]) && CountsInTotals(m_kinds[row]))
-            sum = AddToRunningTotal(sum, m_totals[row]);
-        m_sums.push_back(sum);
+    const int kept = stop / kSumSpacing;
+    while (static_cast<int>(m_sums.size()) <= kept) {
+        const int from = (static_cast<int>(m_sums.size()) - 1) * kSumSpacing;
+        m_sums.push_back(addTotals(m_sums.back(), from, from + kSumSpacing));
     }
-    return m_sums[stop];
+    return addTotals(m_sums[static_cast<std::size_t>(kept)], kept * kSumSpacing, stop);
+}
+
+std::int32_t QuoteSheet::addTotals(std::int32_t sum, int from, int to) const
+{
+    for (int row = from; row < to; ++row) {
+        const double total = m_totals[static_cast<std::size_t>(row)];
+        if (!std::isnan(total) && CountsInTotals(m_kinds[static_cast<std::size_t>(row)]))
+            sum = AddToRunningTotal(sum, total);
+    }
+    return sum;
 }
 
 void QuoteSheet::forgetSumsFrom(int row)
 {
-    // m_sums[row] covers the rows above `row` only, and stays.
-    const std::size_t keep = static_cast<std::size_t>(std::max(row, 0)) + 1;
+    // A sum kept covers only rows above `row` while it ends at or above it: those stay.
+    const std::size_t keep = static_cast<std::size_t>(std::max(row, 0) / kSumSpacing) + 1;
     if (m_sums.size() > keep)
         m_sums.resize(keep);
 }
 
-void QuoteSheet::AppendBlankRow() { AppendRow({}, RowKind::Blank); }
+namespace {
 
-void QuoteSheet::AppendHeaderRow(Text label, RowKind kind)
+RowTexts textsOf(const QuoteRow& cells)
 {
-    QuoteRow cells;
-    cells[kItemName] = std::move(label);
-    AppendRow(std::move(cells), kind);
+    RowTexts texts;
+    std::copy(cells.begin(), cells.end(), texts.begin());
+    return texts;
 }
 
-void QuoteSheet::AppendRow(QuoteRow cells, RowKind kind)
+}  // namespace
+
+void QuoteSheet::AppendBlankRow() { appendRow({}, RowKind::Blank); }
+
+void QuoteSheet::AppendHeaderRow(std::string_view label, RowKind kind)
+{
+    RowTexts cells;
+    cells[kItemName] = label;
+    appendRow(cells, kind);
+}
+
+void QuoteSheet::AppendRow(const QuoteRow& cells, RowKind kind) { appendRow(textsOf(cells), kind); }
+
+void QuoteSheet::appendRow(const RowTexts& cells, RowKind kind)
 {
     m_totals.push_back(totalValueOf(cells[kTotal]));
-    m_rows.push_back(std::move(cells));
+    m_texts.append(cells);
     m_kinds.push_back(kind);
+}
+
+void QuoteSheet::AppendRowFrom(const QuoteSheet& source, int row)
+{
+    if (row < 0 || row >= source.RowCount())
+        return;
+    // Read before anything is added: the source may be this sheet.
+    const RowKind kind = source.m_kinds[static_cast<std::size_t>(row)];
+    const double total = source.m_totals[static_cast<std::size_t>(row)];
+    m_texts.appendFrom(source.m_texts, row);
+    m_kinds.push_back(kind);
+    m_totals.push_back(total);
 }
 
 void QuoteSheet::Clear()
 {
-    m_rows.clear();
+    m_texts.clear();
     m_kinds.clear();
     m_totals.clear();
     m_sums.clear();
@@ -151,12 +212,12 @@ void QuoteSheet::Clear()
 void QuoteSheet::Reserve(int rows)
 {
     const std::size_t count = rows > 0 ? static_cast<std::size_t>(rows) : 0;
-    m_rows.reserve(count);
+    m_texts.reserve(static_cast<int>(count));
     m_kinds.reserve(count);
     m_totals.reserve(count);
 }
 
-Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
+Text ItemTotalText(std::string_view quantity, std::string_view unitPrice, TotalForm form)
 {
     double product = TextToNumber(quantity) * TextToNumber(unitPrice);
     if (form == TotalForm::Single)
@@ -174,42 +235,48 @@ Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form)
     return IntegerToText(ToInteger(product));
 }
 
-void QuoteSheet::AppendItemRow(Text name, Text unit, Text quantity, Text unitPrice, bool numbered, TotalForm form,
-                               int runPosition)
+void QuoteSheet::AppendItemRow(std::string_view name, std::string_view unit, std::string_view quantity,
+                               std::string_view unitPrice, bool numbered, TotalForm form, int runPosition)
 {
-    AppendRow({}, RowKind::Item);
-    const int last = RowCount() - 1;
-    if (runPosition != 0)
-        SetCell(last, kSerial, IntegerToText(runPosition));
+    Text serial = runPosition != 0 ? IntegerToText(runPosition) : Text();
     // Items count on within a room: the header row above the first item has an empty
     // serial, so every room starts again at 1. A blank row above leaves the number alone.
-    if (numbered && !GetCell(last - 1, kItemName).empty())
-        SetCell(last, kSerial, NumberToText(TextToNumber(GetCell(last - 1, kSerial)) + 1));
-    QuoteRow& row = m_rows.back();
-    row[kItemName] = std::move(name);
-    row[kUnit] = std::move(unit);
-    row[kQuantity] = std::move(quantity);
-    row[kUnitPrice] = std::move(unitPrice);
-    // The total is taken from the cells as written, so a rounded quantity is priced rounded.
-    SetCell(last, kTotal, ItemTotalText(row[kQuantity], row[kUnitPrice], form));
+    const int above = RowCount() - 1;
+    if (numbered && !GetCell(above, kItemName).empty())
+        serial = NumberToText(TextToNumber(GetCell(above, kSerial)) + 1);
+    // The total is taken from the texts as written, so a rounded quantity is priced rounded.
+    const Text total = ItemTotalText(quantity, unitPrice, form);
+    appendRow({serial, name, unit, quantity, unitPrice, total}, RowKind::Item);
 }
 
 void QuoteSheet::RemoveRow(int row)
 {
     if (row < 0 || row >= RowCount())
         return;
-    m_rows.erase(m_rows.begin() + row);
+    m_texts.erase(row);
     m_kinds.erase(m_kinds.begin() + row);
     m_totals.erase(m_totals.begin() + row);
     forgetSumsFrom(row);
 }
 
-void QuoteSheet::InsertRow(int row, QuoteRow cells, RowKind kind)
+void QuoteSheet::InsertRow(int row, const QuoteRow& cells, RowKind kind)
 {
     if (row < 0 || row > RowCount())
         return;
     m_totals.insert(m_totals.begin() + row, totalValueOf(cells[kTotal]));
-    m_rows.insert(m_rows.begin() + row, std::move(cells));
+    m_texts.insert(row, textsOf(cells));
+    m_kinds.insert(m_kinds.begin() + row, kind);
+    forgetSumsFrom(row);
+}
+
+void QuoteSheet::InsertRowFrom(int row, const QuoteSheet& source, int sourceRow)
+{
+    if (row < 0 || row > RowCount() || sourceRow < 0 || sourceRow >= source.RowCount())
+        return;
+    const RowKind kind = source.m_kinds[static_cast<std::size_t>(sourceRow)];
+    const double total = source.m_totals[static_cast<std::size_t>(sourceRow)];
+    m_texts.insert(row, source.m_texts.texts(sourceRow));
+    m_totals.insert(m_totals.begin() + row, total);
     m_kinds.insert(m_kinds.begin() + row, kind);
     forgetSumsFrom(row);
 }
@@ -238,7 +305,7 @@ void QuoteSheet::ReplaceRows(int begin, int end, QuoteSheet&& rows)
     const int last = std::clamp(end, first, RowCount());
     const auto from = static_cast<std::size_t>(first);
     const auto to = static_cast<std::size_t>(last);
-    replaceRange(m_rows, from, to, std::move(rows.m_rows));
+    m_texts.replace(first, last, std::move(rows.m_texts));
     replaceRange(m_kinds, from, to, std::move(rows.m_kinds));
     replaceRange(m_totals, from, to, std::move(rows.m_totals));
     rows.Clear();
@@ -248,7 +315,7 @@ void QuoteSheet::ReplaceRows(int begin, int end, QuoteSheet&& rows)
 void QuoteSheet::Truncate(int rowCount)
 {
     if (rowCount >= 0 && rowCount < RowCount()) {
-        m_rows.resize(static_cast<std::size_t>(rowCount));
+        m_texts.truncate(rowCount);
         m_kinds.resize(static_cast<std::size_t>(rowCount));
         m_totals.resize(static_cast<std::size_t>(rowCount));
         forgetSumsFrom(rowCount);

@@ -11,12 +11,15 @@
 #include <vector>
 
 #include "convert/convert.h"
+#include "quote/row_store.h"
 
 namespace rq {
 
 enum SheetColumn { kSerial = 0, kItemName, kUnit, kQuantity, kUnitPrice, kTotal, kSheetColumnCount };
 
+// A row's six cells as texts of their own, to write into a sheet or compare with one.
 using QuoteRow = std::array<Text, kSheetColumnCount>;
+static_assert(kSheetColumnCount == kRowTextCount);
 
 // What a row of the sheet is: set when it is written, kept by every edit, never shown.
 // Sum is a row that took the sum of the sheet because its total row was deleted.
@@ -51,12 +54,21 @@ enum class TotalForm { WholeYuan, Single };
 
 class QuoteSheet {
 public:
-    int RowCount() const { return static_cast<int>(m_rows.size()); }
+    int RowCount() const { return m_texts.size(); }
 
-    // A cell never written, or outside the sheet, reads as the empty text.
-    const Text& GetCell(int row, int column) const;
-    // Outside the sheet nothing is written.
-    void SetCell(int row, int column, Text text);
+    // A cell never written, or outside the sheet, reads as the empty text. The text read
+    // stays valid until the sheet next changes.
+    std::string_view GetCell(int row, int column) const;
+    // Outside the sheet nothing is written. The text may be read from this same sheet.
+    void SetCell(int row, int column, std::string_view text);
+    // The six cells of a row, valid until the sheet next changes; all empty outside it.
+    RowTexts RowCells(int row) const;
+    // The six cells of a row, copied; all empty outside the sheet.
+    QuoteRow row(int index) const;
+    // Every row, copied: for small sheets (tests, comparisons).
+    std::vector<QuoteRow> CopyRows() const;
+    // Whether `row` has the same six texts as `otherRow` of `other`.
+    bool SameCells(int row, const QuoteSheet& other, int otherRow) const;
 
     // Outside the sheet a row reads as RowKind::Blank and takes no kind.
     RowKind GetKind(int row) const;
@@ -64,18 +76,22 @@ public:
 
     void AppendBlankRow();
     // A header carries only its label: a room type, or the label of a fee or total row.
-    void AppendHeaderRow(Text label, RowKind kind = RowKind::RoomHeader);
+    void AppendHeaderRow(std::string_view label, RowKind kind = RowKind::RoomHeader);
     // Appends a row exactly as given (used by project loading and the fee writer).
-    void AppendRow(QuoteRow cells, RowKind kind);
+    void AppendRow(const QuoteRow& cells, RowKind kind);
+    // Appends row `row` of `source` (which may be this sheet), its kind along.
+    void AppendRowFrom(const QuoteSheet& source, int row);
     // Appends one item row: optional run position (1..3, 0 for none) into 序号, then the
     // numbering from the row above when `numbered`, then the four texts; the total is
     // computed from the quantity and unit price as read back from the cells.
-    void AppendItemRow(Text name, Text unit, Text quantity, Text unitPrice, bool numbered, TotalForm form,
-                       int runPosition = 0);
+    void AppendItemRow(std::string_view name, std::string_view unit, std::string_view quantity,
+                       std::string_view unitPrice, bool numbered, TotalForm form, int runPosition = 0);
 
     // Row-level edits used by the sheet operations; out-of-range rows change nothing.
     void RemoveRow(int row);
-    void InsertRow(int row, QuoteRow cells, RowKind kind);
+    void InsertRow(int row, const QuoteRow& cells, RowKind kind);
+    // Inserts row `sourceRow` of `source` (another sheet) at `row`, its kind along.
+    void InsertRowFrom(int row, const QuoteSheet& source, int sourceRow);
     void Truncate(int rowCount);
     // Rows [begin, end) give way to `rows`, kinds along, in one step: the rows below move
     // once, by the difference in number, however many they are (确定添加 rebuilds the fee
@@ -93,24 +109,28 @@ public:
     // The 总计 cell of `row` as a number; empty when the cell is empty or outside the sheet.
     std::optional<double> TotalValue(int row) const;
 
-    const std::vector<QuoteRow>& rows() const { return m_rows; }
-    const QuoteRow& row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
     // Rows and kinds; the sums kept beside them are the same for equal sheets.
-    bool operator==(const QuoteSheet& other) const { return m_rows == other.m_rows && m_kinds == other.m_kinds; }
+    bool operator==(const QuoteSheet& other) const { return m_texts == other.m_texts && m_kinds == other.m_kinds; }
 
 private:
     // Forgets the running totals from `row` on, after a change there.
     void forgetSumsFrom(int row);
+    // `sum` with the counted totals of rows [from, to) added, one after another.
+    std::int32_t addTotals(std::int32_t sum, int from, int to) const;
+    void appendRow(const RowTexts& cells, RowKind kind);
 
-    std::vector<QuoteRow> m_rows;
-    std::vector<RowKind> m_kinds;  // one per row, in step with m_rows
+    RowStore m_texts;              // every row's six cells
+    std::vector<RowKind> m_kinds;  // one per row, in step with m_texts
     std::vector<double> m_totals;  // each row's 总计 as TextToNumber reads it; NaN when empty
-    // m_sums[i]: the running total over rows [0, i), for i up to m_sums.size() - 1; kept
+    // Running totals are kept at every kSumSpacing-th row: m_sums[k] is the total over rows
+    // [0, k * kSumSpacing). A sum between two adds fewer than kSumSpacing totals to the one
+    // kept above it, and a sheet of a million rows keeps 16,000 sums, not a million. Kept
     // across calls of the const CountedTotalBefore, forgotten from a changed row on.
+    static constexpr int kSumSpacing = 64;
     mutable std::vector<std::int32_t> m_sums;
 };
 
 // The total of an item row as the writer computes it, from the quantity and unit-price texts.
-Text ItemTotalText(const Text& quantity, const Text& unitPrice, TotalForm form);
+Text ItemTotalText(std::string_view quantity, std::string_view unitPrice, TotalForm form);
 
 }  // namespace rq

@@ -81,10 +81,10 @@ const T* AtLevel(std::span<const T> levels, int level)
     return &levels[static_cast<std::size_t>(level - 1)];
 }
 
-void AppendNumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, Text quantity,
+void AppendNumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, std::string_view quantity,
                     std::string_view price)
 {
-    sheet.AppendItemRow(Text(name), Text(unit), std::move(quantity), Text(price), true, TotalForm::WholeYuan);
+    sheet.AppendItemRow(name, unit, quantity, price, true, TotalForm::WholeYuan);
 }
 
 // Square metres from millimetres, computed in double so that no room size can overflow.
@@ -196,8 +196,8 @@ void AppendPaintingItems(QuoteSheet& sheet, const RoomDimensions& room)
     };
     int position = 1;
     for (const auto& run : runs)
-        sheet.AppendItemRow(Text(run.name), "M2", NumberToShortText(run.area), Text(run.price), true,
-                            TotalForm::Single, position++);
+        sheet.AppendItemRow(run.name, "M2", NumberToShortText(run.area), run.price, true, TotalForm::Single,
+                            position++);
 }
 
 void AppendDoorItem(QuoteSheet& sheet, std::string_view doorType, std::int32_t leaves, std::string_view roomType)

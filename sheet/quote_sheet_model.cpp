@@ -21,7 +21,7 @@ constexpr int kRowByRowSplice = 32;
 void appendRows(QuoteSheet& sheet, const QuoteSheet& source, int from, int count)
 {
     for (int i = 0; i < count; ++i)
-        sheet.AppendRow(source.row(from + i), source.GetKind(from + i));
+        sheet.AppendRowFrom(source, from + i);
 }
 
 // Removes `count` rows at `at`.
@@ -34,7 +34,7 @@ void cutRows(QuoteSheet& sheet, int at, int count)
     }
     QuoteSheet tail;
     for (int row = at + count; row < sheet.RowCount(); ++row)
-        tail.AppendRow(sheet.row(row), sheet.GetKind(row));
+        tail.AppendRowFrom(sheet, row);
     sheet.Truncate(at);
     appendRows(sheet, tail, 0, tail.RowCount());
 }
@@ -44,7 +44,7 @@ void spliceInRows(QuoteSheet& sheet, int at, const QuoteSheet& source, int from,
 {
     if (count <= kRowByRowSplice) {
         for (int i = 0; i < count; ++i)
-            sheet.InsertRow(at + i, source.row(from + i), source.GetKind(from + i));
+            sheet.InsertRowFrom(at + i, source, from + i);
         return;
     }
     QuoteSheet tail;
@@ -62,27 +62,28 @@ struct Splice {
     int count = 0; // rows in the block
 };
 
-Splice findSplice(const std::vector<QuoteRow>& longer, const std::vector<QuoteRow>& shorter)
+Splice findSplice(const QuoteSheet& longer, const QuoteSheet& shorter)
 {
-    const int k = static_cast<int>(longer.size() - shorter.size());
-    const int shortCount = static_cast<int>(shorter.size());
+    const int k = longer.RowCount() - shorter.RowCount();
+    const int shortCount = shorter.RowCount();
+    const auto same = [&](int longRow, int shortRow) { return longer.SameCells(longRow, shorter, shortRow); };
     int prefix = 0;
-    while (prefix < shortCount && longer[prefix] == shorter[prefix])
+    while (prefix < shortCount && same(prefix, prefix))
         ++prefix;
     int suffix = 0;
-    while (suffix < shortCount - prefix && longer[longer.size() - 1 - suffix] == shorter[shorter.size() - 1 - suffix])
+    while (suffix < shortCount - prefix && same(longer.RowCount() - 1 - suffix, shortCount - 1 - suffix))
         ++suffix;
     const int last = shortCount - suffix; // the block starts somewhere in [prefix, last]
 
     // cost(L) = rows above L that differ + rows below the block that differ after the shift.
     std::vector<int> below(static_cast<std::size_t>(last - prefix + 1), 0);
     for (int at = last - 1; at >= prefix; --at)
-        below[at - prefix] = below[at + 1 - prefix] + (longer[at + k] != shorter[at] ? 1 : 0);
+        below[at - prefix] = below[at + 1 - prefix] + (same(at + k, at) ? 0 : 1);
     Splice best { prefix, k };
     int bestCost = below[0];
     int above = 0;
     for (int at = prefix + 1; at <= last; ++at) {
-        above += longer[at - 1] != shorter[at - 1] ? 1 : 0;
+        above += same(at - 1, at - 1) ? 0 : 1;
         const int cost = above + below[at - prefix];
         if (cost < bestCost) {
             bestCost = cost;
@@ -112,12 +113,12 @@ void QuoteSheetModel::adopt(QuoteSheet next)
     const int oldCount = m_sheet.RowCount();
     const int newCount = next.RowCount();
     if (oldCount > newCount) {
-        const Splice block = findSplice(m_sheet.rows(), next.rows());
+        const Splice block = findSplice(m_sheet, next);
         beginRemoveRows({}, block.at, block.at + block.count - 1);
         cutRows(m_sheet, block.at, block.count);
         endRemoveRows();
     } else if (newCount > oldCount) {
-        const Splice block = findSplice(next.rows(), m_sheet.rows());
+        const Splice block = findSplice(next, m_sheet);
         beginInsertRows({}, block.at, block.at + block.count - 1);
         spliceInRows(m_sheet, block.at, next, block.at, block.count);
         endInsertRows();
@@ -140,14 +141,14 @@ void QuoteSheetModel::announceChangedRows(const QuoteSheet& before, int from, in
         lastColumn = -1;
     };
     for (int row = from; row < to; ++row) {
-        const QuoteRow& was = before.row(row);
-        const QuoteRow& now = m_sheet.row(row);
-        if (was == now) {
+        if (before.SameCells(row, m_sheet, row)) {
             flush(row - 1);
             continue;
         }
         if (runStart < 0)
             runStart = row;
+        const RowTexts was = before.RowCells(row);
+        const RowTexts now = m_sheet.RowCells(row);
         for (int column = 0; column < kSheetColumnCount; ++column) {
             if (was[column] != now[column]) {
                 firstColumn = std::min(firstColumn, column);

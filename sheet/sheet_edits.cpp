@@ -112,8 +112,8 @@ bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPac
 
 ItemFields FieldsOfRow(const QuoteSheet& sheet, int row)
 {
-    return {sheet.GetCell(row, kItemName), sheet.GetCell(row, kUnit), sheet.GetCell(row, kQuantity),
-            sheet.GetCell(row, kUnitPrice)};
+    return {Text(sheet.GetCell(row, kItemName)), Text(sheet.GetCell(row, kUnit)), Text(sheet.GetCell(row, kQuantity)),
+            Text(sheet.GetCell(row, kUnitPrice))};
 }
 
 std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
@@ -196,13 +196,13 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     for (int row = at; row < end; ++row) {
         const RowKind kind = sheet.GetKind(row);
         if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
-            rows.AppendRow(sheet.row(row), kind);
+            rows.AppendRowFrom(sheet, row);
     }
     // Nothing of a half package lies below its project total; should a row be there all the
     // same, it stays with the items rather than be lost.
     if (!fullPackage) {
         for (int row = end; row < sheet.RowCount(); ++row)
-            rows.AppendRow(sheet.row(row), sheet.GetKind(row));
+            rows.AppendRowFrom(sheet, row);
         end = sheet.RowCount();
     }
 

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "convert/convert.h"
 
 namespace rq {
 
-inline QString toQString(const Text& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 inline Text fromQString(const QString& text) { return text.toStdString(); }
 
 }  // namespace rq

@@ -71,12 +71,13 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
     const Text csv = CsvText(document);
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF"));
     const auto records = ReadCsv(std::string_view(csv).substr(3));
-    ASSERT_EQ(records.size(), 5 + sheet.rows().size());
+    ASSERT_EQ(records.size(), 5 + static_cast<std::size_t>(sheet.RowCount()));
     EXPECT_EQ(records[0], std::vector<Text>{"半包装修详细报价"});
     EXPECT_EQ(records[2], std::vector<Text>{"客户：张\"三\", 先生    报价单号：Q-01    备注：两行\n备注    日期：2026年1月2日"});
     EXPECT_EQ(records[4], (std::vector<Text>{"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"}));
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        std::vector<Text> expected(sheet.row(row).begin(), sheet.row(row).end());
+        const QuoteRow cells = sheet.row(row);
+        std::vector<Text> expected(cells.begin(), cells.end());
         expected.push_back(sheet.GetKind(row) == RowKind::AddedItem ? "添加项" : "");
         EXPECT_EQ(records[static_cast<std::size_t>(5 + row)], expected) << "row " << row;
     }
@@ -95,7 +96,7 @@ TEST(QuoteDocument, HeadersAndTotalsStandOutAndAddedColumnOnlyWhenThereAreAddedI
     int added = 0;
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const DocumentRow& shown = document.rows[static_cast<std::size_t>(row)];
-        const Text& name = sheet.GetCell(row, kItemName);
+        const std::string_view name = sheet.GetCell(row, kItemName);
         const RowEmphasis expected = name == "工程总造价" && sheet.GetCell(row, kUnit).empty() ? RowEmphasis::Total
                                      : name == "客厅" || name == "其它的" ? RowEmphasis::Heading
                                                                           : RowEmphasis::Plain;

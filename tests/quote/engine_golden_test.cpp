@@ -70,7 +70,7 @@ TEST(DetailedQuoteGolden, SevenRoomTypesAtEveryGradeAndFloor)
         EXPECT_EQ(quote.caption, "全包装修详细报价");
         ASSERT_EQ(quote.sheet.RowCount(), static_cast<int>(expected.rows.size())) << expected.grade << " " << floor;
         for (std::size_t row = 0; row < expected.rows.size(); ++row)
-            EXPECT_EQ(quote.sheet.rows()[row], expected.rows[row]) << expected.grade << " " << floor << " row " << row;
+            EXPECT_EQ(quote.sheet.row(static_cast<int>(row)), expected.rows[row]) << expected.grade << " " << floor << " row " << row;
     }
 }
 

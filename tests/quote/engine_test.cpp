@@ -81,7 +81,7 @@ TEST(DetailedQuote, TwoRoomHalfPackageSheet)
 std::vector<std::string> Names(const QuoteSheet& sheet)
 {
     std::vector<std::string> names;
-    for (const QuoteRow& row : sheet.rows())
+    for (const QuoteRow& row : sheet.CopyRows())
         names.push_back(row[kItemName]);
     return names;
 }
@@ -177,7 +177,7 @@ TEST(DetailedQuote, UnknownGradeKeepsEverySectionEmptyAndTotalsZero)
         "全包总价格",
     };
     EXPECT_EQ(Names(quote.sheet), expected);
-    for (const QuoteRow& row : quote.sheet.rows())
+    for (const QuoteRow& row : quote.sheet.CopyRows())
         EXPECT_TRUE(row[kTotal].empty() || row[kTotal] == "0") << row[kItemName];
 }
 

@@ -46,7 +46,7 @@ TEST(FullPackage, LivingDiningAndBalconyAddOneUnnumberedRow)
     for (const SingleItemCase& c : cases) {
         const QuoteSheet sheet = AdditionsOf(c.room, c.grade, c.floor);
         const std::vector<QuoteRow> expected = {kBlank, c.expected};
-        EXPECT_EQ(sheet.rows(), expected) << c.room.type() << " " << c.grade;
+        EXPECT_EQ(sheet.CopyRows(), expected) << c.room.type() << " " << c.grade;
     }
 }
 
@@ -61,7 +61,7 @@ TEST(FullPackage, RoomsWithoutMainMaterialsAddOnlyTheirBlankRow)
     };
     for (const auto& c : cases) {
         const QuoteSheet sheet = AdditionsOf(Room(c.type, "3200*2800*2920"), c.grade, FloorChoice::Boards);
-        EXPECT_EQ(sheet.rows(), std::vector<QuoteRow>{kBlank}) << c.type << " " << c.grade;
+        EXPECT_EQ(sheet.CopyRows(), std::vector<QuoteRow>{kBlank}) << c.type << " " << c.grade;
     }
 }
 
@@ -84,7 +84,7 @@ TEST(FullPackage, KitchenAtFineGradeTakesLevelThree)
         {"", "燃气热水器", "套", "1", "1800", "1800"},
         {"", "铝扣板吊顶", "M2", "8.96", "95", "851"},
     };
-    EXPECT_EQ(sheet.rows(), expected);
+    EXPECT_EQ(sheet.CopyRows(), expected);
 }
 
 TEST(FullPackage, KitchenAndBathroomLevelsFollowTheGrade)
@@ -129,7 +129,7 @@ TEST(FullPackage, BathroomAtRentalGrade)
         {"", "马桶", "套", "1", "950", "950"},
         {"", "碳纤维灯", "套", "1", "450", "450"},
     };
-    EXPECT_EQ(sheet.rows(), expected);
+    EXPECT_EQ(sheet.CopyRows(), expected);
 }
 
 TEST(FullPackage, MaterialLevelsOutsideOneToThreeWriteNothing)

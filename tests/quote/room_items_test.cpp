@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,7 @@ std::vector<std::string> NumberedNames(const QuoteSheet& sheet)
 {
     std::vector<std::string> names;
     for (int row = 1; row < sheet.RowCount(); ++row)
-        names.push_back(sheet.GetCell(row, kSerial) + " " + sheet.GetCell(row, kItemName));
+        names.push_back(Text(sheet.GetCell(row, kSerial)) + " " + Text(sheet.GetCell(row, kItemName)));
     return names;
 }
 
@@ -106,12 +107,12 @@ struct RowCase {
     QuoteRow expected;
 };
 
-const QuoteRow* FindRow(const QuoteSheet& sheet, const char* name)
+std::optional<QuoteRow> FindRow(const QuoteSheet& sheet, const char* name)
 {
-    for (const QuoteRow& row : sheet.rows())
-        if (row[kItemName] == name)
-            return &row;
-    return nullptr;
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        if (sheet.GetCell(row, kItemName) == name)
+            return sheet.row(row);
+    return std::nullopt;
 }
 
 TEST(RoomItems, QuantitiesPricesAndTotals)
@@ -156,8 +157,8 @@ TEST(RoomItems, QuantitiesPricesAndTotals)
     };
     for (const RowCase& c : cases) {
         const QuoteSheet sheet = ItemsOf(c.room, c.grade, FloorChoice::Tiles);
-        const QuoteRow* row = FindRow(sheet, c.name);
-        ASSERT_NE(row, nullptr) << c.room.type() << " " << c.grade << " " << c.name;
+        const std::optional<QuoteRow> row = FindRow(sheet, c.name);
+        ASSERT_NE(row, std::nullopt) << c.room.type() << " " << c.grade << " " << c.name;
         EXPECT_EQ(*row, c.expected) << c.room.type() << " " << c.grade << " " << c.name;
     }
 }
@@ -249,7 +250,7 @@ TEST(RoomItems, CasingPriceDependsOnKindAndLevel)
         {"4", "双包门套", "项", "5", "75", "375"},
         {"5", "双包门套", "项", "5", "115", "575"},
     };
-    EXPECT_EQ(sheet.rows(), expected);
+    EXPECT_EQ(sheet.CopyRows(), expected);
 }
 
 }  // namespace

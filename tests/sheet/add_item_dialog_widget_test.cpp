@@ -258,12 +258,13 @@ protected:
 TEST_F(AddItemToFullPackage, KeepsTheMainMaterialsAndEndsWithTheFullTotal)
 {
     const int projectBefore = rowNamed("工程总造价");
-    const std::vector<QuoteRow> additions(
-        m_model.sheet().rows().begin() + projectBefore + 1, m_model.sheet().rows().end() - 2);
-    const int fullBefore = std::stoi(m_model.sheet().GetCell(m_model.rowCount() - 1, kTotal));
+    const std::vector<QuoteRow> before = m_model.sheet().CopyRows();
+    const std::vector<QuoteRow> additions(before.begin() + projectBefore + 1, before.end() - 2);
+    const int fullBefore = std::stoi(Text(m_model.sheet().GetCell(m_model.rowCount() - 1, kTotal)));
     add("封门头", "1", "150");
     const int project = rowNamed("工程总造价");
-    const std::vector<QuoteRow> kept(m_model.sheet().rows().begin() + project + 1, m_model.sheet().rows().end() - 2);
+    const std::vector<QuoteRow> after = m_model.sheet().CopyRows();
+    const std::vector<QuoteRow> kept(after.begin() + project + 1, after.end() - 2);
     EXPECT_EQ(kept, additions);
     const int last = m_model.rowCount() - 1;
     EXPECT_EQ(row(last - 1), QuoteRow {});

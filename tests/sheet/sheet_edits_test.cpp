@@ -58,7 +58,7 @@ QuoteSheet TwoRoomFullSheet()
     return sheet;
 }
 
-const Text& LastTotal(const QuoteSheet& sheet) { return sheet.GetCell(sheet.RowCount() - 1, kTotal); }
+Text LastTotal(const QuoteSheet& sheet) { return Text(sheet.GetCell(sheet.RowCount() - 1, kTotal)); }
 
 TEST(SheetEdits, FixturesMatchTheWorkedFigures)
 {
