@@ -1,9 +1,13 @@
 // renoquote-cli quote: a detailed quote sheet from a list of rooms, with optional edits,
 // printed as tab-separated lines.
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "cli/commands.h"
@@ -175,38 +179,63 @@ struct Lines {
     Text problem;
 };
 
-// Splits a UTF-8 file into lines of fields; empty lines are skipped. Files saved on Windows
-// may start with a byte order mark and end lines with CR LF: neither is part of a field,
-// or the first room type would not be recognised.
-Lines SplitLines(std::string_view bytes, std::string_view fileName)
+// The next line of `bytes`, taken off them, without its line end. Files saved on Windows
+// end lines with CR LF: the CR is no part of the last field.
+std::string_view TakeLine(std::string_view& bytes)
 {
-    Lines result;
+    const std::size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+// Calls take(number, fields) for every line of a UTF-8 file that is not empty, with its
+// 1-based number and its tab-separated fields read where they stand; stops at the first
+// problem `take` returns. A file saved on Windows may start with a byte order mark, no part
+// of the first field, or the first room type would not be recognised. A line that is not
+// UTF-8 is the problem before any line is taken.
+template <typename Take>
+Text ForEachLine(std::string_view bytes, std::string_view fileName, Take take)
+{
     if (bytes.starts_with("\xEF\xBB\xBF"))
         bytes.remove_prefix(3);
-    int number = 0;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-        ++number;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (!IsValidUtf8(line)) {
-            result.problem = Text(fileName) + "第" + IntegerToText(number) + "行不是有效的 UTF-8 文字";
-            return result;
-        }
+    // No UTF-8 character holds a line end, so the file is UTF-8 when every line is.
+    if (!IsValidUtf8(bytes)) {
+        for (int number = 1;; ++number)
+            if (!IsValidUtf8(TakeLine(bytes)))
+                return Text(fileName) + "第" + IntegerToText(number) + "行不是有效的 UTF-8 文字";
+    }
+    std::vector<std::string_view> fields;  // kept from line to line: a room list has 100,000
+    for (int number = 1; !bytes.empty(); ++number) {
+        const std::string_view line = TakeLine(bytes);
         if (line.empty())
             continue;
-        Line& parsed = result.lines.emplace_back();
-        parsed.number = number;
+        fields.clear();
         for (std::size_t start = 0;;) {
             const std::size_t tab = line.find('\t', start);
-            parsed.fields.emplace_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+            fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
             if (tab == std::string_view::npos)
                 break;
             start = tab + 1;
         }
+        if (Text problem = take(number, std::as_const(fields)); !problem.empty())
+            return problem;
     }
+    return {};
+}
+
+// Splits a UTF-8 file into lines of fields; empty lines are skipped.
+Lines SplitLines(std::string_view bytes, std::string_view fileName)
+{
+    Lines result;
+    result.problem = ForEachLine(bytes, fileName, [&](int number, const std::vector<std::string_view>& fields) {
+        result.lines.push_back({number, std::vector<Text>(fields.begin(), fields.end())});
+        return Text();
+    });
+    if (!result.problem.empty())
+        result.lines.clear();
     return result;
 }
 
@@ -215,24 +244,27 @@ Text LinePrefix(std::string_view fileName, int number)
     return Text(fileName) + "第" + IntegerToText(number) + "行: ";
 }
 
-// Rooms in list order, or the problem with its line number.
-Text ReadRooms(Lines&& lines, bool unchecked, std::vector<RoomRecord>& rooms)
+// Rooms in list order, or the problem with its line number. Each room is made straight
+// from its line: a list of 100,000 rooms is never held as lines of fields besides.
+Text ReadRooms(std::string_view bytes, bool unchecked, std::vector<RoomRecord>& rooms)
 {
-    rooms.reserve(lines.lines.size());
-    for (Line& line : lines.lines) {
-        if (line.fields.size() > kRoomColumnCount)
-            return LinePrefix("房间文件", line.number) + "一个房间只有 6 项，这一行有 " +
-                   IntegerToText(static_cast<std::int32_t>(line.fields.size())) + " 项";
+    std::size_t filled = 0;  // lines that are not empty: one room each
+    for (std::string_view rest = bytes; !rest.empty();)
+        filled += TakeLine(rest).empty() ? 0 : 1;
+    rooms.reserve(filled);
+    return ForEachLine(bytes, "房间文件", [&](int number, const std::vector<std::string_view>& fields) {
+        if (fields.size() > kRoomColumnCount)
+            return LinePrefix("房间文件", number) + "一个房间只有 6 项，这一行有 " +
+                   IntegerToText(static_cast<std::int32_t>(fields.size())) + " 项";
         RoomRecord room;
-        for (std::size_t column = 0; column < line.fields.size(); ++column)
-            room.cells[column] = std::move(line.fields[column]);
+        std::copy(fields.begin(), fields.end(), room.cells.begin());
         if (!unchecked) {
             if (const std::optional<Text> message = CheckRoomForAdd(room))
-                return LinePrefix("房间文件", line.number) + *message;
+                return LinePrefix("房间文件", number) + *message;
         }
         rooms.push_back(std::move(room));
-    }
-    return {};
+        return Text();
+    });
 }
 
 enum class EditKind { Modify, Delete, Add };
@@ -355,21 +387,34 @@ Text SheetText(const QuoteSheet& sheet)
 }
 
 // The sheet onto standard output a piece at a time: the text of a large quote is as large
-// as the sheet itself, and holding both at once would double what the quote needs.
+// as the sheet itself, and holding both at once would double what the quote needs. Rows are
+// copied into the piece byte for byte, with no text growing on the way.
 void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
 {
     constexpr std::size_t kPieceBytes = 1 << 20;
-    Text piece;
-    piece.reserve(kPieceBytes + 4096);
-    piece += kHeadings;
+    const auto piece = std::make_unique_for_overwrite<char[]>(kPieceBytes);
+    std::size_t used = 0;
+    const auto put = [&](std::string_view bytes) {
+        if (used + bytes.size() > kPieceBytes) {
+            out.write(piece.get(), static_cast<std::streamsize>(used));
+            used = 0;
+        }
+        if (bytes.size() > kPieceBytes) {  // a cell of more than a megabyte goes out as it is
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return;
+        }
+        std::memcpy(piece.get() + used, bytes.data(), bytes.size());
+        used += bytes.size();
+    };
+    put(kHeadings);
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        AppendRowLine(piece, sheet.RowCells(row));
-        if (piece.size() >= kPieceBytes) {
-            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
-            piece.clear();
+        const RowTexts cells = sheet.RowCells(row);
+        for (int column = 0; column < kSheetColumnCount; ++column) {
+            put(cells[static_cast<std::size_t>(column)]);
+            put(column + 1 < kSheetColumnCount ? "\t" : "\n");
         }
     }
-    out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    out.write(piece.get(), static_cast<std::streamsize>(used));
 }
 
 }  // namespace
@@ -429,10 +474,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
             if (file.status != 0)
                 return refuse(file.problem, file.status);
-            Lines lines = SplitLines(file.bytes, "房间文件");
-            if (!lines.problem.empty())
-                return refuse(lines.problem);
-            if (const Text problem = ReadRooms(std::move(lines), options.unchecked, project.rooms); !problem.empty())
+            if (const Text problem = ReadRooms(file.bytes, options.unchecked, project.rooms); !problem.empty())
                 return refuse(problem);
         }
         if (project.rooms.empty())

@@ -164,12 +164,25 @@ bool ShortestDigits(double magnitude, int precision, char (&digits)[32], std::si
     return true;
 }
 
+// 10 to the power `n`, exact for the writers' precisions.
+constexpr double TenToThe(int n)
+{
+    double power = 1;
+    for (; n > 0; --n)
+        power *= 10;
+    return power;
+}
+
 Text FormatNumber(double value, int precision, bool shortestFirst)
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
     if (value == 0)
         return "0";
+    // A whole number of fewer digits than the precision (a serial number, a count, a total
+    // in yuan: most figures of a quote) is written as its digits, with nothing to round.
+    if (shortestFirst && std::fabs(value) < std::min(1e9, TenToThe(precision)) && value == std::trunc(value))
+        return std::to_string(static_cast<std::int32_t>(value));
     int exponent = 0;
     if (shortestFirst) {
         char shortest[32];
@@ -337,6 +350,21 @@ double PlainTextToNumber(std::string_view text)
 
 double TextToNumber(std::string_view text)
 {
+    // Digits alone, a few of them ("4500", "35", "1"), are most of what a quote reads: they
+    // are the whole number they spell, with no sign, point or blank to look for.
+    if (!text.empty() && text.size() <= 15) {
+        std::uint64_t whole = 0;
+        bool digitsOnly = true;
+        for (const char c : text) {
+            if (!IsDigit(c)) {
+                digitsOnly = false;
+                break;
+            }
+            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        if (digitsOnly)
+            return static_cast<double>(whole);
+    }
     if (const std::optional<double> value = ReadAsciiNumber(text))
         return *value;
     return PlainTextToNumber(text);
@@ -425,8 +453,12 @@ void ForEachPiece(std::string_view text, std::string_view delimiter, OnPiece pie
     }
     std::size_t start = 0;
     std::size_t i = 0;
+    // A delimiter of one byte ("*") is compared as a byte, not as a text at every step.
+    const auto delimiterAt = [&](std::size_t at) {
+        return delimiter.size() == 1 ? text[at] == delimiter.front() : text.compare(at, delimiter.size(), delimiter) == 0;
+    };
     while (text.size() - i >= delimiter.size()) {
-        if (text.compare(i, delimiter.size(), delimiter) == 0) {
+        if (delimiterAt(i)) {
             piece(text.substr(start, i - start));
             i += delimiter.size();
             start = i;

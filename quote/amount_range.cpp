@@ -16,13 +16,17 @@ int FirstRowOutOfRange(const QuoteSheet& sheet)
 {
     double sum = 0; // a double holds every whole number of yuan far past the range exactly
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        const std::string_view total = sheet.GetCell(row, kTotal);
-        if (total.empty() || !CountsInTotals(sheet.GetKind(row)))
+        const std::optional<double> total = sheet.TotalValue(row);
+        if (!total || !CountsInTotals(sheet.GetKind(row)))
             continue;
-        // What the number writer makes of an amount that is not a finite number.
-        if (total == "inf" || total == "-inf" || total == "nan")
-            return row;
-        const double amount = TextToNumber(total);
+        const double amount = *total;
+        // What the number writer makes of an amount that is not a finite number; such a
+        // word reads as 0, so only a total of 0 needs its text looked at.
+        if (amount == 0) {
+            const std::string_view text = sheet.GetCell(row, kTotal);
+            if (text == "inf" || text == "-inf" || text == "nan")
+                return row;
+        }
         sum = std::trunc(sum + amount);
         if (!FitsWholeYuan(amount) || !FitsWholeYuan(sum))
             return row;

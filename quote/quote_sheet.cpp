@@ -182,9 +182,11 @@ void QuoteSheet::AppendHeaderRow(std::string_view label, RowKind kind)
 
 void QuoteSheet::AppendRow(const QuoteRow& cells, RowKind kind) { appendRow(textsOf(cells), kind); }
 
-void QuoteSheet::appendRow(const RowTexts& cells, RowKind kind)
+void QuoteSheet::appendRow(const RowTexts& cells, RowKind kind) { appendRow(cells, kind, totalValueOf(cells[kTotal])); }
+
+void QuoteSheet::appendRow(const RowTexts& cells, RowKind kind, double totalValue)
 {
-    m_totals.push_back(totalValueOf(cells[kTotal]));
+    m_totals.push_back(totalValue);
     m_texts.append(cells);
     m_kinds.push_back(kind);
 }
@@ -217,11 +219,21 @@ void QuoteSheet::Reserve(int rows)
     m_totals.reserve(count);
 }
 
-Text ItemTotalText(std::string_view quantity, std::string_view unitPrice, TotalForm form)
+namespace {
+
+// An item's total as written, and as TextToNumber reads it back.
+struct ItemTotal {
+    Text text;
+    double value;
+};
+
+ItemTotal itemTotal(std::string_view quantity, std::string_view unitPrice, TotalForm form)
 {
     double product = TextToNumber(quantity) * TextToNumber(unitPrice);
-    if (form == TotalForm::Single)
-        return NumberToShortText(product);
+    if (form == TotalForm::Single) {
+        Text text = NumberToShortText(product);
+        return {text, TextToNumber(text)};
+    }
     // Whole yuan are cut, never rounded up (199.9 is 199) - but a product that is a whole
     // number in decimals must not lose a yuan to binary fractions: 5.1 x 170 is 867, not
     // the 866.9999999999999 a double computes.
@@ -230,9 +242,21 @@ Text ItemTotalText(std::string_view quantity, std::string_view unitPrice, TotalF
         product = nearest;
     // A total past the 32-bit whole yuan is written in full, not wrapped round to a
     // negative: the quote that holds it is refused as out of range (quote/amount_range.h).
-    if (std::isfinite(product) && !FitsWholeYuan(product))
-        return NumberToText(std::trunc(product));
-    return IntegerToText(ToInteger(product));
+    if (std::isfinite(product) && !FitsWholeYuan(product)) {
+        Text text = NumberToText(std::trunc(product));
+        return {text, TextToNumber(text)};
+    }
+    // Whole yuan read back as the very number they were written from: most totals of a
+    // large quote are these, and need not be read from their text again.
+    const std::int32_t yuan = ToInteger(product);
+    return {IntegerToText(yuan), static_cast<double>(yuan)};
+}
+
+}  // namespace
+
+Text ItemTotalText(std::string_view quantity, std::string_view unitPrice, TotalForm form)
+{
+    return itemTotal(quantity, unitPrice, form).text;
 }
 
 void QuoteSheet::AppendItemRow(std::string_view name, std::string_view unit, std::string_view quantity,
@@ -245,8 +269,8 @@ void QuoteSheet::AppendItemRow(std::string_view name, std::string_view unit, std
     if (numbered && !GetCell(above, kItemName).empty())
         serial = NumberToText(TextToNumber(GetCell(above, kSerial)) + 1);
     // The total is taken from the texts as written, so a rounded quantity is priced rounded.
-    const Text total = ItemTotalText(quantity, unitPrice, form);
-    appendRow({serial, name, unit, quantity, unitPrice, total}, RowKind::Item);
+    const ItemTotal total = itemTotal(quantity, unitPrice, form);
+    appendRow({serial, name, unit, quantity, unitPrice, total.text}, RowKind::Item, total.value);
 }
 
 void QuoteSheet::RemoveRow(int row)

@@ -118,6 +118,8 @@ private:
     // `sum` with the counted totals of rows [from, to) added, one after another.
     std::int32_t addTotals(std::int32_t sum, int from, int to) const;
     void appendRow(const RowTexts& cells, RowKind kind);
+    // The same, with the total as TextToNumber reads it already known.
+    void appendRow(const RowTexts& cells, RowKind kind, double totalValue);
 
     RowStore m_texts;              // every row's six cells
     std::vector<RowKind> m_kinds;  // one per row, in step with m_texts

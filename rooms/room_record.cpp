@@ -1,5 +1,6 @@
 #include "rooms/room_record.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -34,16 +35,17 @@ std::optional<Text> CheckRoomForAdd(RoomRecord& room)
 {
     if (room.doorType() == kNoDoor)
         room.cells[kRoomDoorLeaves].assign(1, '0');  // no door, no leaves to price (assign: GCC 12 warns falsely on =)
-    const std::vector<Text> size = SplitText(room.size(), "*");
-    if (size.size() != 3)
+    // The pieces are read where they stand: a long room list is checked room by room.
+    std::array<std::string_view, 3> size{};
+    if (SplitTextViews(room.size(), "*", size) != size.size())
         return Text(kRoomSizeFormatMessage);
-    const std::vector<Text> window = SplitText(room.window(), "*");
-    if (window.size() != 2)
+    std::array<std::string_view, 2> window{};
+    if (SplitTextViews(room.window(), "*", window) != window.size())
         return Text(kWindowFormatMessage);
     for (const CheckedPiece& checked : kCheckedPieces) {
-        const std::vector<Text>& pieces = checked.column == kRoomSize ? size : window;
+        const std::string_view* pieces = checked.column == kRoomSize ? size.data() : window.data();
         const double value = WholeMillimetres(checked.piece < 0 ? std::string_view(room.cells[checked.column])
-                                                                : std::string_view(pieces[static_cast<std::size_t>(checked.piece)]));
+                                                                : pieces[checked.piece]);
         if (value < 0)
             return "您输入的" + Text(checked.name) + "不能是负数" + Text(checked.formLine);
         if (!(value <= std::numeric_limits<std::int32_t>::max()))
