@@ -142,6 +142,7 @@ TEST_F(QuoteCli, RefusalsExitWithTwoAndNoSheet)
         {"no rooms", {}, "", "至少要添加1房间！"},
         {"only empty lines", {}, "\n\r\n\n", "至少要添加1房间！"},
         {"not UTF-8", {}, room + room + "客厅\t\xb3\xa4*1*1\t1*1\n", "第3行不是有效的 UTF-8"},
+        {"not UTF-8 below a wrong room", {}, "客厅\t1\n\n客厅\t\xb3\n", "第3行不是有效的 UTF-8"},
         {"unknown option", {"--pakage", "full"}, room, "--pakage"},
         {"missing value", {"--grade"}, room, "--grade"},
         {"package", {"--package", "both"}, room, "both"},
