@@ -359,30 +359,30 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
     return problem;
 }
 
-// One row as the program prints it: its six cells between tabs, then the line's end.
-void AppendRowLine(Text& text, const RowTexts& cells)
+// The sheet as the program prints it, piece by piece: the heading line, then each row's
+// six cells with a tab after each but the last, which ends the line.
+template <typename Put>
+void ForEachSheetPiece(const QuoteSheet& sheet, Put put)
 {
-    for (int column = 0; column < kSheetColumnCount; ++column) {
-        if (column > 0)
-            text += '\t';
-        text += cells[static_cast<std::size_t>(column)];
+    put(kHeadings);
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const RowTexts cells = sheet.RowCells(row);
+        for (int column = 0; column < kSheetColumnCount; ++column) {
+            put(cells[static_cast<std::size_t>(column)]);
+            put(column + 1 < kSheetColumnCount ? "\t" : "\n");
+        }
     }
-    text += '\n';
 }
 
-// The whole sheet as the program prints it, in one text of the exact size: a sheet of
-// 100,000 rooms is 30 MB, and growing that text step by step would copy it many times over.
+// The whole sheet in one text of the exact size: a sheet of 100,000 rooms is 30 MB, and
+// growing that text step by step would copy it many times over.
 Text SheetText(const QuoteSheet& sheet)
 {
-    std::size_t size = kHeadings.size();
-    for (int row = 0; row < sheet.RowCount(); ++row)
-        for (const std::string_view cell : sheet.RowCells(row))
-            size += cell.size() + 1;  // a tab after it, or the line's end
+    std::size_t size = 0;
+    ForEachSheetPiece(sheet, [&](std::string_view piece) { size += piece.size(); });
     Text text;
     text.reserve(size);
-    text += kHeadings;
-    for (int row = 0; row < sheet.RowCount(); ++row)
-        AppendRowLine(text, sheet.RowCells(row));
+    ForEachSheetPiece(sheet, [&](std::string_view piece) { text += piece; });
     return text;
 }
 
@@ -394,7 +394,7 @@ void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
     constexpr std::size_t kPieceBytes = 1 << 20;
     const auto piece = std::make_unique_for_overwrite<char[]>(kPieceBytes);
     std::size_t used = 0;
-    const auto put = [&](std::string_view bytes) {
+    ForEachSheetPiece(sheet, [&](std::string_view bytes) {
         if (used + bytes.size() > kPieceBytes) {
             out.write(piece.get(), static_cast<std::streamsize>(used));
             used = 0;
@@ -405,15 +405,7 @@ void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
         }
         std::memcpy(piece.get() + used, bytes.data(), bytes.size());
         used += bytes.size();
-    };
-    put(kHeadings);
-    for (int row = 0; row < sheet.RowCount(); ++row) {
-        const RowTexts cells = sheet.RowCells(row);
-        for (int column = 0; column < kSheetColumnCount; ++column) {
-            put(cells[static_cast<std::size_t>(column)]);
-            put(column + 1 < kSheetColumnCount ? "\t" : "\n");
-        }
-    }
+    });
     out.write(piece.get(), static_cast<std::streamsize>(used));
 }
 

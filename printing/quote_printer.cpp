@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <cmath>
 
+#include "ui/qt_text.h"
+
 namespace rq {
 namespace {
 
@@ -27,8 +29,6 @@ constexpr int kProgressStep = 128;
 // Relative widths of 序号, 项目名称, 单位, 数量, 单价, 总计 and the added-item mark: the item
 // names get the room, the figures enough for a six-digit price with decimals.
 constexpr double kSheetColumnWeights[] = {6, 33, 8, 14, 14, 15, 10};
-
-QString ToQString(const Text& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // A CJK font that the set-up installs, then what the system offers: the PDF embeds
 // whichever is found.
@@ -178,7 +178,7 @@ private:
         const QFontMetricsF metrics(font, &m_device);
         CellLines cells;
         for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column)
-            cells.push_back(WrapText(ToQString(row.cells[column]), font, metrics, &m_device, textWidth(column)));
+            cells.push_back(WrapText(toQString(row.cells[column]), font, metrics, &m_device, textWidth(column)));
         return cells;
     }
 
@@ -197,17 +197,17 @@ private:
     {
         const std::vector<Text>& company = m_document.companyLines;
         if (!company.empty())
-            m_companyName = WrapText(ToQString(company.front()), m_company, QFontMetricsF(m_company, &m_device),
+            m_companyName = WrapText(toQString(company.front()), m_company, QFontMetricsF(m_company, &m_device),
                                      &m_device, m_width);
         Text contact;
         for (std::size_t i = 1; i < company.size(); ++i)
             contact += (contact.empty() ? "" : "    ") + company[i];
-        m_contact = WrapText(ToQString(contact), m_small, QFontMetricsF(m_small, &m_device), &m_device, m_width);
-        m_titleLines = WrapText(ToQString(m_document.title), m_title, QFontMetricsF(m_title, &m_device), &m_device,
+        m_contact = WrapText(toQString(contact), m_small, QFontMetricsF(m_small, &m_device), &m_device, m_width);
+        m_titleLines = WrapText(toQString(m_document.title), m_title, QFontMetricsF(m_title, &m_device), &m_device,
                                 m_width);
         const Text details = HeadLines(m_document).back();
         if (!details.empty())
-            m_details = WrapText(ToQString(details), m_body, m_bodyMetrics, &m_device, m_width);
+            m_details = WrapText(toQString(details), m_body, m_bodyMetrics, &m_device, m_width);
         m_headHeight = m_companyName.size() * QFontMetricsF(m_company, &m_device).lineSpacing() +
                        m_contact.size() * QFontMetricsF(m_small, &m_device).lineSpacing() + 6 * m_points +
                        m_titleLines.size() * QFontMetricsF(m_title, &m_device).lineSpacing() + 6 * m_points +
@@ -298,7 +298,7 @@ private:
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(m_bold, &m_device);
         for (std::size_t column = 0; column < m_document.columnHeads.size() && column < m_columnWidth.size(); ++column) {
-            const QString head = ToQString(m_document.columnHeads[column]);
+            const QString head = toQString(m_document.columnHeads[column]);
             drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
                      head, true);
         }
@@ -423,7 +423,7 @@ WriteResult WritePdf(const QuoteDocument& document, const std::string& path, con
         bool written = false;
         {
             QPdfWriter writer(&file);
-            writer.setTitle(ToQString(document.title));
+            writer.setTitle(toQString(document.title));
             writer.setCreator(QStringLiteral("renoquote"));
             SetUpQuotePage(writer);
             written = PaintQuoteDocument(document, writer, progress);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "quote/fees.h"
 
@@ -232,7 +233,8 @@ ItemTotal itemTotal(std::string_view quantity, std::string_view unitPrice, Total
     double product = TextToNumber(quantity) * TextToNumber(unitPrice);
     if (form == TotalForm::Single) {
         Text text = NumberToShortText(product);
-        return {text, TextToNumber(text)};
+        const double value = TextToNumber(text);
+        return {std::move(text), value};
     }
     // Whole yuan are cut, never rounded up (199.9 is 199) - but a product that is a whole
     // number in decimals must not lose a yuan to binary fractions: 5.1 x 170 is 867, not
@@ -244,7 +246,8 @@ ItemTotal itemTotal(std::string_view quantity, std::string_view unitPrice, Total
     // negative: the quote that holds it is refused as out of range (quote/amount_range.h).
     if (std::isfinite(product) && !FitsWholeYuan(product)) {
         Text text = NumberToText(std::trunc(product));
-        return {text, TextToNumber(text)};
+        const double value = TextToNumber(text);
+        return {std::move(text), value};
     }
     // Whole yuan read back as the very number they were written from: most totals of a
     // large quote are these, and need not be read from their text again.

@@ -42,7 +42,7 @@ QPushButton* AddItemDialog::cancelButton() const { return m_ui->按钮2; }
 void AddItemDialog::fillDefaultUnitPrice(int pickedIndex)
 {
     if (const auto price = DefaultUnitPrice(fromQString(itemBox()->itemText(pickedIndex))))
-        unitPriceBox()->setCurrentText(QString::fromUtf8(price->data(), static_cast<qsizetype>(price->size())));
+        unitPriceBox()->setCurrentText(toQString(*price));
 }
 
 void AddItemDialog::onAddClicked()

@@ -183,8 +183,7 @@ QVariant QuoteSheetModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= kSheetColumnCount)
             return {};
-        const std::string_view heading = kHeadings[static_cast<std::size_t>(section)];
-        return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+        return toQString(kHeadings[static_cast<std::size_t>(section)]);
     }
     return section + 1;
 }

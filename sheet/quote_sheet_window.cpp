@@ -234,7 +234,7 @@ void QuoteSheetWindow::showRow(int row)
     unitPriceEdit()->setText(toQString(fields.unitPrice));
     // An item without a remark leaves the last remark standing.
     if (const auto remark = ItemRemark(fields.name))
-        informationLabel()->setText(QString::fromUtf8(remark->data(), static_cast<qsizetype>(remark->size())));
+        informationLabel()->setText(toQString(*remark));
 }
 
 void QuoteSheetWindow::onModifyClicked()
