@@ -13,6 +13,7 @@
 #include "cli/commands.h"
 #include "cli/document_output.h"
 #include "cli/input_file.h"
+#include "cli/large_quote_memory.h"
 #include "cli/quote_project.h"
 #include "convert/convert.h"
 #include "convert/encoding.h"
@@ -466,6 +467,8 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
             if (file.status != 0)
                 return refuse(file.problem, file.status);
+            if (file.bytes.size() > kLargeRoomListBytes)
+                PrepareHeapForLargeQuote();
             if (const Text problem = ReadRooms(file.bytes, options.unchecked, project.rooms); !problem.empty())
                 return refuse(problem);
         }
