@@ -19,6 +19,8 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     , m_caption(std::move(caption))
 {
     m_ui->setupUi(this);
+    // Three boxes and two buttons: a larger dialog would only show empty grey.
+    setFixedSize(size());
     keepTypedTexts(this);
     returnPressesFocusedButton(this);
     // Only a choice from the list brings its usual price; a typed name, or leaving the box,
