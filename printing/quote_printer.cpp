@@ -84,7 +84,13 @@ struct RowSlice {
     bool lastOfRow = true;
 };
 
+// The quote details follow the title on the first page; notes longer than the page go on
+// over the next ones, whole lines on each, before the table begins.
 struct Page {
+    int firstDetail = 0;
+    int detailCount = 0;
+    bool table = false;   // the table's column heads and rows stand on this page
+    double tableTop = 0;  // where its column heads begin
     std::vector<RowSlice> slices;
 };
 
@@ -133,12 +139,12 @@ public:
         for (int page = 0; page < pageCount(); ++page) {
             if (page > 0)
                 m_device.newPage();
-            double y = 0;
-            if (page == 0)
-                y = paintHead(painter);
-            if (!m_document.columnHeads.empty())
+            const Page& layout = m_pages[static_cast<std::size_t>(page)];
+            paintDetails(painter, layout, page == 0 ? paintHead(painter) : 0);
+            double y = layout.tableTop;
+            if (layout.table && !m_document.columnHeads.empty())
                 y = paintColumnHeads(painter, y);
-            for (const RowSlice& slice : m_pages[static_cast<std::size_t>(page)].slices) {
+            for (const RowSlice& slice : layout.slices) {
                 if (++painted % kProgressStep == 0 && progress && !progress(progressDone + painted, progressTotal))
                     return false;
                 y = paintSlice(painter, slice, y);
@@ -192,7 +198,8 @@ private:
 
     double rowHeight(int lines) const { return lines * m_lineHeight + 2 * m_padding; }
 
-    // The first page's head: the company, a rule, the title, the details and the date.
+    // The first page's head: the company, a rule and the title; the details and the date
+    // follow it (see paginate).
     void layOutHead()
     {
         const std::vector<Text>& company = m_document.companyLines;
@@ -210,8 +217,7 @@ private:
             m_details = WrapText(toQString(details), m_body, m_bodyMetrics, &m_device, m_width);
         m_headHeight = m_companyName.size() * QFontMetricsF(m_company, &m_device).lineSpacing() +
                        m_contact.size() * QFontMetricsF(m_small, &m_device).lineSpacing() + 6 * m_points +
-                       m_titleLines.size() * QFontMetricsF(m_title, &m_device).lineSpacing() + 6 * m_points +
-                       m_details.size() * m_bodyMetrics.lineSpacing() + 8 * m_points;
+                       m_titleLines.size() * QFontMetricsF(m_title, &m_device).lineSpacing() + 6 * m_points;
     }
 
     // The print preview draws its pages scaled, as outlines, and outlines lose the bold a
@@ -229,10 +235,41 @@ private:
 
     double bodyBottom() const { return m_height - m_footHeight; }
 
+    bool pageHasContent() const { return !m_pages.back().slices.empty() || m_pages.back().detailCount > 0; }
+
+    void nextTablePage()
+    {
+        m_pages.emplace_back();
+        m_pages.back().table = true;
+    }
+
     void paginate()
     {
         m_pages.emplace_back();
-        double y = m_headHeight + columnHeadsHeight();
+        double y = m_headHeight;
+        const double detailLine = m_bodyMetrics.lineSpacing();
+        for (int first = 0; first < m_details.size();) {
+            const int fit = static_cast<int>(std::floor((bodyBottom() - y) / detailLine));
+            if (fit <= 0 && pageHasContent()) {
+                m_pages.emplace_back();
+                y = 0;
+                continue;
+            }
+            const int count = std::min(std::max(fit, 1), static_cast<int>(m_details.size()) - first);
+            m_pages.back().firstDetail = first;
+            m_pages.back().detailCount = count;
+            y += count * detailLine;
+            first += count;
+        }
+        y += 8 * m_points;
+        // The column heads never stand alone at the foot of the details.
+        if (pageHasContent() && y + columnHeadsHeight() + rowHeight(1) > bodyBottom()) {
+            m_pages.emplace_back();
+            y = 0;
+        }
+        m_pages.back().table = true;
+        m_pages.back().tableTop = y;
+        y += columnHeadsHeight();
         const double pageTop = columnHeadsHeight();
         const int rowCount = static_cast<int>(m_rowLines.size());
         for (int row = 0; row < rowCount; ++row) {
@@ -241,19 +278,18 @@ private:
             // A room's header never stands alone at the foot of a page, away from its items.
             if (m_document.rows[static_cast<std::size_t>(row)].emphasis == RowEmphasis::Heading && row + 1 < rowCount)
                 needed += rowHeight(1);
-            const bool pageHasRows = !m_pages.back().slices.empty();
-            if (y + needed > bodyBottom() && pageHasRows && rowHeight(lines) <= bodyBottom() - pageTop) {
-                m_pages.emplace_back();
+            if (y + needed > bodyBottom() && pageHasContent() && rowHeight(lines) <= bodyBottom() - pageTop) {
+                nextTablePage();
                 y = pageTop;
             }
             // The row goes on over as many pages as it needs, whole lines on each.
             int first = 0;
             while (first < lines) {
                 int fit = static_cast<int>(std::floor((bodyBottom() - y - 2 * m_padding) / m_lineHeight));
-                if (fit <= 0 && m_pages.back().slices.empty())
+                if (fit <= 0 && !pageHasContent())
                     fit = 1;  // a line taller than the page: printed, even if it runs over the foot
                 if (fit <= 0) {
-                    m_pages.emplace_back();
+                    nextTablePage();
                     y = pageTop;
                     continue;
                 }
@@ -285,9 +321,17 @@ private:
         painter.drawLine(QPointF(0, y), QPointF(m_width, y));
         y += 4 * m_points;
         paintLines(m_titleLines, m_title, true);
-        y += 6 * m_points;
-        paintLines(m_details, m_body, false);
         return m_headHeight;
+    }
+
+    void paintDetails(QPainter& painter, const Page& page, double y) const
+    {
+        painter.setFont(m_body);
+        painter.setPen(Qt::black);
+        for (int line = page.firstDetail; line < page.firstDetail + page.detailCount; ++line) {
+            drawText(painter, QPointF(0, y + m_bodyMetrics.ascent()), m_details[line], false);
+            y += m_bodyMetrics.lineSpacing();
+        }
     }
 
     double paintColumnHeads(QPainter& painter, double y)

@@ -155,6 +155,34 @@ TEST_F(DocumentOutput, LongPdfRepeatsTheHeadsAndCountsItsPages)
     }
 }
 
+// Notes longer than a page go on over the next pages, every line of them, and the table
+// follows them, its heads not left alone at a page's foot.
+TEST_F(DocumentOutput, NotesLongerThanAPageLoseNoLineAndTheTableFollowsThem)
+{
+    ASSERT_EQ(RunCli({"quote", kRooms, "--save-project", path("p.renoquote")}).status, 0);
+    std::string project = ReadFile(path("p.renoquote"));
+    std::string notes;
+    for (int line = 0; line < 300; ++line)
+        notes += "备注第" + std::to_string(line) + "行\\n";
+    const std::size_t at = project.find("\"notes\": \"\"");
+    ASSERT_NE(at, std::string::npos) << project;
+    project.insert(at + 10, notes);
+    std::ofstream(path("p.renoquote"), std::ios::binary) << project;
+    const CliRun run = RunCli({"quote", "--project", path("p.renoquote"), "--output", path("notes.pdf")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string text = PdfText(path("notes.pdf"));
+    std::size_t previous = 0;
+    for (int line = 0; line < 300; ++line) {
+        const std::size_t found = text.find("备注第" + std::to_string(line) + "行");
+        ASSERT_NE(found, std::string::npos) << line << "\n" << text;
+        EXPECT_GT(found, previous);
+        previous = found;
+    }
+    EXPECT_GT(PdfPages(path("notes.pdf")), 2);
+    EXPECT_GT(text.find("项目名称"), previous);
+    EXPECT_NE(text.find("工程总造价"), std::string::npos);
+}
+
 #else
 
 TEST_F(DocumentOutput, BuildWithoutTheWindowsRefusesPdf)
