@@ -48,11 +48,15 @@ int main(int argc, char** argv)
     QObject::connect(&window, &rq::MainWindow::counterRefreshRequested, &window,
                      [&window] { rq::startCounterRefresh(&window); });
 
-    // Work a crash interrupted comes first; then the file the desktop asked to open.
-    window.session().offerRecovery();
-    const QStringList files = QApplication::arguments().mid(1);
-    if (!files.isEmpty() && window.session().maySetAside())
-        window.session().open(files.front());
+    // Work a crash interrupted comes first; then the file the desktop asked to open. Both
+    // wait for the main window to be on the screen: until the window manager has placed it,
+    // a question or a refusal would be centred on the screen's corner instead of over it.
+    rq::afterFirstPaint(&window, [&window] {
+        window.session().offerRecovery();
+        const QStringList files = QApplication::arguments().mid(1);
+        if (!files.isEmpty() && window.session().maySetAside())
+            window.session().open(files.front());
+    });
 
     const int status = QApplication::exec();
     rq::ReleasePackageText();
