@@ -181,7 +181,10 @@ bool ProjectSession::saveAs()
     const QString chosen = chooseFile(Choice::Save);
     if (chosen.isEmpty())
         return false;
-    return writeTo(withSuffix(chosen));
+    const QString path = withSuffix(chosen);
+    if (!mayReplaceFile(m_document.window, chosen, path))
+        return false;
+    return writeTo(path);
 }
 
 bool ProjectSession::writeTo(const QString& path)

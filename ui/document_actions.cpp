@@ -189,11 +189,13 @@ void DocumentActions::exportWithDialog()
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    QString path = dialog.selectedFiles().constFirst();
+    const QString returned = dialog.selectedFiles().constFirst();
     // A name typed with one of the other types' extensions says what the user wants.
-    const std::optional<DocumentFormat> typed = FormatOfPath(fromQString(path));
+    const std::optional<DocumentFormat> typed = FormatOfPath(fromQString(returned));
     const DocumentFormat format = typed && *typed != DocumentFormat::Tsv ? *typed : formatOfFilter(dialog.selectedNameFilter());
-    path = withExtension(path, format);
+    const QString path = withExtension(returned, format);
+    if (!mayReplaceFile(m_window, returned, path))
+        return;
     LastFolder() = QFileInfo(path).absolutePath();
     exportTo(path, format);
 }

@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace rq {
@@ -48,6 +49,14 @@ int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons
     box.exec();
     const int chosen = static_cast<int>(made.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
     return chosen >= 0 ? chosen : escapeButton;
+}
+
+bool mayReplaceFile(QWidget* parent, const QString& returned, const QString& path)
+{
+    if (path == returned || !QFileInfo::exists(path))
+        return true;
+    const QString question = QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(path).fileName());
+    return askQuestion(parent, question, {QStringLiteral("替换"), QStringLiteral("取消")}, 1, 1) == 0;
 }
 
 void setQuestionSink(QuestionSink newSink) { questionSink() = std::move(newSink); }

@@ -22,6 +22,12 @@ void setMessageSink(MessageSink sink);
 int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
                 int escapeButton);
 
+// The file dialog asks before it returns a file that exists, but about the name as the user
+// typed it; a name given its extension afterwards ("王宅3.5" becoming "王宅3.5.pdf") may be
+// another file, that nobody asked about. True when `path` is the name the dialog returned or
+// a new file, or when the user chose to replace it.
+bool mayReplaceFile(QWidget* parent, const QString& returned, const QString& path);
+
 // While a sink is set, questions go to it and it answers with a button index. Pass {} to remove it.
 using QuestionSink = std::function<int(const QString& text, const QStringList& buttons)>;
 void setQuestionSink(QuestionSink sink);

@@ -259,6 +259,26 @@ TEST_F(ProjectWindowTest, RefusedOrFailedFilesLeaveTheWorkAsItWas)
     EXPECT_TRUE(window->session().filePath().isEmpty());
 }
 
+TEST_F(ProjectWindowTest, NameGivenItsSuffixAsksBeforeReplacingThatFile)
+{
+    // The file dialog asked about "家", which does not exist; the file written is 家.renoquote.
+    const QString earlier = path(QStringLiteral("家.renoquote"));
+    click("按钮2");
+    addRoom("客厅", "4500*3600*2800");
+    for (const char* answer : { "取消", "替换" }) {
+        std::ofstream(earlier.toStdString()) << "earlier work";
+        answers = { QString::fromUtf8(answer) };
+        questions.clear();
+        chosenFile = path(QStringLiteral("家"));
+        const bool replaced = answer == std::string("替换");
+        EXPECT_EQ(window->session().saveAs(), replaced) << answer;
+        ASSERT_EQ(questions.size(), 1u) << answer;
+        EXPECT_TRUE(questions[0].text.contains(QStringLiteral("“家.renoquote”已存在"))) << questions[0].text.toStdString();
+        const auto bytes = rq::ReadWholeFile(earlier.toStdString(), rq::kMaxProjectFileBytes).bytes;
+        EXPECT_EQ(bytes == "earlier work", !replaced) << answer;
+    }
+}
+
 TEST_F(ProjectWindowTest, RecentProjectsKeepTheLastFiveNewestFirst)
 {
     for (int i = 1; i <= 7; ++i) {

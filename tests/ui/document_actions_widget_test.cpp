@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
@@ -192,6 +193,30 @@ TEST_F(DocumentActionsTest, LongExportShowsProgressAndCancelKeepsTheEarlierFile)
     EXPECT_TRUE(ReadBytes(m_folder / "big.pdf") == "earlier");
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2) << "a temporary file was left";
     EXPECT_TRUE(m_messages.isEmpty()) << "a cancel is no failure";
+}
+
+TEST_F(DocumentActionsTest, NameGivenItsExtensionAsksBeforeReplacingThatFile)
+{
+    // "王宅3.5" has an extension of its own to the file dialog, which therefore asked about
+    // nothing; the file written is 王宅3.5.pdf.
+    const auto sheet = openSheet(2);
+    QStringList questions;
+    setQuestionSink([&](const QString& text, const QStringList&) {
+        questions << text;
+        return 1;  // 取消
+    });
+    std::ofstream(m_folder / "王宅3.5.pdf") << "earlier";
+    QTimer::singleShot(0, sheet.get(), [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(path("王宅3.5"));
+        static_cast<QDialog*>(dialog)->accept();  // as the 保存 button does
+    });
+    sheet->documentActions().exportWithDialog();
+    setQuestionSink({});
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.front().contains(QStringLiteral("“王宅3.5.pdf”已存在"))) << questions.front().toStdString();
+    EXPECT_EQ(ReadBytes(m_folder / "王宅3.5.pdf"), "earlier");
 }
 
 TEST_F(DocumentActionsTest, CtrlCCopiesTheSelectedRowsAsTextAndTable)
