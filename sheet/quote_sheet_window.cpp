@@ -49,13 +49,14 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
-    setUpDocumentActions();
-    // Not in the form: under "删除此项", beside 打印 and 导出.
+    // Not in the form: under "删除此项", beside 打印 and 导出. Made before them, so that Tab
+    // goes along the row from left to right.
     m_detailsButton = new QPushButton(QStringLiteral("报价详情…"), this);
     m_detailsButton->setObjectName(QStringLiteral("detailsButton"));
     m_detailsButton->setGeometry(kDetailsButtonPlace);
     m_detailsButton->setAutoDefault(false);
     connect(m_detailsButton, &QPushButton::clicked, this, &QuoteSheetWindow::detailsRequested);
+    setUpDocumentActions();
     returnPressesFocusedButton(this);
     // A larger window gives its room to the sheet; the panel beside it keeps to the right.
     auto* anchors = new EdgeAnchors(this);

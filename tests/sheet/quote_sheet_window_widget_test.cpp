@@ -422,6 +422,16 @@ TEST_F(QuoteSheetWindowTest, EditsOfTheFootThenAnAddedItemCountEveryRowOnce)
     }
 }
 
+TEST_F(QuoteSheetWindowTest, TabGoesOnFromTheEditButtonsAlongTheRowUnderThem)
+{
+    open(sampleQuote());
+    control<QPushButton>("按钮2")->setFocus();
+    for (const char* next : { "detailsButton", "printButton", "exportButton" }) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(next)) << next;
+    }
+}
+
 TEST_F(QuoteSheetWindowTest, DesignerHelpLinkOpensTheContactWindowModallyOnRelease)
 {
     open(sampleQuote());
