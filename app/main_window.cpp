@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -373,6 +374,12 @@ void MainWindow::openQuoteSheetWindow(Package package)
     m_openPackage = package;
     connect(&sheet, &QuoteSheetWindow::sheetEdited, this, &MainWindow::onProjectChanged);
     connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
+    // The rows are edited here, and the "文件" menu is out of reach while this window is
+    // open: Ctrl+S saves the project, this sheet's edits with it, from here as well.
+    auto* save = new QAction(QStringLiteral("保存"), &sheet);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    sheet.addAction(save);
+    connect(save, &QAction::triggered, m_session, [this] { m_session->save(); });
     // What it prints says what the details dialog says at the time of printing.
     sheet.setDetailsSource([this] { return m_details; });
     sheet.exec();

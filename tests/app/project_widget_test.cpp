@@ -279,6 +279,22 @@ TEST_F(ProjectWindowTest, NameGivenItsSuffixAsksBeforeReplacingThatFile)
     }
 }
 
+TEST_F(ProjectWindowTest, CtrlSInTheQuoteSheetSavesTheProjectWithItsEdits)
+{
+    chosenFile = path(QStringLiteral("p.renoquote"));
+    click("按钮2");
+    addRoom("客厅", "4500*3600*2800");
+    inQuoteSheet("按钮5", [](rq::QuoteSheetWindow& sheet) {
+        modifyRow(sheet, 2, "8.96");
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    });
+    const rq::Project saved = readProject(chosenFile);
+    ASSERT_TRUE(saved.halfPackage);
+    EXPECT_EQ(saved.halfPackage->quote.sheet.GetCell(2, rq::kQuantity), "8.96");
+}
+
 TEST_F(ProjectWindowTest, RecentProjectsKeepTheLastFiveNewestFirst)
 {
     for (int i = 1; i <= 7; ++i) {
