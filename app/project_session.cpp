@@ -218,8 +218,12 @@ void ProjectSession::offerRecovery()
     const QString question
         = QStringLiteral("renoquote 上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
               .arg(name, QLocale(QLocale::Chinese, QLocale::China).toString(newest.written, QLocale::ShortFormat));
-    const int answer
-        = askQuestion(m_document.window, question, { QStringLiteral("恢复"), QStringLiteral("不恢复") }, 0, 1);
+    // Esc or the window's close button only puts the question off: the copy is the user's
+    // only record of that work, and is gone for good once declined.
+    const int answer = askQuestion(m_document.window, question,
+        { QStringLiteral("恢复"), QStringLiteral("不恢复"), QStringLiteral("以后再说") }, 0, 2);
+    if (answer == 2)
+        return; // offered again at the next start
     if (answer == 0) {
         const FileReadResult file = ReadWholeFile(newest.file.toStdString(), kMaxProjectFileBytes);
         ProjectReadResult read;

@@ -362,6 +362,13 @@ TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
     ASSERT_TRUE(QFile::copy(copy, left));
     ASSERT_TRUE(QFile::copy(source, QString(left).replace(QStringLiteral(".renoquote"), QStringLiteral(".source"))));
 
+    // Put off (as Esc does), the copy stays for the next start.
+    answers = { QStringLiteral("以后再说") };
+    makeWindow()->session().offerRecovery();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(QFile::exists(left));
+
+    questions.clear();
     answers = { QStringLiteral("恢复") };
     std::unique_ptr<rq::MainWindow> next = makeWindow();
     next->session().offerRecovery();
