@@ -27,7 +27,18 @@ ProjectQuote OpenProjectQuote(const std::string& path, Package package)
         result.problem = "项目中没有" + Text(PackageTextOf(package)) + "报价单，也没有房间：至少要添加1房间！";
         result.status = 2;
     } else {
-        result.kept = BuildKeptSheet(result.project, package);
+        // Rooms changed with 修改 are never checked: a size typed a thousand times too large
+        // is refused here as the window refuses it, not printed as a total wrapped round.
+        QuoteInputs inputs = result.project.quoteInputs();
+        std::optional<Text> outOfRange;
+        DetailedQuote quote
+            = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
+        if (outOfRange) {
+            result.problem = "项目文件 " + path + " 不能报价：" + *outOfRange;
+            result.status = 2;
+            return result;
+        }
+        result.kept = { std::move(quote), std::move(inputs) };
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "convert/utf8.h"
+#include "quote/amount_range.h"
 #include "sheet/sheet_edits.h"
 
 namespace rq {
@@ -242,6 +243,51 @@ void CheckVersion(Json& root, const Where& where)
         Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + version.dump() + "。");
 }
 
+// The words the number writer makes of an amount that is not a number at all.
+bool IsNonFiniteWord(std::string_view text)
+{
+    constexpr std::string_view kWords[] = { "inf", "-inf", "+inf", "nan", "-nan", "+nan", "infinity", "-infinity" };
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](std::string_view word) {
+        return text.size() == word.size() && std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
+            return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+        });
+    });
+}
+
+// A cell's first characters, enough to find it in the file.
+Text Opening(std::string_view text)
+{
+    std::size_t end = 0;
+    for (int characters = 0; end < text.size() && characters < 20; ++characters)
+        end += Utf8CharLength(static_cast<unsigned char>(text[end]));
+    return end < text.size() ? Text(text.substr(0, end)) + "…" : Text(text);
+}
+
+// Amounts no quote or edit of this program writes: a total that is no number ("inf",
+// "1e309", ten thousand digits) or leaves the 32-bit range, alone or added up, or a sum
+// that does not agree with the rows above it. Shown as they stand they would be a price
+// that cannot be real, and the checks of the next 修改 or 确定添加 take the sums at the foot
+// for the sheet's size, so an understated total would let the edit wrap round.
+std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view caption)
+{
+    const auto at = [](int row, const Text& what) { return "第" + std::to_string(row + 1) + "行：" + what; };
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const std::optional<double> total = sheet.TotalValue(row);
+        if (IsNonFiniteWord(sheet.GetCell(row, kTotal)) || (total && !FitsWholeYuan(*total)))
+            return at(row, "总计“" + Opening(sheet.GetCell(row, kTotal)) + "”不是 2147483647 元以内的金额");
+    }
+    if (const int row = FirstRowOutOfRange(sheet); row >= 0)
+        return at(row, "总计加起来超过 2147483647 元");
+    QuoteSheet recomputed = sheet;
+    RecomputeTotals(recomputed, caption);
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        if (recomputed.GetCell(row, kTotal) != sheet.GetCell(row, kTotal))
+            return at(row, "“" + Opening(sheet.GetCell(row, kItemName)) + "”应当是上面各行的合计 "
+                    + Text(recomputed.GetCell(row, kTotal)) + "，不是“" + Opening(sheet.GetCell(row, kTotal)) + "”");
+    }
+    return std::nullopt;
+}
+
 KeptSheet TakeSheet(Json& value, Package package, const Where& where)
 {
     ExpectObject(value, where);
@@ -279,6 +325,8 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
     // at the next 修改 or 确定添加: such a file is refused, not half trusted.
     if (const std::optional<Text> problem = CheckSheetStructure(sheet, kept.quote.caption))
         Refuse(rowsAt.quoted() + "不是能修改的报价单（" + *problem + "）。");
+    if (const std::optional<Text> problem = CheckSheetAmounts(sheet, kept.quote.caption))
+        Refuse(rowsAt.quoted() + "中的金额不对（" + *problem + "）。");
     return kept;
 }
 

@@ -86,6 +86,9 @@ TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
     std::string noRooms = ReadFile(full);
     const std::size_t rooms = noRooms.find("\"rooms\": [");
     noRooms.replace(rooms, noRooms.find("\n  ]", rooms) + 4 - rooms, "\"rooms\": []");
+    // A room changed by hand to a size no flat has, and no half-package sheet kept.
+    std::string huge = ReadFile(full);
+    huge.replace(huge.find("4500*3600*2800"), 14, "45000000*36000000*2800");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -101,6 +104,7 @@ TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
                   "{\"format\": \"renoquote-project\", \"version\": 1, "
                   "\"room\": []}") },
             2, "不认识的项“room”" },
+        { { "quote", "--project", file("huge.renoquote", huge) }, 2, "金额超出范围：第1个房间「客厅」" },
         { { "quote", "--project", path("missing.renoquote") }, 1, "文件不存在" },
         { { "quote", "--project", full, kRooms }, 2, "不能再给房间文件" },
         { { "quote", "--save-project", path("no/such/folder.renoquote"), kRooms }, 1, "文件夹不存在" },

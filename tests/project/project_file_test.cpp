@@ -90,6 +90,10 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         { "row that is not an object",
             "{\"kind\": \"room-header\", \"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"\"]}", "[]",
             "“sheets.half.rows[0]”应当是一个对象" },
+        { "total that is no amount", "\"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"\"]",
+            "\"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"1e309\"]", "（第1行：总计“1e309”不是 2147483647 元以内" },
+        { "project total that is not the sum above it", "\"工程总造价\", \"\", \"\", \"\", \"",
+            "\"工程总造价\", \"\", \"\", \"\", \"1", "“工程总造价”应当是上面各行的合计" },
         { "nesting beyond any project", "\"notes\": \"第一行\\n第二行\"",
             "\"notes\": " + std::string(40, '[') + std::string(40, ']'), "嵌套" },
     };
