@@ -81,6 +81,12 @@ WriteResult WriteThroughTemporary(const std::string& path,
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return Failed(WriteProblem(path, EISDIR));
+    // Renamed over, a device or a named pipe would be replaced by the document. A link is
+    // replaced, not followed, so only the path itself is looked at.
+    const std::filesystem::file_status existing = std::filesystem::symlink_status(path, error);
+    if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing) &&
+        !std::filesystem::is_symlink(existing))
+        return Failed("无法写入文件 " + path + "（这不是一个普通文件）");
     // Beside the target, so that the rename stays on one file system and is atomic.
     std::string temporary = path + ".XXXXXX";
     const int descriptor = mkstemp(temporary.data());

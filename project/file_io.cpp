@@ -10,6 +10,8 @@
 namespace rq {
 namespace {
 
+constexpr std::string_view kNotAFile = "这不是一个普通文件";
+
 // Why a file could not be written or read, in words a home owner understands.
 Text Reason(int error)
 {
@@ -88,8 +90,10 @@ std::optional<Text> WriteFileAtomically(const std::string& path, std::string_vie
 {
     const std::string target = RealTarget(path);
     struct stat existing { };
-    if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
-        return Reason(EISDIR);
+    // Renamed over, a device or a named pipe would be replaced by the project: saved to
+    // /dev/null by root, the system would lose its null device.
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return S_ISDIR(existing.st_mode) ? Reason(EISDIR) : Text(kNotAFile);
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -123,7 +127,9 @@ std::optional<Text> WriteFileAtomically(const std::string& path, std::string_vie
 FileReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
     Descriptor file;
-    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come,
+    // before it could be told apart from a project.
+    file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (file.fd < 0)
         return { std::nullopt,
             errno == EACCES       ? Text("没有权限读取这个文件")
@@ -134,7 +140,7 @@ FileReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes)
         return { std::nullopt, Reason(errno) };
     // A pipe or a device could feed bytes for ever; a project is always a plain file.
     if (!S_ISREG(info.st_mode))
-        return { std::nullopt, S_ISDIR(info.st_mode) ? Reason(EISDIR) : Text("这不是一个普通文件") };
+        return { std::nullopt, S_ISDIR(info.st_mode) ? Reason(EISDIR) : Text(kNotAFile) };
     if (static_cast<std::size_t>(info.st_size) > maxBytes)
         return { std::nullopt, "文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）" };
     std::string bytes;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -254,6 +255,13 @@ TEST_F(DocumentOutput, RefusesAnUnknownFormatAndKeepsTheOldFileWhenWritingFails)
     const CliRun missing = RunCli({"quote", kRooms, "--output", path("no/such/folder/quote.csv")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("文件夹不存在"), std::string::npos) << missing.err;
+
+    // A named pipe (or a device) is not replaced by the document.
+    ASSERT_EQ(::mkfifo(path("pipe.csv").c_str(), 0600), 0);
+    const CliRun pipe = RunCli({"quote", kRooms, "--output", path("pipe.csv")});
+    EXPECT_EQ(pipe.status, 1);
+    EXPECT_NE(pipe.err.find("这不是一个普通文件"), std::string::npos) << pipe.err;
+    EXPECT_TRUE(fs::is_fifo(path("pipe.csv")));
 
     // The text formats are the printed sheet, byte for byte.
     const std::string sheet = printedSheet({"quote", kRooms});

@@ -74,6 +74,9 @@ TEST_F(FileIo, FailedSaveKeepsTheOldFile)
 
     EXPECT_EQ(WriteFileAtomically(path("没有的文件夹/p.renoquote"), "x"), "文件夹不存在");
     EXPECT_EQ(WriteFileAtomically(m_folder.string(), "x"), "这是一个文件夹，不是文件");
+    ::mkfifo(path("pipe").c_str(), 0600);
+    EXPECT_EQ(WriteFileAtomically(path("pipe"), "x"), "这不是一个普通文件");
+    EXPECT_TRUE(fs::is_fifo(path("pipe")));
 }
 
 TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
@@ -83,6 +86,9 @@ TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
     EXPECT_EQ(contents(m_folder.string()), "<这是一个文件夹，不是文件>");
     EXPECT_FALSE(ReadWholeFile(path("big"), 1024).bytes);
     EXPECT_EQ(ReadWholeFile("/dev/zero", 1024).problem, "这不是一个普通文件");
+    // No writer: opened as a file would be, it would wait for one for ever.
+    ::mkfifo(path("pipe").c_str(), 0600);
+    EXPECT_EQ(contents(path("pipe")), "<这不是一个普通文件>");
 }
 
 TEST(RecoveryFile, FollowsTheStateFolderConventionAndNamesItsProgram)
