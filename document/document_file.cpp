@@ -37,6 +37,7 @@ std::string_view ReasonOf(int errorNumber)
         return "磁盘是只读的";
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
         return "磁盘空间不足";
     case ENOENT:
     case ENOTDIR:

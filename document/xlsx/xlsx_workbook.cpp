@@ -178,8 +178,14 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
         workbook_close(workbook);
         return Failed(writer.problem());
     }
-    if (const lxw_error error = workbook_close(workbook); error != LXW_NO_ERROR)
-        return Failed("无法写入文件 " + path + "（" + lxw_strerror(error) + "）");
+    // The workbook reaches the disk only as it is closed: a full disk shows here, and the
+    // system's reason says so in the user's words, not the library's.
+    errno = 0;
+    if (const lxw_error error = workbook_close(workbook); error != LXW_NO_ERROR) {
+        const bool fileError = error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE;
+        return Failed(fileError && errno != 0 ? WriteProblem(path, errno)
+                                              : "无法写入文件 " + path + "（" + lxw_strerror(error) + "）");
+    }
     // A stop asked for while the workbook was packed still counts: nothing replaces the file.
     if (progress && !progress(total, total))
         return Stopped();

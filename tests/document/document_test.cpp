@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -199,6 +201,17 @@ TEST(QuoteDocument, FailedOrStoppedWritesLeaveTheEarlierFileAsItWas)
     const WriteResult failed = WriteBytes((folder / "missing" / "quote.csv").string(), "x");
     EXPECT_EQ(failed.status, WriteResult::Status::Failed);
     EXPECT_NE(failed.problem.find("文件夹不存在"), Text::npos) << failed.problem;
+    // A file size limit fails the packing of the workbook as a full disk does.
+    rlimit limit {};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = limit;
+    small.rlim_cur = 512;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const WriteResult full = WriteXlsx(document, path);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_NE(full.problem.find("（磁盘空间不足）"), Text::npos) << full.problem;
     std::ifstream earlier(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << "a temporary file was left";
