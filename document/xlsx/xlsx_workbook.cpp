@@ -130,6 +130,13 @@ std::vector<int> ColumnWidths(const QuoteDocument& document)
 WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path, const std::string& temporary,
                           const ProgressCallback& progress)
 {
+    // A sheet of many rooms can need more rows than a worksheet has: told before anything is
+    // packed, not after minutes of work in the library's words.
+    const std::vector<Text> headLines = HeadLines(document);
+    const std::size_t rowsNeeded = headLines.size() + 1 + (document.columnHeads.empty() ? 0 : 1) + document.rows.size();
+    if (rowsNeeded > LXW_ROW_MAX)
+        return Failed("无法写入文件 " + path + "（报价单有 " + std::to_string(rowsNeeded) + " 行，电子表格最多只能放 "
+                      + std::to_string(LXW_ROW_MAX) + " 行；可以输出 .csv 或 .pdf）");
     lxw_workbook* workbook = workbook_new(temporary.c_str());
     if (!workbook)
         return Failed(WriteProblem(path, errno));
@@ -145,7 +152,7 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
     format_set_bold(titleFormat);
     format_set_font_size(titleFormat, kTitleSize);
     int row = 0;
-    for (const Text& line : HeadLines(document)) {
+    for (const Text& line : headLines) {
         writer.text(row, 0, line, row == 0 ? titleFormat : nullptr);
         ++row;
     }

@@ -212,6 +212,10 @@ TEST(QuoteDocument, FailedOrStoppedWritesLeaveTheEarlierFileAsItWas)
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
     EXPECT_NE(full.problem.find("（磁盘空间不足）"), Text::npos) << full.problem;
+    QuoteDocument tall = document;
+    tall.rows.resize(1u << 20);
+    const WriteResult tooTall = WriteXlsx(tall, path);
+    EXPECT_NE(tooTall.problem.find("电子表格最多只能放 1048576 行"), Text::npos) << tooTall.problem;
     std::ifstream earlier(path);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}), "earlier");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1) << "a temporary file was left";
