@@ -178,14 +178,22 @@ private:
 
     double textWidth(std::size_t column) const { return m_columnWidth[column] - 2 * m_padding; }
 
+    // The lines of each cell, kept only for a row with a cell that wraps or breaks its line:
+    // every other row (nearly all of a large sheet) is painted from the document's own texts,
+    // so that a sheet of 100,000 rooms is not held a second time as lines. None kept means
+    // each cell is its one line.
     CellLines wrapRow(const DocumentRow& row)
     {
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
         const QFontMetricsF metrics(font, &m_device);
         CellLines cells;
-        for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column)
-            cells.push_back(WrapText(toQString(row.cells[column]), font, metrics, &m_device, textWidth(column)));
-        return cells;
+        bool wraps = false;
+        for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column) {
+            const QString text = toQString(row.cells[column]);
+            cells.push_back(WrapText(text, font, metrics, &m_device, textWidth(column)));
+            wraps = wraps || cells.back().size() != 1 || cells.back().front() != text;
+        }
+        return wraps ? cells : CellLines();
     }
 
     static int LineCount(const CellLines& cells)
@@ -370,14 +378,19 @@ private:
         painter.setFont(font);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(font, &m_device);
+        const auto paintLine = [&](std::size_t column, int line, const QString& text) {
+            const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
+            drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text, font.bold());
+        };
         const CellLines& cells = m_rowLines[static_cast<std::size_t>(slice.row)];
+        if (cells.empty() && slice.firstLine == 0) {
+            for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column)
+                paintLine(column, 0, toQString(row.cells[column]));
+        }
         for (std::size_t column = 0; column < cells.size(); ++column) {
             const QStringList& lines = cells[column];
-            for (int line = slice.firstLine; line < slice.firstLine + slice.lineCount && line < lines.size(); ++line) {
-                const QString& text = lines[line];
-                const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
-                drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text, font.bold());
-            }
+            for (int line = slice.firstLine; line < slice.firstLine + slice.lineCount && line < lines.size(); ++line)
+                paintLine(column, line, lines[line]);
         }
         const double bottom = y + rowHeight(slice.lineCount);
         if (slice.lastOfRow && !m_document.columnHeads.empty()) {
