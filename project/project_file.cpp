@@ -55,6 +55,9 @@ constexpr PackageName kPackageNames[] = { { Package::Half, kHalf }, { Package::F
 
 // A deep file is no project; the cap also keeps a hostile file from exhausting the stack.
 constexpr int kMaxDepth = 16;
+// No object of a project has more than eight names. The cap keeps the check for repeated
+// names short: a file of a million names would be compared name against name for hours.
+constexpr std::size_t kMaxNamesInObject = 32;
 
 // ---- writing ----
 
@@ -419,6 +422,9 @@ public:
             break;
         case Json::parse_event_t::key: {
             const std::string& name = parsed.get_ref<const std::string&>();
+            if (m_names.size() - m_objectStarts.back() >= kMaxNamesInObject)
+                Refuse("文件中有一个对象的项太多（超过 " + std::to_string(kMaxNamesInObject)
+                    + " 项），不是 renoquote 的项目文件。");
             const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
             if (std::find(open, m_names.end(), name) != m_names.end())
                 Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");

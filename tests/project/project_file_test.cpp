@@ -66,6 +66,10 @@ struct Refusal {
 TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
 {
     const std::string good = WriteProjectText(SampleProject());
+    std::string manyNames = "\"notes\": {\"k\": 0";
+    for (int i = 0; i < 40; ++i)
+        manyNames += ", \"k" + std::to_string(i) + "\": 0";
+    manyNames += "}";
     const Refusal refusals[] = {
         { "not JSON at all", good, "这不是项目", "第 1 行第 1 列" },
         { "cut short", good, good.substr(0, good.find("\"sheets\"")), "意外结束" },
@@ -94,6 +98,8 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
             "\"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"1e309\"]", "（第1行：总计“1e309”不是 2147483647 元以内" },
         { "project total that is not the sum above it", "\"工程总造价\", \"\", \"\", \"\", \"",
             "\"工程总造价\", \"\", \"\", \"\", \"1", "“工程总造价”应当是上面各行的合计" },
+        { "object of more names than any project has", "\"notes\": \"第一行\\n第二行\"",
+            manyNames, "项太多" },
         { "nesting beyond any project", "\"notes\": \"第一行\\n第二行\"",
             "\"notes\": " + std::string(40, '[') + std::string(40, ']'), "嵌套" },
     };
