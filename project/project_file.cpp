@@ -405,39 +405,77 @@ Text SyntaxReason(const std::string& reason)
 }
 
 // Repeated names are refused (a reader could not know which of the two the user meant),
-// and so is nesting deeper than any project needs.
-class ParseGuard {
+// and so is nesting deeper than any project needs. Checked in a pass of its own, before the
+// file is built up as a whole: the library's way to watch a parse as it builds looks through
+// a list's elements each time an object in it ends, which takes minutes on a long list of
+// rows and hours on a hostile list of empty objects.
+class ParseGuard : public nlohmann::json_sax<Json> {
 public:
-    bool operator()(int depth, Json::parse_event_t event, Json& parsed)
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t, const string_t&) override { return value(); }
+    bool string(string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
+
+    bool start_object(std::size_t) override
     {
-        if (depth > kMaxDepth)
-            Refuse("文件嵌套的层数太多，不是 renoquote 的项目文件。");
-        switch (event) {
-        case Json::parse_event_t::object_start:
-            m_objectStarts.push_back(m_names.size());
-            break;
-        case Json::parse_event_t::object_end:
-            m_names.resize(m_objectStarts.back());
-            m_objectStarts.pop_back();
-            break;
-        case Json::parse_event_t::key: {
-            const std::string& name = parsed.get_ref<const std::string&>();
-            if (m_names.size() - m_objectStarts.back() >= kMaxNamesInObject)
-                Refuse("文件中有一个对象的项太多（超过 " + std::to_string(kMaxNamesInObject)
-                    + " 项），不是 renoquote 的项目文件。");
-            const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
-            if (std::find(open, m_names.end(), name) != m_names.end())
-                Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");
-            m_names.push_back(name);
-            break;
-        }
-        default:
-            break;
-        }
+        open();
+        m_objectStarts.push_back(m_names.size());
         return true;
+    }
+    bool key(string_t& name) override
+    {
+        value();
+        if (m_names.size() - m_objectStarts.back() >= kMaxNamesInObject)
+            Refuse("文件中有一个对象的项太多（超过 " + std::to_string(kMaxNamesInObject)
+                + " 项），不是 renoquote 的项目文件。");
+        const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
+        if (std::find(open, m_names.end(), name) != m_names.end())
+            Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");
+        m_names.push_back(name);
+        return true;
+    }
+    bool end_object() override
+    {
+        m_names.resize(m_objectStarts.back());
+        m_objectStarts.pop_back();
+        --m_depth;
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        open();
+        return true;
+    }
+    bool end_array() override
+    {
+        --m_depth;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
+    {
+        if (const auto* syntax = dynamic_cast<const Json::parse_error*>(&error))
+            throw *syntax;
+        Refuse("文件的内容无法读取，不是有效的项目文件。");
     }
 
 private:
+    // A value or a name inside the open lists and objects, and a list or object opened there.
+    bool value() const
+    {
+        if (m_depth > kMaxDepth)
+            Refuse("文件嵌套的层数太多，不是 renoquote 的项目文件。");
+        return true;
+    }
+    void open()
+    {
+        value();
+        ++m_depth;
+    }
+
+    int m_depth = 0;
     // The names seen so far in the open objects, innermost last, and where each object's names
     // begin: one list for the whole file, not one allocation an object.
     std::vector<std::string> m_names;
@@ -526,7 +564,9 @@ ProjectReadResult ReadProjectText(std::string_view bytes)
         return { std::nullopt,
             "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是 renoquote 的项目文件。" };
     try {
-        Json root = Json::parse(bytes.begin(), bytes.end(), ParseGuard());
+        ParseGuard guard;
+        Json::sax_parse(bytes.begin(), bytes.end(), &guard);
+        Json root = Json::parse(bytes.begin(), bytes.end());
         return { TakeProject(root), {} };
     } catch (const Refusal& refusal) {
         return { std::nullopt, refusal.problem };

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "sheet/sheet_edits.h"
 
 namespace rq {
@@ -70,6 +72,10 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
     for (int i = 0; i < 40; ++i)
         manyNames += ", \"k" + std::to_string(i) + "\": 0";
     manyNames += "}";
+    std::string manyObjects = "\"notes\": [{}";
+    for (int i = 0; i < 300'000; ++i)
+        manyObjects += ", {}";
+    manyObjects += "]";
     const Refusal refusals[] = {
         { "not JSON at all", good, "这不是项目", "第 1 行第 1 列" },
         { "cut short", good, good.substr(0, good.find("\"sheets\"")), "意外结束" },
@@ -100,6 +106,8 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
             "\"工程总造价\", \"\", \"\", \"\", \"1", "“工程总造价”应当是上面各行的合计" },
         { "object of more names than any project has", "\"notes\": \"第一行\\n第二行\"",
             manyNames, "项太多" },
+        { "a long list of objects, refused in moments", "\"notes\": \"第一行\\n第二行\"", manyObjects,
+            "“details.notes”应当是文字" },
         { "nesting beyond any project", "\"notes\": \"第一行\\n第二行\"",
             "\"notes\": " + std::string(40, '[') + std::string(40, ']'), "嵌套" },
     };
@@ -108,7 +116,9 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         const std::size_t at = text.find(refusal.from);
         ASSERT_NE(at, std::string::npos) << refusal.what;
         text.replace(at, refusal.from.size(), refusal.to);
+        const auto start = std::chrono::steady_clock::now();
         const ProjectReadResult read = ReadProjectText(text);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << refusal.what;
         EXPECT_FALSE(read.project) << refusal.what;
         EXPECT_NE(read.problem.find(refusal.message), std::string::npos) << refusal.what << ": " << read.problem;
     }
