@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -88,8 +89,14 @@ WriteResult WriteThroughTemporary(const std::string& path,
     if (std::filesystem::exists(existing) && !std::filesystem::is_regular_file(existing) &&
         !std::filesystem::is_symlink(existing))
         return Failed("无法写入文件 " + path + "（这不是一个普通文件）");
-    // Beside the target, so that the rename stays on one file system and is atomic.
-    std::string temporary = path + ".XXXXXX";
+    // Beside the target, so that the rename stays on one file system and is atomic. A name
+    // near the longest a folder allows is cut short, or the marks would make it too long.
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::size_t end = nameStart + std::min<std::size_t>(path.size() - nameStart, 200);
+    while (end > nameStart && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80)
+        --end;  // never inside a character
+    std::string temporary = path.substr(0, end) + ".XXXXXX";
     const int descriptor = mkstemp(temporary.data());
     if (descriptor < 0)
         return Failed(WriteProblem(path, errno));

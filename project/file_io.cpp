@@ -1,5 +1,6 @@
 #include "project/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -11,6 +12,7 @@ namespace rq {
 namespace {
 
 constexpr std::string_view kNotAFile = "这不是一个普通文件";
+constexpr std::size_t kTemporaryNameBytes = 200;
 
 // Why a file could not be written or read, in words a home owner understands.
 Text Reason(int error)
@@ -30,6 +32,8 @@ Text Reason(int error)
         return "文件夹不存在";
     case EISDIR:
         return "这是一个文件夹，不是文件";
+    case ENAMETOOLONG:
+        return "文件名太长";
     case EIO:
         return "磁盘读写出错";
     default:
@@ -97,8 +101,13 @@ std::optional<Text> WriteFileAtomically(const std::string& path, std::string_vie
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    // Hidden and beside the target: same file system, so the rename cannot be a copy.
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    // Hidden and beside the target: same file system, so the rename cannot be a copy. Its
+    // name is the target's, cut short enough that the marks around it still leave a legal
+    // name (a name may have 255 bytes: 85 Chinese characters).
+    std::size_t kept = std::min(name.size(), kTemporaryNameBytes);
+    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
+        --kept; // never inside a character
+    std::string temporary = folder + "/." + name.substr(0, kept) + ".XXXXXX";
     Descriptor file;
     file.fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (file.fd < 0)

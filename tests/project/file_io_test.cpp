@@ -77,6 +77,11 @@ TEST_F(FileIo, FailedSaveKeepsTheOldFile)
     ::mkfifo(path("pipe").c_str(), 0600);
     EXPECT_EQ(WriteFileAtomically(path("pipe"), "x"), "这不是一个普通文件");
     EXPECT_TRUE(fs::is_fifo(path("pipe")));
+    // Legal as a name, but not with the temporary name's marks around it.
+    const std::string longName = path((std::string(245, 'a') + ".renoquote").c_str());
+    EXPECT_EQ(WriteFileAtomically(longName, "x"), std::nullopt);
+    EXPECT_EQ(contents(longName), "x");
+    EXPECT_EQ(WriteFileAtomically(longName + "a", "x"), "文件名太长");
 }
 
 TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
