@@ -11,6 +11,9 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -474,9 +477,17 @@ bool PaintQuoteDocument(const QuoteDocument& document, QPagedPaintDevice& device
 WriteResult WritePdf(const QuoteDocument& document, const std::string& path, const ProgressCallback& progress)
 {
     return WriteThroughTemporary(path, [&](const std::string& temporary) {
-        QFile file(QString::fromLocal8Bit(temporary.c_str()));
-        if (!file.open(QIODevice::WriteOnly))
+        // Opened by the bytes of its name: a name that is not UTF-8 (a folder named in GBK)
+        // does not survive the way through a QString, and the pages would go to another file
+        // while an empty one took the document's place.
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (descriptor < 0)
             return Failed(WriteProblem(path, errno));
+        QFile file;
+        if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(descriptor);
+            return Failed(WriteProblem(path, EIO));
+        }
         bool written = false;
         {
             QPdfWriter writer(&file);

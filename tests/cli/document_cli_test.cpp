@@ -101,6 +101,9 @@ TEST_F(DocumentOutput, PdfShowsTheChineseTextsTotalsAndPageFootWithEmbeddedFonts
     for (const std::string expected : {"快速预算报价", "客餐厅铺地板舒适装修的价格为：28169.7元", "计算详情",
                                        "*水电改造按实际发生量计算！", "第 1 页 共"})
         EXPECT_NE(estimate.find(expected), std::string::npos) << expected << "\n" << estimate;
+    // A name in GBK (报价.pdf), as files copied from an older system have: the pages are in it.
+    ASSERT_EQ(RunCli({"quote", kRooms, "--output", path("\xB1\xA8\xBC\xDB.pdf")}).status, 0);
+    EXPECT_NE(PdfText(path("\xB1\xA8\xBC\xDB.pdf")).find("工程总造价"), std::string::npos);
 
     for (const std::string file : {"quote.pdf", "estimate.pdf"}) {
         const std::string fonts = RunProgram("/usr/bin/pdffonts", {path(file)}, {}).out;
