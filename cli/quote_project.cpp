@@ -29,16 +29,14 @@ ProjectQuote OpenProjectQuote(const std::string& path, Package package)
     } else {
         // Rooms changed with 修改 are never checked: a size typed a thousand times too large
         // is refused here as the window refuses it, not printed as a total wrapped round.
-        QuoteInputs inputs = result.project.quoteInputs();
         std::optional<Text> outOfRange;
-        DetailedQuote quote
-            = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
+        KeptSheet built = BuildKeptSheet(result.project, package, outOfRange);
         if (outOfRange) {
             result.problem = "项目文件 " + path + " 不能报价：" + *outOfRange;
             result.status = 2;
             return result;
         }
-        result.kept = { std::move(quote), std::move(inputs) };
+        result.kept = std::move(built);
     }
     return result;
 }

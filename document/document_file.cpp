@@ -4,14 +4,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "convert/utf8.h"
+
 namespace rq {
 namespace {
+
+// Room for the marks a temporary name gets, in a name of at most 255 bytes.
+constexpr std::size_t kTemporaryNameBytes = 200;
 
 bool EndsWithNoCase(std::string_view text, std::string_view ending)
 {
@@ -93,10 +97,9 @@ WriteResult WriteThroughTemporary(const std::string& path,
     // near the longest a folder allows is cut short, or the marks would make it too long.
     const std::size_t slash = path.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::size_t end = nameStart + std::min<std::size_t>(path.size() - nameStart, 200);
-    while (end > nameStart && (static_cast<unsigned char>(path[end]) & 0xC0) == 0x80)
-        --end;  // never inside a character
-    std::string temporary = path.substr(0, end) + ".XXXXXX";
+    std::string temporary = path.substr(0, nameStart) +
+                            std::string(Utf8Prefix(std::string_view(path).substr(nameStart), kTemporaryNameBytes)) +
+                            ".XXXXXX";
     const int descriptor = mkstemp(temporary.data());
     if (descriptor < 0)
         return Failed(WriteProblem(path, errno));

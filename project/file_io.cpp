@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "convert/utf8.h"
+
 namespace rq {
 namespace {
 
@@ -104,10 +106,7 @@ std::optional<Text> WriteFileAtomically(const std::string& path, std::string_vie
     // Hidden and beside the target: same file system, so the rename cannot be a copy. Its
     // name is the target's, cut short enough that the marks around it still leave a legal
     // name (a name may have 255 bytes: 85 Chinese characters).
-    std::size_t kept = std::min(name.size(), kTemporaryNameBytes);
-    while (kept > 0 && (static_cast<unsigned char>(name[kept]) & 0xC0) == 0x80)
-        --kept; // never inside a character
-    std::string temporary = folder + "/." + name.substr(0, kept) + ".XXXXXX";
+    std::string temporary = folder + "/." + std::string(Utf8Prefix(name, kTemporaryNameBytes)) + ".XXXXXX";
     Descriptor file;
     file.fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (file.fd < 0)

@@ -60,6 +60,9 @@ std::string_view PackageTextOf(Package package);
 std::string_view PackageCaption(Package package);
 
 // A fresh sheet of the package, computed from the project's current rooms and choices.
+// `outOfRange` names the room whose amounts leave the range of the totals, if one does;
+// such a sheet is not to be shown.
+KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange);
 KeptSheet BuildKeptSheet(const Project& project, Package package);
 
 } // namespace rq

@@ -246,17 +246,6 @@ void CheckVersion(Json& root, const Where& where)
         Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + version.dump() + "。");
 }
 
-// The words the number writer makes of an amount that is not a number at all.
-bool IsNonFiniteWord(std::string_view text)
-{
-    constexpr std::string_view kWords[] = { "inf", "-inf", "+inf", "nan", "-nan", "+nan", "infinity", "-infinity" };
-    return std::any_of(std::begin(kWords), std::end(kWords), [&](std::string_view word) {
-        return text.size() == word.size() && std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
-            return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
-        });
-    });
-}
-
 // A cell's first characters, enough to find it in the file.
 Text Opening(std::string_view text)
 {
@@ -276,7 +265,7 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     const auto at = [](int row, const Text& what) { return "第" + std::to_string(row + 1) + "行：" + what; };
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const std::optional<double> total = sheet.TotalValue(row);
-        if (IsNonFiniteWord(sheet.GetCell(row, kTotal)) || (total && !FitsWholeYuan(*total)))
+        if (IsNonFiniteAmountText(sheet.GetCell(row, kTotal)) || (total && !FitsWholeYuan(*total)))
             return at(row, "总计“" + Opening(sheet.GetCell(row, kTotal)) + "”不是 2147483647 元以内的金额");
     }
     if (const int row = FirstRowOutOfRange(sheet); row >= 0)
@@ -507,11 +496,18 @@ Project NewProject()
     return project;
 }
 
-KeptSheet BuildKeptSheet(const Project& project, Package package)
+KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange)
 {
     QuoteInputs inputs = project.quoteInputs();
-    DetailedQuote quote = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package));
+    DetailedQuote quote
+        = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
     return { std::move(quote), std::move(inputs) };
+}
+
+KeptSheet BuildKeptSheet(const Project& project, Package package)
+{
+    std::optional<Text> outOfRange;
+    return BuildKeptSheet(project, package, outOfRange);
 }
 
 std::string WriteProjectText(const Project& project)

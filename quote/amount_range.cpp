@@ -1,6 +1,8 @@
 #include "quote/amount_range.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "quote/fees.h"
 
@@ -12,6 +14,16 @@ bool FitsWholeYuan(double amount)
     return whole >= -kLargestYuan - 1 && whole <= kLargestYuan;
 }
 
+bool IsNonFiniteAmountText(std::string_view text)
+{
+    constexpr std::string_view kWords[] = { "inf", "-inf", "+inf", "nan", "-nan", "+nan", "infinity", "-infinity" };
+    return std::any_of(std::begin(kWords), std::end(kWords), [&](std::string_view word) {
+        return text.size() == word.size() && std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
+            return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+        });
+    });
+}
+
 int FirstRowOutOfRange(const QuoteSheet& sheet)
 {
     double sum = 0; // a double holds every whole number of yuan far past the range exactly
@@ -20,13 +32,9 @@ int FirstRowOutOfRange(const QuoteSheet& sheet)
         if (!total || !CountsInTotals(sheet.GetKind(row)))
             continue;
         const double amount = *total;
-        // What the number writer makes of an amount that is not a finite number; such a
-        // word reads as 0, so only a total of 0 needs its text looked at.
-        if (amount == 0) {
-            const std::string_view text = sheet.GetCell(row, kTotal);
-            if (text == "inf" || text == "-inf" || text == "nan")
-                return row;
-        }
+        // Such a word reads as 0, so only a total of 0 needs its text looked at.
+        if (amount == 0 && IsNonFiniteAmountText(sheet.GetCell(row, kTotal)))
+            return row;
         sum = std::trunc(sum + amount);
         if (!FitsWholeYuan(amount) || !FitsWholeYuan(sum))
             return row;

@@ -13,6 +13,10 @@ inline constexpr std::string_view kAmountOutOfRange = "金额超出范围：";
 // Whether an amount, cut to whole yuan, fits the totals; never for infinities and NaN.
 bool FitsWholeYuan(double amount);
 
+// Whether a 总计 text is a word for an amount that is no finite number ("inf", "nan", in
+// any case and sign): such a text reads as 0, so the amount it stands for would be lost.
+bool IsNonFiniteAmountText(std::string_view text);
+
 // The first row at which the sheet's amounts leave the range, or -1 when all fit: a 总计
 // that does not fit by itself, or the running sum of every 总计 that counts in the totals
 // passing it. Every sum an edit writes is a part of that running sum, so none of them can

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,6 +12,7 @@
 #include "document/quote_document.h"
 #include "document/xlsx_writer.h"
 #include "sheet/sheet_edits.h"
+#include "tests/file_size_limit.h"
 
 namespace rq {
 namespace {
@@ -202,15 +201,7 @@ TEST(QuoteDocument, FailedOrStoppedWritesLeaveTheEarlierFileAsItWas)
     EXPECT_EQ(failed.status, WriteResult::Status::Failed);
     EXPECT_NE(failed.problem.find("文件夹不存在"), Text::npos) << failed.problem;
     // A file size limit fails the packing of the workbook as a full disk does.
-    rlimit limit {};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = limit;
-    small.rlim_cur = 512;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const WriteResult full = WriteXlsx(document, path);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, handler);
+    const WriteResult full = testing::WithFileSizeLimit(512, [&] { return WriteXlsx(document, path); });
     EXPECT_NE(full.problem.find("（磁盘空间不足）"), Text::npos) << full.problem;
     QuoteDocument tall = document;
     tall.rows.resize(1u << 20);

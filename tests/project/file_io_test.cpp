@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "project/recovery.h"
+#include "tests/file_size_limit.h"
 
 namespace rq {
 namespace {
@@ -58,15 +57,8 @@ TEST_F(FileIo, FailedSaveKeepsTheOldFile)
     const std::string file = path("p.renoquote");
     ASSERT_FALSE(WriteFileAtomically(file, "old"));
     // A file size limit fails the write part way, as a full disk does.
-    rlimit saved {};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 16;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const std::optional<Text> problem = WriteFileAtomically(file, std::string(4096, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    const std::optional<Text> problem
+        = testing::WithFileSizeLimit(16, [&] { return WriteFileAtomically(file, std::string(4096, 'x')); });
     ASSERT_TRUE(problem);
     EXPECT_EQ(*problem, "磁盘空间不足");
     EXPECT_EQ(contents(file), "old");
