@@ -5,7 +5,7 @@
 #include <curl/curl.h>
 
 #include "project/project_file.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 

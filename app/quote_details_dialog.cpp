@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 #include "ui_quote_details_dialog.h"
 
 namespace rq {

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "project/quote_details.h"
+#include "document/quote_details.h"
 
 namespace Ui {
 class QuoteDetailsDialog;

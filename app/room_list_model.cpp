@@ -1,6 +1,6 @@
 #include "app/room_list_model.h"
 
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 

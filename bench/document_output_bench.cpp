@@ -11,7 +11,7 @@
 #include "bench/bench_rooms.h"
 #include "document/csv_writer.h"
 #include "document/quote_document.h"
-#include "document/xlsx_writer.h"
+#include "modules/xlsx_output.h"
 #include "quote/engine.h"
 
 #ifdef RENOQUOTE_BENCH_PDF

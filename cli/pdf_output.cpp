@@ -4,7 +4,7 @@
 
 #ifdef RENOQUOTE_CLI_PDF
 #include "cli/pdf_module.h"
-#include "document/output_modules.h"
+#include "modules/module_loader.h"
 #endif
 
 namespace rq::cli {

@@ -4,23 +4,21 @@
 #include <cmath>
 #include <ctime>
 
-#include "online/endpoints.h"
+#include "convert/utf8.h"
+#include "document/company.h"
 
 namespace rq {
 namespace {
 
-constexpr std::string_view kCompanyName = "青禾空间装饰   青禾改变生活";
-constexpr std::string_view kHotline = "装饰热线：0123-4567890";
 constexpr std::string_view kSiteLabel = "网址：";
 constexpr std::string_view kDateLabel = "日期：";
 
-constexpr std::string_view kSheetHeads[kSheetColumnCount] = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
 constexpr bool kSheetFigures[kSheetColumnCount] = {true, false, false, true, true, true};
 
 // The site as a reader types it: the host, without the scheme and the final slash.
 Text SiteHost()
 {
-    std::string_view site = endpoints::kCompanySite;
+    std::string_view site = company::kSite;
     if (const std::size_t scheme = site.find("://"); scheme != std::string_view::npos)
         site.remove_prefix(scheme + 3);
     while (site.ends_with('/'))
@@ -30,7 +28,7 @@ Text SiteHost()
 
 std::vector<Text> CompanyLines()
 {
-    return {Text(kCompanyName), Text(kHotline), Text(kSiteLabel) + SiteHost()};
+    return {Text(company::kName), Text(company::kHotline), Text(kSiteLabel) + SiteHost()};
 }
 
 // Room and fee headers head their sections; the totals and a row that took the sum stand out.
@@ -59,8 +57,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 char32_t CodePointAt(std::string_view text, std::size_t& i)
 {
     const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (lead < 0xC0 || i + length > text.size()) {
+    const std::size_t length = Utf8CharLength(lead);
+    if (length == 1 || i + length > text.size()) {
         ++i;
         return lead;
     }

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "project/quote_details.h"
+#include "document/quote_details.h"
 #include "quote/quote_sheet.h"
 
 namespace rq {

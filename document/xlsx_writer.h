@@ -1,17 +1,12 @@
-// A quote as an XLSX workbook: one sheet named after the caption, the head lines above
-// the table, figures as numbers shown as the quote writes them, the column heads frozen,
-// headers and totals bold, columns as wide as their Chinese texts.
+// The rules of a quote's XLSX workbook that need no spreadsheet library (the workbook
+// itself is written by the module, see modules/xlsx_output.h).
 #pragma once
 
-#include <string>
+#include <string_view>
 
-#include "document/document_file.h"
-#include "document/quote_document.h"
+#include "convert/convert.h"
 
 namespace rq {
-
-WriteResult WriteXlsx(const QuoteDocument& document, const std::string& path,
-                      const ProgressCallback& progress = {});
 
 // The caption as a worksheet may be named: at most 31 characters, none of []:*?/\, no
 // apostrophe at either end; "报价" when nothing is left.

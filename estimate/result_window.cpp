@@ -8,7 +8,7 @@
 #include "ui/button_keys.h"
 #include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 #include "ui_result_window.h"
 
 namespace rq {

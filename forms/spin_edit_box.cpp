@@ -8,7 +8,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 

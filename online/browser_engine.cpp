@@ -1,6 +1,6 @@
 #include "online/browser_engine.h"
 
-#include "document/output_modules.h"
+#include "modules/module_loader.h"
 
 namespace rq {
 

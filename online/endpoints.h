@@ -4,9 +4,11 @@
 // classes that fetch, never through these constants.
 #pragma once
 
+#include "document/company.h"
+
 namespace rq::endpoints {
 
-inline constexpr char kCompanySite[] = "http://www.qinghe-space.example/";
+inline constexpr const char* kCompanySite = company::kSite;
 inline constexpr char kProcessArticle[] = "http://www.qinghe-space.example/article/renovation-process.html";
 inline constexpr char kPromotions[] = "http://www.qinghe-space.example/promotions.html";
 inline constexpr char kCaseGallery[] = "http://www.qinghe-space.example/cases/list.html";

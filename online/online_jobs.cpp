@@ -13,7 +13,7 @@
 
 #include "convert/counter_text.h"
 #include "forms/picture_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

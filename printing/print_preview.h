@@ -1,6 +1,6 @@
 // Printing with a preview needs Qt's printing library and its printer plug-ins, which no
 // other part of the program uses: they live in a module that the first print loads (see
-// document/output_modules.h), so that the main window paints without them. This is what
+// modules/module_loader.h), so that the main window paints without them. This is what
 // that module offers.
 #pragma once
 

@@ -18,7 +18,7 @@
 #include <cerrno>
 #include <cmath>
 
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

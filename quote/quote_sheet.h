@@ -21,6 +21,10 @@ enum SheetColumn { kSerial = 0, kItemName, kUnit, kQuantity, kUnitPrice, kTotal,
 using QuoteRow = std::array<Text, kSheetColumnCount>;
 static_assert(kSheetColumnCount == kRowTextCount);
 
+// The column heads, on screen, in every document and on the command line's first line.
+inline constexpr std::array<std::string_view, kSheetColumnCount> kSheetHeads
+    = {"序号", "项目名称", "单位", "数量", "单价", "总计"};
+
 // What a row of the sheet is: set when it is written, kept by every edit, never shown.
 // Sum is a row that took the sum of the sheet because its total row was deleted.
 enum class RowKind : std::uint8_t {

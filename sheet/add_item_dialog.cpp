@@ -7,7 +7,7 @@
 #include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 #include "ui_add_item_dialog.h"
 
 namespace rq {

@@ -5,14 +5,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 
 namespace {
-
-constexpr std::array<std::string_view, kSheetColumnCount> kHeadings
-    = { "序号", "项目名称", "单位", "数量", "单价", "总计" };
 
 // Above this many rows a splice copies the tail once instead of shifting it row by row.
 constexpr int kRowByRowSplice = 32;
@@ -183,7 +180,7 @@ QVariant QuoteSheetModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= kSheetColumnCount)
             return {};
-        return toQString(kHeadings[static_cast<std::size_t>(section)]);
+        return toQString(kSheetHeads[static_cast<std::size_t>(section)]);
     }
     return section + 1;
 }

@@ -22,7 +22,7 @@
 #include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 #include "ui_quote_sheet_window.h"
 
 namespace rq {

@@ -17,12 +17,12 @@
 #include <memory>
 
 #include "document/csv_writer.h"
-#include "document/output_modules.h"
-#include "document/xlsx_writer.h"
+#include "modules/module_loader.h"
+#include "modules/xlsx_output.h"
 #include "printing/print_preview.h"
 #include "printing/quote_printer.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

@@ -1,4 +1,4 @@
-// What the spreadsheet module offers (see document/output_modules.h for why it is one):
+// What the spreadsheet module offers (see modules/module_loader.h for why it is one):
 // the workbook written into the temporary file that WriteXlsx then puts in place.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The spreadsheet module: the workbook written with libxlsxwriter, loaded by WriteXlsx
-// for the first .xlsx of a run (see document/output_modules.h).
+// for the first .xlsx of a run (see modules/module_loader.h).
 #include <xlsxwriter.h>
 
 #include <cerrno>

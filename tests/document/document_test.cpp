@@ -11,6 +11,7 @@
 #include "document/document_file.h"
 #include "document/quote_document.h"
 #include "document/xlsx_writer.h"
+#include "modules/xlsx_output.h"
 #include "sheet/sheet_edits.h"
 #include "tests/file_size_limit.h"
 

@@ -15,7 +15,7 @@
 #include "sheet/quote_sheet_model.h"
 #include "tests/widget_typing.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

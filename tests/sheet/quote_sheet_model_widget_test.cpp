@@ -11,7 +11,7 @@
 
 #include "quote/fees.h"
 #include "sheet/quote_sheet_model.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

@@ -21,7 +21,7 @@
 #include "sheet/quote_sheet_window.h"
 #include "sheet/sheet_edits.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

@@ -29,7 +29,7 @@
 #include "sheet/quote_sheet_window.h"
 #include "ui/document_actions.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 namespace {

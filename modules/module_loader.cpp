@@ -1,4 +1,4 @@
-#include "document/output_modules.h"
+#include "modules/module_loader.h"
 
 #include <dlfcn.h>
 
