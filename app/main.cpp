@@ -11,7 +11,6 @@
 #include "app/display_check.h"
 #include "app/main_window.h"
 #include "app/project_session.h"
-#include "app/package_text.h"
 #include "estimate/result_window.h"
 #include "online/online_links.h"
 #include "online/webengine_setup.h"
@@ -59,7 +58,6 @@ int main(int argc, char** argv)
     });
 
     const int status = QApplication::exec();
-    rq::ReleasePackageText();
     rq::ReleaseEstimateReport();
     return status;
 }

@@ -13,7 +13,6 @@
 #include <QUrl>
 
 #include "app/about_box.h"
-#include "app/package_text.h"
 #include "app/project_session.h"
 #include "app/quote_details_dialog.h"
 #include "app/room_list_model.h"
@@ -30,7 +29,7 @@
 #include "ui/button_keys.h"
 #include "ui/combo_boxes.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 #include "ui_main_window.h"
 
 namespace rq {
@@ -39,7 +38,6 @@ namespace {
 
 constexpr char kShowDetailCaption[] = "详细报价>>";
 constexpr char kHideDetailCaption[] = "估算报价<<";
-constexpr char kNoRoomsMessage[] = "至少要添加1房间！";
 
 // The notice under the room list names the site the user can go to for a real design.
 QString noticeText()
@@ -331,10 +329,9 @@ std::optional<KeptSheet>& MainWindow::keptSheet(Package package)
 void MainWindow::startPackage(Package package)
 {
     if (m_rooms.empty()) {
-        showMessage(this, QString::fromUtf8(kNoRoomsMessage), QMessageBox::Warning);
+        showMessage(this, toQString(kNoRoomsMessage), QMessageBox::Warning);
         return;
     }
-    SetPackageText(PackageTextOf(package));
     std::optional<KeptSheet>& kept = keptSheet(package);
     const QuoteInputs inputs = quoteInputs();
     bool buildNew = !kept;
@@ -342,7 +339,7 @@ void MainWindow::startPackage(Package package)
     if (kept && kept->builtFrom != inputs) {
         const QString question = QStringLiteral("这张%1报价单算好以后，房间、装修类型或地面改过了。\n"
                                                 "要按现在的房间重新计算吗？原报价单及其中的修改将被丢弃。")
-                                     .arg(toQString(PackageText()));
+                                     .arg(toQString(PackageTextOf(package)));
         const int answer = askQuestion(this, question,
             { QStringLiteral("重新计算"), QStringLiteral("打开原来的报价单"), QStringLiteral("取消") }, 1, 2);
         if (answer != 0 && answer != 1)
@@ -351,14 +348,14 @@ void MainWindow::startPackage(Package package)
     }
     if (buildNew) {
         std::optional<Text> outOfRange;
-        DetailedQuote quote = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageText(), outOfRange);
+        KeptSheet built = BuildKeptSheet(inputs, package, outOfRange);
         // A sheet whose totals would show wrapped-round yuan is not opened at all: the
         // message names the room to correct, and the rooms stay as they are.
         if (outOfRange) {
             showMessage(this, toQString(*outOfRange), QMessageBox::Warning);
             return;
         }
-        kept = KeptSheet { std::move(quote), inputs };
+        kept = std::move(built);
         onProjectChanged();
     }
     openQuoteSheetWindow(package);

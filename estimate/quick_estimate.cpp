@@ -173,8 +173,14 @@ constexpr std::array<GradeRates, 4> kGradeRates { {
     },
 } };
 
+// A bathroom or a balcony is as long as the dwelling's side and this deep, in metres per
+// metre of side; a kitchen is half as deep.
+constexpr double kBathroomAndBalconyDepth = 0.7;
+
 // Rates shared by every grade.
 constexpr double kTilingPerSquareMetre = 35; // balcony floors, and living rooms in the tile variants
+constexpr double kWetRoomTilingPerSquareMetre = 102.2; // kitchen and bathroom walls and floors
+constexpr double kThresholdPerDoor = 35; // the half package's threshold stones
 constexpr double kPipeBoxingPerSide = 142.5; // each kitchen boxes its pipes on two sides
 constexpr double kWaterproofingPerSquareMetre = 55;
 constexpr double kWaterproofingPerMetre = 396; // walls of the wet room, up to shower height
@@ -340,13 +346,13 @@ void PriceRental(const Dwelling& d, EstimateCalculation& calc, Pricing& p)
 void PriceGrade(const GradeRates& g, const Dwelling& d, EstimateCalculation& calc, Pricing& p)
 {
     const auto count = [](std::int64_t n) { return static_cast<double>(n); };
-    p.Half("厨房瓷砖铺贴费用：", d.kitchenArea * 102.2);
-    p.Half("卫生间瓷砖铺贴费用：", d.bathroomArea * 102.2);
+    p.Half("厨房瓷砖铺贴费用：", d.kitchenArea * kWetRoomTilingPerSquareMetre);
+    p.Half("卫生间瓷砖铺贴费用：", d.bathroomArea * kWetRoomTilingPerSquareMetre);
     p.Half("阳台铺砖：", d.balconyArea * kTilingPerSquareMetre);
     p.Half(
         "卫生间防水：", d.bathroomArea * kWaterproofingPerSquareMetre + Root(d.bathroomArea) * kWaterproofingPerMetre);
     p.Half("厨房卫生间包水管：", count(d.kitchens + d.kitchens) * kPipeBoxingPerSide, g.pipeBoxingForm);
-    p.Half("算门槛石：", count(d.doors) * 35, g.halfThresholdForm);
+    p.Half("算门槛石：", count(d.doors) * kThresholdPerDoor, g.halfThresholdForm);
     if (d.livingRooms != 0) {
         if (g.ceilingPerLivingRoom != 0)
             p.HalfWithoutLine(count(d.livingRooms) * g.ceilingPerLivingRoom);
@@ -487,9 +493,9 @@ EstimateCalculation CalculateQuickEstimate(const EstimateInputs& inputs)
     if (d.kitchens != 0)
         d.kitchenArea = ToSingle(side * static_cast<double>(d.kitchens) / 2);
     if (d.bathrooms != 0)
-        d.bathroomArea = ToSingle(side * static_cast<double>(d.bathrooms) * 0.7);
+        d.bathroomArea = ToSingle(side * static_cast<double>(d.bathrooms) * kBathroomAndBalconyDepth);
     if (d.balconies != 0)
-        d.balconyArea = ToSingle(side * static_cast<double>(d.balconies) * 0.7);
+        d.balconyArea = ToSingle(side * static_cast<double>(d.balconies) * kBathroomAndBalconyDepth);
     const float rest = ToSingle(static_cast<double>(area) - d.bathroomArea - d.kitchenArea - d.balconyArea);
     if (!(std::isfinite(rest) && rest > 0))
         return Refused(kAreaTooSmall);

@@ -23,6 +23,12 @@ struct EstimateInputs {
     bool operator==(const EstimateInputs&) const = default;
 };
 
+// The boxes as a new main window shows them and the command line assumes them:
+// 3 室 2 厅 1 厨 1 卫 1 阳台, 100 平方米, 舒适型装修.
+inline EstimateInputs DefaultEstimateInputs()
+{
+    return { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
+}
 
 // Refusals, shown in a message box by the window and on standard error by the command line.
 inline constexpr std::string_view kNegativeRoomCount = "房间数量不能为负数！";

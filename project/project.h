@@ -7,23 +7,13 @@
 #include <vector>
 
 #include "estimate/quick_estimate.h"
-#include "project/quote_details.h"
+#include "document/quote_details.h"
 #include "quote/engine.h"
 #include "quote/quote_choices.h"
+#include "quote/quote_concepts.h"
 #include "rooms/room_record.h"
 
 namespace rq {
-
-// What a detailed quote is computed from. A kept sheet remembers its own copy, so that a
-// later press of a package button can tell whether the rooms or choices changed since.
-struct QuoteInputs {
-    std::vector<RoomRecord> rooms;
-    Text grade;
-    FloorChoice floor = FloorChoice::Boards;
-    bool operator==(const QuoteInputs&) const = default;
-};
-
-enum class Package { Half, Full };
 
 // A quote sheet as the user left it: caption, rows with their kinds, and its origin.
 struct KeptSheet {
@@ -55,13 +45,12 @@ struct Project {
 // 舒适型装修, no rooms, boards.
 Project NewProject();
 
-// The package text the engine reads ("半包" / "全包") and the caption of its sheet.
-std::string_view PackageTextOf(Package package);
-std::string_view PackageCaption(Package package);
-
-// A fresh sheet of the package, computed from the project's current rooms and choices.
-// `outOfRange` names the room whose amounts leave the range of the totals, if one does;
-// such a sheet is not to be shown.
+// A fresh sheet of the package, computed from `inputs`, which it keeps as what it was built
+// from. `outOfRange` names the room whose amounts leave the range of the totals, if one
+// does; such a sheet is not to be shown. This is the one way every part of the program
+// builds a sheet to keep.
+KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange);
+// The same from the project's current rooms and choices.
 KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange);
 KeptSheet BuildKeptSheet(const Project& project, Package package);
 

@@ -4,15 +4,8 @@
 #include <cmath>
 #include <iterator>
 
-#include "quote/fees.h"
 
 namespace rq {
-
-bool FitsWholeYuan(double amount)
-{
-    const double whole = std::trunc(amount);
-    return whole >= -kLargestYuan - 1 && whole <= kLargestYuan;
-}
 
 bool IsNonFiniteAmountText(std::string_view text)
 {

@@ -4,14 +4,11 @@
 #pragma once
 
 #include "quote/quote_sheet.h"
+#include "quote/whole_yuan.h"
 
 namespace rq {
 
-inline constexpr double kLargestYuan = 2147483647.0;
 inline constexpr std::string_view kAmountOutOfRange = "金额超出范围：";
-
-// Whether an amount, cut to whole yuan, fits the totals; never for infinities and NaN.
-bool FitsWholeYuan(double amount);
 
 // Whether a 总计 text is a word for an amount that is no finite number ("inf", "nan", in
 // any case and sign): such a text reads as 0, so the amount it stands for would be lost.

@@ -60,8 +60,8 @@ Text OutOfRangeMessage(const QuoteSheet& sheet, int row, const std::vector<RoomR
         room = RoomAt(rows.additions, sheet.RowCount(), row);
     if (room)
         return Text(kAmountOutOfRange) + "第" + std::to_string(*room + 1) + "个房间「" + rooms[*room].type() +
-               "」使报价超过 2147483647 元，请检查房间的尺寸";
-    return Text(kAmountOutOfRange) + "「" + Text(sheet.GetCell(row, kItemName)) + "」超过 2147483647 元";
+               "」使报价超过 " + Text(kLargestYuanText) + " 元，请检查房间的尺寸";
+    return Text(kAmountOutOfRange) + "「" + Text(sheet.GetCell(row, kItemName)) + "」超过 " + Text(kLargestYuanText) + " 元";
 }
 
 }  // namespace

@@ -7,15 +7,12 @@
 #include <vector>
 
 #include "quote/quote_choices.h"
+#include "quote/quote_concepts.h"
 #include "quote/quote_sheet.h"
 #include "rooms/room_record.h"
 
 namespace rq {
 
-inline constexpr std::string_view kHalfPackage = "半包";
-inline constexpr std::string_view kFullPackage = "全包";
-inline constexpr std::string_view kHalfPackageCaption = "半包装修详细报价";
-inline constexpr std::string_view kFullPackageCaption = "全包装修详细报价";
 // The quote window's own title, kept when the package is neither of the two.
 inline constexpr std::string_view kQuoteWindowTitle = "青禾空间装饰   青禾改变生活";
 

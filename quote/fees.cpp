@@ -2,24 +2,6 @@
 
 namespace rq {
 
-namespace {
-
-struct Fee {
-    std::string_view name;
-    std::string_view unit;
-    std::string_view rateText;
-    double rate;
-};
-
-// The transport fee is always 2%; the floor-dependent rates in its remark are advice only.
-constexpr Fee kFees[] = {
-    {"材料搬运费", "户", "2%", 0.02},
-    {"垃圾清理费用", "户", "1%", 0.01},
-    {"工程管理费", "项", "8%", 0.08},
-};
-
-}  // namespace
-
 bool IsFeeName(std::string_view name)
 {
     for (const Fee& fee : kFees)

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "quote/quote_sheet.h"
+#include "quote/whole_yuan.h"
 
 namespace rq {
 
@@ -14,11 +15,28 @@ inline constexpr std::string_view kOtherSection = "其它的";
 inline constexpr std::string_view kProjectTotal = "工程总造价";
 inline constexpr std::string_view kFullPackageTotal = "全包总价格";
 
-// One step of a running total in whole yuan: the addition is truncated before the next,
-// as the company's sheets add up, so fractions are dropped row by row.
-inline std::int32_t AddToRunningTotal(std::int32_t sum, double amount)
+// The fee rows, priced as a percentage of the items, not as quantity × unit price.
+struct Fee {
+    std::string_view name;
+    std::string_view unit;
+    std::string_view rateText;
+    double rate;
+};
+
+// The transport fee is always 2%; the floor-dependent rates in its remark are advice only.
+inline constexpr Fee kFees[] = {
+    {"材料搬运费", "户", "2%", 0.02},
+    {"垃圾清理费用", "户", "1%", 0.01},
+    {"工程管理费", "项", "8%", 0.08},
+};
+
+// What the fees add to the items they are priced on, as a fraction (0.11).
+constexpr double FeeShare()
 {
-    return ToInteger(static_cast<double>(sum) + amount);
+    double share = 0;
+    for (const Fee& fee : kFees)
+        share += fee.rate;
+    return share;
 }
 
 // Whether a row of this name is a fee, priced as a percentage of the items.

@@ -5,9 +5,7 @@
 #include <limits>
 #include <utility>
 
-#include "quote/fees.h"
-
-#include "quote/amount_range.h"
+#include "quote/whole_yuan.h"
 
 namespace rq {
 

@@ -11,8 +11,9 @@ namespace rq {
 
 namespace {
 
-// The fees add 11% of the items to every total below them.
-constexpr double kFeeGrowth = 1.12;
+// The fees add their share of the items (11%) to every total below them; one per cent
+// more keeps the bound above it whatever the rounding of the rows.
+constexpr double kFeeGrowth = 1.0 + FeeShare() + 0.01;
 
 // A quantity or unit price typed past the largest double ("1e309", ten thousand nines)
 // would write "inf" or "nan" as the total, which then reads back as 0 and silently drops
@@ -61,7 +62,7 @@ std::optional<Text> RangeProblem(
     edit(tried);
     if (FirstRowOutOfRange(tried) < 0)
         return std::nullopt;
-    return Text(kAmountOutOfRange) + "「" + Text(name) + "」使报价超过 2147483647 元，请检查数量和单价";
+    return Text(kAmountOutOfRange) + "「" + Text(name) + "」使报价超过 " + Text(kLargestYuanText) + " 元，请检查数量和单价";
 }
 
 } // namespace

@@ -10,14 +10,9 @@ namespace rq {
 
 namespace {
 
-// The fee rows are priced as a percentage of the items, not as quantity × unit price.
-constexpr std::string_view kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
-
 // An added row is marked "-" instead of a serial number and always counts as an extra ("增").
 constexpr std::string_view kAddedMarker = "-";
 constexpr std::string_view kAddedUnit = "增";
-
-bool isFeeName(std::string_view name) { return std::ranges::find(kFeeNames, name) != std::ranges::end(kFeeNames); }
 
 bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
 
@@ -153,7 +148,7 @@ void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
         const double quantity = TextToNumber(fields.quantity);
         const double unitPrice = TextToNumber(fields.unitPrice);
         // A fee's unit price is its rate in percent ("8%" reads as 8) of the items' subtotal.
-        const double total = isFeeName(fields.name) ? quantity * unitPrice * static_cast<double>(subtotal) / 100
+        const double total = IsFeeName(fields.name) ? quantity * unitPrice * static_cast<double>(subtotal) / 100
                                                     : quantity * unitPrice;
         sheet.SetCell(row, kTotal, NumberToText(total));
     }

@@ -19,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/package_text.h"
 #include "app/room_list_model.h"
 #include "forms/hyperlink_label.h"
 #include "forms/spin_edit_box.h"
@@ -41,7 +40,6 @@ protected:
     void SetUp() override
     {
         rq::applyApplicationLook();
-        rq::ReleasePackageText();
         rq::setMessageSink([this](const QString& text, QMessageBox::Icon icon) { messages.push_back({text, icon}); });
         window = std::make_unique<rq::MainWindow>();
         window->setChatPicturesLoaded(false);
@@ -490,7 +488,6 @@ TEST_F(MainWindowTest, PackageWithoutRoomsOpensNothing)
         EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
     }
     EXPECT_EQ(refresh.count(), 0);
-    EXPECT_TRUE(rq::PackageText().empty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

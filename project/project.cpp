@@ -1,0 +1,32 @@
+#include "project/project.h"
+
+#include <utility>
+
+namespace rq {
+
+Project NewProject()
+{
+    Project project;
+    project.estimate = DefaultEstimateInputs();
+    return project;
+}
+
+KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange)
+{
+    DetailedQuote quote
+        = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
+    return { std::move(quote), std::move(inputs) };
+}
+
+KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange)
+{
+    return BuildKeptSheet(project.quoteInputs(), package, outOfRange);
+}
+
+KeptSheet BuildKeptSheet(const Project& project, Package package)
+{
+    std::optional<Text> outOfRange;
+    return BuildKeptSheet(project, package, outOfRange);
+}
+
+}  // namespace rq
