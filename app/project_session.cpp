@@ -15,7 +15,7 @@
 #include "project/file_io.h"
 #include "project/project_file.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace rq {
 
@@ -152,17 +152,14 @@ bool ProjectSession::open(const QString& path)
 {
     // Read and checked whole before anything is shown: a refused file leaves the open
     // project exactly as it was.
-    const FileReadResult file = ReadWholeFile(path.toStdString(), kMaxProjectFileBytes);
-    ProjectReadResult read;
-    if (file.bytes)
-        read = ReadProjectText(*file.bytes);
-    if (!read.project) {
-        const QString why = toQString(file.bytes ? read.problem : file.problem);
+    const Outcome<Project> read = LoadProjectFile(path.toStdString());
+    if (!read) {
         showMessage(m_document.window,
-            QStringLiteral("无法打开项目“%1”：\n%2").arg(QDir::toNativeSeparators(path), why), QMessageBox::Warning);
+            QStringLiteral("无法打开项目“%1”：\n%2").arg(QDir::toNativeSeparators(path), toQString(read.problem)),
+            QMessageBox::Warning);
         return false;
     }
-    m_document.show(*read.project);
+    m_document.show(*read.value);
     m_autosave->discard();
     setState(QFileInfo(path).absoluteFilePath(), false);
     remember(m_path);
@@ -225,17 +222,13 @@ void ProjectSession::offerRecovery()
     if (answer == 2)
         return; // offered again at the next start
     if (answer == 0) {
-        const FileReadResult file = ReadWholeFile(newest.file.toStdString(), kMaxProjectFileBytes);
-        ProjectReadResult read;
-        if (file.bytes)
-            read = ReadProjectText(*file.bytes);
-        if (!read.project) {
-            showMessage(m_document.window,
-                QStringLiteral("自动保存的副本无法读取：%1").arg(toQString(file.bytes ? read.problem : file.problem)),
+        const Outcome<Project> read = LoadProjectFile(newest.file.toStdString());
+        if (!read) {
+            showMessage(m_document.window, QStringLiteral("自动保存的副本无法读取：%1").arg(toQString(read.problem)),
                 QMessageBox::Warning);
             return; // kept: the user may want to look at it
         }
-        m_document.show(*read.project);
+        m_document.show(*read.value);
         // Restored work is unsaved work: it belongs to its file, but is not in it yet.
         setState(newest.source, true);
         m_autosave->changed(m_path);

@@ -36,11 +36,10 @@ void OpenLargeProject(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const rq::FileReadResult bytes = rq::ReadWholeFile(file, rq::kMaxProjectFileBytes);
-        rq::ProjectReadResult read = rq::ReadProjectText(*bytes.bytes);
-        if (!read.project)
+        rq::Outcome<rq::Project> read = rq::LoadProjectFile(file);
+        if (!read.value)
             state.SkipWithError(read.problem.c_str());
-        benchmark::DoNotOptimize(read.project);
+        benchmark::DoNotOptimize(read.value);
     }
     state.counters["rows"] = project.fullPackage->quote.sheet.RowCount();
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file));

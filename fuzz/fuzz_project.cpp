@@ -11,17 +11,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const rq::ProjectReadResult read = rq::ReadProjectText(bytes);
-    FUZZ_CHECK(read.project.has_value() == read.problem.empty());
-    if (!read.project)
+    const rq::Outcome<rq::Project> read = rq::ReadProjectText(bytes);
+    FUZZ_CHECK(read.value.has_value() == read.problem.empty());
+    if (!read.value)
         return 0;
-    const std::string saved = rq::WriteProjectText(*read.project);
-    const rq::ProjectReadResult again = rq::ReadProjectText(saved);
-    FUZZ_CHECK(again.project && *again.project == *read.project);
-    FUZZ_CHECK(rq::WriteProjectText(*again.project) == saved);
+    const std::string saved = rq::WriteProjectText(*read.value);
+    const rq::Outcome<rq::Project> again = rq::ReadProjectText(saved);
+    FUZZ_CHECK(again.value && *again.value == *read.value);
+    FUZZ_CHECK(rq::WriteProjectText(*again.value) == saved);
     // A sheet the reader let in is one the edits can work on.
     for (const rq::Package package : { rq::Package::Half, rq::Package::Full }) {
-        if (const auto& kept = read.project->sheet(package)) {
+        if (const auto& kept = read.value->sheet(package)) {
             rq::DetailedQuote quote = kept->quote;
             const int last = quote.sheet.RowCount() - 1;
             rq::ModifyRow(quote.sheet, quote.caption, last / 2, { "地面找平", "M2", "3", "20" });

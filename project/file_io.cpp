@@ -132,25 +132,24 @@ std::optional<Text> WriteFileAtomically(const std::string& path, std::string_vie
     return std::nullopt;
 }
 
-FileReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes)
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
     Descriptor file;
     // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come,
     // before it could be told apart from a project.
     file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (file.fd < 0)
-        return { std::nullopt,
-            errno == EACCES       ? Text("没有权限读取这个文件")
-                : errno == ENOENT ? Text("文件不存在")
-                                  : Reason(errno) };
+        return Outcome<std::string>::Failed(errno == EACCES ? Text("没有权限读取这个文件")
+                                            : errno == ENOENT ? Text("文件不存在")
+                                                              : Reason(errno));
     struct stat info { };
     if (::fstat(file.fd, &info) != 0)
-        return { std::nullopt, Reason(errno) };
+        return Outcome<std::string>::Failed(Reason(errno));
     // A pipe or a device could feed bytes for ever; a project is always a plain file.
     if (!S_ISREG(info.st_mode))
-        return { std::nullopt, S_ISDIR(info.st_mode) ? Reason(EISDIR) : Text(kNotAFile) };
+        return Outcome<std::string>::Failed(S_ISDIR(info.st_mode) ? Reason(EISDIR) : Text(kNotAFile));
     if (static_cast<std::size_t>(info.st_size) > maxBytes)
-        return { std::nullopt, "文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）" };
+        return Outcome<std::string>::Failed("文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）");
     std::string bytes;
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
@@ -165,16 +164,16 @@ FileReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes)
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return { std::nullopt, Reason(errno) };
+            return Outcome<std::string>::Failed(Reason(errno));
         }
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
     }
     if (done > maxBytes)
-        return { std::nullopt, "文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）" };
+        return Outcome<std::string>::Failed("文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）");
     bytes.resize(done);
-    return { std::move(bytes), {} };
+    return bytes;
 }
 
 } // namespace rq

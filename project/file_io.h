@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "convert/convert.h"
+#include "convert/outcome.h"
 
 namespace rq {
 
@@ -17,12 +18,7 @@ namespace rq {
 // when it fails; the old file is then untouched and no temporary file is left.
 std::optional<Text> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-struct FileReadResult {
-    std::optional<std::string> bytes;
-    Text problem; // set when bytes is not
-};
-
-// Reads a whole regular file of at most `maxBytes` bytes.
-FileReadResult ReadWholeFile(const std::string& path, std::size_t maxBytes);
+// Reads a whole regular file of at most `maxBytes` bytes; a failure has the status kStatusFailed.
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
 
 } // namespace rq

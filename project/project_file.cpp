@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "convert/utf8.h"
+#include "project/file_io.h"
 #include "quote/amount_range.h"
 #include "sheet/sheet_edits.h"
 
@@ -266,10 +267,10 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const std::optional<double> total = sheet.TotalValue(row);
         if (IsNonFiniteAmountText(sheet.GetCell(row, kTotal)) || (total && !FitsWholeYuan(*total)))
-            return at(row, "总计“" + Opening(sheet.GetCell(row, kTotal)) + "”不是 2147483647 元以内的金额");
+            return at(row, "总计“" + Opening(sheet.GetCell(row, kTotal)) + "”不是 " + Text(kLargestYuanText) + " 元以内的金额");
     }
     if (const int row = FirstRowOutOfRange(sheet); row >= 0)
-        return at(row, "总计加起来超过 2147483647 元");
+        return at(row, "总计加起来超过 " + Text(kLargestYuanText) + " 元");
     QuoteSheet recomputed = sheet;
     RecomputeTotals(recomputed, caption);
     for (int row = 0; row < sheet.RowCount(); ++row) {
@@ -479,37 +480,6 @@ Text ProjectLibraryName()
            std::to_string(NLOHMANN_JSON_VERSION_MINOR) + "." + std::to_string(NLOHMANN_JSON_VERSION_PATCH);
 }
 
-std::string_view PackageTextOf(Package package)
-{
-    return package == Package::Half ? kHalfPackage : kFullPackage;
-}
-
-std::string_view PackageCaption(Package package)
-{
-    return package == Package::Half ? kHalfPackageCaption : kFullPackageCaption;
-}
-
-Project NewProject()
-{
-    Project project;
-    project.estimate = { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
-    return project;
-}
-
-KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange)
-{
-    QuoteInputs inputs = project.quoteInputs();
-    DetailedQuote quote
-        = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
-    return { std::move(quote), std::move(inputs) };
-}
-
-KeptSheet BuildKeptSheet(const Project& project, Package package)
-{
-    std::optional<Text> outOfRange;
-    return BuildKeptSheet(project, package, outOfRange);
-}
-
 std::string WriteProjectText(const Project& project)
 {
     std::string out;
@@ -554,24 +524,32 @@ std::string WriteProjectText(const Project& project)
     return out;
 }
 
-ProjectReadResult ReadProjectText(std::string_view bytes)
+Outcome<Project> ReadProjectText(std::string_view bytes)
 {
     if (bytes.size() > kMaxProjectFileBytes)
-        return { std::nullopt,
-            "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是 renoquote 的项目文件。" };
+        return Outcome<Project>::Refused(
+            "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是 renoquote 的项目文件。");
     try {
         ParseGuard guard;
         Json::sax_parse(bytes.begin(), bytes.end(), &guard);
         Json root = Json::parse(bytes.begin(), bytes.end());
-        return { TakeProject(root), {} };
+        return TakeProject(root);
     } catch (const Refusal& refusal) {
-        return { std::nullopt, refusal.problem };
+        return Outcome<Project>::Refused(refusal.problem);
     } catch (const Json::parse_error& error) {
-        return { std::nullopt, SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。" };
+        return Outcome<Project>::Refused(SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。");
     } catch (const Json::exception&) {
         // Numbers too large for any type and the like: the file is no project either way.
-        return { std::nullopt, "文件的内容无法读取，不是有效的项目文件。" };
+        return Outcome<Project>::Refused("文件的内容无法读取，不是有效的项目文件。");
     }
+}
+
+Outcome<Project> LoadProjectFile(const std::string& path)
+{
+    Outcome<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);
+    if (!bytes)
+        return Outcome<Project>::From(std::move(bytes));
+    return ReadProjectText(*bytes.value);
 }
 
 } // namespace rq

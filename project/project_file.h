@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "convert/outcome.h"
 #include "project/project.h"
 
 namespace rq {
@@ -21,15 +22,15 @@ inline constexpr std::size_t kMaxProjectFileBytes = 64u << 20;
 // other character is written as itself, so the file stays readable in any text editor.
 std::string WriteProjectText(const Project& project);
 
-struct ProjectReadResult {
-    std::optional<Project> project; // set exactly when the file was accepted
-    Text problem; // otherwise: what is wrong, for the user
-};
-
 // Parses a whole file. Syntax errors name their line and column; wrong types, unknown or
 // repeated names, a newer version, and quote sheets whose rows could not have come from
-// this program are refused by name.
-ProjectReadResult ReadProjectText(std::string_view bytes);
+// this program are refused by name (status kStatusRefused).
+Outcome<Project> ReadProjectText(std::string_view bytes);
+
+// Reads and parses the project file at `path`: a file that cannot be read fails with
+// kStatusFailed, one that is no sound project is refused with kStatusRefused. The problem
+// does not name the file; the caller says which file it was.
+Outcome<Project> LoadProjectFile(const std::string& path);
 
 // The JSON library and its version, for the program's "关于".
 Text ProjectLibraryName();

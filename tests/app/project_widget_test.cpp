@@ -29,7 +29,7 @@
 #include "sheet/quote_sheet_window.h"
 #include "sheet/sheet_edits.h"
 #include "ui/message_box.h"
-#include "ui/qt_text.h"
+#include "qtcore/qt_text.h"
 
 namespace {
 
@@ -133,10 +133,9 @@ protected:
     }
     rq::Project readProject(const QString& file)
     {
-        const rq::FileReadResult bytes = rq::ReadWholeFile(file.toStdString(), rq::kMaxProjectFileBytes);
-        rq::ProjectReadResult read = rq::ReadProjectText(bytes.bytes.value_or(""));
-        EXPECT_TRUE(read.project) << read.problem;
-        return read.project.value_or(rq::Project {});
+        rq::Outcome<rq::Project> read = rq::LoadProjectFile(file.toStdString());
+        EXPECT_TRUE(read.value) << read.problem;
+        return read.value.value_or(rq::Project {});
     }
 
     QTemporaryDir folder;
@@ -274,7 +273,7 @@ TEST_F(ProjectWindowTest, NameGivenItsSuffixAsksBeforeReplacingThatFile)
         EXPECT_EQ(window->session().saveAs(), replaced) << answer;
         ASSERT_EQ(questions.size(), 1u) << answer;
         EXPECT_TRUE(questions[0].text.contains(QStringLiteral("“家.renoquote”已存在"))) << questions[0].text.toStdString();
-        const auto bytes = rq::ReadWholeFile(earlier.toStdString(), rq::kMaxProjectFileBytes).bytes;
+        const auto bytes = rq::ReadWholeFile(earlier.toStdString(), rq::kMaxProjectFileBytes).value;
         EXPECT_EQ(bytes == "earlier work", !replaced) << answer;
     }
 }

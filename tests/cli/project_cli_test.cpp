@@ -53,16 +53,16 @@ TEST_F(ProjectCli, SavedRunIsTakenUpWhereItEnded)
 
     // The file holds the rooms, the choices and the edited sheet with its row kinds, exactly
     // as the core computes them.
-    const ProjectReadResult read = ReadProjectText(ReadFile(project));
-    ASSERT_TRUE(read.project) << read.problem;
-    EXPECT_EQ(read.project->estimate.grade, "精  装  修");
-    EXPECT_EQ(read.project->floor, FloorChoice::Tiles);
-    EXPECT_EQ(read.project->rooms.size(), 2u);
-    EXPECT_FALSE(read.project->halfPackage);
-    KeptSheet expected = BuildKeptSheet(*read.project, Package::Full);
+    const Outcome<Project> read = ReadProjectText(ReadFile(project));
+    ASSERT_TRUE(read.value) << read.problem;
+    EXPECT_EQ(read.value->estimate.grade, "精  装  修");
+    EXPECT_EQ(read.value->floor, FloorChoice::Tiles);
+    EXPECT_EQ(read.value->rooms.size(), 2u);
+    EXPECT_FALSE(read.value->halfPackage);
+    KeptSheet expected = BuildKeptSheet(*read.value, Package::Full);
     ModifyRow(expected.quote.sheet, expected.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
     AddItem(expected.quote.sheet, expected.quote.caption, { "包水管", "2", "98" });
-    EXPECT_EQ(read.project->fullPackage, expected);
+    EXPECT_EQ(read.value->fullPackage, expected);
 
     // Taken up again: the same sheet; further edits saved over the same file.
     EXPECT_EQ(RunCli({ "quote", "--project", project, "--package", "full" }).out, saved.out);

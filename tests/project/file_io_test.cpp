@@ -27,8 +27,8 @@ protected:
     std::string path(const char* name) const { return (m_folder / name).string(); }
     std::string contents(const std::string& file) const
     {
-        const FileReadResult read = ReadWholeFile(file, 1 << 20);
-        return read.bytes.value_or("<" + read.problem + ">");
+        const Outcome<std::string> read = ReadWholeFile(file, 1 << 20);
+        return read.value.value_or("<" + read.problem + ">");
     }
     // Only the files the test made: a failed save leaves no temporary file behind.
     int fileCount() const
@@ -81,7 +81,7 @@ TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
     ASSERT_FALSE(WriteFileAtomically(path("big"), std::string(2048, 'x')));
     EXPECT_EQ(contents(path("none")), "<文件不存在>");
     EXPECT_EQ(contents(m_folder.string()), "<这是一个文件夹，不是文件>");
-    EXPECT_FALSE(ReadWholeFile(path("big"), 1024).bytes);
+    EXPECT_FALSE(ReadWholeFile(path("big"), 1024).value);
     EXPECT_EQ(ReadWholeFile("/dev/zero", 1024).problem, "这不是一个普通文件");
     // No writer: opened as a file would be, it would wait for one for ever.
     ::mkfifo(path("pipe").c_str(), 0600);

@@ -43,18 +43,18 @@ TEST(ProjectFile, SavedProjectReadsBackIdentical)
     const Project project = SampleProject();
     ASSERT_GT(project.fullPackage->quote.sheet.RowCount(), 20);
     const std::string text = WriteProjectText(project);
-    const ProjectReadResult read = ReadProjectText(text);
-    ASSERT_TRUE(read.project) << read.problem;
-    EXPECT_EQ(*read.project, project);
-    EXPECT_EQ(WriteProjectText(*read.project), text);
+    const Outcome<Project> read = ReadProjectText(text);
+    ASSERT_TRUE(read.value) << read.problem;
+    EXPECT_EQ(*read.value, project);
+    EXPECT_EQ(WriteProjectText(*read.value), text);
     // Readable in a text editor: Chinese as itself, control characters escaped.
     EXPECT_NE(text.find("\"张先生\""), std::string::npos);
     EXPECT_NE(text.find("\\u0000\\u001f"), std::string::npos);
 
     Project empty = NewProject();
-    const ProjectReadResult readEmpty = ReadProjectText(WriteProjectText(empty));
-    ASSERT_TRUE(readEmpty.project) << readEmpty.problem;
-    EXPECT_EQ(*readEmpty.project, empty);
+    const Outcome<Project> readEmpty = ReadProjectText(WriteProjectText(empty));
+    ASSERT_TRUE(readEmpty.value) << readEmpty.problem;
+    EXPECT_EQ(*readEmpty.value, empty);
 }
 
 // Each refusal: the saved sample with one text replaced, and words the message must contain.
@@ -117,9 +117,9 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         ASSERT_NE(at, std::string::npos) << refusal.what;
         text.replace(at, refusal.from.size(), refusal.to);
         const auto start = std::chrono::steady_clock::now();
-        const ProjectReadResult read = ReadProjectText(text);
+        const Outcome<Project> read = ReadProjectText(text);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << refusal.what;
-        EXPECT_FALSE(read.project) << refusal.what;
+        EXPECT_FALSE(read.value) << refusal.what;
         EXPECT_NE(read.problem.find(refusal.message), std::string::npos) << refusal.what << ": " << read.problem;
     }
 }
