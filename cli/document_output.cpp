@@ -1,7 +1,7 @@
 #include "cli/document_output.h"
 
 #include "document/csv_writer.h"
-#include "document/xlsx_writer.h"
+#include "modules/xlsx_output.h"
 
 namespace rq::cli {
 
@@ -12,14 +12,14 @@ const char* const kOutputHelp =
     "                        .pdf 需要带图形界面部分编译的版本(不需要显示器)；没有图形界面\n"
     "                        部分的版本拒绝 .pdf，退出状态为 2。\n";
 
-Text CheckOutputPath(const std::string& path)
+std::optional<Text> CheckOutputPath(const std::string& path)
 {
     const std::optional<DocumentFormat> format = FormatOfPath(path);
     if (!format)
         return "不认识输出文件的格式 " + path + "（扩展名应为 .tsv、.txt、.csv、.xlsx 或 .pdf）";
     if (*format == DocumentFormat::Pdf && !CanWritePdf())
         return "这个版本编译时没有图形界面部分，不能输出 PDF（可以输出 .csv、.xlsx 或 .tsv）";
-    return {};
+    return std::nullopt;
 }
 
 WriteResult WriteOutputFile(const std::string& path, const std::string& plainText,

@@ -13,8 +13,8 @@ namespace rq::cli {
 // The help lines on --output, shared by the subcommands.
 extern const char* const kOutputHelp;
 
-// Empty when the file name has a format this build can write, else the problem.
-Text CheckOutputPath(const std::string& path);
+// Nothing when the file name has a format this build can write, else the problem.
+std::optional<Text> CheckOutputPath(const std::string& path);
 
 // Writes the file: `plainText` (already in the chosen encoding) for .tsv and .txt, the
 // document for the others.

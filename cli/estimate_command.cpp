@@ -8,6 +8,8 @@
 
 #include "cli/commands.h"
 #include "cli/document_output.h"
+#include "cli/options.h"
+#include "convert/outcome.h"
 #include "convert/encoding.h"
 #include "document/quote_document.h"
 #include "estimate/quick_estimate.h"
@@ -36,10 +38,8 @@ constexpr std::string_view kHelp
       "退出状态: 0 已输出；1 写出失败；2 输入被拒绝(信息写到标准错误)或用法错误。\n";
 
 struct Options {
-    EstimateInputs inputs { "3", "2", "1", "1", "1", "100", Text(kComfortGrade) };
-    bool gbk = false;
-    bool help = false;
-    std::optional<std::string> outputPath;
+    CommonOptions common;
+    EstimateInputs inputs = DefaultEstimateInputs();
 };
 
 struct TextOption {
@@ -57,55 +57,29 @@ constexpr std::array<TextOption, 7> kTextOptions { {
     { "--grade", &EstimateInputs::grade },
 } };
 
-// Returns an error message, or an empty text when every argument was understood.
-// Values may follow as the next argument or after "=", so that an empty text or a
-// negative count ("--bedrooms=-1", "--bedrooms -1") can both be given.
-Text ParseOptions(const std::vector<std::string>& args, Options& options)
+constexpr std::array<std::string_view, kTextOptions.size()> kValued = [] {
+    std::array<std::string_view, kTextOptions.size()> names {};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = kTextOptions[i].name;
+    return names;
+}();
+
+// Every value is a text as typed into its box, so that an empty text or a negative count
+// ("--bedrooms=-1", "--bedrooms -1") can both be given.
+std::optional<Text> ParseEstimateOptions(const std::vector<std::string>& args, Options& options)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            continue;
-        }
-        std::string_view name = arg;
-        std::optional<std::string_view> value;
-        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-        }
-        const TextOption* text = nullptr;
-        for (const TextOption& option : kTextOptions) {
-            if (option.name == name)
-                text = &option;
-        }
-        if (!text && name != "--encoding" && name != "--output")
-            return "未知的选项 " + Text(arg) + "（用 --help 查看可用的选项）";
-        if (!value) {
-            if (i + 1 >= args.size())
-                return "选项 " + Text(name) + " 缺少值";
-            value = args[++i];
-        }
-        if (text && text->field == &EstimateInputs::grade) {
-            GradeOption grade = ReadGradeOption(*value);
-            if (grade.problem)
-                return *grade.problem;
-            options.inputs.grade = std::move(grade.name);
-        } else if (text) {
-            options.inputs.*(text->field) = Text(*value);
-        } else if (name == "--output") {
-            if (const Text problem = CheckOutputPath(Text(*value)); !problem.empty())
-                return problem;
-            options.outputPath = Text(*value);
-        } else if (*value == "utf-8" || *value == "UTF-8" || *value == "utf8") {
-            options.gbk = false;
-        } else if (*value == "gbk" || *value == "GBK") {
-            options.gbk = true;
-        } else {
-            return "不支持的编码 " + Text(*value) + "（只能是 utf-8 或 gbk）";
-        }
-    }
-    return {};
+    return ParseOptions(
+        args, {{}, kValued}, options.common,
+        [&](std::string_view name, std::string_view value) -> std::optional<Text> {
+            if (name == "--grade")
+                return ReadGradeOption(value, options.inputs.grade);
+            for (const TextOption& option : kTextOptions) {
+                if (option.name == name)
+                    options.inputs.*(option.field) = Text(value);
+            }
+            return std::nullopt;
+        },
+        [](std::string_view argument) -> std::optional<Text> { return UnknownOption(argument); });
 }
 
 } // namespace
@@ -113,17 +87,17 @@ Text ParseOptions(const std::vector<std::string>& args, Options& options)
 int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     Options options;
-    if (const Text problem = ParseOptions(args, options); !problem.empty()) {
-        err << "renoquote-cli estimate: " << problem << "\n";
-        return 2;
+    if (const std::optional<Text> problem = ParseEstimateOptions(args, options)) {
+        err << "renoquote-cli estimate: " << *problem << "\n";
+        return kStatusRefused;
     }
-    if (options.help) {
+    if (options.common.help) {
         std::string help(kHelp);
         help.replace(help.find("%OUTPUT%"), 8, kOutputHelp);
         out << help;
         return 0;
     }
-    const auto encoded = [&](const Text& text) { return options.gbk ? Utf8ToGbk(text) : text; };
+    const auto encoded = [&](const Text& text) { return options.common.gbk ? Utf8ToGbk(text) : text; };
     // No estimate has been made before in this process: the previous report is empty.
     const EstimateResult result = RunQuickEstimate(options.inputs, Text());
     if (result.refusal) {
@@ -131,8 +105,8 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
         return 2;
     }
     const Text text = ResultWindowText(result.report);
-    if (options.outputPath) {
-        const WriteResult written = WriteOutputFile(*options.outputPath, encoded(text),
+    if (options.common.outputPath) {
+        const WriteResult written = WriteOutputFile(*options.common.outputPath, encoded(text),
                                                     [&] { return EstimateDocument(text, {}, TodayText()); });
         if (written.written())
             return 0;

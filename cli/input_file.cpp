@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -46,19 +47,14 @@ std::string SystemErrorText(int error)
     return std::strerror(error);
 }
 
-InputFile ReadInputFile(const std::optional<std::string>& path, std::string_view what)
+Outcome<std::string> ReadInputFile(const std::optional<std::string>& path, std::string_view what)
 {
     const bool standardInput = !path || *path == "-";
     const std::string name = standardInput ? "标准输入" : *path;
-    InputFile result;
-    const auto fail = [&](int status, std::string problem) {
-        result.bytes.clear();
-        result.status = status;
-        result.problem = std::move(problem);
-        return result;
-    };
+    std::string bytes;
+    const auto refuse = [](std::string problem) { return Outcome<std::string>::Refused(std::move(problem)); };
     const auto readFailure = [&](int error) {
-        return fail(1, "无法读取" + std::string(what) + " " + name + "：" + SystemErrorText(error));
+        return Outcome<std::string>::Failed("无法读取" + std::string(what) + " " + name + "：" + SystemErrorText(error));
     };
 
     FileDescriptor file;
@@ -81,7 +77,7 @@ InputFile ReadInputFile(const std::optional<std::string>& path, std::string_view
         if (count < 0)
             return readFailure(errno);
         if (count == 0)
-            return result;
+            return bytes;
         // Checked while reading, so that an endless line or a stream of zeros stops at once.
         for (ssize_t i = 0; i < count; ++i) {
             const char c = buffer[i];
@@ -89,14 +85,14 @@ InputFile ReadInputFile(const std::optional<std::string>& path, std::string_view
                 ++line;
                 lineBytes = 0;
             } else if (c == '\0') {
-                return fail(2, std::string(what) + "第" + IntegerToText(line) + "行含有空字符(NUL)，不是文字文件");
+                return refuse(std::string(what) + "第" + IntegerToText(line) + "行含有空字符(NUL)，不是文字文件");
             } else if (++lineBytes > kMaxLineBytes) {
-                return fail(2, std::string(what) + "第" + IntegerToText(line) + "行超过 1 MiB，不予处理");
+                return refuse(std::string(what) + "第" + IntegerToText(line) + "行超过 1 MiB，不予处理");
             }
         }
-        if (result.bytes.size() + static_cast<std::size_t>(count) > kMaxInputBytes)
-            return fail(2, std::string(what) + "超过 256 MiB，不予处理");
-        result.bytes.append(buffer, static_cast<std::size_t>(count));
+        if (bytes.size() + static_cast<std::size_t>(count) > kMaxInputBytes)
+            return refuse(std::string(what) + "超过 256 MiB，不予处理");
+        bytes.append(buffer, static_cast<std::size_t>(count));
     }
 }
 

@@ -14,21 +14,21 @@
 #include "cli/document_output.h"
 #include "cli/input_file.h"
 #include "cli/large_quote_memory.h"
+#include "cli/options.h"
 #include "cli/quote_project.h"
+#include "cli/room_edit_files.h"
 #include "convert/convert.h"
 #include "convert/encoding.h"
+#include "convert/outcome.h"
 #include "document/quote_document.h"
 #include "project/project_file.h"
 #include "quote/engine.h"
-#include "rooms/room_record.h"
-#include "sheet/edit_checks.h"
-#include "sheet/sheet_edits.h"
+#include "quote/whole_yuan.h"
 
 namespace rq::cli {
 namespace {
 
 constexpr std::string_view kCommand = "renoquote-cli quote: ";
-constexpr std::string_view kNoRooms = "至少要添加1房间！";
 
 constexpr std::string_view kHelp =
     "用法: renoquote-cli quote [选项] [房间文件]\n"
@@ -70,294 +70,65 @@ constexpr std::string_view kHelp =
     "六格用 Tab 隔开，空格子照样保留。标准输出上没有别的内容。\n"
     "选项的值也可以写成 --grade=文字 的形式。\n"
     "\n"
-    "报价单中的金额超过 2147483647 元时拒绝报价，说明是哪个房间。\n"
+    "报价单中的金额超过 %LARGEST% 元时拒绝报价，说明是哪个房间。\n"
     "\n"
     "退出状态: 0 已输出；1 读写失败；2 输入被拒绝或用法错误(一行说明写到标准错误)。\n";
 
-constexpr std::string_view kHeadings = "序号\t项目名称\t单位\t数量\t单价\t总计\n";
-
 struct Options {
+    CommonOptions common;
     Text package{kHalfPackage};
-    Text grade{"舒适型装修"};
+    Text grade{kComfortGrade};
     FloorChoice floor = FloorChoice::Boards;
     bool unchecked = false;
-    bool gbk = false;
-    bool help = false;
     std::optional<std::string> editsPath;
     std::optional<std::string> roomsPath;
-    std::optional<std::string> outputPath;
     std::optional<std::string> projectPath;
     std::optional<std::string> saveProjectPath;
     bool quoteChoicesGiven = false;  // --grade, --floor or --unchecked: a project brings its own
 };
 
-// A value given as "--name value" or "--name=value".
-struct OptionValue {
-    std::string_view name;
-    std::optional<std::string_view> value;
-};
+constexpr std::string_view kFlags[] = {"--unchecked"};
+constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--project", "--save-project"};
 
-// Returns a one-line problem, or an empty text when every argument was understood.
-Text ParseOptions(const std::vector<std::string>& args, Options& options)
+std::optional<Text> TakeOption(Options& options, std::string_view name, std::string_view value)
 {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (arg == "--unchecked") {
-            options.unchecked = true;
-            options.quoteChoicesGiven = true;
-            continue;
-        }
-        if (arg == "-" || !arg.starts_with("-")) {
-            if (options.roomsPath)
-                return "只能给一个房间文件，多出了 " + Text(arg);
-            options.roomsPath = Text(arg);
-            continue;
-        }
-        OptionValue option{arg, std::nullopt};
-        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos)
-            option = {arg.substr(0, eq), arg.substr(eq + 1)};
-        constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--encoding", "--output",
-            "--project", "--save-project"};
-        bool known = false;
-        for (const std::string_view name : kValued)
-            known = known || name == option.name;
-        if (!known)
-            return "未知的选项 " + Text(arg) + "（用 --help 查看可用的选项）";
-        if (!option.value) {
-            if (i + 1 >= args.size())
-                return "选项 " + Text(option.name) + " 缺少值";
-            option.value = args[++i];
-        }
-        const std::string_view value = *option.value;
-        if (option.name == "--package") {
-            if (value != "half" && value != "full")
-                return "--package 只能是 half 或 full，不是 " + Text(value);
-            options.package = Text(value == "half" ? kHalfPackage : kFullPackage);
-        } else if (option.name == "--grade") {
-            GradeOption grade = ReadGradeOption(value);
-            if (grade.problem)
-                return *grade.problem;
-            options.grade = std::move(grade.name);
-            options.quoteChoicesGiven = true;
-        } else if (option.name == "--floor") {
-            if (value != "boards" && value != "tiles")
-                return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
-            options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
-            options.quoteChoicesGiven = true;
-        } else if (option.name == "--edits") {
-            options.editsPath = Text(value);
-        } else if (option.name == "--output") {
-            if (const Text problem = CheckOutputPath(Text(value)); !problem.empty())
-                return problem;
-            options.outputPath = Text(value);
-        } else if (option.name == "--project") {
-            options.projectPath = Text(value);
-        } else if (option.name == "--save-project") {
-            options.saveProjectPath = Text(value);
-        } else if (value == "utf-8" || value == "UTF-8" || value == "utf8") {
-            options.gbk = false;
-        } else if (value == "gbk" || value == "GBK") {
-            options.gbk = true;
-        } else {
-            return "不支持的编码 " + Text(value) + "（只能是 utf-8 或 gbk）";
-        }
-    }
-    return {};
-}
-
-// One line of an input file, its 1-based number and its tab-separated fields.
-struct Line {
-    int number = 0;
-    std::vector<Text> fields;
-};
-
-struct Lines {
-    std::vector<Line> lines;
-    Text problem;
-};
-
-// The next line of `bytes`, taken off them, without its line end. Files saved on Windows
-// end lines with CR LF: the CR is no part of the last field.
-std::string_view TakeLine(std::string_view& bytes)
-{
-    const std::size_t end = bytes.find('\n');
-    std::string_view line = bytes.substr(0, end);
-    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
-    return line;
-}
-
-// Calls take(number, fields) for every line of a UTF-8 file that is not empty, with its
-// 1-based number and its tab-separated fields read where they stand; stops at the first
-// problem `take` returns. A file saved on Windows may start with a byte order mark, no part
-// of the first field, or the first room type would not be recognised. A line that is not
-// UTF-8 is the problem before any line is taken.
-template <typename Take>
-Text ForEachLine(std::string_view bytes, std::string_view fileName, Take take)
-{
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    // No UTF-8 character holds a line end, so the file is UTF-8 when every line is.
-    if (!IsValidUtf8(bytes)) {
-        for (int number = 1;; ++number)
-            if (!IsValidUtf8(TakeLine(bytes)))
-                return Text(fileName) + "第" + IntegerToText(number) + "行不是有效的 UTF-8 文字";
-    }
-    std::vector<std::string_view> fields;  // kept from line to line: a room list has 100,000
-    for (int number = 1; !bytes.empty(); ++number) {
-        const std::string_view line = TakeLine(bytes);
-        if (line.empty())
-            continue;
-        fields.clear();
-        for (std::size_t start = 0;;) {
-            const std::size_t tab = line.find('\t', start);
-            fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-            if (tab == std::string_view::npos)
-                break;
-            start = tab + 1;
-        }
-        if (Text problem = take(number, std::as_const(fields)); !problem.empty())
+    if (name == "--unchecked") {
+        options.unchecked = true;
+        options.quoteChoicesGiven = true;
+    } else if (name == "--package") {
+        if (value != "half" && value != "full")
+            return "--package 只能是 half 或 full，不是 " + Text(value);
+        options.package = Text(value == "half" ? kHalfPackage : kFullPackage);
+    } else if (name == "--grade") {
+        if (std::optional<Text> problem = ReadGradeOption(value, options.grade))
             return problem;
+        options.quoteChoicesGiven = true;
+    } else if (name == "--floor") {
+        if (value != "boards" && value != "tiles")
+            return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
+        options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
+        options.quoteChoicesGiven = true;
+    } else if (name == "--edits") {
+        options.editsPath = Text(value);
+    } else if (name == "--project") {
+        options.projectPath = Text(value);
+    } else {
+        options.saveProjectPath = Text(value);
     }
-    return {};
+    return std::nullopt;
 }
 
-// Splits a UTF-8 file into lines of fields; empty lines are skipped.
-Lines SplitLines(std::string_view bytes, std::string_view fileName)
+std::optional<Text> ParseQuoteOptions(const std::vector<std::string>& args, Options& options)
 {
-    Lines result;
-    result.problem = ForEachLine(bytes, fileName, [&](int number, const std::vector<std::string_view>& fields) {
-        result.lines.push_back({number, std::vector<Text>(fields.begin(), fields.end())});
-        return Text();
-    });
-    if (!result.problem.empty())
-        result.lines.clear();
-    return result;
-}
-
-Text LinePrefix(std::string_view fileName, int number)
-{
-    return Text(fileName) + "第" + IntegerToText(number) + "行: ";
-}
-
-// Rooms in list order, or the problem with its line number. Each room is made straight
-// from its line: a list of 100,000 rooms is never held as lines of fields besides.
-Text ReadRooms(std::string_view bytes, bool unchecked, std::vector<RoomRecord>& rooms)
-{
-    std::size_t filled = 0;  // lines that are not empty: one room each
-    for (std::string_view rest = bytes; !rest.empty();)
-        filled += TakeLine(rest).empty() ? 0 : 1;
-    rooms.reserve(filled);
-    return ForEachLine(bytes, "房间文件", [&](int number, const std::vector<std::string_view>& fields) {
-        if (fields.size() > kRoomColumnCount)
-            return LinePrefix("房间文件", number) + "一个房间只有 6 项，这一行有 " +
-                   IntegerToText(static_cast<std::int32_t>(fields.size())) + " 项";
-        RoomRecord room;
-        std::copy(fields.begin(), fields.end(), room.cells.begin());
-        if (!unchecked) {
-            if (const std::optional<Text> message = CheckRoomForAdd(room))
-                return LinePrefix("房间文件", number) + *message;
-        }
-        rooms.push_back(std::move(room));
-        return Text();
-    });
-}
-
-enum class EditKind { Modify, Delete, Add };
-
-struct Edit {
-    int line = 0;  // in the edit file, for a refusal
-    EditKind kind = EditKind::Modify;
-    int row = -1;
-    ItemFields fields;
-};
-
-struct EditForm {
-    std::string_view verb;
-    EditKind kind;
-    std::size_t fieldCount;  // the verb included
-};
-
-constexpr EditForm kEditForms[] = {
-    {"modify", EditKind::Modify, 6},
-    {"delete", EditKind::Delete, 2},
-    {"add", EditKind::Add, 4},
-};
-
-// A selected row as the window knows it: a whole number, -1 for none.
-std::optional<int> ParseRow(std::string_view text)
-{
-    std::string_view digits = text;
-    if (digits.starts_with('-'))
-        digits.remove_prefix(1);
-    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    int value = 0;
-    for (const char digit : digits)
-        value = value * 10 + (digit - '0');
-    return text.starts_with('-') ? -value : value;
-}
-
-Text ReadEdits(const Lines& lines, std::vector<Edit>& edits)
-{
-    for (const Line& line : lines.lines) {
-        const EditForm* form = nullptr;
-        for (const EditForm& candidate : kEditForms) {
-            if (candidate.verb == line.fields.front())
-                form = &candidate;
-        }
-        const Text prefix = LinePrefix("修改文件", line.number);
-        if (!form)
-            return prefix + "不认识的操作 " + line.fields.front() + "（只能是 modify、delete 或 add）";
-        if (line.fields.size() > form->fieldCount)
-            return prefix + Text(form->verb) + " 最多有 " + IntegerToText(static_cast<std::int32_t>(form->fieldCount - 1)) +
-                   " 项";
-        // Fields left out read as empty texts, as empty edit fields would.
-        std::vector<Text> fields = line.fields;
-        fields.resize(form->fieldCount);
-        Edit& edit = edits.emplace_back();
-        edit.line = line.number;
-        edit.kind = form->kind;
-        if (form->kind == EditKind::Add) {
-            edit.fields = {fields[1], "", fields[2], fields[3]};
-            continue;
-        }
-        const std::optional<int> row = ParseRow(fields[1]);
-        if (!row)
-            return prefix + "行号应当是整数(-1 表示没有选中)，不是 " + fields[1];
-        edit.row = *row;
-        if (form->kind == EditKind::Modify)
-            edit.fields = {fields[2], fields[3], fields[4], fields[5]};
-    }
-    return {};
-}
-
-// Makes the edit, or leaves the sheet as it is and returns why not, as the window would.
-std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit)
-{
-    const AddedItem added{edit.fields.name, edit.fields.quantity, edit.fields.unitPrice};
-    std::optional<Text> problem;
-    switch (edit.kind) {
-    case EditKind::Modify:
-        problem = CheckModifyRow(sheet, caption, edit.row, edit.fields);
-        if (!problem)
-            ModifyRow(sheet, caption, edit.row, edit.fields);
-        break;
-    case EditKind::Delete:
-        DeleteRow(sheet, caption, edit.row);
-        break;
-    case EditKind::Add:
-        problem = CheckAddItem(sheet, caption, added);
-        if (!problem)
-            AddItem(sheet, caption, added);
-        break;
-    }
-    return problem;
+    return ParseOptions(
+        args, {kFlags, kValued}, options.common,
+        [&](std::string_view name, std::string_view value) { return TakeOption(options, name, value); },
+        [&](std::string_view argument) -> std::optional<Text> {
+            if (options.roomsPath)
+                return "只能给一个房间文件，多出了 " + Text(argument);
+            options.roomsPath = Text(argument);
+            return std::nullopt;
+        });
 }
 
 // The sheet as the program prints it, piece by piece: the heading line, then each row's
@@ -365,7 +136,10 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
 template <typename Put>
 void ForEachSheetPiece(const QuoteSheet& sheet, Put put)
 {
-    put(kHeadings);
+    for (int column = 0; column < kSheetColumnCount; ++column) {
+        put(kSheetHeads[static_cast<std::size_t>(column)]);
+        put(column + 1 < kSheetColumnCount ? "\t" : "\n");
+    }
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const RowTexts cells = sheet.RowCells(row);
         for (int column = 0; column < kSheetColumnCount; ++column) {
@@ -415,20 +189,22 @@ void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
 int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     Options options;
-    if (const Text problem = ParseOptions(args, options); !problem.empty()) {
-        err << kCommand << problem << "\n";
-        return 2;
+    if (const std::optional<Text> problem = ParseQuoteOptions(args, options)) {
+        err << kCommand << *problem << "\n";
+        return kStatusRefused;
     }
-    if (options.help) {
+    if (options.common.help) {
         std::string help(kHelp);
         help.replace(help.find("%OUTPUT%"), 8, kOutputHelp);
+        help.replace(help.find("%LARGEST%"), 9, kLargestYuanText);
         out << help;
-        return 0;
+        return kStatusDone;
     }
+    const bool gbk = options.common.gbk;
     // Messages follow the chosen encoding, so that a GBK console can read them too.
-    const auto refuse = [&](const Text& problem, int status = 2) {
+    const auto refuse = [&](const Text& problem, int status = kStatusRefused) {
         const Text line = Text(kCommand) + problem + "\n";
-        err << (options.gbk ? Utf8ToGbk(line) : line);
+        err << (gbk ? Utf8ToGbk(line) : line);
         return status;
     };
     if (options.projectPath && (options.roomsPath || options.quoteChoicesGiven))
@@ -441,81 +217,82 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
 
     std::vector<Edit> edits;
     if (options.editsPath) {
-        const InputFile file = ReadInputFile(options.editsPath, "修改文件");
-        if (file.status != 0)
+        const Outcome<std::string> file = ReadInputFile(options.editsPath, kEditFileName);
+        if (!file)
             return refuse(file.problem, file.status);
-        const Lines lines = SplitLines(file.bytes, "修改文件");
-        if (!lines.problem.empty())
-            return refuse(lines.problem);
-        if (const Text problem = ReadEdits(lines, edits); !problem.empty())
-            return refuse(problem);
+        Outcome<std::vector<Edit>> read = ReadEditFile(*file.value);
+        if (!read)
+            return refuse(read.problem, read.status);
+        edits = std::move(*read.value);
     }
 
     const Package package = options.package == kFullPackage ? Package::Full : Package::Half;
     Project project = NewProject();
     KeptSheet kept;
     if (options.projectPath) {
-        ProjectQuote opened = OpenProjectQuote(*options.projectPath, package);
-        if (opened.status != 0)
+        Outcome<ProjectQuote> opened = OpenProjectQuote(*options.projectPath, package);
+        if (!opened)
             return refuse(opened.problem, opened.status);
-        project = std::move(opened.project);
-        kept = std::move(opened.kept);
+        project = std::move(opened.value->project);
+        kept = std::move(opened.value->kept);
     } else {
-        // The file and its lines go before the quote is built: for a long list of rooms they
-        // are as large as the rooms themselves.
+        QuoteInputs inputs{{}, options.grade, options.floor};
+        // The file goes before the quote is built: for a long list of rooms it is as large
+        // as the rooms themselves.
         {
-            const InputFile file = ReadInputFile(options.roomsPath, "房间文件");
-            if (file.status != 0)
+            const Outcome<std::string> file = ReadInputFile(options.roomsPath, kRoomFileName);
+            if (!file)
                 return refuse(file.problem, file.status);
-            if (file.bytes.size() > kLargeRoomListBytes)
+            if (file.value->size() > kLargeRoomListBytes)
                 PrepareHeapForLargeQuote();
-            if (const Text problem = ReadRooms(file.bytes, options.unchecked, project.rooms); !problem.empty())
-                return refuse(problem);
+            Outcome<std::vector<RoomRecord>> rooms = ReadRoomFile(*file.value, options.unchecked);
+            if (!rooms)
+                return refuse(rooms.problem, rooms.status);
+            inputs.rooms = std::move(*rooms.value);
         }
-        if (project.rooms.empty())
-            return refuse(Text(kNoRooms));
-        project.estimate.grade = options.grade;
-        project.floor = options.floor;
-        // What the sheet was built from is only written with a project: no second copy of
-        // a long room list otherwise.
+        if (inputs.rooms.empty())
+            return refuse(Text(kNoRoomsMessage));
+        // The rooms are kept once, with the sheet they were built into; a project written
+        // from the run takes its copy of them from there.
         std::optional<Text> outOfRange;
-        kept.quote = BuildDetailedQuote(project.rooms, project.estimate.grade, project.floor, PackageTextOf(package),
-                                        outOfRange);
+        kept = BuildKeptSheet(std::move(inputs), package, outOfRange);
         if (outOfRange)
             return refuse(*outOfRange);
+        project.estimate.grade = kept.builtFrom.grade;
+        project.floor = kept.builtFrom.floor;
         if (options.saveProjectPath)
-            kept.builtFrom = project.quoteInputs();
+            project.rooms = kept.builtFrom.rooms;
     }
 
     DetailedQuote& quote = kept.quote;
     for (const Edit& edit : edits) {
         if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit))
-            return refuse(LinePrefix("修改文件", edit.line) + *problem);
+            return refuse(LinePrefix(kEditFileName, edit.line) + *problem);
     }
     if (options.saveProjectPath) {
         project.sheet(package) = kept;
         if (const std::optional<Text> problem = SaveProject(*options.saveProjectPath, project))
-            return refuse(*problem, 1);
+            return refuse(*problem, kStatusFailed);
     }
 
-    if (!options.outputPath && !options.gbk) {
+    if (!options.common.outputPath && !gbk) {
         WriteSheet(quote.sheet, out);
-        return 0;  // whether it reached its file is for main to tell
+        return kStatusDone;  // whether it reached its file is for main to tell
     }
     const Text text = SheetText(quote.sheet);
-    if (options.outputPath) {
-        const WriteResult written = WriteOutputFile(*options.outputPath, options.gbk ? Utf8ToGbk(text) : text, [&] {
+    if (options.common.outputPath) {
+        const WriteResult written = WriteOutputFile(*options.common.outputPath, gbk ? Utf8ToGbk(text) : text, [&] {
             // A project brings the details of its quote; rooms from a file have none.
             return SheetDocument(quote.sheet, quote.caption, DetailFields(project.details),
                                  QuoteDate(project.details, TodayText()));
         });
         if (written.written())
-            return 0;
-        err << kCommand << (options.gbk ? Utf8ToGbk(written.problem) : written.problem) << "\n";
-        return 1;
+            return kStatusDone;
+        err << kCommand << (gbk ? Utf8ToGbk(written.problem) : written.problem) << "\n";
+        return kStatusFailed;
     }
     out << Utf8ToGbk(text);
-    return 0;
+    return kStatusDone;
 }
 
 }  // namespace rq::cli

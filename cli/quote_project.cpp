@@ -1,44 +1,36 @@
 #include "cli/quote_project.h"
 
+#include <utility>
+
 #include "project/file_io.h"
 #include "project/project_file.h"
 
 namespace rq::cli {
 
-ProjectQuote OpenProjectQuote(const std::string& path, Package package)
+Outcome<ProjectQuote> OpenProjectQuote(const std::string& path, Package package)
 {
-    ProjectQuote result;
-    const FileReadResult file = ReadWholeFile(path, kMaxProjectFileBytes);
-    if (!file.bytes) {
-        result.problem = "无法读取项目文件 " + path + "：" + file.problem;
-        result.status = 1;
-        return result;
+    Outcome<Project> read = LoadProjectFile(path);
+    if (!read) {
+        read.problem = (read.status == kStatusFailed ? "无法读取项目文件 " + path + "："
+                                                     : "项目文件 " + path + " 不能打开：")
+                       + read.problem;
+        return Outcome<ProjectQuote>::From(std::move(read));
     }
-    ProjectReadResult read = ReadProjectText(*file.bytes);
-    if (!read.project) {
-        result.problem = "项目文件 " + path + " 不能打开：" + read.problem;
-        result.status = 2;
-        return result;
+    ProjectQuote opened{std::move(*read.value), {}};
+    if (const std::optional<KeptSheet>& kept = opened.project.sheet(package)) {
+        opened.kept = *kept;
+        return opened;
     }
-    result.project = std::move(*read.project);
-    if (const std::optional<KeptSheet>& kept = result.project.sheet(package)) {
-        result.kept = *kept;
-    } else if (result.project.rooms.empty()) {
-        result.problem = "项目中没有" + Text(PackageTextOf(package)) + "报价单，也没有房间：至少要添加1房间！";
-        result.status = 2;
-    } else {
-        // Rooms changed with 修改 are never checked: a size typed a thousand times too large
-        // is refused here as the window refuses it, not printed as a total wrapped round.
-        std::optional<Text> outOfRange;
-        KeptSheet built = BuildKeptSheet(result.project, package, outOfRange);
-        if (outOfRange) {
-            result.problem = "项目文件 " + path + " 不能报价：" + *outOfRange;
-            result.status = 2;
-            return result;
-        }
-        result.kept = std::move(built);
-    }
-    return result;
+    if (opened.project.rooms.empty())
+        return Outcome<ProjectQuote>::Refused("项目中没有" + Text(PackageTextOf(package)) + "报价单，也没有房间："
+                                              + Text(kNoRoomsMessage));
+    // Rooms changed with 修改 are never checked: a size typed a thousand times too large is
+    // refused here as the window refuses it, not printed as a total wrapped round.
+    std::optional<Text> outOfRange;
+    opened.kept = BuildKeptSheet(opened.project, package, outOfRange);
+    if (outOfRange)
+        return Outcome<ProjectQuote>::Refused("项目文件 " + path + " 不能报价：" + *outOfRange);
+    return opened;
 }
 
 std::optional<Text> SaveProject(const std::string& path, const Project& project)

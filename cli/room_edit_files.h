@@ -1,0 +1,40 @@
+// The room and edit files of renoquote-cli quote: UTF-8 text, one room or one edit a line,
+// fields separated by tabs, refused with the number of the first line that is wrong.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "convert/outcome.h"
+#include "quote/quote_sheet.h"
+#include "rooms/room_record.h"
+#include "sheet/sheet_edits.h"
+
+namespace rq::cli {
+
+inline constexpr std::string_view kRoomFileName = "房间文件";
+inline constexpr std::string_view kEditFileName = "修改文件";
+
+// "修改文件第3行: ", which starts every refusal of a line.
+Text LinePrefix(std::string_view fileName, int number);
+
+// Rooms in list order, each checked as the 添加 button checks it unless `unchecked`.
+Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked);
+
+enum class EditKind { Modify, Delete, Add };
+
+struct Edit {
+    int line = 0;  // in the edit file, for a refusal
+    EditKind kind = EditKind::Modify;
+    int row = -1;
+    ItemFields fields;
+};
+
+// The edits in file order: "modify", "delete" or "add" and their fields.
+Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes);
+
+// Makes the edit, or leaves the sheet as it is and returns why not, as the window would.
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit);
+
+}  // namespace rq::cli
