@@ -9,7 +9,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "project/file_io.h"
+#include "files/atomic_file.h"
 #include "project/recovery.h"
 
 namespace rq {

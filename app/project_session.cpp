@@ -12,7 +12,8 @@
 #include <QStandardPaths>
 
 #include "app/autosave.h"
-#include "project/file_io.h"
+#include "files/atomic_file.h"
+#include "files/file_errors.h"
 #include "project/project_file.h"
 #include "ui/message_box.h"
 #include "qtcore/qt_text.h"
@@ -187,7 +188,15 @@ bool ProjectSession::saveAs()
 bool ProjectSession::writeTo(const QString& path)
 {
     if (const auto problem = WriteFileAtomically(path.toStdString(), WriteProjectText(m_document.snapshot()))) {
-        // The work stays open and marked unsaved; the old file, if any, is as it was.
+        // The work stays open and marked unsaved; the old file, if any, is as it was. A file
+        // its owner made read-only is not replaced: the work can go to another file.
+        if (*problem == kReadOnlyFile) {
+            const int answer = askQuestion(m_document.window,
+                QStringLiteral("“%1”是只读文件，不能覆盖。\n修改仍在窗口中，要另存为别的文件吗？")
+                    .arg(QDir::toNativeSeparators(path)),
+                { QStringLiteral("另存为(&A)…"), QStringLiteral("取消") }, 0, 1);
+            return answer == 0 && saveAs();
+        }
         showMessage(m_document.window,
             QStringLiteral("无法保存项目到“%1”：%2。\n原来的文件没有改动，修改仍在窗口中，可以另存到别处。")
                 .arg(QDir::toNativeSeparators(path), toQString(*problem)),

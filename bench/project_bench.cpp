@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "bench/bench_rooms.h"
-#include "project/file_io.h"
+#include "files/atomic_file.h"
 #include "project/project_file.h"
 
 namespace {

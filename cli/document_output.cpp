@@ -2,6 +2,7 @@
 
 #include "document/csv_writer.h"
 #include "modules/xlsx_output.h"
+#include "convert/utf8.h"
 
 namespace rq::cli {
 
@@ -16,7 +17,7 @@ std::optional<Text> CheckOutputPath(const std::string& path)
 {
     const std::optional<DocumentFormat> format = FormatOfPath(path);
     if (!format)
-        return "不认识输出文件的格式 " + path + "（扩展名应为 .tsv、.txt、.csv、.xlsx 或 .pdf）";
+        return "不认识输出文件的格式 " + ShortPiece(path, 80) + "（扩展名应为 .tsv、.txt、.csv、.xlsx 或 .pdf）";
     if (*format == DocumentFormat::Pdf && !CanWritePdf())
         return "这个版本编译时没有图形界面部分，不能输出 PDF（可以输出 .csv、.xlsx 或 .tsv）";
     return std::nullopt;
@@ -35,7 +36,7 @@ WriteResult WriteOutputFile(const std::string& path, const std::string& plainTex
     case DocumentFormat::Pdf:
         return WritePdfFile(document(), path);
     }
-    return Failed("无法写入文件 " + path);
+    return Failed("无法写入文件 " + ShortPiece(path, 80));
 }
 
 }  // namespace rq::cli

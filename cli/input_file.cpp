@@ -7,24 +7,12 @@
 #include <unistd.h>
 
 #include "convert/convert.h"
+#include "files/file_errors.h"
+#include "convert/utf8.h"
 
 namespace rq::cli {
 
 namespace {
-
-struct ErrorName {
-    int error;
-    std::string_view text;
-};
-
-constexpr ErrorName kErrorNames[] = {
-    { ENOENT, "文件不存在" },
-    { EACCES, "没有读取权限" },
-    { EISDIR, "这是一个文件夹" },
-    { EBADF, "没有打开" },
-    { EIO, "读取出错" },
-    { ENOSPC, "磁盘已满" },
-};
 
 // Closes a file opened here; standard input stays open for whoever else reads it.
 struct FileDescriptor {
@@ -39,14 +27,6 @@ struct FileDescriptor {
 
 } // namespace
 
-std::string SystemErrorText(int error)
-{
-    for (const ErrorName& name : kErrorNames)
-        if (name.error == error)
-            return std::string(name.text);
-    return std::strerror(error);
-}
-
 Outcome<std::string> ReadInputFile(const std::optional<std::string>& path, std::string_view what)
 {
     const bool standardInput = !path || *path == "-";
@@ -54,7 +34,7 @@ Outcome<std::string> ReadInputFile(const std::optional<std::string>& path, std::
     std::string bytes;
     const auto refuse = [](std::string problem) { return Outcome<std::string>::Refused(std::move(problem)); };
     const auto readFailure = [&](int error) {
-        return Outcome<std::string>::Failed("无法读取" + std::string(what) + " " + name + "：" + SystemErrorText(error));
+        return Outcome<std::string>::Failed("无法读取" + std::string(what) + " " + ShortPiece(name, 80) + "：" + FileErrorText(error, FileAccess::Read));
     };
 
     FileDescriptor file;

@@ -20,7 +20,4 @@ inline constexpr std::size_t kMaxLineBytes = std::size_t { 1 } << 20;
 // number: no typed room holds one, and it would cut a size short unseen.
 Outcome<std::string> ReadInputFile(const std::optional<std::string>& path, std::string_view what);
 
-// A short reason for a failed system call, in Chinese where the user can act on it.
-std::string SystemErrorText(int error);
-
 } // namespace rq::cli

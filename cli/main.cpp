@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/input_file.h"
+#include "files/file_errors.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         if (!std::cout.flush()) {
             const int error = errno;
             std::cerr << "renoquote-cli: 无法写出结果"
-                      << (error != 0 ? "：" + rq::cli::SystemErrorText(error) : std::string()) << "\n";
+                      << (error != 0 ? "：" + rq::FileErrorText(error, rq::FileAccess::Write) : std::string()) << "\n";
             status = 1;
         }
         return status;

@@ -4,12 +4,13 @@
 
 #include "cli/document_output.h"
 #include "quote/quote_choices.h"
+#include "convert/utf8.h"
 
 namespace rq::cli {
 
 Text UnknownOption(std::string_view argument)
 {
-    return "未知的选项 " + Text(argument) + "（用 --help 查看可用的选项）";
+    return "未知的选项 " + ShortPiece(argument) + "（用 --help 查看可用的选项）";
 }
 
 std::optional<Text> ReadGradeOption(std::string_view value, Text& grade)
@@ -21,7 +22,7 @@ std::optional<Text> ReadGradeOption(std::string_view value, Text& grade)
     Text names;
     for (const std::string_view name : kGradeNames)
         names += (names.empty() ? "" : "、") + Text(name);
-    return "--grade 只能是 " + names + " 之一，不是 " + Text(value);
+    return "--grade 只能是 " + names + " 之一，不是 " + ShortPiece(value);
 }
 
 namespace {
@@ -37,7 +38,7 @@ std::optional<Text> TakeCommonOption(std::string_view name, std::string_view val
     } else if (value == "gbk" || value == "GBK") {
         common.gbk = true;
     } else {
-        return "不支持的编码 " + Text(value) + "（只能是 utf-8 或 gbk）";
+        return "不支持的编码 " + ShortPiece(value) + "（只能是 utf-8 或 gbk）";
     }
     return std::nullopt;
 }

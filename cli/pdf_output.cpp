@@ -5,6 +5,7 @@
 #ifdef RENOQUOTE_CLI_PDF
 #include "cli/pdf_module.h"
 #include "modules/module_loader.h"
+#include "convert/utf8.h"
 #endif
 
 namespace rq::cli {
@@ -17,7 +18,7 @@ WriteResult WritePdfFile(const QuoteDocument& document, const std::string& path)
 {
     static const auto pdf = LoadModuleFunction<PdfWriter>("librenoquote_pdf.so", kPdfWriterEntry, "输出 PDF 的模块");
     if (pdf.function == nullptr)
-        return Failed("无法写入文件 " + path + "（" + pdf.problem + "）");
+        return Failed("无法写入文件 " + ShortPiece(path, 80) + "（" + pdf.problem + "）");
     return pdf.function(document, path);
 }
 
@@ -27,7 +28,7 @@ bool CanWritePdf() { return false; }
 
 WriteResult WritePdfFile(const QuoteDocument&, const std::string& path)
 {
-    return Failed("无法写入文件 " + path + "（这个版本编译时没有图形界面部分，不能输出 PDF）");
+    return Failed("无法写入文件 " + ShortPiece(path, 80) + "（这个版本编译时没有图形界面部分，不能输出 PDF）");
 }
 
 #endif

@@ -2,8 +2,9 @@
 
 #include <utility>
 
-#include "project/file_io.h"
+#include "files/atomic_file.h"
 #include "project/project_file.h"
+#include "convert/utf8.h"
 
 namespace rq::cli {
 
@@ -11,8 +12,8 @@ Outcome<ProjectQuote> OpenProjectQuote(const std::string& path, Package package)
 {
     Outcome<Project> read = LoadProjectFile(path);
     if (!read) {
-        read.problem = (read.status == kStatusFailed ? "无法读取项目文件 " + path + "："
-                                                     : "项目文件 " + path + " 不能打开：")
+        read.problem = (read.status == kStatusFailed ? "无法读取项目文件 " + ShortPiece(path, 80) + "："
+                                                     : "项目文件 " + ShortPiece(path, 80) + " 不能打开：")
                        + read.problem;
         return Outcome<ProjectQuote>::From(std::move(read));
     }
@@ -29,14 +30,14 @@ Outcome<ProjectQuote> OpenProjectQuote(const std::string& path, Package package)
     std::optional<Text> outOfRange;
     opened.kept = BuildKeptSheet(opened.project, package, outOfRange);
     if (outOfRange)
-        return Outcome<ProjectQuote>::Refused("项目文件 " + path + " 不能报价：" + *outOfRange);
+        return Outcome<ProjectQuote>::Refused("项目文件 " + ShortPiece(path, 80) + " 不能报价：" + *outOfRange);
     return opened;
 }
 
 std::optional<Text> SaveProject(const std::string& path, const Project& project)
 {
     if (const std::optional<Text> problem = WriteFileAtomically(path, WriteProjectText(project)))
-        return "无法保存项目文件 " + path + "：" + *problem + "（原来的文件没有改动）";
+        return "无法保存项目文件 " + ShortPiece(path, 80) + "：" + *problem + "（原来的文件没有改动）";
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace rq {
@@ -31,6 +32,33 @@ constexpr std::string_view Utf8Prefix(std::string_view text, std::size_t maxByte
     while (end > 0 && end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return text.substr(0, end);
+}
+
+// A value as a message quotes it: its first `characters` characters and "…" when there is
+// more, with control characters written as \n, \t or \xNN, so that a refusal stays one
+// short line whatever the value holds (a name of five million bytes, a line break).
+inline std::string ShortPiece(std::string_view text, int characters = 40)
+{
+    std::string piece;
+    std::size_t at = 0;
+    for (int taken = 0; at < text.size() && taken < characters; ++taken) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = std::min(Utf8CharLength(lead), text.size() - at);
+        if (lead == '\n') {
+            piece += "\\n";
+        } else if (lead == '\t') {
+            piece += "\\t";
+        } else if (lead < 0x20 || lead == 0x7F) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            piece += {'\\', 'x', kHex[lead >> 4], kHex[lead & 15]};
+        } else {
+            piece += text.substr(at, length);
+        }
+        at += length;
+    }
+    if (at < text.size())
+        piece += "…";
+    return piece;
 }
 
 }  // namespace rq

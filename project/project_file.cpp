@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "convert/utf8.h"
-#include "project/file_io.h"
+#include "files/capped_read.h"
 #include "quote/amount_range.h"
 #include "sheet/sheet_edits.h"
 
@@ -151,7 +151,7 @@ struct Where {
             return "文件的最外层";
         Text text = parent->parent ? parent->name() : Text();
         if (!key.empty())
-            return text + (text.empty() ? "" : ".") + Text(key);
+            return text + (text.empty() ? "" : ".") + ShortPiece(key);
         return text + "[" + std::to_string(index) + "]";
     }
     Text quoted() const { return "“" + name() + "”"; }
@@ -219,7 +219,7 @@ FloorChoice TakeFloor(Json& value, const Where& where)
         return FloorChoice::Boards;
     if (name == kTiles)
         return FloorChoice::Tiles;
-    Refuse(where.quoted() + "只能是 \"boards\"（地板）或 \"tiles\"（瓷砖），不是 \"" + name + "\"。");
+    Refuse(where.quoted() + "只能是 \"boards\"（地板）或 \"tiles\"（瓷砖），不是 \"" + ShortPiece(name) + "\"。");
 }
 
 std::vector<RoomRecord> TakeRooms(Json& value, const Where& where)
@@ -241,19 +241,10 @@ void CheckVersion(Json& root, const Where& where)
     const bool newer = version.is_number_unsigned() ? version.get<std::uint64_t>() > kProjectFormatVersion
                                                     : version.get<std::int64_t>() > kProjectFormatVersion;
     if (newer)
-        Refuse("这个项目文件是新版本的 renoquote 保存的（格式第 " + version.dump() + " 版），本程序只能打开第 "
+        Refuse("这个项目文件是新版本的 renoquote 保存的（格式第 " + ShortPiece(version.dump()) + " 版），本程序只能打开第 "
             + std::to_string(kProjectFormatVersion) + " 版。请升级 renoquote 后再打开。");
     if (version.get<std::int64_t>() < 1)
-        Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + version.dump() + "。");
-}
-
-// A cell's first characters, enough to find it in the file.
-Text Opening(std::string_view text)
-{
-    std::size_t end = 0;
-    for (int characters = 0; end < text.size() && characters < 20; ++characters)
-        end += Utf8CharLength(static_cast<unsigned char>(text[end]));
-    return end < text.size() ? Text(text.substr(0, end)) + "…" : Text(text);
+        Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + ShortPiece(version.dump()) + "。");
 }
 
 // Amounts no quote or edit of this program writes: a total that is no number ("inf",
@@ -267,7 +258,7 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const std::optional<double> total = sheet.TotalValue(row);
         if (IsNonFiniteAmountText(sheet.GetCell(row, kTotal)) || (total && !FitsWholeYuan(*total)))
-            return at(row, "总计“" + Opening(sheet.GetCell(row, kTotal)) + "”不是 " + Text(kLargestYuanText) + " 元以内的金额");
+            return at(row, "总计“" + ShortPiece(sheet.GetCell(row, kTotal), 20) + "”不是 " + Text(kLargestYuanText) + " 元以内的金额");
     }
     if (const int row = FirstRowOutOfRange(sheet); row >= 0)
         return at(row, "总计加起来超过 " + Text(kLargestYuanText) + " 元");
@@ -275,8 +266,8 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     RecomputeTotals(recomputed, caption);
     for (int row = 0; row < sheet.RowCount(); ++row) {
         if (recomputed.GetCell(row, kTotal) != sheet.GetCell(row, kTotal))
-            return at(row, "“" + Opening(sheet.GetCell(row, kItemName)) + "”应当是上面各行的合计 "
-                    + Text(recomputed.GetCell(row, kTotal)) + "，不是“" + Opening(sheet.GetCell(row, kTotal)) + "”");
+            return at(row, "“" + ShortPiece(sheet.GetCell(row, kItemName), 20) + "”应当是上面各行的合计 "
+                    + Text(recomputed.GetCell(row, kTotal)) + "，不是“" + ShortPiece(sheet.GetCell(row, kTotal), 20) + "”");
     }
     return std::nullopt;
 }
@@ -289,7 +280,7 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
     kept.quote.caption = TakeText(Member(value, "caption", where), where / "caption");
     if (kept.quote.caption != PackageCaption(package))
         Refuse((where / "caption").quoted() + "应当是“" + Text(PackageCaption(package)) + "”，不是“"
-            + kept.quote.caption + "”。");
+            + ShortPiece(kept.quote.caption) + "”。");
 
     const Where from = where / "builtFrom";
     Json& builtFrom = ExpectObject(Member(value, "builtFrom", where), from);
@@ -309,7 +300,7 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
         const Text kindName = TakeText(Member(row, "kind", rowAt), rowAt / "kind");
         const std::optional<RowKind> kind = RowKindFromName(kindName);
         if (!kind)
-            Refuse((rowAt / "kind").quoted() + "不是报价单中的一种行：\"" + kindName + "\"。");
+            Refuse((rowAt / "kind").quoted() + "不是报价单中的一种行：\"" + ShortPiece(kindName) + "\"。");
         QuoteRow cells;
         TakeTexts(Member(row, "cells", rowAt), cells, rowAt / "cells");
         sheet.AppendRow(std::move(cells), *kind);
@@ -423,7 +414,7 @@ public:
                 + " 项），不是 renoquote 的项目文件。");
         const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
         if (std::find(open, m_names.end(), name) != m_names.end())
-            Refuse("同一个对象里“" + name + "”出现了两次，不知道该用哪一个。");
+            Refuse("同一个对象里“" + ShortPiece(name) + "”出现了两次，不知道该用哪一个。");
         m_names.push_back(name);
         return true;
     }

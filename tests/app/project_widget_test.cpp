@@ -23,7 +23,7 @@
 #include "app/autosave.h"
 #include "app/main_window.h"
 #include "app/project_session.h"
-#include "project/file_io.h"
+#include "files/capped_read.h"
 #include "project/project_file.h"
 #include "project/recovery.h"
 #include "sheet/quote_sheet_window.h"

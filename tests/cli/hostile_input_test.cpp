@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "tests/cli/cli_runner.h"
 
 namespace rq {
@@ -64,6 +66,8 @@ Streams OutputTo(std::string path)
 TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
 {
     const std::string longLine(2 << 20, 'x');
+    const std::string hugeName = "/tmp/renoquote-hostile-" + std::to_string(::getpid()) + ".renoquote";
+    std::ofstream(hugeName) << R"({"format": "renoquote-project", "version": 1, ")" << longLine << "\": 0}";
     const HostileCase cases[] = {
         { "input is a folder", { "quote", "-" }, InputFrom("/tmp"), 1, "无法读取房间文件 标准输入：这是一个文件夹" },
         { "input closed", { "quote" }, InputClosed(), 1, "无法读取房间文件 标准输入" },
@@ -80,14 +84,20 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
         { "NUL inside a size", { "quote" }, Input(kRoom + "客厅\t4500*36\0 00*2800\t0*0\n"s), 2,
             "房间文件第2行含有空字符" },
         { "endless line", { "quote" }, Input(kRoom + longLine), 2, "房间文件第2行超过 1 MiB" },
+        // A message quotes a short piece of what was wrong, on one line.
+        { "line break in a path", { "quote", "/nonexistent/a\nb.txt" }, Input(""), 1, "/nonexistent/a\\nb.txt：文件不存在" },
+        { "long value", { "quote", "--package", std::string(100000, 'x') }, Input(kRoom), 2, "不是 xxxxxxxxxx" },
+        { "long name in a project", { "quote", "--project", hugeName }, Input(""), 2, "不认识的项" },
     };
     for (const HostileCase& c : cases) {
         const CliRun run = RunProgram(RENOQUOTE_CLI_PATH, c.args, c.streams, {}, 30);
         EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
         EXPECT_THAT(run.err, HasSubstr(c.message)) << c.what;
         EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << c.what << ": " << run.err;
+        EXPECT_LT(run.err.size(), 400u) << c.what;
         EXPECT_EQ(run.out, "") << c.what;
     }
+    std::remove(hugeName.c_str());
 }
 
 TEST(CliHostileInput, GradesAreTakenAsTypedOrRefusedWithTheFiveNames)

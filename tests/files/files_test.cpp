@@ -1,10 +1,14 @@
-#include "project/file_io.h"
+#include "files/atomic_file.h"
+#include "files/capped_read.h"
+#include "files/file_errors.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "project/recovery.h"
 #include "tests/file_size_limit.h"
@@ -86,6 +90,41 @@ TEST_F(FileIo, ReadRefusesWhatIsNoProjectFile)
     // No writer: opened as a file would be, it would wait for one for ever.
     ::mkfifo(path("pipe").c_str(), 0600);
     EXPECT_EQ(contents(path("pipe")), "<这不是一个普通文件>");
+}
+
+TEST_F(FileIo, ReadOnlyTargetsAreRefusedAndLeftoversOfEndedRunsRemoved)
+{
+    // Exports and projects alike: the bits decide, for root too.
+    const std::string locked = path("只读.renoquote");
+    ASSERT_FALSE(WriteFileAtomically(locked, "mine"));
+    ::chmod(locked.c_str(), 0444);
+    EXPECT_EQ(WriteFileAtomically(locked, "theirs"), Text(kReadOnlyFile));
+    EXPECT_EQ(ReplaceFileWith(locked, [](const std::string&) { return true; }), Text(kReadOnlyFile));
+    EXPECT_EQ(contents(locked), "mine");
+
+    // Temporary files of a run that was killed: one whose process has ended goes at the
+    // next write into the folder; one of a running process, and a user's file, stay.
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    struct Leftover {
+        std::string name;
+        bool kept;
+    };
+    const Leftover leftovers[] = {
+        {".家.renoquote~rq-" + std::to_string(ended) + "-a1B2c3", false},
+        {".out.pdf~rq-" + std::to_string(ended) + "-zzzzzz", false},
+        {".家.renoquote~rq-" + std::to_string(::getppid()) + "-a1B2c3", true},
+        {".家.renoquote~rq-" + std::to_string(ended) + "-a1B2", true},  // not our pattern
+        {"家.renoquote~rq-" + std::to_string(ended) + "-a1B2c3", true},
+    };
+    for (const Leftover& leftover : leftovers)
+        std::ofstream(path(leftover.name.c_str())) << "x";
+    ASSERT_FALSE(WriteFileAtomically(path("新.renoquote"), "new"));
+    for (const Leftover& leftover : leftovers)
+        EXPECT_EQ(fs::exists(path(leftover.name.c_str())), leftover.kept) << leftover.name;
+    EXPECT_EQ(TemporaryFileProcess(leftovers[0].name), ended);
 }
 
 TEST(RecoveryFile, FollowsTheStateFolderConventionAndNamesItsProgram)
