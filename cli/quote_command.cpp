@@ -24,6 +24,7 @@
 #include "project/project_file.h"
 #include "quote/engine.h"
 #include "quote/whole_yuan.h"
+#include "convert/utf8.h"
 
 namespace rq::cli {
 namespace {
@@ -97,7 +98,7 @@ std::optional<Text> TakeOption(Options& options, std::string_view name, std::str
         options.quoteChoicesGiven = true;
     } else if (name == "--package") {
         if (value != "half" && value != "full")
-            return "--package 只能是 half 或 full，不是 " + Text(value);
+            return "--package 只能是 half 或 full，不是 " + ShortPiece(value);
         options.package = Text(value == "half" ? kHalfPackage : kFullPackage);
     } else if (name == "--grade") {
         if (std::optional<Text> problem = ReadGradeOption(value, options.grade))
@@ -105,7 +106,7 @@ std::optional<Text> TakeOption(Options& options, std::string_view name, std::str
         options.quoteChoicesGiven = true;
     } else if (name == "--floor") {
         if (value != "boards" && value != "tiles")
-            return "--floor 只能是 boards 或 tiles，不是 " + Text(value);
+            return "--floor 只能是 boards 或 tiles，不是 " + ShortPiece(value);
         options.floor = value == "boards" ? FloorChoice::Boards : FloorChoice::Tiles;
         options.quoteChoicesGiven = true;
     } else if (name == "--edits") {
@@ -125,25 +126,63 @@ std::optional<Text> ParseQuoteOptions(const std::vector<std::string>& args, Opti
         [&](std::string_view name, std::string_view value) { return TakeOption(options, name, value); },
         [&](std::string_view argument) -> std::optional<Text> {
             if (options.roomsPath)
-                return "只能给一个房间文件，多出了 " + Text(argument);
+                return "只能给一个房间文件，多出了 " + ShortPiece(argument, 80);
             options.roomsPath = Text(argument);
             return std::nullopt;
         });
 }
 
+// A tab or a line break inside a cell would split its row or its column.
+constexpr std::string_view kLineBreaking = "\t\n\r";
+
+// The lines of the output (the heading is the first) whose cells held a tab or a line
+// break, written as blanks; ten are named.
+struct FlattenedLines {
+    int count = 0;
+    int last = 0;
+    Text named;
+
+    void add(int line)
+    {
+        if (line == last)
+            return;  // another cell of the same line
+        last = line;
+        if (count++ < 10)
+            named += (named.empty() ? "" : "、") + IntegerToText(line);
+    }
+    std::optional<Text> note() const
+    {
+        if (count == 0)
+            return std::nullopt;
+        return "输出的第" + named + (count > 10 ? "等 " + IntegerToText(count) + " " : "") +
+               "行有格子含制表符或换行，已换成空格";
+    }
+};
+
 // The sheet as the program prints it, piece by piece: the heading line, then each row's
-// six cells with a tab after each but the last, which ends the line.
+// six cells with a tab after each but the last, which ends the line. Each cell stays on
+// its line and in its column: a tab or a line break it holds is written as a blank.
 template <typename Put>
-void ForEachSheetPiece(const QuoteSheet& sheet, Put put)
+void ForEachSheetPiece(const QuoteSheet& sheet, Put put, FlattenedLines& flattenedLines)
 {
     for (int column = 0; column < kSheetColumnCount; ++column) {
         put(kSheetHeads[static_cast<std::size_t>(column)]);
         put(column + 1 < kSheetColumnCount ? "\t" : "\n");
     }
+    Text flattened;
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const RowTexts cells = sheet.RowCells(row);
         for (int column = 0; column < kSheetColumnCount; ++column) {
-            put(cells[static_cast<std::size_t>(column)]);
+            const std::string_view cell = cells[static_cast<std::size_t>(column)];
+            if (cell.find_first_of(kLineBreaking) == std::string_view::npos) {
+                put(cell);
+            } else {
+                flattened.assign(cell);
+                std::replace_if(flattened.begin(), flattened.end(),
+                                [](char c) { return kLineBreaking.find(c) != std::string_view::npos; }, ' ');
+                put(flattened);
+                flattenedLines.add(row + 2);
+            }
             put(column + 1 < kSheetColumnCount ? "\t" : "\n");
         }
     }
@@ -151,20 +190,21 @@ void ForEachSheetPiece(const QuoteSheet& sheet, Put put)
 
 // The whole sheet in one text of the exact size: a sheet of 100,000 rooms is 30 MB, and
 // growing that text step by step would copy it many times over.
-Text SheetText(const QuoteSheet& sheet)
+Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
 {
     std::size_t size = 0;
-    ForEachSheetPiece(sheet, [&](std::string_view piece) { size += piece.size(); });
+    FlattenedLines measuring;
+    ForEachSheetPiece(sheet, [&](std::string_view piece) { size += piece.size(); }, measuring);
     Text text;
     text.reserve(size);
-    ForEachSheetPiece(sheet, [&](std::string_view piece) { text += piece; });
+    ForEachSheetPiece(sheet, [&](std::string_view piece) { text += piece; }, flattenedLines);
     return text;
 }
 
 // The sheet onto standard output a piece at a time: the text of a large quote is as large
 // as the sheet itself, and holding both at once would double what the quote needs. Rows are
 // copied into the piece byte for byte, with no text growing on the way.
-void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
+void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
 {
     constexpr std::size_t kPieceBytes = 1 << 20;
     const auto piece = std::make_unique_for_overwrite<char[]>(kPieceBytes);
@@ -180,7 +220,7 @@ void WriteSheet(const QuoteSheet& sheet, std::ostream& out)
         }
         std::memcpy(piece.get() + used, bytes.data(), bytes.size());
         used += bytes.size();
-    });
+    }, flattenedLines);
     out.write(piece.get(), static_cast<std::streamsize>(used));
 }
 
@@ -275,11 +315,20 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(*problem, kStatusFailed);
     }
 
+    // Said once, after the sheet, where a tab-separated text had to flatten a cell.
+    FlattenedLines flattened;
+    const auto noteFlattened = [&] {
+        if (const std::optional<Text> note = flattened.note())
+            err << kCommand << (gbk ? Utf8ToGbk(*note) : *note) << "\n";
+    };
     if (!options.common.outputPath && !gbk) {
-        WriteSheet(quote.sheet, out);
+        WriteSheet(quote.sheet, out, flattened);
+        noteFlattened();
         return kStatusDone;  // whether it reached its file is for main to tell
     }
-    const Text text = SheetText(quote.sheet);
+    const Text text = SheetText(quote.sheet, flattened);
+    if (!options.common.outputPath || FormatOfPath(*options.common.outputPath) == DocumentFormat::Tsv)
+        noteFlattened();
     if (options.common.outputPath) {
         const WriteResult written = WriteOutputFile(*options.common.outputPath, gbk ? Utf8ToGbk(text) : text, [&] {
             // A project brings the details of its quote; rooms from a file have none.

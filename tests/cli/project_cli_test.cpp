@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <vector>
 
 #include "project/project_file.h"
 #include "sheet/sheet_edits.h"
@@ -119,3 +121,43 @@ TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
 
 } // namespace
 } // namespace rq
+
+namespace rq {
+namespace {
+
+// Each output keeps what a cell holds, or says where it could not: the tab-separated
+// text keeps every cell on its line and in its column, and says which lines it flattened;
+// the project and the CSV keep the tab and the line break as they are.
+TEST_F(ProjectCli, CellsWithTabsOrLineBreaksKeepTheirRowsAndColumns)
+{
+    const std::string project = path("p.renoquote");
+    ASSERT_EQ(RunCli({ "quote", "--save-project", project, kRooms }).status, 0);
+    Outcome<Project> read = ReadProjectText(ReadFile(project));
+    ASSERT_TRUE(read.value) << read.problem;
+    QuoteSheet& sheet = read.value->halfPackage->quote.sheet;
+    sheet.SetCell(1, kItemName, "顶面\t批腻子");
+    sheet.SetCell(1, kUnit, "M2\n");
+    sheet.SetCell(3, kItemName, "墙面\r\n乳胶漆");
+    file("p.renoquote", WriteProjectText(*read.value));
+
+    const CliRun tsv = RunCli({ "quote", "--project", project });
+    ASSERT_EQ(tsv.status, 0) << tsv.err;
+    EXPECT_EQ(tsv.err, "renoquote-cli quote: 输出的第3、5行有格子含制表符或换行，已换成空格\n");
+    std::istringstream lines(tsv.out);
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    ASSERT_EQ(static_cast<int>(rows.size()), sheet.RowCount() + 1);
+    EXPECT_EQ(rows[2], "1\t顶面 批腻子\tM2 \t" + Text(sheet.GetCell(1, kQuantity)) + "\t" +
+                           Text(sheet.GetCell(1, kUnitPrice)) + "\t" + Text(sheet.GetCell(1, kTotal)));
+
+    const std::string csv = path("p.csv");
+    const CliRun kept = RunCli({ "quote", "--project", project, "--output", csv, "--save-project", project });
+    ASSERT_EQ(kept.status, 0) << kept.err;
+    EXPECT_EQ(kept.err, "");
+    EXPECT_NE(ReadFile(csv).find("顶面\t批腻子"), std::string::npos);
+    EXPECT_EQ(ReadProjectText(ReadFile(project)).value, read.value);
+}
+
+}  // namespace
+}  // namespace rq
