@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "app/display_check.h"
@@ -17,8 +18,26 @@
 #include "ui/application_look.h"
 #include "ui/first_paint.h"
 
+namespace {
+
+constexpr const char* kUsage = "用法: renoquote [项目文件.renoquote]\n"
+                               "打开装修报价评估工具；给出项目文件时打开这个项目。\n"
+                               "  --help     显示本说明\n"
+                               "  --version  显示程序的版本\n";
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Answered before any display is needed: a package check or a user in a terminal.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("renoquote %s\n", RENOQUOTE_VERSION);
+        return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     // Without a screen Qt would abort with a long platform-plugin message; one line says it.
     if (const auto problem = rq::DisplayProblem()) {
         std::fprintf(stderr, "%s\n", problem->c_str());
@@ -30,7 +49,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     startGuard.reset();
     QApplication::setApplicationName(QStringLiteral("renoquote"));
-    QApplication::setDesktopFileName(QStringLiteral("renoquote"));
+    // The desktop entry's name: Wayland desktops match the window to its menu entry by it.
+    QApplication::setDesktopFileName(QStringLiteral("example.qinghe_space.renoquote"));
     rq::applyApplicationLook();
     // Qt's own buttons and menus ("OK", the edit box menus) in Chinese, where Qt's
     // translations are installed; without them they stay English.

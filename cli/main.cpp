@@ -23,6 +23,10 @@ int RunCommand(const std::vector<std::string>& args)
         return rq::cli::RunQuoteCommand(rest, std::cout, std::cerr);
     if (command == "estimate")
         return rq::cli::RunEstimateCommand(rest, std::cout, std::cerr);
+    if (command == "--version") {
+        std::cout << "renoquote-cli " RENOQUOTE_VERSION "\n";
+        return 0;
+    }
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
         return 0;

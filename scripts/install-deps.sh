@@ -12,6 +12,7 @@ packages=(
   python3
   poppler-utils python3-openpyxl
   xvfb xauth
+  librsvg2-bin dpkg-dev file appstream desktop-file-utils  # the Debian package: icons, dependencies, checks
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
-#   1. the normal build: core, command line, windows, and all their tests;
+#   1. the normal build: core, command line, windows, and all their tests; then its Debian
+#      package, built and checked (scripts/check-package.sh);
 #   2. the core, the command line and their tests again under AddressSanitizer and UBSan;
 #   3. the libFuzzer targets (clang), each for a bounded time from the seed corpus in fuzz/.
 # Any failing test, sanitizer report or broken fuzz invariant fails the run.
@@ -29,6 +30,16 @@ echo "== build and test =="
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}"
 cmake --build build -j2
 run_ctest build
+
+echo "== Debian package =="
+package_log=$(mktemp)
+if ! bash scripts/check-package.sh build 2>&1 | tee "$package_log"; then
+  echo "package: $passed passed, 1 failed"
+  exit 1
+fi
+package_checks=$(sed -n 's/^package checks: \([0-9]*\) passed$/\1/p' "$package_log")
+rm -f "$package_log"
+passed=$((passed + ${package_checks:-0}))
 
 echo "== sanitizers (AddressSanitizer, UBSan) =="
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRENOQUOTE_SANITIZE=ON \

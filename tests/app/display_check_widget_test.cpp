@@ -109,6 +109,32 @@ TEST(DisplayStartGuard, UnusableDisplaysEndWithOneLineAndStatusOne)
     }
 }
 
+// --version and --help of both programs, where there is no display at all: the package
+// check and a user in a terminal ask them so. The version is the build's.
+TEST(DisplayStartGuard, VersionAndHelpNeedNoDisplay)
+{
+    const rq::testing::EnvironmentChanges noDisplay = {
+        {"QT_QPA_PLATFORM", std::nullopt}, {"WAYLAND_DISPLAY", std::nullopt}, {"DISPLAY", std::nullopt}};
+    const struct {
+        const char* program;
+        const char* argument;
+        std::string out;
+    } cases[] = {
+        {RENOQUOTE_APP_PATH, "--version", "renoquote " RENOQUOTE_VERSION "\n"},
+        {RENOQUOTE_CLI_PATH, "--version", "renoquote-cli " RENOQUOTE_VERSION "\n"},
+        {RENOQUOTE_APP_PATH, "--help", ""},
+    };
+    for (const auto& c : cases) {
+        const rq::testing::CliRun run = rq::testing::RunProgram(c.program, {c.argument}, {}, noDisplay, 60);
+        EXPECT_EQ(run.status, 0) << c.program << " " << c.argument << "\n" << run.err;
+        EXPECT_EQ(run.err, "");
+        if (!c.out.empty())
+            EXPECT_EQ(run.out, c.out);
+        else
+            EXPECT_EQ(run.out.rfind("用法: renoquote ", 0), 0u) << run.out;
+    }
+}
+
 // An X server that lets in only those holding its cookie, as a desktop session's does;
 // started through sudo, the program often finds the display but not the cookie.
 TEST(DisplayStartGuard, RefusedAuthorisationEndsWithOneLine)
