@@ -126,6 +126,7 @@ MainWindow::MainWindow(QWidget* parent)
     setUpLinks();
     fitCaptionsToBoxes(m_area);
     keepTypedTexts(m_area);
+    nameComboBoxParts(m_area);
     returnPressesFocusedButton(m_area);
     setUpRoomList();
     connectHandlers();
@@ -341,7 +342,7 @@ void MainWindow::startPackage(Package package)
                                                 "要按现在的房间重新计算吗？原报价单及其中的修改将被丢弃。")
                                      .arg(toQString(PackageTextOf(package)));
         const int answer = askQuestion(this, question,
-            { QStringLiteral("重新计算"), QStringLiteral("打开原来的报价单"), QStringLiteral("取消") }, 1, 2);
+            { QStringLiteral("重新计算(&R)"), QStringLiteral("打开原来的报价单(&O)"), QStringLiteral("取消(&C)") }, 1, 2);
         if (answer != 0 && answer != 1)
             return;
         buildNew = answer == 0;

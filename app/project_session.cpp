@@ -107,7 +107,7 @@ bool ProjectSession::maySetAside()
     if (!m_modified)
         return true;
     const QString question = QStringLiteral("项目“%1”有尚未保存的修改。要保存吗？").arg(displayName());
-    const QStringList buttons = { QStringLiteral("保存"), QStringLiteral("不保存"), QStringLiteral("取消") };
+    const QStringList buttons = { QStringLiteral("保存(&S)"), QStringLiteral("不保存(&N)"), QStringLiteral("取消(&C)") };
     switch (askQuestion(m_document.window, question, buttons, 0, 2)) {
     case 0:
         return save();
@@ -227,7 +227,7 @@ void ProjectSession::offerRecovery()
     // Esc or the window's close button only puts the question off: the copy is the user's
     // only record of that work, and is gone for good once declined.
     const int answer = askQuestion(m_document.window, question,
-        { QStringLiteral("恢复"), QStringLiteral("不恢复"), QStringLiteral("以后再说") }, 0, 2);
+        { QStringLiteral("恢复(&R)"), QStringLiteral("不恢复(&N)"), QStringLiteral("以后再说(&L)") }, 0, 2);
     if (answer == 2)
         return; // offered again at the next start
     if (answer == 0) {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include "forms/accessible_controls.h"
 #include "ui/open_link.h"
 
 namespace rq {
@@ -10,6 +11,8 @@ namespace rq {
 HyperlinkLabel::HyperlinkLabel(QWidget* parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    registerAccessibleControls();
     // Only the underline is set here, so the label keeps the window's font otherwise.
     QFont underlined;
     underlined.setUnderline(true);
@@ -42,6 +45,30 @@ void HyperlinkLabel::mouseReleaseEvent(QMouseEvent* event)
     if (click && !m_target.isEmpty())
         openLink(this, QUrl(m_target));
     Q_EMIT released();
+}
+
+void HyperlinkLabel::press()
+{
+    Q_EMIT pressed();
+    if (!m_target.isEmpty())
+        openLink(this, QUrl(m_target));
+    Q_EMIT released();
+}
+
+void HyperlinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    if (!isPressKey(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    press();
+}
+
+void HyperlinkLabel::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusFrame(this);
 }
 
 }  // namespace rq

@@ -17,6 +17,9 @@ public:
 
     QString target() const { return m_target; }
     void setTarget(const QString& target) { m_target = target; }
+    // What a click does, for the keyboard (Space, Enter) and screen readers: pressed, the
+    // target opened, released.
+    void press();
 
 Q_SIGNALS:
     void pressed();
@@ -25,6 +28,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QString m_target;

@@ -3,11 +3,15 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include "forms/accessible_controls.h"
+
 namespace rq {
 
 PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    registerAccessibleControls();
 }
 
 void PictureBox::setImageBytes(const QByteArray& bytes)
@@ -28,6 +32,22 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!isPressKey(event)) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    press();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    paintFocusFrame(this);
 }
 
 }  // namespace rq

@@ -15,12 +15,16 @@ public:
 
     // Bytes that are empty or not an image leave the box empty.
     void setImageBytes(const QByteArray& bytes);
+    // What a click does, for the keyboard (Space, Enter) and screen readers.
+    void press() { Q_EMIT pressed(); }
 
 Q_SIGNALS:
     void pressed();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace rq

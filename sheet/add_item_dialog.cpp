@@ -22,6 +22,7 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     // Three boxes and two buttons: a larger dialog would only show empty grey.
     setFixedSize(size());
     keepTypedTexts(this);
+    nameComboBoxParts(this);
     returnPressesFocusedButton(this);
     // Only a choice from the list brings its usual price; a typed name, or leaving the box,
     // leaves the price as it stands, so a price the user typed first is not overwritten.

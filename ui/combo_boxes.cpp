@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +16,15 @@ void keepTypedTexts(QWidget* window)
             continue;
         box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
+    }
+}
+
+void nameComboBoxParts(QWidget* window)
+{
+    for (QComboBox* box : window->findChildren<QComboBox*>()) {
+        if (box->lineEdit())
+            box->lineEdit()->setAccessibleName(box->accessibleName());
+        box->view()->setAccessibleName(box->accessibleName());
     }
 }
 

@@ -14,6 +14,11 @@ namespace rq {
 // list. The lists themselves stay as the form gives them.
 void keepTypedTexts(QWidget* window);
 
+// The parts of the window's combo boxes that take the keyboard's focus (the line typed
+// into, the drop-down list) carry the box's accessible name, so that a screen reader says
+// which box they belong to.
+void nameComboBoxParts(QWidget* window);
+
 // An editable combo box reports `activated` for a typed text too, when the box is left or
 // Return is pressed. ListChoice passes on only the choices made in the list itself: a
 // click or Return in the open list, or the arrow keys and the wheel on the closed box.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QMessageBox>
 #include <QString>
@@ -17,8 +18,9 @@ void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon = 
 using MessageSink = std::function<void(const QString& text, QMessageBox::Icon icon)>;
 void setMessageSink(MessageSink sink);
 
-// A question with buttons of its own ("保存", "不保存", "取消"), caption "信息：". Returns the
-// index of the button chosen; closing the box or Escape chooses `escapeButton`.
+// A question with buttons of its own ("保存(&S)", "不保存(&N)", "取消(&C)": each with its
+// access key, Alt+S…), caption "信息：". Returns the index of the button chosen; closing the
+// box or Escape chooses `escapeButton`.
 int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons, int defaultButton,
                 int escapeButton);
 
@@ -28,7 +30,15 @@ int askQuestion(QWidget* parent, const QString& text, const QStringList& buttons
 // a new file, or when the user chose to replace it.
 bool mayReplaceFile(QWidget* parent, const QString& returned, const QString& path);
 
-// While a sink is set, questions go to it and it answers with a button index. Pass {} to remove it.
+// The box askQuestion shows, for a look at it without a person to answer it.
+std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text, const QStringList& buttons,
+                                             int defaultButton, int escapeButton);
+
+// A button's caption as the user reads it: "保存(&S)" is "保存".
+QString withoutAccessKey(const QString& caption);
+
+// While a sink is set, questions go to it, with the captions as the user reads them, and it
+// answers with a button index. Pass {} to remove it.
 using QuestionSink = std::function<int(const QString& text, const QStringList& buttons)>;
 void setQuestionSink(QuestionSink sink);
 

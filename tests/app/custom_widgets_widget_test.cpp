@@ -1,4 +1,5 @@
 // The small widgets the forms are built from: spinner edit boxes, link labels, picture boxes.
+#include <QAccessible>
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QImage>
@@ -201,6 +202,50 @@ TEST(PictureBox, ReportsLeftPressOnly)
     EXPECT_EQ(pressed.count(), 0);
     QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(pressed.count(), 1);
+}
+
+// Without a mouse: Tab reaches a link or a clickable picture, Space or Enter presses it, and
+// a screen reader sees a named link or button whose press action does the same. Other keys
+// and a held key's repeats press nothing.
+TEST(HyperlinkLabel, KeyboardAndScreenReadersPressLinksAndPictures)
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+    QWidget window;
+    rq::HyperlinkLabel link(&window);
+    link.setText(QStringLiteral("装修流程"));
+    link.setTarget(QStringLiteral("http://www.example.test/a.html"));
+    rq::PictureBox picture(&window);
+    picture.setAccessibleName(QStringLiteral("在线客服"));
+    window.show();
+    const struct {
+        QWidget* control;
+        QAccessible::Role role;
+        QString name;
+        const char* signal;
+    } controls[] = {
+        { &link, QAccessible::Link, QStringLiteral("装修流程"), SIGNAL(pressed()) },
+        { &picture, QAccessible::Button, QStringLiteral("在线客服"), SIGNAL(pressed()) },
+    };
+    for (const auto& c : controls) {
+        EXPECT_TRUE(c.control->focusPolicy() & Qt::TabFocus);
+        QSignalSpy pressed(c.control, c.signal);
+        QTest::keyClick(c.control, Qt::Key_Space);
+        QTest::keyClick(c.control, Qt::Key_Return);
+        QTest::keyClick(c.control, Qt::Key_A);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QCoreApplication::sendEvent(c.control, &repeat);
+        EXPECT_EQ(pressed.count(), 2) << c.name.toStdString();
+        QAccessibleInterface* seen = QAccessible::queryAccessibleInterface(c.control);
+        ASSERT_NE(seen, nullptr);
+        EXPECT_EQ(seen->role(), c.role);
+        EXPECT_EQ(seen->text(QAccessible::Name), c.name);
+        ASSERT_NE(seen->actionInterface(), nullptr);
+        seen->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(pressed.count(), 3) << c.name.toStdString();
+    }
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    EXPECT_EQ(recorder.opened.size(), 3) << "the link's target, once a press";
 }
 
 }  // namespace
