@@ -40,8 +40,12 @@ scratch=$(mktemp -d /tmp/renoquote-package.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 dpkg-deb -x "$deb" "$scratch"
 usr=$scratch/usr
+# lib/renoquote, or lib/<triplet>/renoquote when the build was configured for the prefix /usr.
+xlsx=$(find "$usr/lib" -name librenoquote_xlsx.so | head -n 1)
+[ -n "$xlsx" ] || fail "the package lacks the spreadsheet module"
+modules=$(dirname "$xlsx")
 for file in bin/renoquote bin/renoquote-cli \
-    lib/renoquote/librenoquote_xlsx.so lib/renoquote/librenoquote_pdf.so lib/renoquote/librenoquote_print.so \
+    "${modules#"$usr/"}/librenoquote_pdf.so" "${modules#"$usr/"}/librenoquote_print.so" \
     share/icons/hicolor/scalable/apps/renoquote.svg share/mime/packages/renoquote.xml \
     share/man/man1/renoquote.1.gz share/man/man1/renoquote-cli.1.gz share/doc/renoquote/copyright; do
   [ -s "$usr/$file" ] || fail "the package lacks usr/$file"
@@ -77,12 +81,12 @@ printf '客厅\t4500*3600*2800\t1500*1500\t(无)\t0\t4\n厨房\t2400*1800*2800\t
 file -b "$scratch/quote.xlsx" | grep -Eq 'Zip|Excel|OOXML' || fail "quote.xlsx is $(file -b "$scratch/quote.xlsx")"
 file -b "$scratch/quote.pdf" | grep -q '^PDF document' || fail "quote.pdf is $(file -b "$scratch/quote.pdf")"
 # And they are the package's modules: without them the same run says where it looked.
-mv "$usr/lib/renoquote" "$usr/lib/renoquote.away"
+mv "$modules" "$modules.away"
 if "$usr/bin/renoquote-cli" quote --output "$scratch/again.xlsx" "$rooms" 2>"$scratch/err"; then
   fail "a quote to .xlsx succeeded without the package's modules"
 fi
-grep -qF "$usr/lib/renoquote/" "$scratch/err" || fail "without its modules the run did not name $usr/lib/renoquote: $(cat "$scratch/err")"
-mv "$usr/lib/renoquote.away" "$usr/lib/renoquote"
+grep -qF "$modules/" "$scratch/err" || fail "without its modules the run did not name $modules: $(cat "$scratch/err")"
+mv "$modules.away" "$modules"
 pass "a quote from the unpacked package writes .xlsx and .pdf through its own modules"
 
 echo "package checks: $checks passed"
