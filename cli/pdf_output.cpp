@@ -1,11 +1,11 @@
 // PDF from the command line: the printer of the windows, in a module loaded for a .pdf
 // only (see pdf_module.h). A build without the windows' Qt parts has no printer and says so.
 #include "cli/document_output.h"
+#include "convert/utf8.h"
 
 #ifdef RENOQUOTE_CLI_PDF
 #include "cli/pdf_module.h"
 #include "modules/module_loader.h"
-#include "convert/utf8.h"
 #endif
 
 namespace rq::cli {
