@@ -275,11 +275,6 @@ std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_vie
             return problem("全包总价格不是最后一行");
         if (row == last && CountsInTotals(kind))
             return problem("报价单的最后一行不是总价");
-        // A row takes the sum only at the foot, when the total below it was deleted; a full
-        // package may keep one among its main materials, below the fees. Anywhere else it
-        // would read as a second total over part of the quote.
-        if (kind == RowKind::Sum && row != last && (!fullPackage || !(projectTotalSeen || feeRowSeen)))
-            return problem("合计行不在报价单的末尾");
         feeRunEnded = feeRunEnded || ((feeHeaderSeen || feeRowSeen) && !feeKind);
         feeHeaderSeen = feeHeaderSeen || kind == RowKind::FeeHeader;
         feeRowSeen = feeRowSeen || kind == RowKind::Fee;
