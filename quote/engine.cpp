@@ -32,14 +32,14 @@ struct RoomRows {
 // the company does not price is still listed by its header, so nothing typed goes missing.
 // The first row of every room is noted in `starts`.
 void AppendRoomSections(QuoteSheet& sheet, const std::vector<RoomRecord>& rooms, std::string_view grade,
-                        FloorChoice floor, RoomRows& rows)
+                        FloorChoice floor, const PriceBook& book, RoomRows& rows)
 {
     for (const RoomRecord& room : rooms) {
         rows.sections.push_back(sheet.RowCount());
         sheet.AppendHeaderRow(room.type());
         if (!IsKnownRoomType(room.type()))
             continue;
-        AppendRoomItems(sheet, room, grade, floor);
+        AppendRoomItems(sheet, room, grade, floor, book);
         sheet.AppendBlankRow();
     }
 }
@@ -67,14 +67,15 @@ Text OutOfRangeMessage(const QuoteSheet& sheet, int row, const std::vector<RoomR
 }  // namespace
 
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
-                                 std::string_view packageText)
+                                 std::string_view packageText, const PriceBook& book)
 {
     std::optional<Text> outOfRange;
-    return BuildDetailedQuote(rooms, grade, floor, packageText, outOfRange);
+    return BuildDetailedQuote(rooms, grade, floor, packageText, outOfRange, book);
 }
 
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
-                                 std::string_view packageText, std::optional<Text>& outOfRange)
+                                 std::string_view packageText, std::optional<Text>& outOfRange,
+                                 const PriceBook& book)
 {
     outOfRange.reset();
     DetailedQuote quote;
@@ -90,13 +91,13 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
     rows.sections.reserve(rooms.size());
     if (fullPackage)
         rows.additions.reserve(rooms.size());
-    AppendRoomSections(quote.sheet, rooms, grade, floor, rows);
+    AppendRoomSections(quote.sheet, rooms, grade, floor, book, rows);
     rows.feeSection = quote.sheet.RowCount();
-    AppendFeesAndProjectTotal(quote.sheet);
+    AppendFeesAndProjectTotal(quote.sheet, 0, book);
     if (fullPackage) {
         for (const RoomRecord& room : rooms) {
             rows.additions.push_back(quote.sheet.RowCount());
-            AppendFullPackageAdditions(quote.sheet, room, grade, floor);
+            AppendFullPackageAdditions(quote.sheet, room, grade, floor, book);
         }
         AppendFullPackageTotal(quote.sheet);
     }

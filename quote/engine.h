@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "prices/price_book.h"
 #include "quote/quote_choices.h"
 #include "quote/quote_concepts.h"
 #include "quote/quote_sheet.h"
@@ -25,14 +26,16 @@ struct DetailedQuote {
 // Half package ("半包"): one section per room, then the fees and "工程总造价". Full package
 // ("全包"): the same, then the main-material additions of every room and "全包总价格".
 // Any other package text prices nothing: the caption stays the window's own title and the
-// sheet stays empty. Unknown room types, grades and door types never stop the quote.
+// sheet stays empty. Unknown room types, grades and door types never stop the quote. Every
+// name, unit, price and fee rate comes from the book.
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
-                                 std::string_view packageText);
+                                 std::string_view packageText, const PriceBook& book = BuiltInPriceBook());
 
 // The same, and whether an amount leaves the range of whole-yuan totals (a room typed a
 // thousand times too large, or a million rooms): then `outOfRange` holds "金额超出范围：…"
 // naming the room or row, and the sheet must not be shown.
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
-                                 std::string_view packageText, std::optional<Text>& outOfRange);
+                                 std::string_view packageText, std::optional<Text>& outOfRange,
+                                 const PriceBook& book = BuiltInPriceBook());
 
 }  // namespace rq

@@ -1,11 +1,29 @@
 #include "quote/fees.h"
 
+#include <array>
+
 namespace rq {
+
+namespace {
+
+// Where each fee's unit and rate sit in every price book, looked up once.
+const std::array<std::size_t, std::size(kFeeNames)>& FeePlaces()
+{
+    static const auto places = [] {
+        std::array<std::size_t, std::size(kFeeNames)> found{};
+        for (std::size_t i = 0; i < found.size(); ++i)
+            found[i] = PlaceInBook(kFeeSection, kFeeNames[i]);
+        return found;
+    }();
+    return places;
+}
+
+}  // namespace
 
 bool IsFeeName(std::string_view name)
 {
-    for (const Fee& fee : kFees)
-        if (fee.name == name)
+    for (std::string_view fee : kFeeNames)
+        if (fee == name)
             return true;
     return false;
 }
@@ -43,14 +61,15 @@ std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove)
 
 }  // namespace
 
-void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove)
+void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove, const PriceBook& book)
 {
     const std::int32_t items = ContinuedTotal(sheet, sumAbove);
     sheet.AppendHeaderRow(Text(kOtherSection), RowKind::FeeHeader);
-    for (const Fee& fee : kFees)
-        sheet.AppendRow({"", Text(fee.name), Text(fee.unit), "1", Text(fee.rateText),
-                         NumberToText(static_cast<double>(items) * fee.rate)},
+    for (const std::size_t place : FeePlaces()) {
+        const PriceItem& fee = book.at(place);
+        sheet.AppendRow({"", fee.name, fee.unit, "1", fee.price, NumberToText(static_cast<double>(items) * fee.Rate())},
                         RowKind::Fee);
+    }
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kProjectTotal), RowKind::ProjectTotal);
     const int last = sheet.RowCount() - 1;

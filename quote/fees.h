@@ -4,8 +4,10 @@
 // rows count follows from their kind, never from a name the user may have typed.
 #pragma once
 
+#include <iterator>
 #include <string_view>
 
+#include "prices/price_book.h"
 #include "quote/quote_sheet.h"
 #include "quote/whole_yuan.h"
 
@@ -15,29 +17,14 @@ inline constexpr std::string_view kOtherSection = "其它的";
 inline constexpr std::string_view kProjectTotal = "工程总造价";
 inline constexpr std::string_view kFullPackageTotal = "全包总价格";
 
-// The fee rows, priced as a percentage of the items, not as quantity × unit price.
-struct Fee {
-    std::string_view name;
-    std::string_view unit;
-    std::string_view rateText;
-    double rate;
-};
+// The fee rows in sheet order, priced as a percentage of the items, not as quantity × unit
+// price. Their units and rates are the price book's (section 费用); the transport fee takes
+// one rate, the floor-dependent rates in its remark are advice only.
+inline constexpr std::string_view kFeeNames[] = {"材料搬运费", "垃圾清理费用", "工程管理费"};
 
-// The transport fee is always 2%; the floor-dependent rates in its remark are advice only.
-inline constexpr Fee kFees[] = {
-    {"材料搬运费", "户", "2%", 0.02},
-    {"垃圾清理费用", "户", "1%", 0.01},
-    {"工程管理费", "项", "8%", 0.08},
-};
-
-// What the fees add to the items they are priced on, as a fraction (0.11).
-constexpr double FeeShare()
-{
-    double share = 0;
-    for (const Fee& fee : kFees)
-        share += fee.rate;
-    return share;
-}
+// The most the fees can add to the items they are priced on, as a fraction: a book holds
+// no rate above 100 %.
+constexpr double MaxFeeShare() { return static_cast<double>(std::size(kFeeNames)); }
 
 // Whether a row of this name is a fee, priced as a percentage of the items.
 bool IsFeeName(std::string_view name);
@@ -49,7 +36,9 @@ std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 // Appends "其它的", the three fee rows, a blank row and "工程总造价". `sumAbove` is the running
 // total of the rows that the sheet's rows will stand below, when they are built apart to
 // take the place of a fee section (确定添加); the sums go on from it.
-void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0);
+// The fee units and rates come from the book.
+void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0,
+                               const PriceBook& book = BuiltInPriceBook());
 
 // Appends a blank row and "全包总价格" over every total except "工程总造价".
 void AppendFullPackageTotal(QuoteSheet& sheet);

@@ -9,61 +9,81 @@ namespace {
 // An empty quantity text stands for the floor area of the room.
 constexpr std::string_view kFloorArea = "";
 
+// The price-book sections of the main materials.
+constexpr std::string_view kKitchenSection = "全包主材·厨房";
+constexpr std::string_view kBathroomSection = "全包主材·卫生间";
+constexpr std::string_view kFloorSection = "全包主材·客厅餐厅";
+constexpr std::string_view kBalconySection = "全包主材·阳台";
+
+constexpr int kLevelCount = 3;
+
+// What a kitchen gets, in sheet order, and at which material levels: the first level has
+// no wall cupboards, lamp, tiles, water heater or ceiling, and each level its own worktop.
 struct KitchenItem {
-    int level;
     std::string_view name;
-    std::string_view unit;
     std::string_view quantity;
-    std::string_view price;
+    std::array<bool, kLevelCount> atLevel;
 };
 
 constexpr KitchenItem kKitchenItems[] = {
-    {1, "厨柜制作", "M", "3", "520"},      {1, "人造石台面", "M", "3", "150"},
-    {1, "厨柜五金", "项", "1", "350"},     {1, "洗菜盆及龙头", "套", "1", "580"},
-    {1, "油烟机", "套", "1", "1200"},      {1, "灶台", "套", "1", "450"},
-
-    {2, "厨柜制作", "M", "3", "520"},      {2, "吊柜制作", "M", "3", "320"},
-    {2, "水晶石台面", "M", "3", "260"},    {2, "厨柜五金", "项", "1", "350"},
-    {2, "洗菜盆及龙头", "套", "1", "580"}, {2, "油烟机", "套", "1", "1200"},
-    {2, "灶台", "套", "1", "450"},         {2, "吸顶灯", "套", "1", "85"},
-    {2, "墙面砖", "M2", kFloorArea, "28"}, {2, "地面砖", "M2", kFloorArea, "8"},
-    {2, "燃气热水器", "套", "1", "1750"},  {2, "铝扣板吊顶", "M2", kFloorArea, "95"},
-
-    {3, "厨柜制作", "M", "3", "520"},      {3, "吊柜制作", "M", "3", "320"},
-    {3, "石英石", "M", "3", "480"},        {3, "厨柜五金", "项", "1", "580"},
-    {3, "洗菜盆及龙头", "套", "1", "680"}, {3, "油烟机", "套", "1", "1500"},
-    {3, "灶台", "套", "1", "600"},         {3, "吸顶灯", "套", "1", "160"},
-    {3, "墙面砖", "M2", kFloorArea, "58"}, {3, "地面砖", "M2", kFloorArea, "28"},
-    {3, "燃气热水器", "套", "1", "1800"},  {3, "铝扣板吊顶", "M2", kFloorArea, "95"},
+    {"厨柜制作", "3", {true, true, true}},        {"吊柜制作", "3", {false, true, true}},
+    {"人造石台面", "3", {true, false, false}},    {"水晶石台面", "3", {false, true, false}},
+    {"石英石", "3", {false, false, true}},        {"厨柜五金", "1", {true, true, true}},
+    {"洗菜盆及龙头", "1", {true, true, true}},    {"油烟机", "1", {true, true, true}},
+    {"灶台", "1", {true, true, true}},            {"吸顶灯", "1", {false, true, true}},
+    {"墙面砖", kFloorArea, {false, true, true}},  {"地面砖", kFloorArea, {false, true, true}},
+    {"燃气热水器", "1", {false, true, true}},     {"铝扣板吊顶", kFloorArea, {false, true, true}},
 };
 
 // The bathroom has the same fittings at every level; only their prices rise.
 struct BathroomItem {
     std::string_view name;
-    std::string_view unit;
     std::string_view quantity;
-    std::array<std::string_view, 3> prices;
 };
 
 constexpr BathroomItem kBathroomItems[] = {
-    {"墙面砖", "M2", kFloorArea, {"49", "68", "78"}},
-    {"地面砖", "M2", kFloorArea, {"49", "68", "78"}},
-    {"铝扣板吊顶", "M2", kFloorArea, {"95", "95", "95"}},
-    {"面盆", "套", "1", {"1300", "1500", "1800"}},
-    {"地漏", "个", "2", {"25", "25", "25"}},
-    {"淋浴", "套", "1", {"460", "680", "780"}},
-    {"锁具", "套", "1", {"55", "55", "55"}},
-    {"马桶", "套", "1", {"950", "1050", "1250"}},
-    {"碳纤维灯", "套", "1", {"450", "450", "450"}},
+    {"墙面砖", kFloorArea}, {"地面砖", kFloorArea}, {"铝扣板吊顶", kFloorArea}, {"面盆", "1"},  {"地漏", "2"},
+    {"淋浴", "1"},          {"锁具", "1"},          {"马桶", "1"},              {"碳纤维灯", "1"},
 };
 
-struct FloorItem {
-    std::string_view name;
-    std::string_view price;
+// Living and dining floors: laminate, then solid wood, or tiles, by level.
+constexpr std::string_view kFloorBoards[] = {"强化地板", "实木地板", "实木地板"};
+constexpr std::string_view kFloorTiles[] = {"瓷砖", "瓷砖", "瓷砖"};
+
+// Where each material sits in every price book, by level (kNone where a level has none),
+// looked up once so that a quote of many rooms never searches the book.
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+using LevelPlaces = std::array<std::size_t, kLevelCount>;
+
+struct MaterialPlaces {
+    std::array<LevelPlaces, std::size(kKitchenItems)> kitchen;
+    std::array<LevelPlaces, std::size(kBathroomItems)> bathroom;
+    LevelPlaces boards;
+    LevelPlaces tiles;
+    std::size_t balcony;
 };
 
-constexpr FloorItem kFloorBoards[] = {{"强化地板", "80"}, {"实木地板", "160"}, {"实木地板", "260"}};
-constexpr FloorItem kFloorTiles[] = {{"瓷砖", "50"}, {"瓷砖", "120"}, {"瓷砖", "180"}};
+const MaterialPlaces& Places()
+{
+    static const MaterialPlaces places = [] {
+        MaterialPlaces p{};
+        for (std::size_t i = 0; i < std::size(kKitchenItems); ++i)
+            for (int level = 1; level <= kLevelCount; ++level)
+                p.kitchen[i][level - 1] = kKitchenItems[i].atLevel[level - 1]
+                                              ? PlaceInBook(kKitchenSection, kKitchenItems[i].name, level)
+                                              : kNone;
+        for (std::size_t i = 0; i < std::size(kBathroomItems); ++i)
+            for (int level = 1; level <= kLevelCount; ++level)
+                p.bathroom[i][level - 1] = PlaceInBook(kBathroomSection, kBathroomItems[i].name, level);
+        for (int level = 1; level <= kLevelCount; ++level) {
+            p.boards[level - 1] = PlaceInBook(kFloorSection, kFloorBoards[level - 1], level);
+            p.tiles[level - 1] = PlaceInBook(kFloorSection, kFloorTiles[level - 1], level);
+        }
+        p.balcony = PlaceInBook(kBalconySection, "封阳台");
+        return p;
+    }();
+    return places;
+}
 
 // Material level per grade (in grade order) for each kind of room that has one.
 struct MaterialLevels {
@@ -76,8 +96,6 @@ constexpr MaterialLevels kMaterialLevels[] = {
     {1, 1, 1}, {2, 2, 1}, {2, 2, 2}, {3, 3, 3}, {3, 3, 3},
 };
 
-constexpr int kLevelCount = 3;
-
 bool ValidLevel(int level) { return level >= 1 && level <= kLevelCount; }
 
 Text FloorAreaText(std::int32_t length, std::int32_t width)
@@ -85,10 +103,9 @@ Text FloorAreaText(std::int32_t length, std::int32_t width)
     return NumberToText(static_cast<double>(length) * width / 1'000'000.0);
 }
 
-void AppendUnnumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, std::string_view quantity,
-                      std::string_view price)
+void AppendUnnumbered(QuoteSheet& sheet, const PriceItem& item, std::string_view quantity)
 {
-    sheet.AppendItemRow(name, unit, quantity, price, false, TotalForm::WholeYuan);
+    sheet.AppendItemRow(item.name, item.unit, quantity, item.price, false, TotalForm::WholeYuan);
 }
 
 std::string_view QuantityText(std::string_view quantity, const Text& floorArea)
@@ -96,58 +113,59 @@ std::string_view QuantityText(std::string_view quantity, const Text& floorArea)
     return quantity == kFloorArea ? std::string_view(floorArea) : quantity;
 }
 
-void AppendFloorItem(QuoteSheet& sheet, const FloorItem (&items)[kLevelCount], std::int32_t length,
-                     std::int32_t width, int level)
+void AppendFloorItem(QuoteSheet& sheet, const LevelPlaces& places, std::int32_t length, std::int32_t width, int level,
+                     const PriceBook& book)
 {
     if (!ValidLevel(level))
         return;
-    const FloorItem& item = items[level - 1];
-    AppendUnnumbered(sheet, item.name, "M2", FloorAreaText(length, width), item.price);
+    AppendUnnumbered(sheet, book.at(places[static_cast<std::size_t>(level - 1)]), FloorAreaText(length, width));
 }
 
 }  // namespace
 
-void AppendKitchenItems(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level)
+void AppendKitchenItems(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level, const PriceBook& book)
 {
     if (!ValidLevel(level))
         return;
     const Text area = FloorAreaText(length, width);
     sheet.AppendHeaderRow("厨房");
-    for (const KitchenItem& item : kKitchenItems)
-        if (item.level == level)
-            AppendUnnumbered(sheet, item.name, item.unit, QuantityText(item.quantity, area), item.price);
+    const MaterialPlaces& places = Places();
+    for (std::size_t i = 0; i < std::size(kKitchenItems); ++i)
+        if (const std::size_t place = places.kitchen[i][static_cast<std::size_t>(level - 1)]; place != kNone)
+            AppendUnnumbered(sheet, book.at(place), QuantityText(kKitchenItems[i].quantity, area));
 }
 
-void AppendBathroomItems(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level)
+void AppendBathroomItems(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level, const PriceBook& book)
 {
     if (!ValidLevel(level))
         return;
     const Text area = FloorAreaText(length, width);
     sheet.AppendHeaderRow("卫生间");
-    for (const BathroomItem& item : kBathroomItems)
-        AppendUnnumbered(sheet, item.name, item.unit, QuantityText(item.quantity, area),
-                         item.prices[static_cast<std::size_t>(level - 1)]);
+    const MaterialPlaces& places = Places();
+    for (std::size_t i = 0; i < std::size(kBathroomItems); ++i)
+        AppendUnnumbered(sheet, book.at(places.bathroom[i][static_cast<std::size_t>(level - 1)]),
+                         QuantityText(kBathroomItems[i].quantity, area));
 }
 
-void AppendFloorBoardItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level)
+void AppendFloorBoardItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level, const PriceBook& book)
 {
-    AppendFloorItem(sheet, kFloorBoards, length, width, level);
+    AppendFloorItem(sheet, Places().boards, length, width, level, book);
 }
 
-void AppendTileItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level)
+void AppendTileItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width, int level, const PriceBook& book)
 {
-    AppendFloorItem(sheet, kFloorTiles, length, width, level);
+    AppendFloorItem(sheet, Places().tiles, length, width, level, book);
 }
 
-void AppendBalconyItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width)
+void AppendBalconyItem(QuoteSheet& sheet, std::int32_t length, std::int32_t width, const PriceBook& book)
 {
     // Balcony glazing runs along the front and both sides.
     const double run = (static_cast<double>(length) + width + width) / 1000.0;
-    AppendUnnumbered(sheet, "封阳台", "M2", NumberToText(run), "170");
+    AppendUnnumbered(sheet, book.at(Places().balcony), NumberToText(run));
 }
 
 void AppendFullPackageAdditions(QuoteSheet& sheet, const RoomRecord& room, std::string_view grade,
-                                FloorChoice floor)
+                                FloorChoice floor, const PriceBook& book)
 {
     const RoomDimensions d = ReadRoomDimensions(room);
     sheet.AppendBlankRow();
@@ -157,14 +175,14 @@ void AppendFullPackageAdditions(QuoteSheet& sheet, const RoomRecord& room, std::
     const MaterialLevels& levels = kMaterialLevels[static_cast<int>(*found)];
     const Text& type = room.type();
     if (type == "厨房")
-        AppendKitchenItems(sheet, d.length, d.width, levels.kitchen);
+        AppendKitchenItems(sheet, d.length, d.width, levels.kitchen, book);
     else if (type == "卫生间")
-        AppendBathroomItems(sheet, d.length, d.width, levels.bathroom);
+        AppendBathroomItems(sheet, d.length, d.width, levels.bathroom, book);
     else if (type == "客厅" || type == "餐厅")
         (floor == FloorChoice::Boards ? AppendFloorBoardItem : AppendTileItem)(sheet, d.length, d.width,
-                                                                               levels.livingAndDining);
+                                                                               levels.livingAndDining, book);
     else if (type == "阳台")
-        AppendBalconyItem(sheet, d.length, d.width);
+        AppendBalconyItem(sheet, d.length, d.width, book);
 }
 
 }  // namespace rq

@@ -1,7 +1,8 @@
 #include "quote/room_items.h"
 
 #include <algorithm>
-#include <span>
+#include <array>
+#include <iterator>
 
 namespace rq {
 
@@ -45,46 +46,92 @@ constexpr GradePlan kGradePlans[] = {
     {false, true, 2, 5, true, 2, 2, 3, true, 3, 3},
 };
 
-struct DoorPrice {
-    std::string_view door;
-    std::string_view price;
-};
+// The price-book section of each kind of room item.
+constexpr std::string_view kPaintingSection = "墙顶面";
+constexpr std::string_view kDoorSection = "门";
+constexpr std::string_view kTilingSection = "地面与墙面";
+constexpr std::string_view kCarpentrySection = "木作与吊顶";
 
-constexpr DoorPrice kDoorPrices[] = {
-    {"出租房门", "480"}, {"实木免漆门", "580"}, {"实木门", "1480"}, {"原木门", "1880"}, {"移门", "360"},
-    {"推拉门", "480"},   {"彩铝门", "580"},     {"折叠门", "600"},  {"塑钢门", "580"},
-};
+// A door the company does not sell is still counted by the leaf.
+constexpr std::string_view kDoorUnit = "扇";
+
+constexpr std::string_view kDoorTypes[] = {"出租房门", "实木免漆门", "实木门", "原木门", "移门",
+                                           "推拉门",   "彩铝门",     "折叠门", "塑钢门"};
 
 // Wooden doors come with their own frame; every other door in a wet room needs a casing.
 constexpr std::string_view kDoorsWithFrame[] = {"实木免漆门", "原木门", "实木门", "出租房门"};
 
-struct PricedItem {
-    std::string_view name;
-    std::string_view price;
+// The ceilings by level: a plain one for the lower grades, an artistic one above.
+constexpr std::string_view kCeilingNames[] = {"局部吊顶", "艺术吊顶"};
+
+// Where each item a room can get sits in every price book (all books hold the same items in
+// the same order), looked up once so that a quote of many rooms never searches the book.
+struct RoomItemPlaces {
+    std::array<std::size_t, 3> painting;
+    std::array<std::size_t, std::size(kDoorTypes)> doors;
+    std::array<std::size_t, 2> singleCasing;
+    std::array<std::size_t, 2> doubleCasing;
+    std::size_t floorTiling, wallTiling, pipeBoxing, waterproofing;
+    std::array<std::size_t, 5> tvWall;
+    std::size_t shoeCabinet;
+    std::array<std::size_t, 3> wardrobe;
+    std::array<std::size_t, 3> bookcase;
+    std::array<std::size_t, 2> ceiling;
+    std::array<std::size_t, 3> entrance;
+    std::size_t wineRack;
 };
 
-constexpr std::string_view kTvWallPrices[] = {"600", "800", "1200", "1800", "3000"};
-constexpr std::string_view kWardrobePrices[] = {"450", "480", "550"};
-constexpr std::string_view kBookcasePrices[] = {"800", "1200", "1600"};
-constexpr std::string_view kEntrancePrices[] = {"600", "800", "1200"};
-constexpr PricedItem kCeilings[] = {{"局部吊顶", "115"}, {"艺术吊顶", "135"}};
+template <std::size_t N>
+std::array<std::size_t, N> PlacesByLevel(std::string_view section, std::string_view name)
+{
+    std::array<std::size_t, N> places{};
+    for (std::size_t level = 1; level <= N; ++level)
+        places[level - 1] = PlaceInBook(section, name, static_cast<int>(level));
+    return places;
+}
+
+const RoomItemPlaces& Places()
+{
+    static const RoomItemPlaces places = [] {
+        RoomItemPlaces p{};
+        p.painting = {PlaceInBook(kPaintingSection, "顶面批腻子"), PlaceInBook(kPaintingSection, "墙面批腻子"),
+                      PlaceInBook(kPaintingSection, "墙顶面乳胶漆")};
+        for (std::size_t i = 0; i < std::size(kDoorTypes); ++i)
+            p.doors[i] = PlaceInBook(kDoorSection, kDoorTypes[i]);
+        p.singleCasing = PlacesByLevel<2>(kDoorSection, "单包门套");
+        p.doubleCasing = PlacesByLevel<2>(kDoorSection, "双包门套");
+        p.floorTiling = PlaceInBook(kTilingSection, "地砖铺贴");
+        p.wallTiling = PlaceInBook(kTilingSection, "墙砖铺贴");
+        p.pipeBoxing = PlaceInBook(kTilingSection, "包水管");
+        p.waterproofing = PlaceInBook(kTilingSection, "防水工程");
+        p.tvWall = PlacesByLevel<5>(kCarpentrySection, "电视背景墙");
+        p.shoeCabinet = PlaceInBook(kCarpentrySection, "鞋柜制作");
+        p.wardrobe = PlacesByLevel<3>(kCarpentrySection, "衣柜制作");
+        p.bookcase = PlacesByLevel<3>(kCarpentrySection, "书柜制作");
+        for (std::size_t i = 0; i < std::size(kCeilingNames); ++i)
+            p.ceiling[i] = PlaceInBook(kCarpentrySection, kCeilingNames[i], static_cast<int>(i + 1));
+        p.entrance = PlacesByLevel<3>(kCarpentrySection, "玄关制作");
+        p.wineRack = PlaceInBook(kCarpentrySection, "酒架");
+        return p;
+    }();
+    return places;
+}
 
 // A door leaf counts as an opening of 2 m² (a leaf is about 0.9 m × 2.1 m).
 constexpr double kDoorLeafArea = 2'000'000.0;
 
 // Levels count from 1; a level outside the price list yields nothing.
-template <typename T>
-const T* AtLevel(std::span<const T> levels, int level)
+template <std::size_t N>
+const PriceItem* AtLevel(const PriceBook& book, const std::array<std::size_t, N>& places, int level)
 {
-    if (level < 1 || static_cast<std::size_t>(level) > levels.size())
+    if (level < 1 || static_cast<std::size_t>(level) > N)
         return nullptr;
-    return &levels[static_cast<std::size_t>(level - 1)];
+    return &book.at(places[static_cast<std::size_t>(level - 1)]);
 }
 
-void AppendNumbered(QuoteSheet& sheet, std::string_view name, std::string_view unit, std::string_view quantity,
-                    std::string_view price)
+void AppendNumbered(QuoteSheet& sheet, const PriceItem& item, std::string_view quantity)
 {
-    sheet.AppendItemRow(name, unit, quantity, price, true, TotalForm::WholeYuan);
+    sheet.AppendItemRow(item.name, item.unit, quantity, item.price, true, TotalForm::WholeYuan);
 }
 
 // Square metres from millimetres, computed in double so that no room size can overflow.
@@ -99,50 +146,50 @@ const RoomKind* FindRoomKind(std::string_view type)
 }
 
 void AppendTypeItems(QuoteSheet& sheet, RoomKind kind, const GradePlan& plan, const RoomDimensions& d,
-                     FloorChoice floor)
+                     FloorChoice floor, const PriceBook& book)
 {
     const bool tiledFloor = floor == FloorChoice::Tiles;
     switch (kind) {
     case RoomKind::Kitchen:
     case RoomKind::Bathroom:
         if (plan.wallTiling)
-            AppendFloorAndWallTiling(sheet, d.length, d.width);
+            AppendFloorAndWallTiling(sheet, d.length, d.width, book);
         else
-            AppendFloorTiling(sheet, d.length, d.width);
-        AppendPipeBoxing(sheet, plan.pipeBoxing);
+            AppendFloorTiling(sheet, d.length, d.width, book);
+        AppendPipeBoxing(sheet, plan.pipeBoxing, book);
         if (kind == RoomKind::Bathroom)
-            AppendWaterproofing(sheet, d.length, d.width);
+            AppendWaterproofing(sheet, d.length, d.width, book);
         break;
     case RoomKind::Living:
         if (tiledFloor)
-            AppendFloorTiling(sheet, d.length, d.width);
+            AppendFloorTiling(sheet, d.length, d.width, book);
         if (plan.livingCeiling != 0)
-            AppendCeiling(sheet, plan.livingCeiling, d.length, d.width);
+            AppendCeiling(sheet, plan.livingCeiling, d.length, d.width, book);
         if (plan.tvWall != 0)
-            AppendTvWall(sheet, plan.tvWall);
+            AppendTvWall(sheet, plan.tvWall, book);
         if (plan.shoeCabinet)
-            AppendShoeCabinet(sheet);
+            AppendShoeCabinet(sheet, book);
         break;
     case RoomKind::Dining:
         if (tiledFloor)
-            AppendFloorTiling(sheet, d.length, d.width);
+            AppendFloorTiling(sheet, d.length, d.width, book);
         if (plan.diningCeiling != 0)
-            AppendCeiling(sheet, plan.diningCeiling, d.length, d.width);
+            AppendCeiling(sheet, plan.diningCeiling, d.length, d.width, book);
         if (plan.entrance != 0)
-            AppendEntrance(sheet, plan.entrance);
+            AppendEntrance(sheet, plan.entrance, book);
         if (plan.wineRack)
-            AppendWineRack(sheet, d.width, d.height);
+            AppendWineRack(sheet, d.width, d.height, book);
         break;
     case RoomKind::Bedroom:
         if (plan.wardrobe != 0)
-            AppendWardrobe(sheet, plan.wardrobe, d.height, d.width);
+            AppendWardrobe(sheet, plan.wardrobe, d.height, d.width, book);
         break;
     case RoomKind::Study:
         if (plan.bookcase != 0)
-            AppendBookcase(sheet, plan.bookcase);
+            AppendBookcase(sheet, plan.bookcase, book);
         break;
     case RoomKind::Balcony:
-        AppendFloorTiling(sheet, d.length, d.width);
+        AppendFloorTiling(sheet, d.length, d.width, book);
         break;
     }
 }
@@ -155,7 +202,8 @@ bool IsPaintedAboveRental(RoomKind kind)
 
 }  // namespace
 
-void AppendRoomItems(QuoteSheet& sheet, const RoomRecord& room, std::string_view grade, FloorChoice floor)
+void AppendRoomItems(QuoteSheet& sheet, const RoomRecord& room, std::string_view grade, FloorChoice floor,
+                     const PriceBook& book)
 {
     const std::optional<Grade> found = FindGrade(grade);
     const RoomKind* kind = FindRoomKind(room.type());
@@ -164,13 +212,13 @@ void AppendRoomItems(QuoteSheet& sheet, const RoomRecord& room, std::string_view
     const GradePlan& plan = kGradePlans[static_cast<int>(*found)];
     const RoomDimensions d = ReadRoomDimensions(room);
     if (plan.paintEveryRoom || IsPaintedAboveRental(*kind))
-        AppendPaintingItems(sheet, d);
+        AppendPaintingItems(sheet, d, book);
     if (d.doorLeaves != 0)
-        AppendDoorItem(sheet, room.doorType(), d.doorLeaves, room.type());
-    AppendTypeItems(sheet, *kind, plan, d, floor);
+        AppendDoorItem(sheet, room.doorType(), d.doorLeaves, room.type(), book);
+    AppendTypeItems(sheet, *kind, plan, d, floor, book);
 }
 
-void AppendPaintingItems(QuoteSheet& sheet, const RoomDimensions& room)
+void AppendPaintingItems(QuoteSheet& sheet, const RoomDimensions& room, const PriceBook& book)
 {
     const double length = room.length;
     const double width = room.width;
@@ -185,108 +233,110 @@ void AppendPaintingItems(QuoteSheet& sheet, const RoomDimensions& room)
     // finish: 0 m², never a negative area that would take yuan off the quote.
     const float wall = ToSingle(std::max(static_cast<double>(gross) - openings, 0.0));
     const float paint = ToSingle(static_cast<double>(wall) + ceiling);
-    const struct {
-        std::string_view name;
-        float area;
-        std::string_view price;
-    } runs[] = {
-        {"顶面批腻子", ToSingle(ceiling / 1'000'000.0), "13"},
-        {"墙面批腻子", ToSingle(wall / 1'000'000.0), "12"},
-        {"墙顶面乳胶漆", ToSingle(paint / 1'000'000.0), "10"},
-    };
-    int position = 1;
-    for (const auto& run : runs)
-        sheet.AppendItemRow(run.name, "M2", NumberToShortText(run.area), run.price, true, TotalForm::Single,
-                            position++);
+    const float areas[] = {ToSingle(ceiling / 1'000'000.0), ToSingle(wall / 1'000'000.0), ToSingle(paint / 1'000'000.0)};
+    const RoomItemPlaces& places = Places();
+    for (std::size_t i = 0; i < std::size(areas); ++i) {
+        const PriceItem& item = book.at(places.painting[i]);
+        sheet.AppendItemRow(item.name, item.unit, NumberToShortText(areas[i]), item.price, true, TotalForm::Single,
+                            static_cast<int>(i + 1));
+    }
 }
 
-void AppendDoorItem(QuoteSheet& sheet, std::string_view doorType, std::int32_t leaves, std::string_view roomType)
+void AppendDoorItem(QuoteSheet& sheet, std::string_view doorType, std::int32_t leaves, std::string_view roomType,
+                    const PriceBook& book)
 {
     if (doorType == kNoDoor)
         return;
-    std::string_view price;  // a door the company does not sell is listed at no price
-    for (const DoorPrice& entry : kDoorPrices)
-        if (entry.door == doorType)
-            price = entry.price;
-    AppendNumbered(sheet, doorType, "扇", IntegerToText(leaves), price);
+    const RoomItemPlaces& places = Places();
+    const auto known = std::find(std::begin(kDoorTypes), std::end(kDoorTypes), doorType);
+    if (known != std::end(kDoorTypes))
+        AppendNumbered(sheet, book.at(places.doors[static_cast<std::size_t>(known - std::begin(kDoorTypes))]),
+                       IntegerToText(leaves));
+    else  // a door the company does not sell is listed at no price
+        sheet.AppendItemRow(doorType, kDoorUnit, IntegerToText(leaves), "", true, TotalForm::WholeYuan);
 
     for (std::string_view framed : kDoorsWithFrame)
         if (framed == doorType)
             return;
     if (roomType == "厨房")
-        AppendDoorCasing(sheet, 2, 5, 1);
+        AppendDoorCasing(sheet, 2, 5, 1, book);
     else if (roomType == "卫生间")
-        AppendDoorCasing(sheet, 1, 5, 1);
+        AppendDoorCasing(sheet, 1, 5, 1, book);
 }
 
-void AppendDoorCasing(QuoteSheet& sheet, int kind, std::int32_t quantity, int level)
+void AppendDoorCasing(QuoteSheet& sheet, int kind, std::int32_t quantity, int level, const PriceBook& book)
 {
+    // The single casing's first level is the cheaper one, the double casing's the dearer;
+    // every other level takes the other figure.
+    const RoomItemPlaces& places = Places();
     if (kind == 1)
-        AppendNumbered(sheet, "单包门套", "项", IntegerToText(quantity), level == 1 ? "65" : "85");
+        AppendNumbered(sheet, book.at(places.singleCasing[level == 1 ? 0 : 1]), IntegerToText(quantity));
     else if (kind == 2)
-        AppendNumbered(sheet, "双包门套", "项", IntegerToText(quantity), level == 2 ? "75" : "115");
+        AppendNumbered(sheet, book.at(places.doubleCasing[level == 2 ? 1 : 0]), IntegerToText(quantity));
 }
 
-void AppendFloorTiling(QuoteSheet& sheet, std::int32_t length, std::int32_t width)
+void AppendFloorTiling(QuoteSheet& sheet, std::int32_t length, std::int32_t width, const PriceBook& book)
 {
-    AppendNumbered(sheet, "地砖铺贴", "M2", AreaText(length, width), "35");
+    AppendNumbered(sheet, book.at(Places().floorTiling), AreaText(length, width));
 }
 
-void AppendFloorAndWallTiling(QuoteSheet& sheet, std::int32_t length, std::int32_t width)
+void AppendFloorAndWallTiling(QuoteSheet& sheet, std::int32_t length, std::int32_t width, const PriceBook& book)
 {
     // Wall tiles are priced on the floor-area figure, as the company's price list does.
-    AppendFloorTiling(sheet, length, width);
-    AppendNumbered(sheet, "墙砖铺贴", "M2", AreaText(length, width), "35");
+    AppendFloorTiling(sheet, length, width, book);
+    AppendNumbered(sheet, book.at(Places().wallTiling), AreaText(length, width));
 }
 
-void AppendPipeBoxing(QuoteSheet& sheet, int count)
+void AppendPipeBoxing(QuoteSheet& sheet, int count, const PriceBook& book)
 {
-    AppendNumbered(sheet, "包水管", "根", IntegerToText(count), "170");
+    AppendNumbered(sheet, book.at(Places().pipeBoxing), IntegerToText(count));
 }
 
-void AppendWaterproofing(QuoteSheet& sheet, std::int32_t length, std::int32_t width)
+void AppendWaterproofing(QuoteSheet& sheet, std::int32_t length, std::int32_t width, const PriceBook& book)
 {
-    AppendNumbered(sheet, "防水工程", "项", AreaText(length, width), "45");
+    AppendNumbered(sheet, book.at(Places().waterproofing), AreaText(length, width));
 }
 
-void AppendTvWall(QuoteSheet& sheet, int level)
+void AppendTvWall(QuoteSheet& sheet, int level, const PriceBook& book)
 {
-    if (const auto* price = AtLevel<std::string_view>(kTvWallPrices, level))
-        AppendNumbered(sheet, "电视背景墙", "项", "1", *price);
+    if (const PriceItem* item = AtLevel(book, Places().tvWall, level))
+        AppendNumbered(sheet, *item, "1");
 }
 
-void AppendShoeCabinet(QuoteSheet& sheet) { AppendNumbered(sheet, "鞋柜制作", "M", "1", "580"); }
-
-void AppendWardrobe(QuoteSheet& sheet, int level, std::int32_t height, std::int32_t width)
+void AppendShoeCabinet(QuoteSheet& sheet, const PriceBook& book)
 {
-    if (const auto* price = AtLevel<std::string_view>(kWardrobePrices, level))
-        AppendNumbered(sheet, "衣柜制作", "M2", AreaText(height, width), *price);
+    AppendNumbered(sheet, book.at(Places().shoeCabinet), "1");
 }
 
-void AppendBookcase(QuoteSheet& sheet, int level)
+void AppendWardrobe(QuoteSheet& sheet, int level, std::int32_t height, std::int32_t width, const PriceBook& book)
 {
-    if (const auto* price = AtLevel<std::string_view>(kBookcasePrices, level))
-        AppendNumbered(sheet, "书柜制作", "项", "1", *price);
+    if (const PriceItem* item = AtLevel(book, Places().wardrobe, level))
+        AppendNumbered(sheet, *item, AreaText(height, width));
 }
 
-void AppendCeiling(QuoteSheet& sheet, int level, std::int32_t length, std::int32_t width)
+void AppendBookcase(QuoteSheet& sheet, int level, const PriceBook& book)
 {
-    if (const auto* ceiling = AtLevel<PricedItem>(kCeilings, level))
-        AppendNumbered(sheet, ceiling->name, "M", NumberToText((static_cast<double>(length) + width) / 1000.0),
-                       ceiling->price);
+    if (const PriceItem* item = AtLevel(book, Places().bookcase, level))
+        AppendNumbered(sheet, *item, "1");
 }
 
-void AppendEntrance(QuoteSheet& sheet, int level)
+void AppendCeiling(QuoteSheet& sheet, int level, std::int32_t length, std::int32_t width, const PriceBook& book)
 {
-    if (const auto* price = AtLevel<std::string_view>(kEntrancePrices, level))
-        AppendNumbered(sheet, "玄关制作", "项", "1", *price);
+    if (const PriceItem* item = AtLevel(book, Places().ceiling, level))
+        AppendNumbered(sheet, *item, NumberToText((static_cast<double>(length) + width) / 1000.0));
 }
 
-void AppendWineRack(QuoteSheet& sheet, std::int32_t width, std::int32_t height)
+void AppendEntrance(QuoteSheet& sheet, int level, const PriceBook& book)
+{
+    if (const PriceItem* item = AtLevel(book, Places().entrance, level))
+        AppendNumbered(sheet, *item, "1");
+}
+
+void AppendWineRack(QuoteSheet& sheet, std::int32_t width, std::int32_t height, const PriceBook& book)
 {
     // A wine rack fills four tenths of one wall's face.
     const double face = static_cast<double>(ToSingle(width)) * static_cast<double>(ToSingle(height));
-    AppendNumbered(sheet, "酒架", "M2", NumberToText(face * 0.4 / 1'000'000.0), "460");
+    AppendNumbered(sheet, book.at(Places().wineRack), NumberToText(face * 0.4 / 1'000'000.0));
 }
 
 }  // namespace rq

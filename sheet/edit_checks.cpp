@@ -11,9 +11,10 @@ namespace rq {
 
 namespace {
 
-// The fees add their share of the items (11%) to every total below them; one per cent
-// more keeps the bound above it whatever the rounding of the rows.
-constexpr double kFeeGrowth = 1.0 + FeeShare() + 0.01;
+// The fees add their share of the items to every total below them: 11 % at the built-in
+// rates, at most 100 % each in any price book. One per cent more keeps the bound above it
+// whatever the rounding of the rows.
+constexpr double kFeeGrowth = 1.0 + MaxFeeShare() + 0.01;
 
 // A quantity or unit price typed past the largest double ("1e309", ten thousand nines)
 // would write "inf" or "nan" as the total, which then reads back as 0 and silently drops

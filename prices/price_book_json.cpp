@@ -1,0 +1,276 @@
+#include "prices/price_book_json.h"
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "convert/utf8.h"
+
+namespace rq {
+namespace {
+
+using Json = nlohmann::json;
+
+// A book is one object holding a list of flat objects: anything deeper is no book, and the
+// cap keeps a hostile file from exhausting the stack.
+constexpr int kMaxDepth = 4;
+// Far more items than the built-in book has; the list is refused before it is looked at.
+constexpr std::size_t kMaxItems = 2000;
+
+struct Refusal {
+    Text problem;
+};
+
+[[noreturn]] void Refuse(Text problem)
+{
+    throw Refusal { std::move(problem) };
+}
+
+// Line and column (both from 1, the column in characters) of the byte where parsing stopped.
+Text SyntaxPlace(std::string_view bytes, std::size_t byte)
+{
+    const std::size_t end = std::min(byte > 0 ? byte - 1 : 0, bytes.size());
+    const std::string_view before = bytes.substr(0, end);
+    const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
+    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+    std::size_t column = 1;
+    for (std::size_t i = lineStart; i < end; i += Utf8CharLength(static_cast<unsigned char>(bytes[i])))
+        ++column;
+    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+}
+
+Text SyntaxReason(const std::string& reason)
+{
+    if (reason.find("UTF-8") != std::string::npos)
+        return "这里的文字不是有效的 UTF-8 编码";
+    if (reason.find("control character") != std::string::npos)
+        return "文字中有未转义的控制字符";
+    if (reason.find("end of input") != std::string::npos)
+        return "文件在这里意外结束，可能没有保存完整";
+    return "这里不符合 JSON 的写法";
+}
+
+// Repeated names (a reader could not know which the user meant) and deep nesting, refused
+// before the file is built up. A book is small, so names are compared within their object.
+class ParseGuard : public nlohmann::json_sax<Json> {
+public:
+    bool null() override { return value(); }
+    bool boolean(bool) override { return value(); }
+    bool number_integer(number_integer_t) override { return value(); }
+    bool number_unsigned(number_unsigned_t) override { return value(); }
+    bool number_float(number_float_t, const string_t&) override { return value(); }
+    bool string(string_t&) override { return value(); }
+    bool binary(binary_t&) override { return value(); }
+    bool start_object(std::size_t) override
+    {
+        open();
+        m_objects.emplace_back();
+        return true;
+    }
+    bool key(string_t& name) override
+    {
+        std::vector<std::string>& names = m_objects.back();
+        if (std::find(names.begin(), names.end(), name) != names.end())
+            Refuse("同一个对象里“" + Text(Utf8Prefix(name, 60)) + "”出现了两次，不知道该用哪一个。");
+        names.push_back(name);
+        return true;
+    }
+    bool end_object() override
+    {
+        m_objects.pop_back();
+        --m_depth;
+        return true;
+    }
+    bool start_array(std::size_t) override
+    {
+        open();
+        return true;
+    }
+    bool end_array() override
+    {
+        --m_depth;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
+    {
+        if (const auto* syntax = dynamic_cast<const Json::parse_error*>(&error))
+            throw *syntax;
+        Refuse("文件的内容无法读取，不是价格表文件。");
+    }
+
+private:
+    bool value() const { return true; }
+    void open()
+    {
+        if (++m_depth > kMaxDepth)
+            Refuse("文件嵌套的层数太多，不是 renoquote 的价格表文件。");
+    }
+    int m_depth = 0;
+    std::vector<std::vector<std::string>> m_objects;
+};
+
+void CheckNames(const Json& object, std::initializer_list<std::string_view> known, const Text& where)
+{
+    for (const auto& [name, value] : object.items())
+        if (std::find(known.begin(), known.end(), name) == known.end())
+            Refuse(where + "有不认识的项“" + Text(Utf8Prefix(name, 60)) + "”。");
+}
+
+const Json& Member(const Json& object, std::string_view name, const Text& where)
+{
+    const auto found = object.find(name);
+    if (found == object.end())
+        Refuse(where + "缺少“" + Text(name) + "”。");
+    return *found;
+}
+
+Text TakeText(const Json& value, std::string_view name, const Text& where)
+{
+    if (!value.is_string())
+        Refuse(where + "“" + Text(name) + "”应当是文字（带引号的字符串）。");
+    return value.get<std::string>();
+}
+
+// A price is a number of yuan with at most two decimals, as a price list writes it.
+std::int64_t TakeHundredths(const Json& value, const Text& where)
+{
+    if (value.is_number_unsigned() || value.is_number_integer()) {
+        if (value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() < 0)
+            Refuse(where + "单价不能是负数。");
+        const std::uint64_t whole = value.get<std::uint64_t>();
+        if (whole > static_cast<std::uint64_t>(kMaxHundredths / 100))
+            Refuse(where + "单价超出范围（最多 2147483647 元）。");
+        return static_cast<std::int64_t>(whole) * 100;
+    }
+    if (!value.is_number_float())
+        Refuse(where + "单价应当是数字。");
+    const double number = value.get<double>();
+    if (!std::isfinite(number) || number < 0)
+        Refuse(where + "单价应当是 0 或更大的数。");
+    if (number * 100 > static_cast<double>(kMaxHundredths))
+        Refuse(where + "单价超出范围（最多 2147483647 元）。");
+    const double scaled = number * 100;
+    const double rounded = std::round(scaled);
+    if (std::fabs(scaled - rounded) > 1e-6)
+        Refuse(where + "单价最多两位小数（分），不是 " + value.dump() + "。");
+    return static_cast<std::int64_t>(rounded);
+}
+
+PriceItem TakeItem(const Json& value, const Text& where)
+{
+    if (!value.is_object())
+        Refuse(where + "应当是一个对象（{…}）。");
+    CheckNames(value, { "section", "item", "unit", "level", "price" }, where);
+    PriceItem item;
+    item.section = TakeText(Member(value, "section", where), "section", where);
+    item.name = TakeText(Member(value, "item", where), "item", where);
+    item.unit = TakeText(Member(value, "unit", where), "unit", where);
+    const Json& level = Member(value, "level", where);
+    if (!level.is_number_integer() || level.get<std::int64_t>() < 0 || level.get<std::int64_t>() > kMaxLevel)
+        Refuse(where + "“level”应当是 0 到 " + std::to_string(kMaxLevel) + " 的整数（0 表示各等级相同）。");
+    item.level = level.get<int>();
+    item.hundredths = TakeHundredths(Member(value, "price", where), where);
+    if (std::optional<Text> problem = CheckItem(item))
+        Refuse(where + *problem + "。");
+    return item;
+}
+
+// The item's place for a message: "第 3 项（墙顶面 墙顶面乳胶漆）：".
+Text ItemWhere(const Json& value, std::size_t index)
+{
+    Text where = "第 " + std::to_string(index + 1) + " 项";
+    if (value.is_object()) {
+        const auto section = value.find("section");
+        const auto name = value.find("item");
+        if (section != value.end() && section->is_string() && name != value.end() && name->is_string())
+            where += "（" + Text(Utf8Prefix(section->get_ref<const std::string&>(), 60)) + " "
+                + Text(Utf8Prefix(name->get_ref<const std::string&>(), 60)) + "）";
+    }
+    return where + "：";
+}
+
+void AppendString(std::string& out, std::string_view text)
+{
+    out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+} // namespace
+
+bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& items, std::vector<Text>& problems)
+{
+    const std::size_t problemsBefore = problems.size();
+    try {
+        if (bytes.size() > kMaxPriceBookFileBytes)
+            Refuse("文件太大（超过 " + std::to_string(kMaxPriceBookFileBytes >> 10) + " KB），不像是价格表。");
+        ParseGuard guard;
+        Json::sax_parse(bytes.begin(), bytes.end(), &guard);
+        const Json root = Json::parse(bytes.begin(), bytes.end());
+        if (!root.is_object())
+            Refuse("这不是 renoquote 的价格表文件（最外层应当是一个对象）。");
+        CheckNames(root, { "format", "version", "name", "items" }, "文件");
+        const auto format = root.find("format");
+        if (format == root.end() || *format != kPriceBookFormatName)
+            Refuse("这不是 renoquote 的价格表文件（\"format\" 应当是 \"" + Text(kPriceBookFormatName) + "\"）。");
+        const Json& version = Member(root, "version", "文件");
+        if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
+            Refuse("“version”应当是 1 或更大的整数。");
+        if (version.get<std::int64_t>() > kPriceBookFormatVersion)
+            Refuse("这个价格表是新版本的 renoquote 保存的（格式第 " + version.dump() + " 版），本程序只能打开第 "
+                + std::to_string(kPriceBookFormatVersion) + " 版。");
+        name = TakeText(Member(root, "name", "文件"), "name", "文件");
+        if (std::optional<Text> problem = TextProblem(name, kMaxBookNameChars))
+            Refuse("价格表的名称" + *problem + "。");
+        const Json& list = Member(root, "items", "文件");
+        if (!list.is_array())
+            Refuse("“items”应当是一个列表（[…]）。");
+        if (list.size() > kMaxItems)
+            Refuse("价格表的项太多（超过 " + std::to_string(kMaxItems) + " 项）。");
+        items.clear();
+        items.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            try {
+                items.push_back(TakeItem(list[i], ItemWhere(list[i], i)));
+            } catch (const Refusal& refusal) {
+                problems.push_back(refusal.problem);
+            }
+        }
+    } catch (const Json::parse_error& error) {
+        problems.push_back(SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。");
+    } catch (const Refusal& refusal) {
+        problems.push_back(refusal.problem);
+    }
+    return problems.size() == problemsBefore;
+}
+
+PriceBookReadResult ReadPriceBookJson(std::string_view bytes)
+{
+    PriceBookReadResult result;
+    Text name;
+    std::vector<PriceItem> items;
+    if (!ReadBookItems(bytes, name, items, result.problems))
+        return result;
+    result.book = PriceBook::Arrange(std::move(name), std::move(items), result.problems);
+    return result;
+}
+
+std::string WritePriceBookJson(const PriceBook& book)
+{
+    std::string out = "{\n  \"format\": \"" + Text(kPriceBookFormatName)
+        + "\",\n  \"version\": " + std::to_string(kPriceBookFormatVersion) + ",\n  \"name\": ";
+    AppendString(out, book.name());
+    out += ",\n  \"items\": [";
+    for (std::size_t i = 0; i < book.items().size(); ++i) {
+        const PriceItem& item = book.at(i);
+        out += i == 0 ? "\n    {\"section\": " : ",\n    {\"section\": ";
+        AppendString(out, item.section);
+        out += ", \"item\": ";
+        AppendString(out, item.name);
+        out += ", \"unit\": ";
+        AppendString(out, item.unit);
+        out += ", \"level\": " + std::to_string(item.level) + ", \"price\": " + HundredthsToText(item.hundredths) + "}";
+    }
+    out += book.items().empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+} // namespace rq
