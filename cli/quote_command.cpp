@@ -15,6 +15,7 @@
 #include "cli/input_file.h"
 #include "cli/large_quote_memory.h"
 #include "cli/options.h"
+#include "cli/price_book_file.h"
 #include "cli/quote_project.h"
 #include "cli/room_edit_files.h"
 #include "convert/convert.h"
@@ -50,6 +51,8 @@ constexpr std::string_view kHelp =
     "                        舒适型装修、「精  装  修」、豪华型装修(空格可省略)\n"
     "  --floor boards|tiles  客餐厅铺地板(默认)或瓷砖\n"
     "  --unchecked           不检查房间行，按原样使用(同修改房间时一样)\n"
+    "  --prices 文件         用这个价格表报价(.renoquote-prices 或 .json，或 .csv)，不用默认\n"
+    "                        价格表；可用 renoquote-cli prices export 写出默认价格表再修改\n"
     "  --edits 文件          依次对算好的报价单做的修改，UTF-8 文本，每行一项，用 Tab 隔开:\n"
     "                          modify<Tab>行<Tab>项目名称<Tab>单位<Tab>数量<Tab>单价\n"
     "                          delete<Tab>行\n"
@@ -85,11 +88,13 @@ struct Options {
     std::optional<std::string> roomsPath;
     std::optional<std::string> projectPath;
     std::optional<std::string> saveProjectPath;
+    std::optional<std::string> pricesPath;
     bool quoteChoicesGiven = false;  // --grade, --floor or --unchecked: a project brings its own
 };
 
 constexpr std::string_view kFlags[] = {"--unchecked"};
-constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--project", "--save-project"};
+constexpr std::string_view kValued[] = {"--package", "--grade", "--floor", "--edits", "--project", "--save-project",
+                                       "--prices"};
 
 std::optional<Text> TakeOption(Options& options, std::string_view name, std::string_view value)
 {
@@ -113,6 +118,8 @@ std::optional<Text> TakeOption(Options& options, std::string_view name, std::str
         options.editsPath = Text(value);
     } else if (name == "--project") {
         options.projectPath = Text(value);
+    } else if (name == "--prices") {
+        options.pricesPath = Text(value);
     } else {
         options.saveProjectPath = Text(value);
     }
@@ -255,6 +262,17 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (roomsFromInput && options.editsPath == "-")
         return refuse("房间和修改不能都从标准输入读取");
 
+    if (options.projectPath && options.pricesPath)
+        return refuse("打开项目文件时，报价单的价格来自项目，不能再给 --prices");
+    std::optional<PriceBook> prices;
+    if (options.pricesPath) {
+        Outcome<PriceBook> read = ReadPriceBookFile(*options.pricesPath);
+        if (!read)
+            return refuse("价格表不能使用：\n" + read.problem, read.status);
+        prices = std::move(read.value);
+    }
+    const PriceBook& book = prices ? *prices : BuiltInPriceBook();
+
     std::vector<Edit> edits;
     if (options.editsPath) {
         const Outcome<std::string> file = ReadInputFile(options.editsPath, kEditFileName);
@@ -295,7 +313,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         // The rooms are kept once, with the sheet they were built into; a project written
         // from the run takes its copy of them from there.
         std::optional<Text> outOfRange;
-        kept = BuildKeptSheet(std::move(inputs), package, outOfRange);
+        kept = BuildKeptSheet(std::move(inputs), package, outOfRange, book);
         if (outOfRange)
             return refuse(*outOfRange);
         project.estimate.grade = kept.builtFrom.grade;
@@ -306,7 +324,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
 
     DetailedQuote& quote = kept.quote;
     for (const Edit& edit : edits) {
-        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit))
+        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit, book))
             return refuse(LinePrefix(kEditFileName, edit.line) + *problem);
     }
     if (options.saveProjectPath) {

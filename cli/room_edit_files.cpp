@@ -172,7 +172,7 @@ Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes)
     return edits;
 }
 
-std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit)
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book)
 {
     const AddedItem added{edit.fields.name, edit.fields.quantity, edit.fields.unitPrice};
     std::optional<Text> problem;
@@ -186,9 +186,9 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
         DeleteRow(sheet, caption, edit.row);
         break;
     case EditKind::Add:
-        problem = CheckAddItem(sheet, caption, added);
+        problem = CheckAddItem(sheet, caption, added, book);
         if (!problem)
-            AddItem(sheet, caption, added);
+            AddItem(sheet, caption, added, book);
         break;
     }
     return problem;

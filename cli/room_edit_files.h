@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "prices/price_book.h"
 #include "convert/outcome.h"
 #include "quote/quote_sheet.h"
 #include "rooms/room_record.h"
@@ -34,7 +35,8 @@ struct Edit {
 // The edits in file order: "modify", "delete" or "add" and their fields.
 Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes);
 
-// Makes the edit, or leaves the sheet as it is and returns why not, as the window would.
-std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit);
+// Makes the edit, or leaves the sheet as it is and returns why not, as the window would. An
+// added item rebuilds the fees at the book's rates.
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book);
 
 }  // namespace rq::cli

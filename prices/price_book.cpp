@@ -66,18 +66,21 @@ void PriceBook::SetHundredths(std::size_t index, std::int64_t hundredths)
     item.price = HundredthsToText(hundredths) + (item.IsFee() ? "%" : "");
 }
 
-std::optional<PriceBook> PriceBook::Arrange(Text name, std::vector<PriceItem> items, std::vector<Text>& problems)
+std::optional<PriceBook> PriceBook::Arrange(
+    Text name, std::vector<PriceItem> items, std::vector<Text>& problems, const std::vector<Text>* places)
 {
     const PriceBook& builtIn = BuiltInPriceBook();
     std::vector<std::optional<PriceItem>> placed(builtIn.m_items.size());
     const std::size_t problemsBefore = problems.size();
-    for (PriceItem& item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        PriceItem& item = items[i];
+        const Text where = places && i < places->size() ? (*places)[i] : Text();
         const Text label = ItemLabel(item.section, item.name, item.level);
         const std::optional<std::size_t> index = builtIn.IndexOf(item.section, item.name, item.level);
         if (!index)
-            problems.push_back("价格表中没有“" + label + "”这一项（分类、项目和等级都要与默认价格表一致）。");
+            problems.push_back(where + "价格表中没有“" + label + "”这一项（分类、项目和等级都要与默认价格表一致）。");
         else if (placed[*index])
-            problems.push_back("“" + label + "”出现了两次，不知道该用哪一个。");
+            problems.push_back(where + "“" + label + "”出现了两次，不知道该用哪一个。");
         else
             placed[*index] = std::move(item);
     }

@@ -64,8 +64,10 @@ public:
     bool operator==(const PriceBook&) const = default;
 
     // Puts read items into the built-in book's order. Every problem is listed (an item the
-    // built-in book lacks, one it has that is missing, one given twice); then there is no book.
-    static std::optional<PriceBook> Arrange(Text name, std::vector<PriceItem> items, std::vector<Text>& problems);
+    // built-in book lacks, one it has that is missing, one given twice), each after the place
+    // in the file of its item when `places` gives them ("第 5 行："); then there is no book.
+    static std::optional<PriceBook> Arrange(Text name, std::vector<PriceItem> items, std::vector<Text>& problems,
+        const std::vector<Text>* places = nullptr);
 
 private:
     friend const PriceBook& BuiltInPriceBook();

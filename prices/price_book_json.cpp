@@ -196,7 +196,8 @@ void AppendString(std::string& out, std::string_view text)
 
 } // namespace
 
-bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& items, std::vector<Text>& problems)
+bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& items, std::vector<Text>& problems,
+    std::vector<Text>* places)
 {
     const std::size_t problemsBefore = problems.size();
     try {
@@ -230,6 +231,8 @@ bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& i
         for (std::size_t i = 0; i < list.size(); ++i) {
             try {
                 items.push_back(TakeItem(list[i], ItemWhere(list[i], i)));
+                if (places)
+                    places->push_back("第 " + std::to_string(i + 1) + " 项：");
             } catch (const Refusal& refusal) {
                 problems.push_back(refusal.problem);
             }
@@ -247,9 +250,10 @@ PriceBookReadResult ReadPriceBookJson(std::string_view bytes)
     PriceBookReadResult result;
     Text name;
     std::vector<PriceItem> items;
-    if (!ReadBookItems(bytes, name, items, result.problems))
+    std::vector<Text> places;
+    if (!ReadBookItems(bytes, name, items, result.problems, &places))
         return result;
-    result.book = PriceBook::Arrange(std::move(name), std::move(items), result.problems);
+    result.book = PriceBook::Arrange(std::move(name), std::move(items), result.problems, &places);
     return result;
 }
 

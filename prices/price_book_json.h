@@ -31,6 +31,8 @@ PriceBookReadResult ReadPriceBookJson(std::string_view bytes);
 
 // The items as written, checked one by one but not against the built-in book: how the
 // built-in book itself is read. False, with the problems, when any is unsound.
-bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& items, std::vector<Text>& problems);
+// `places`, when given, receives where each read item stands ("第 3 项："), for messages.
+bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& items, std::vector<Text>& problems,
+    std::vector<Text>* places = nullptr);
 
 } // namespace rq

@@ -11,10 +11,10 @@ Project NewProject()
     return project;
 }
 
-KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange)
+KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange, const PriceBook& book)
 {
     DetailedQuote quote
-        = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange);
+        = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange, book);
     return { std::move(quote), std::move(inputs) };
 }
 

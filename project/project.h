@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "prices/price_book.h"
 #include "estimate/quick_estimate.h"
 #include "document/quote_details.h"
 #include "quote/engine.h"
@@ -49,7 +50,8 @@ Project NewProject();
 // from. `outOfRange` names the room whose amounts leave the range of the totals, if one
 // does; such a sheet is not to be shown. This is the one way every part of the program
 // builds a sheet to keep.
-KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange);
+KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange,
+    const PriceBook& book = BuiltInPriceBook());
 // The same from the project's current rooms and choices.
 KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange);
 KeptSheet BuildKeptSheet(const Project& project, Package package);

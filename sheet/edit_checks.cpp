@@ -80,14 +80,15 @@ std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view cap
     return RangeProblem(sheet, change, fields.name, [&](QuoteSheet& tried) { ModifyRow(tried, caption, row, fields); });
 }
 
-std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
+std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
+                                 const PriceBook& book)
 {
     const double quantity = TextToNumber(item.quantity);
     const double unitPrice = TextToNumber(item.unitPrice);
     if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
         return problem;
     return RangeProblem(
-        sheet, std::fabs(quantity * unitPrice), item.name, [&](QuoteSheet& tried) { AddItem(tried, caption, item); });
+        sheet, std::fabs(quantity * unitPrice), item.name, [&](QuoteSheet& tried) { AddItem(tried, caption, item, book); });
 }
 
 } // namespace rq

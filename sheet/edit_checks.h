@@ -16,6 +16,7 @@ std::optional<Text> CheckModifyRow(
     const QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
 
 // Before "确定添加": the same for AddItem.
-std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item);
+std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
+                                 const PriceBook& book = BuiltInPriceBook());
 
 } // namespace rq

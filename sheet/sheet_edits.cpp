@@ -167,7 +167,7 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
     RecomputeTotals(sheet, caption);
 }
 
-void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
+void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item, const PriceBook& book)
 {
     const bool fullPackage = IsFullPackageCaption(caption);
     if (fullPackage)
@@ -230,7 +230,7 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item)
     holder->SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
     rows.AppendBlankRow();
 
-    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at));
+    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at), book);
     sheet.ReplaceRows(at, end, std::move(rows));
     if (fullPackage)
         AppendFullPackageTotal(sheet);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "prices/price_book.h"
 #include "quote/quote_sheet.h"
 
 namespace rq {
@@ -61,8 +62,10 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row);
 // items above the fee section, then rebuilds the fee section and "工程总造价" over all
 // items. Of the old fee section only rows the user typed into stay, above the added items.
 // On a full-package sheet the main-material section is kept below the new "工程总造价" and
-// a fresh "全包总价格" closes the sheet.
-void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item);
+// a fresh "全包总价格" closes the sheet. The fee rates are the book's, the one the sheet
+// was priced with.
+void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
+             const PriceBook& book = BuiltInPriceBook());
 
 // Whether rows and kinds form a sheet the edits can work on (used to refuse a project
 // file): empty optional when sound, else a short Chinese message naming the first

@@ -1,0 +1,51 @@
+#include "cli/price_book_file.h"
+
+#include <filesystem>
+
+#include "prices/price_book_csv.h"
+#include "prices/price_book_json.h"
+#include "files/capped_read.h"
+
+namespace rq::cli {
+namespace {
+
+bool EndsWithCaseless(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = text[text.size() - suffix.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Text BookNameFromPath(const std::string& path)
+{
+    return std::filesystem::path(path).stem().string();
+}
+
+Outcome<PriceBook> ReadPriceBookFile(const std::string& path)
+{
+    const bool csv = EndsWithCaseless(path, ".csv");
+    if (!csv && !EndsWithCaseless(path, ".json") && !EndsWithCaseless(path, kPriceBookFileSuffix))
+        return Outcome<PriceBook>::Refused(path + ": 价格表文件的扩展名应当是 .renoquote-prices、.json 或 .csv");
+    const Outcome<std::string> file = ReadWholeFile(path, kMaxPriceBookFileBytes);
+    if (!file)
+        return Outcome<PriceBook>::Failed(path + ": 无法读取：" + file.problem);
+    PriceBookReadResult read
+        = csv ? ReadPriceBookCsv(*file.value, BookNameFromPath(path)) : ReadPriceBookJson(*file.value);
+    if (read.book)
+        return std::move(*read.book);
+    Text problems;
+    for (const Text& problem : read.problems)
+        problems += (problems.empty() ? "" : "\n") + path + ": " + problem;
+    return Outcome<PriceBook>::Refused(problems);
+}
+
+} // namespace rq::cli
