@@ -349,7 +349,7 @@ void MainWindow::startPackage(Package package)
     }
     if (buildNew) {
         std::optional<Text> outOfRange;
-        KeptSheet built = BuildKeptSheet(inputs, package, outOfRange);
+        KeptSheet built = BuildKeptSheet(inputs, package, outOfRange, m_prices);
         // A sheet whose totals would show wrapped-round yuan is not opened at all: the
         // message names the room to correct, and the rooms stay as they are.
         if (outOfRange) {
@@ -367,7 +367,7 @@ void MainWindow::openQuoteSheetWindow(Package package)
 {
     KeptSheet& kept = *keptSheet(package);
     QuoteSheetWindow sheet(kept.quote, this,
-        m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip);
+        m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip, m_prices);
     m_openSheet = &sheet;
     m_openPackage = package;
     connect(&sheet, &QuoteSheetWindow::sheetEdited, this, &MainWindow::onProjectChanged);
@@ -554,6 +554,7 @@ Project MainWindow::currentProject() const
     project.details = m_details;
     project.halfPackage = m_halfSheet;
     project.fullPackage = m_fullSheet;
+    project.prices = m_prices;
     if (m_openSheet) {
         std::optional<KeptSheet>& open = project.sheet(m_openPackage);
         if (open)
@@ -577,6 +578,7 @@ void MainWindow::showProject(const Project& project)
     m_details = project.details;
     m_halfSheet = project.halfPackage;
     m_fullSheet = project.fullPackage;
+    m_prices = project.prices;
     // A project of rooms is a detailed quote: its rooms come into view.
     if (!project.rooms.empty() && detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption))
         onDetailToggleClicked();

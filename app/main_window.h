@@ -170,6 +170,8 @@ private:
     QuoteDetails m_details;
     std::optional<KeptSheet> m_halfSheet;
     std::optional<KeptSheet> m_fullSheet;
+    // The project's prices: new sheets are priced with them and added items take their fees.
+    PriceBook m_prices = BuiltInPriceBook();
     // The quote sheet window while it is open, and the package it shows.
     QPointer<QuoteSheetWindow> m_openSheet;
     Package m_openPackage = Package::Half;

@@ -52,7 +52,9 @@ constexpr std::string_view kHelp =
     "  --floor boards|tiles  客餐厅铺地板(默认)或瓷砖\n"
     "  --unchecked           不检查房间行，按原样使用(同修改房间时一样)\n"
     "  --prices 文件         用这个价格表报价(.renoquote-prices 或 .json，或 .csv)，不用默认\n"
-    "                        价格表；可用 renoquote-cli prices export 写出默认价格表再修改\n"
+    "                        价格表；可用 renoquote-cli prices export 写出默认价格表再修改。\n"
+    "                        与 --project 同用时按这个价格表重新计算项目的报价单(原报价单中\n"
+    "                        的修改不再保留)；不给时用项目保存的价格表\n"
     "  --edits 文件          依次对算好的报价单做的修改，UTF-8 文本，每行一项，用 Tab 隔开:\n"
     "                          modify<Tab>行<Tab>项目名称<Tab>单位<Tab>数量<Tab>单价\n"
     "                          delete<Tab>行\n"
@@ -64,7 +66,7 @@ constexpr std::string_view kHelp =
     "  --project 文件        不读房间文件，打开 renoquote 项目文件(.renoquote)，对其中\n"
     "                        --package 的报价单继续做 --edits 的修改；项目中没有这张报价单时\n"
     "                        按项目的房间、装修类型和地面新算一张\n"
-    "  --save-project 文件   把这次的房间、选择和修改后的报价单保存为项目文件，可在桌面程序中\n"
+    "  --save-project 文件   把这次的房间、选择、价格表和修改后的报价单保存为项目文件，可在桌面程序中\n"
     "                        打开；与 --project 同用时保存打开的项目(可以是同一个文件)\n"
     "%OUTPUT%"
     "                        与 --project 同用时，文件中带项目的报价详情(客户、地址等)。\n"
@@ -262,8 +264,6 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     if (roomsFromInput && options.editsPath == "-")
         return refuse("房间和修改不能都从标准输入读取");
 
-    if (options.projectPath && options.pricesPath)
-        return refuse("打开项目文件时，报价单的价格来自项目，不能再给 --prices");
     std::optional<PriceBook> prices;
     if (options.pricesPath) {
         Outcome<PriceBook> read = ReadPriceBookFile(*options.pricesPath);
@@ -271,7 +271,6 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse("价格表不能使用：\n" + read.problem, read.status);
         prices = std::move(read.value);
     }
-    const PriceBook& book = prices ? *prices : BuiltInPriceBook();
 
     std::vector<Edit> edits;
     if (options.editsPath) {
@@ -293,7 +292,18 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(opened.problem, opened.status);
         project = std::move(opened.value->project);
         kept = std::move(opened.value->kept);
+        // Another book reprices the project: its sheet is built afresh from its rooms, as
+        // the window's recompute does.
+        if (prices) {
+            project.prices = std::move(*prices);
+            std::optional<Text> outOfRange;
+            kept = BuildKeptSheet(project, package, outOfRange);
+            if (outOfRange)
+                return refuse(*outOfRange);
+        }
     } else {
+        if (prices)
+            project.prices = std::move(*prices);
         QuoteInputs inputs{{}, options.grade, options.floor};
         // The file goes before the quote is built: for a long list of rooms it is as large
         // as the rooms themselves.
@@ -313,7 +323,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         // The rooms are kept once, with the sheet they were built into; a project written
         // from the run takes its copy of them from there.
         std::optional<Text> outOfRange;
-        kept = BuildKeptSheet(std::move(inputs), package, outOfRange, book);
+        kept = BuildKeptSheet(std::move(inputs), package, outOfRange, project.prices);
         if (outOfRange)
             return refuse(*outOfRange);
         project.estimate.grade = kept.builtFrom.grade;
@@ -324,7 +334,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
 
     DetailedQuote& quote = kept.quote;
     for (const Edit& edit : edits) {
-        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit, book))
+        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit, project.prices))
             return refuse(LinePrefix(kEditFileName, edit.line) + *problem);
     }
     if (options.saveProjectPath) {

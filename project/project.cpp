@@ -20,7 +20,7 @@ KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text
 
 KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange)
 {
-    return BuildKeptSheet(project.quoteInputs(), package, outOfRange);
+    return BuildKeptSheet(project.quoteInputs(), package, outOfRange, project.prices);
 }
 
 KeptSheet BuildKeptSheet(const Project& project, Package package)

@@ -32,6 +32,9 @@ struct Project {
     QuoteDetails details;
     std::optional<KeptSheet> halfPackage;
     std::optional<KeptSheet> fullPackage;
+    // The book the project's sheets are priced with, kept whole so that the project reopens
+    // with the same prices even when the user's books have changed since.
+    PriceBook prices = BuiltInPriceBook();
 
     QuoteInputs quoteInputs() const { return { rooms, estimate.grade, floor }; }
     std::optional<KeptSheet>& sheet(Package package) { return package == Package::Half ? halfPackage : fullPackage; }
@@ -52,7 +55,7 @@ Project NewProject();
 // builds a sheet to keep.
 KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text>& outOfRange,
     const PriceBook& book = BuiltInPriceBook());
-// The same from the project's current rooms and choices.
+// The same from the project's current rooms and choices, at the project's prices.
 KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange);
 KeptSheet BuildKeptSheet(const Project& project, Package package);
 

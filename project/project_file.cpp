@@ -7,6 +7,7 @@
 
 #include "convert/utf8.h"
 #include "files/capped_read.h"
+#include "prices/price_book_json.h"
 #include "quote/amount_range.h"
 #include "sheet/sheet_edits.h"
 
@@ -314,6 +315,17 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
     return kept;
 }
 
+// The project's price book, read as strictly as a book file: a project is not opened at
+// prices other than those it was saved with.
+PriceBook TakePrices(const Json& value, const Where& where)
+{
+    PriceBookReadResult read = ReadPriceBookJson(value.dump(-1, ' ', false, Json::error_handler_t::replace));
+    if (!read.book)
+        Refuse(where.quoted() + "不是可用的价格表（" + read.problems.front() + (read.problems.size() > 1 ? "……" : "")
+            + "）。");
+    return std::move(*read.book);
+}
+
 Project TakeProject(Json& root)
 {
     const Where top;
@@ -324,7 +336,7 @@ Project TakeProject(Json& root)
     if (!format || !format->is_string() || format->get_ref<const std::string&>() != kProjectFormatName)
         Refuse("这不是 renoquote 的项目文件（\"format\" 应当是 \"" + Text(kProjectFormatName) + "\"）。");
     CheckVersion(root, top);
-    CheckNames(root, { "format", "version", "estimate", "grade", "floor", "rooms", "details", "sheets" }, top);
+    CheckNames(root, { "format", "version", "estimate", "grade", "floor", "rooms", "details", "prices", "sheets" }, top);
 
     Project project;
     const Where estimateAt = top / "estimate";
@@ -348,6 +360,9 @@ Project TakeProject(Json& root)
                 project.details.*field.field = TakeText(*text, detailsAt / field.name);
         }
     }
+    // A file written before projects kept their prices was priced with the built-in book.
+    if (Json* prices = OptionalMember(root, "prices"))
+        project.prices = TakePrices(*prices, top / "prices");
     if (Json* sheets = OptionalMember(root, "sheets")) {
         const Where sheetsAt = top / "sheets";
         ExpectObject(*sheets, sheetsAt);
@@ -499,7 +514,15 @@ std::string WriteProjectText(const Project& project)
         out += ": ";
         AppendString(out, project.details.*field.field);
     }
-    out += "\n  },\n  \"sheets\": {";
+    out += "\n  },\n  \"prices\": ";
+    // The book as its own file writes it, one item a line, set in under "prices".
+    const std::string book = WritePriceBookJson(project.prices);
+    for (std::size_t i = 0; i + 1 < book.size(); ++i) {
+        out += book[i];
+        if (book[i] == '\n')
+            out += "  ";
+    }
+    out += ",\n  \"sheets\": {";
     bool first = true;
     for (const PackageName& package : kPackageNames) {
         const std::optional<KeptSheet>& kept = project.sheet(package.package);

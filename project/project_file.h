@@ -12,7 +12,8 @@
 namespace rq {
 
 inline constexpr std::string_view kProjectFormatName = "renoquote-project";
-inline constexpr int kProjectFormatVersion = 1;
+// Version 2 keeps the price book; a version 1 file was priced with the built-in book.
+inline constexpr int kProjectFormatVersion = 2;
 inline constexpr std::string_view kProjectFileSuffix = ".renoquote";
 // Far beyond any dwelling (a 1,000-room project with both sheets is a few megabytes); a
 // larger file is refused before it is read into memory.

@@ -12,11 +12,12 @@
 
 namespace rq {
 
-AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent)
+AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent, const PriceBook& prices)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::AddItemDialog>())
     , m_sheet(sheet)
     , m_caption(std::move(caption))
+    , m_prices(prices)
 {
     m_ui->setupUi(this);
     // Three boxes and two buttons: a larger dialog would only show empty grey.
@@ -55,13 +56,13 @@ void AddItemDialog::onAddClicked()
     const AddedItem item { fromQString(itemBox()->currentText()), fromQString(quantityBox()->currentText()),
         fromQString(unitPriceBox()->currentText()) };
     // Refused before anything changes; the dialog stays open with what the user typed.
-    if (const auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item)) {
+    if (const auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item, m_prices)) {
         showMessage(this, toQString(*problem), QMessageBox::Warning);
         return;
     }
     m_added = true;
     addButton()->setEnabled(false);
-    m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item); });
+    m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item, m_prices); });
     accept();
 }
 

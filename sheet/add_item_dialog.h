@@ -7,6 +7,7 @@
 #include <QDialog>
 
 #include "convert/convert.h"
+#include "prices/price_book.h"
 
 namespace Ui {
 class AddItemDialog;
@@ -23,8 +24,10 @@ class AddItemDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // `caption` is the quote sheet window's caption, which tells a full-package sheet.
-    AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent = nullptr);
+    // `caption` is the quote sheet window's caption, which tells a full-package sheet; the
+    // fees are rebuilt at the rates of `prices`, which must outlive the dialog.
+    AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* parent = nullptr,
+        const PriceBook& prices = BuiltInPriceBook());
     ~AddItemDialog() override;
 
 private:
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<Ui::AddItemDialog> m_ui;
     QuoteSheetModel& m_sheet;
     Text m_caption;
+    const PriceBook& m_prices;
     // One press adds one item, however quickly a second press follows.
     bool m_added = false;
 };

@@ -40,10 +40,11 @@ constexpr QRect kDetailsButtonPlace { 666, 410, 68, 28 };
 
 } // namespace
 
-QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture)
+QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture, PriceBook prices)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::QuoteSheetWindow>())
     , m_caption(std::move(quote.caption))
+    , m_prices(std::move(prices))
 {
     m_ui->setupUi(this);
     setWindowTitle(toQString(m_caption));
@@ -284,7 +285,7 @@ void QuoteSheetWindow::selectAfterEdit(int row)
 
 void QuoteSheetWindow::onAddItemClicked()
 {
-    AddItemDialog dialog(*m_model, m_caption, this);
+    AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.exec();
 }
 

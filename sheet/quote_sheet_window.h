@@ -35,7 +35,9 @@ public:
     // Whether the chat-status picture is downloaded when the window opens (tests say no).
     enum class ChatPicture { Load, Skip };
 
-    QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture = ChatPicture::Load);
+    // `prices` is the book the sheet was priced with: an added item rebuilds the fees at its rates.
+    QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPicture chatPicture = ChatPicture::Load,
+        PriceBook prices = BuiltInPriceBook());
     ~QuoteSheetWindow() override;
 
     const QuoteSheet& sheet() const;
@@ -99,6 +101,7 @@ private:
     QPushButton* m_printButton = nullptr;
     QPushButton* m_exportButton = nullptr;
     Text m_caption;
+    PriceBook m_prices;
     // While an edit reshapes the sheet the view moves its current row by itself; those
     // moves are not clicks and must not overwrite the fields the user is editing.
     bool m_editing = false;

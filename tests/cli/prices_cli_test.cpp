@@ -104,6 +104,24 @@ TEST_F(PricesCli, OneChangedPriceChangesItsRowsAndTheTotalsOnly)
     EXPECT_EQ(changedItems, 5); // the tiled living and dining rooms, kitchen, bathroom, balcony
 }
 
+TEST_F(PricesCli, AProjectKeepsThePricesItWasQuotedWith)
+{
+    std::string csv = RunCli({ "prices", "export", "--format", "csv" }).out;
+    const std::string management = "费用,工程管理费,项,,8%\r\n";
+    ASSERT_NE(csv.find(management), std::string::npos);
+    csv.replace(csv.find(management), management.size(), "费用,工程管理费,项,,10%\r\n");
+    std::ofstream(path("own.csv"), std::ios::binary) << csv;
+
+    const CliRun saved = quote("half", { "--prices", path("own.csv"), "--save-project", path("p.renoquote") });
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_THAT(saved.out, HasSubstr("\t10%\t"));
+    // The kept sheet, and a sheet the project never had, both at the project's prices.
+    EXPECT_EQ(RunCli({ "quote", "--project", path("p.renoquote") }).out, saved.out);
+    const CliRun full = RunCli({ "quote", "--package", "full", "--project", path("p.renoquote") });
+    EXPECT_EQ(full.out, quote("full", { "--prices", path("own.csv") }).out);
+    EXPECT_NE(full.out, quote("full").out);
+}
+
 TEST_F(PricesCli, AnUnsoundBookIsListedProblemByProblemAndPricesNothing)
 {
     std::ofstream(path("bad.csv"), std::ios::binary) << "\xEF\xBB\xBF分类,项目,单位,等级,单价\r\n"

@@ -26,12 +26,15 @@ Project SampleProject()
     };
     project.floor = FloorChoice::Tiles;
     project.details = { "张先生", "汀湖市青禾路 8 号", "0123-4567890", "2024年5月1日", "QH-0001", "第一行\n第二行" };
+    // Priced with a book of the user's own.
+    project.prices.setName("北京 2026 年 3 月");
+    project.prices.SetHundredths(*project.prices.IndexOf("墙顶面", "墙顶面乳胶漆", 0), 1250);
     project.halfPackage = BuildKeptSheet(project, Package::Half);
     // The full sheet as the user left it: an item changed, one deleted, one added.
     KeptSheet full = BuildKeptSheet(project, Package::Full);
     ModifyRow(full.quote.sheet, full.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
     DeleteRow(full.quote.sheet, full.quote.caption, 3);
-    AddItem(full.quote.sheet, full.quote.caption, { kAwkward, "2", "98" });
+    AddItem(full.quote.sheet, full.quote.caption, { kAwkward, "2", "98" }, project.prices);
     project.fullPackage = std::move(full);
     // The rooms have changed since the sheets were built.
     project.rooms.pop_back();
@@ -50,6 +53,17 @@ TEST(ProjectFile, SavedProjectReadsBackIdentical)
     // Readable in a text editor: Chinese as itself, control characters escaped.
     EXPECT_NE(text.find("\"张先生\""), std::string::npos);
     EXPECT_NE(text.find("\\u0000\\u001f"), std::string::npos);
+    EXPECT_EQ(project.halfPackage->quote.sheet.GetCell(3, kUnitPrice), "12.5"); // priced with the project's book
+
+    // A file of the first version, which kept no prices, was priced with the built-in book.
+    std::string first = text;
+    first.replace(first.find("\"version\": 2"), 12, "\"version\": 1");
+    first.erase(first.find("\"prices\": "), first.find("\"sheets\"") - first.find("\"prices\": "));
+    const Outcome<Project> readFirst = ReadProjectText(first);
+    ASSERT_TRUE(readFirst.value) << readFirst.problem;
+    Project priced = project;
+    priced.prices = BuiltInPriceBook();
+    EXPECT_EQ(*readFirst.value, priced);
 
     Project empty = NewProject();
     const Outcome<Project> readEmpty = ReadProjectText(WriteProjectText(empty));
@@ -79,13 +93,14 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
     const Refusal refusals[] = {
         { "not JSON at all", good, "这不是项目", "第 1 行第 1 列" },
         { "cut short", good, good.substr(0, good.find("\"sheets\"")), "意外结束" },
-        { "syntax error placed by line and column", "\"version\": 1,\n  \"estimate\": {\"bedrooms\"",
-            "\"version\": 1,\n  \"estimate\": {\"bedrooms\" 1", "第 4 行第 27 列" },
+        { "syntax error placed by line and column", "\"version\": 2,\n  \"estimate\": {\"bedrooms\"",
+            "\"version\": 2,\n  \"estimate\": {\"bedrooms\" 1", "第 4 行第 27 列" },
         { "bytes that are no UTF-8", "张先生", "张\xff先生", "UTF-8" },
         { "another program's JSON", "renoquote-project", "spreadsheet", "不是 renoquote 的项目文件" },
-        { "newer version", "\"version\": 1", "\"version\": 2", "新版本" },
-        { "version beyond any integer type", "\"version\": 1", "\"version\": 18446744073709551616", "整数" },
-        { "version zero", "\"version\": 1", "\"version\": 0", "“version”应当是 1 或更大" },
+        { "newer version", "\"version\": 2", "\"version\": 3", "新版本" },
+        { "version beyond any integer type", "\"version\": 2", "\"version\": 18446744073709551616", "整数" },
+        { "version zero", "\"version\": 2", "\"version\": 0", "“version”应当是 1 或更大" },
+        { "unsound prices", "\"price\": 13}", "\"price\": -13}", "“prices”不是可用的价格表（第 1 项（墙顶面 顶面批腻子）：单价不能是负数。）" },
         { "number where a text belongs", "\"area\": \"12０.5\"", "\"area\": 120.5", "“estimate.area”应当是文字" },
         { "missing box", "\"area\": \"12０.5\"", "\"areas\": \"1\"", "不认识的项“estimate.areas”" },
         { "misspelt name", "\"grade\"", "\"grades\"", "不认识的项“grades”" },
