@@ -359,8 +359,9 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         noteFlattened();
     if (options.common.outputPath) {
         const WriteResult written = WriteOutputFile(*options.common.outputPath, gbk ? Utf8ToGbk(text) : text, [&] {
-            // A project brings the details of its quote; rooms from a file have none.
-            return SheetDocument(quote.sheet, quote.caption, DetailFields(project.details),
+            // A project brings the details of its quote; rooms from a file have none. The head
+            // names the price book either way.
+            return SheetDocument(quote.sheet, quote.caption, DetailFields(project.details, project.prices.name()),
                                  QuoteDate(project.details, TodayText()));
         });
         if (written.written())

@@ -165,6 +165,13 @@ Text TodayText()
            IntegerToText(local.tm_mday) + "日";
 }
 
+std::vector<DocumentField> DetailFields(const QuoteDetails& details, std::string_view priceBookName)
+{
+    std::vector<DocumentField> fields = DetailFields(details);
+    fields.push_back({"价格表：", Text(priceBookName)});
+    return fields;
+}
+
 std::vector<DocumentField> DetailFields(const QuoteDetails& details)
 {
     const std::pair<std::string_view, const Text*> fields[] = {

@@ -63,6 +63,9 @@ Text TodayText();
 // The filled-in quote details as the document prints them ("客户：" "张三"), in the order
 // of the details dialog; the date is not among them, it is the document's own.
 std::vector<DocumentField> DetailFields(const QuoteDetails& details);
+// The same for a quote sheet, then the price book it was priced with ("价格表：" "北京 2026 年
+// 3 月"), so that a printed quote says whose prices it holds.
+std::vector<DocumentField> DetailFields(const QuoteDetails& details, std::string_view priceBookName);
 // The date of the quote: the one written into the details, else `today`.
 Text QuoteDate(const QuoteDetails& details, Text today);
 

@@ -204,7 +204,8 @@ void QuoteSheetWindow::showSheetMenu(const QPoint& position)
 QuoteDocument QuoteSheetWindow::document() const
 {
     const QuoteDetails details = m_details ? m_details() : QuoteDetails {};
-    return SheetDocument(m_model->sheet(), m_caption, DetailFields(details), QuoteDate(details, TodayText()));
+    return SheetDocument(
+        m_model->sheet(), m_caption, DetailFields(details, m_prices.name()), QuoteDate(details, TodayText()));
 }
 
 void QuoteSheetWindow::copySelectedRows()

@@ -174,7 +174,7 @@ TEST_F(ProjectWindowTest, SavedProjectOpensIdenticalAndTheTitleTellsItsState)
     // Printed and exported, it carries the project's quote details.
     inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) {
         EXPECT_EQ(sheet.sheet(), work.halfPackage->quote.sheet);
-        EXPECT_EQ(sheet.document().details, rq::DetailFields(work.details));
+        EXPECT_EQ(sheet.document().details, rq::DetailFields(work.details, work.prices.name()));
     });
     EXPECT_TRUE(questions.empty());
 }

@@ -246,7 +246,7 @@ TEST_F(DocumentOutput, ProjectBringsItsQuoteDetails)
     ASSERT_EQ(edit.status, 0) << edit.err;
     const CliRun run = RunCli({"quote", "--project", path("job.renoquote"), "--output", path("job.csv")});
     ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(ReadFile(path("job.csv")).find("客户：张先生    报价单号：QH-7    日期：2024年5月1日"), std::string::npos);
+    EXPECT_NE(ReadFile(path("job.csv")).find("客户：张先生    报价单号：QH-7    价格表：默认价格表    日期：2024年5月1日"), std::string::npos);
 }
 
 TEST_F(DocumentOutput, RefusesAnUnknownFormatAndKeepsTheOldFileWhenWritingFails)

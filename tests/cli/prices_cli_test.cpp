@@ -120,6 +120,9 @@ TEST_F(PricesCli, AProjectKeepsThePricesItWasQuotedWith)
     const CliRun full = RunCli({ "quote", "--package", "full", "--project", path("p.renoquote") });
     EXPECT_EQ(full.out, quote("full", { "--prices", path("own.csv") }).out);
     EXPECT_NE(full.out, quote("full").out);
+    // Its documents name the book in their head; a CSV book is called by its file's name.
+    ASSERT_EQ(RunCli({ "quote", "--project", path("p.renoquote"), "--output", path("q.csv") }).status, 0);
+    EXPECT_THAT(testing::ReadFile(path("q.csv")), HasSubstr("价格表：own"));
 }
 
 TEST_F(PricesCli, AnUnsoundBookIsListedProblemByProblemAndPricesNothing)
