@@ -4,13 +4,17 @@
 //     memory, same run);
 //   - with the path of another build's timing program as argument, that build's main
 //     window too, in the same session;
+//   - the same starts on a real X server (Xvfb, started here for the purpose), where what
+//     the program loads for the display (OpenGL above all) shows, as it does not offscreen;
 //   - the quote sheet window with a 1,000-room full-package quote, from the package click
 //     to the sheet painted.
 // Each start is a process of its own (this program again, with a mode argument), timed
 // from fork to exit by the parent, which also reads the child's peak resident memory.
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -23,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/main_window.h"
@@ -58,14 +63,49 @@ private:
     std::function<void()> m_done;
 };
 
-int runMainWindow(int argc, char** argv)
+// The libraries a start has no use for until a browser view is opened: the browser engine
+// and the OpenGL drivers (with the compiler their software drawing brings), named one a
+// line. Qt's own small OpenGL dispatch libraries (libGLX, libEGL, libOpenGL) come with any
+// Qt window and are no sign of OpenGL in use.
+std::string LibrariesLoadedForNothing()
+{
+    static constexpr const char* kNames[] = {"WebEngine", "_mesa.so", "libLLVM", "_dri.so",
+                                             "libglapi", "libgallium", "glx-integration", "egl-integration"};
+    std::string found;
+    FILE* maps = std::fopen("/proc/self/maps", "r");
+    if (!maps)
+        return "/proc/self/maps unreadable\n";
+    char line[4096];
+    while (std::fgets(line, sizeof line, maps)) {
+        const char* path = std::strchr(line, '/');
+        if (!path)
+            continue;
+        for (const char* name : kNames)
+            if (std::strstr(path, name) && found.find(path) == std::string::npos)
+                found += path;
+    }
+    std::fclose(maps);
+    return found;
+}
+
+// The main window to its first paint; with `check`, the run fails if it loaded any library
+// of LibrariesLoadedForNothing.
+int runMainWindow(int argc, char** argv, bool check)
 {
     rq::prepareWebEngineEnvironment();
     QApplication app(argc, argv);
     rq::applyApplicationLook();
     rq::MainWindow window;
     rq::startMainWindowOnlineAfterFirstPaint(&window);
-    new FirstPaint(&window, [] { std::_Exit(0); });
+    new FirstPaint(&window, [check] {
+        if (!check)
+            std::_Exit(0);
+        const std::string loaded = LibrariesLoadedForNothing();
+        if (!loaded.empty())
+            std::fprintf(stderr, "the main window's start loaded:\n%s", loaded.c_str());
+        std::fflush(stderr);
+        std::_Exit(loaded.empty() ? 0 : 1);
+    });
     return QApplication::exec();
 }
 
@@ -145,6 +185,88 @@ Start medianStart(const char* program, const char* mode, int runs)
     return {times[times.size() / 2], peaks[peaks.size() / 2], times.front(), cpuTimes[cpuTimes.size() / 2]};
 }
 
+// A private X server for the real-display starts: Xvfb on the first free display, which it
+// names through a pipe once it accepts clients. An empty name when Xvfb is not installed or
+// does not start.
+struct XServer {
+    pid_t pid = -1;
+    std::string display;
+};
+
+XServer startXServer()
+{
+    int names[2];
+    if (pipe(names) != 0)
+        return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(names[0]);
+        if (const int quiet = open("/dev/null", O_WRONLY); quiet >= 0) {
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+        }
+        const std::string fd = std::to_string(names[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    close(names[1]);
+    std::string number;
+    char c = 0;
+    while (read(names[0], &c, 1) == 1 && c != '\n')
+        number.push_back(c);
+    close(names[0]);
+    if (number.empty()) {
+        waitpid(pid, nullptr, 0);
+        return {};
+    }
+    return {pid, ":" + number};
+}
+
+void stopXServer(const XServer& server)
+{
+    kill(server.pid, SIGTERM);
+    waitpid(server.pid, nullptr, 0);
+}
+
+// The main window's start against the one-label window's, both on the display the
+// environment names.
+void compareStarts(const char* program, const char* where, int runs)
+{
+    const char* emptyWindow = RENOQUOTE_EMPTY_WINDOW_PATH;
+    startChild(emptyWindow, "label");  // warm the file cache for both
+    startChild(program, "main");
+    const Start label = medianStart(emptyWindow, "label", runs);
+    const Start main = medianStart(program, "main", runs);
+    std::printf("%s: one Chinese label %.1f ms (best %.1f), peak %ld KiB; main window %.1f ms (best %.1f), peak %ld KiB\n",
+                where, label.milliseconds, label.bestMilliseconds, label.peakKilobytes, main.milliseconds,
+                main.bestMilliseconds, main.peakKilobytes);
+    std::printf("%s: ratio main/label: time %.2f (best starts %.2f, processor %.2f), peak memory %.2f (median of %d)\n",
+                where, main.milliseconds / label.milliseconds, main.bestMilliseconds / label.bestMilliseconds,
+                main.cpuMilliseconds / label.cpuMilliseconds,
+                static_cast<double>(main.peakKilobytes) / static_cast<double>(label.peakKilobytes), runs);
+}
+
+int checkStartLibraries(const char* program)
+{
+    const XServer server = startXServer();
+    if (server.display.empty()) {
+        std::printf("no Xvfb: not checked\n");
+        return 77;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("DISPLAY", QByteArray::fromStdString(server.display));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl(program, program, "main-libraries", static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    stopXServer(server);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -157,7 +279,13 @@ int main(int argc, char** argv)
         qputenv("XDG_RUNTIME_DIR", runtime);
     }
     if (argc > 1 && std::strcmp(argv[1], "main") == 0)
-        return runMainWindow(argc, argv);
+        return runMainWindow(argc, argv, false);
+    if (argc > 1 && std::strcmp(argv[1], "main-libraries") == 0)
+        return runMainWindow(argc, argv, true);
+    // The test: on a real X server of its own, the main window's start loads nothing of the
+    // browser engine or OpenGL. 77 (skipped) without Xvfb.
+    if (argc > 1 && std::strcmp(argv[1], "check-libraries") == 0)
+        return checkStartLibraries(argv[0]);
     if (argc > 1 && std::strcmp(argv[1], "sheet") == 0)
         return runQuoteSheetWindow(argc, argv);
 
@@ -197,6 +325,29 @@ int main(int argc, char** argv)
                     static_cast<double>(other.peakKilobytes) / static_cast<double>(label.peakKilobytes));
     }
     std::fflush(stdout);
+
+    // On a real X server. Offscreen, Qt loads no OpenGL whatever the program asks for, so a
+    // start that loads it for nothing is only seen here.
+    if (const XServer server = startXServer(); !server.display.empty()) {
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        const bool hadDisplay = qEnvironmentVariableIsSet("DISPLAY");
+        const QByteArray display = qgetenv("DISPLAY");
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("DISPLAY", QByteArray::fromStdString(server.display));
+        compareStarts(argv[0], "X server (Xvfb)", runs);
+        if (argc > 1)
+            compareStarts(argv[1], "X server (Xvfb), other build", runs);
+        stopXServer(server);
+        qputenv("QT_QPA_PLATFORM", platform);
+        if (hadDisplay)
+            qputenv("DISPLAY", display);
+        else
+            qunsetenv("DISPLAY");
+    } else {
+        std::printf("X server (Xvfb): not started, no real-display figures\n");
+    }
+    std::fflush(stdout);
+
     const pid_t pid = fork();
     if (pid == 0) {
         execl(argv[0], argv[0], "sheet", static_cast<char*>(nullptr));

@@ -1,6 +1,6 @@
 #include "online/webengine_setup.h"
 
-#include <QCoreApplication>
+#include <QByteArray>
 
 #include <unistd.h>
 
@@ -10,7 +10,6 @@ void prepareWebEngineEnvironment()
 {
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 }  // namespace rq

@@ -4,8 +4,9 @@
 namespace rq {
 
 // Call first in main(), before the QApplication is made. As root, Chromium refuses to run
-// with its sandbox, so the sandbox is turned off then (and only then); the browser views
-// also need OpenGL contexts shared across windows.
+// with its sandbox, so the sandbox is turned off then (and only then). The OpenGL context
+// the browser views share is made by the first browser view (see loadBrowserEngine), not
+// here: made with the application object, it loads the OpenGL stack on every start.
 void prepareWebEngineEnvironment();
 
 }  // namespace rq
