@@ -27,18 +27,16 @@ void releaseSharedContext()
     delete context;
 }
 
-// Before the engine's library loads: it looks for the shared context as it loads, and its
-// pages draw with the graphics card only when there is one. Where no context can be made
-// (no OpenGL on this display) the engine draws in software, as it would have anyway.
+// Before the engine's library loads: it looks for the shared context as it loads. Made as
+// Qt makes it: kept even where it cannot be created (no OpenGL on this display), since the
+// engine then draws in software but still expects a context to be there.
 void makeSharedContext()
 {
     if (QOpenGLContext::globalShareContext() || !QCoreApplication::instance())
         return;
     auto* context = new QOpenGLContext;
-    if (!context->create()) {
-        delete context;
-        return;
-    }
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
     qt_gl_set_global_share_context(context);
     // Before the display connection closes at the end of the run.
     qAddPostRoutine(releaseSharedContext);
