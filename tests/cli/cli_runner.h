@@ -28,9 +28,9 @@ struct Streams {
 // Variables to change for the run: a value sets one, nothing removes it.
 using EnvironmentChanges = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
-// A program that has not ended after `seconds` is killed and reported with status -1.
+// A program killed by a signal is reported with status -1.
 CliRun RunProgram(const std::string& program, std::vector<std::string> args, const Streams& streams,
-    const EnvironmentChanges& environment = {}, int seconds = 120);
+    const EnvironmentChanges& environment = {});
 
 CliRun RunCli(std::vector<std::string> args, const std::string& input = {});
 

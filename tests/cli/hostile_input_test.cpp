@@ -90,7 +90,7 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
         { "long name in a project", { "quote", "--project", hugeName }, Input(""), 2, "不认识的项" },
     };
     for (const HostileCase& c : cases) {
-        const CliRun run = RunProgram(RENOQUOTE_CLI_PATH, c.args, c.streams, {}, 30);
+        const CliRun run = RunProgram(RENOQUOTE_CLI_PATH, c.args, c.streams);
         EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
         EXPECT_THAT(run.err, HasSubstr(c.message)) << c.what;
         EXPECT_EQ(std::ranges::count(run.err, '\n'), 1) << c.what << ": " << run.err;

