@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -210,6 +211,16 @@ void MainWindow::setUpLinks()
 
 void MainWindow::setUpRoomList()
 {
+    // After the catalogued types, the rooms home owners name (主卧, 客卫) in the form that
+    // is priced as its type.
+    // The box keeps its catalogued width, so its list opens wide enough to show them whole.
+    int widest = 0;
+    for (const std::string_view named : kNamedRoomTypes) {
+        roomTypeBox()->addItem(toQString(named));
+        widest = std::max(widest, roomTypeBox()->fontMetrics().horizontalAdvance(toQString(named)));
+    }
+    roomTypeBox()->view()->setMinimumWidth(widest + 4 * roomTypeBox()->style()->pixelMetric(QStyle::PM_DefaultFrameWidth)
+                                           + roomTypeBox()->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8);
     m_roomModel = new RoomListModel(m_rooms, this);
     QTableView* list = roomListView();
     list->setModel(m_roomModel);
@@ -398,9 +409,57 @@ RoomRecord MainWindow::entryTexts() const
     } };
 }
 
+bool MainWindow::settleSizesInMetres(RoomRecord& entry)
+{
+    const std::optional<MetreSizes> metres = FindSizesInMetres(entry);
+    if (!metres)
+        return true;
+    enum { kToMillimetres, kAsTyped, kCancel };
+    const int answer = askQuestion(this, toQString(metres->question),
+                                   {QStringLiteral("改为毫米"), QStringLiteral("按原样"), QStringLiteral("取消")},
+                                   kToMillimetres, kCancel);
+    if (answer == kCancel)
+        return false;
+    if (answer == kToMillimetres) {
+        entry = metres->suggested;
+        roomSizeEdit()->setText(toQString(entry.size()));
+        setComboText(windowSizeBox(), toQString(entry.window()));
+    }
+    return true;
+}
+
+bool MainWindow::settleRoomType(RoomRecord& entry)
+{
+    const Text& typed = entry.type();
+    if (typed.empty() || IsPricedRoomType(typed))
+        return true;
+    QStringList buttons;
+    for (const std::string_view type : kRoomTypes)
+        buttons << toQString(type);
+    const int asIs = static_cast<int>(buttons.size());
+    buttons << QStringLiteral("按原样") << QStringLiteral("取消");
+    const std::optional<std::string_view> likely = LikelyRoomType(typed);
+    int suggested = asIs;
+    for (int i = 0; likely && i < asIs; ++i)
+        if (kRoomTypes[static_cast<std::size_t>(i)] == *likely)
+            suggested = i;
+    const int answer = askQuestion(this, toQString(RoomTypeQuestion(typed)), buttons, suggested, asIs + 1);
+    if (answer == asIs + 1)
+        return false;
+    if (answer >= 0 && answer < asIs) {
+        entry.cells[kRoomType] = NamedRoomType(kRoomTypes[static_cast<std::size_t>(answer)], typed);
+        setComboText(roomTypeBox(), toQString(entry.type()));
+    }
+    return true;
+}
+
 void MainWindow::onAddRoomClicked()
 {
     RoomRecord entry = entryTexts();
+    // A room the add check refuses is told so at once, before any question about it.
+    RoomRecord checked = entry;
+    if (!CheckRoomForAdd(checked) && (!settleRoomType(entry) || !settleSizesInMetres(entry)))
+        return;
     const auto message = m_roomModel->addRoom(entry);
     // The check may have given a doorless room "0" leaves; the field shows what was checked.
     const QString leaves = toQString(entry.doorLeaves());
@@ -412,7 +471,10 @@ void MainWindow::onAddRoomClicked()
 
 void MainWindow::onModifyRoomClicked()
 {
-    m_roomModel->modifySelectedRoom(entryTexts());
+    RoomRecord entry = entryTexts();
+    if (m_rooms.selectedRow() >= 0 && !settleSizesInMetres(entry))
+        return;
+    m_roomModel->modifySelectedRoom(entry);
     roomListView()->setFocus();
 }
 
@@ -448,7 +510,7 @@ void MainWindow::onDoorTypeChosen()
 
 void MainWindow::onDoorLeavesChanged(const QString& text)
 {
-    const DoorLeafRuleResult rule = ApplyDoorLeafRule(fromQString(text));
+    const DoorLeafRuleResult rule = ApplyDoorLeafRule(fromQString(text), fromQString(doorTypeBox()->currentText()));
     if (rule.correctedLeaves) {
         // The corrected text comes back through this handler and sets the door type then.
         doorLeavesEdit()->setText(toQString(*rule.correctedLeaves));

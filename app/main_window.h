@@ -21,6 +21,7 @@
 
 #include "project/project.h"
 #include "rooms/room_list.h"
+#include "rooms/room_types.h"
 
 namespace Ui {
 class MainWindowForm;
@@ -159,6 +160,12 @@ private:
     void startPackage(Package package);
     void openQuoteSheetWindow(Package package);
     RoomRecord entryTexts() const;
+    // Asks whether sizes that look typed in metres were meant in millimetres; 改为毫米 corrects
+    // `entry` and the fields. False when the user cancelled the add or change.
+    bool settleSizesInMetres(RoomRecord& entry);
+    // Asks which of the seven types a room named otherwise (主卧) is priced as, and keeps it
+    // as "卧室（主卧）"; 按原样 keeps the name alone. False when the user cancelled.
+    bool settleRoomType(RoomRecord& entry);
     void fillEntry(const RoomRecord& room);
     void openOrRaise(QPointer<QWidget>& window, SideWindow kind);
 

@@ -313,9 +313,14 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
                 return refuse(file.problem, file.status);
             if (file.value->size() > kLargeRoomListBytes)
                 PrepareHeapForLargeQuote();
-            Outcome<std::vector<RoomRecord>> rooms = ReadRoomFile(*file.value, options.unchecked);
+            std::vector<Text> warnings;
+            Outcome<std::vector<RoomRecord>> rooms = ReadRoomFile(*file.value, options.unchecked, warnings);
             if (!rooms)
                 return refuse(rooms.problem, rooms.status);
+            for (const Text& warning : warnings) {
+                const Text line = Text(kCommand) + warning + "\n";
+                err << (gbk ? Utf8ToGbk(line) : line);
+            }
             inputs.rooms = std::move(*rooms.value);
         }
         if (inputs.rooms.empty())

@@ -72,7 +72,7 @@ Text LinePrefix(std::string_view fileName, int number)
 
 // Each room is made straight from its line: a list of 100,000 rooms is never held as lines
 // of fields besides.
-Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked)
+Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings)
 {
     std::vector<RoomRecord> rooms;
     std::size_t filled = 0;  // lines that are not empty: one room each
@@ -90,6 +90,8 @@ Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unche
                   if (const std::optional<Text> message = CheckRoomForAdd(room))
                       return LinePrefix(kRoomFileName, number) + *message;
               }
+              if (const std::optional<MetreSizes> metres = FindSizesInMetres(room))
+                  warnings.push_back(LinePrefix(kRoomFileName, number) + metres->warning);
               rooms.push_back(std::move(room));
               return std::nullopt;
           });

@@ -20,8 +20,10 @@ inline constexpr std::string_view kEditFileName = "修改文件";
 // "修改文件第3行: ", which starts every refusal of a line.
 Text LinePrefix(std::string_view fileName, int number);
 
-// Rooms in list order, each checked as the 添加 button checks it unless `unchecked`.
-Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked);
+// Rooms in list order, each checked as the 添加 button checks it unless `unchecked`. A room
+// whose sizes look typed in metres is taken as given, with a line about it in `warnings`
+// (a script cannot be asked as the window asks).
+Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings);
 
 enum class EditKind { Modify, Delete, Add };
 

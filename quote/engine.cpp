@@ -6,20 +6,11 @@
 #include "quote/fees.h"
 #include "quote/full_package.h"
 #include "quote/room_items.h"
+#include "rooms/room_types.h"
 
 namespace rq {
 
 namespace {
-
-constexpr std::string_view kRoomTypes[] = {"客厅", "餐厅", "厨房", "卧室", "卫生间", "书房", "阳台"};
-
-bool IsKnownRoomType(std::string_view type)
-{
-    for (std::string_view known : kRoomTypes)
-        if (known == type)
-            return true;
-    return false;
-}
 
 // Where each room's rows begin: its section, and on a full package its additions.
 struct RoomRows {
@@ -37,7 +28,7 @@ void AppendRoomSections(QuoteSheet& sheet, const std::vector<RoomRecord>& rooms,
     for (const RoomRecord& room : rooms) {
         rows.sections.push_back(sheet.RowCount());
         sheet.AppendHeaderRow(room.type());
-        if (!IsKnownRoomType(room.type()))
+        if (!IsPricedRoomType(room.type()))
             continue;
         AppendRoomItems(sheet, room, grade, floor, book);
         sheet.AppendBlankRow();

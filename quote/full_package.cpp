@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "rooms/room_types.h"
+
 namespace rq {
 
 namespace {
@@ -173,7 +175,7 @@ void AppendFullPackageAdditions(QuoteSheet& sheet, const RoomRecord& room, std::
     if (!found)
         return;
     const MaterialLevels& levels = kMaterialLevels[static_cast<int>(*found)];
-    const Text& type = room.type();
+    const std::string_view type = PricedRoomType(room.type());
     if (type == "厨房")
         AppendKitchenItems(sheet, d.length, d.width, levels.kitchen, book);
     else if (type == "卫生间")

@@ -4,6 +4,8 @@
 #include <array>
 #include <iterator>
 
+#include "rooms/room_types.h"
+
 namespace rq {
 
 namespace {
@@ -206,7 +208,8 @@ void AppendRoomItems(QuoteSheet& sheet, const RoomRecord& room, std::string_view
                      const PriceBook& book)
 {
     const std::optional<Grade> found = FindGrade(grade);
-    const RoomKind* kind = FindRoomKind(room.type());
+    const std::string_view type = PricedRoomType(room.type());
+    const RoomKind* kind = FindRoomKind(type);
     if (!found || kind == nullptr)
         return;
     const GradePlan& plan = kGradePlans[static_cast<int>(*found)];
@@ -214,7 +217,7 @@ void AppendRoomItems(QuoteSheet& sheet, const RoomRecord& room, std::string_view
     if (plan.paintEveryRoom || IsPaintedAboveRental(*kind))
         AppendPaintingItems(sheet, d, book);
     if (d.doorLeaves != 0)
-        AppendDoorItem(sheet, room.doorType(), d.doorLeaves, room.type(), book);
+        AppendDoorItem(sheet, room.doorType(), d.doorLeaves, type, book);
     AppendTypeItems(sheet, *kind, plan, d, floor, book);
 }
 

@@ -49,13 +49,15 @@ void RoomList::selectRow(int row) { m_selected = (row >= 0 && row < rowCount()) 
 
 Text DoorLeavesForDoorType(std::string_view doorType) { return doorType == kNoDoor ? "0" : "1"; }
 
-DoorLeafRuleResult ApplyDoorLeafRule(std::string_view leaves)
+DoorLeafRuleResult ApplyDoorLeafRule(std::string_view leaves, std::string_view currentDoorType)
 {
     if (FindText(leaves, "-") > 0)
         return {Text("0"), Text(kNoDoor)};
     if (leaves == "0")
         return {std::nullopt, Text(kNoDoor)};
-    return {std::nullopt, Text(kDefaultDoorType)};
+    if (currentDoorType.empty() || currentDoorType == kNoDoor)
+        return {std::nullopt, Text(kDefaultDoorType)};
+    return {std::nullopt, Text(currentDoorType)};
 }
 
 }  // namespace rq

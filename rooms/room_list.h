@@ -58,12 +58,13 @@ private:
 Text DoorLeavesForDoorType(std::string_view doorType);
 
 // What the door-leaf field and the door-type field become after the leaves text changed. A
-// minus sign anywhere makes the leaves "0"; no leaves means no door ("(无)"); any other text,
-// the empty one included, means the usual solid-wood door.
+// minus sign anywhere makes the leaves "0"; no leaves means no door ("(无)"). Leaves only
+// bring a door where there was none (the usual solid-wood door); a door the user picked,
+// a two-leaf sliding door say, stays what it is whatever its number of leaves.
 struct DoorLeafRuleResult {
     std::optional<Text> correctedLeaves;  // set when the leaves text itself must change
     Text doorType;
 };
-DoorLeafRuleResult ApplyDoorLeafRule(std::string_view leaves);
+DoorLeafRuleResult ApplyDoorLeafRule(std::string_view leaves, std::string_view currentDoorType);
 
 }  // namespace rq

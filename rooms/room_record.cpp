@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 
 namespace rq {
 
@@ -52,6 +53,55 @@ std::optional<Text> CheckRoomForAdd(RoomRecord& room)
             return "您输入的" + Text(checked.name) + "太大" + Text(checked.formLine);
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The text in millimetres when every one of its `count` pieces is a number above 0 and below
+// 100 (a window "0*0" is no window, not one in metres); nothing otherwise.
+std::optional<Text> MillimetresOfMetres(std::string_view text, std::size_t count)
+{
+    std::array<std::string_view, 3> pieces{};
+    if (SplitTextViews(text, "*", std::span(pieces.data(), count)) != count)
+        return std::nullopt;
+    Text millimetres;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double metres = TextToNumber(pieces[i]);
+        if (!(metres > 0 && metres < 100))
+            return std::nullopt;
+        if (i > 0)
+            millimetres += '*';
+        millimetres += IntegerToText(static_cast<std::int32_t>(std::lround(metres * 1000)));
+    }
+    return millimetres;
+}
+
+}  // namespace
+
+std::optional<MetreSizes> FindSizesInMetres(const RoomRecord& room)
+{
+    const std::optional<Text> size = MillimetresOfMetres(room.size(), 3);
+    const std::optional<Text> window = MillimetresOfMetres(room.window(), 2);
+    if (!size && !window)
+        return std::nullopt;
+    MetreSizes found{room, {}, {}};
+    Text asked;
+    Text told;
+    if (size) {
+        found.suggested.cells[kRoomSize] = *size;
+        asked = "房间尺寸以毫米为单位，“" + room.size() + "”像是以米计的。\r\n改为 " + *size + "？";
+        told = "房间尺寸“" + room.size() + "”像是以米计的（应为毫米，如 " + *size + "）";
+    }
+    if (window) {
+        found.suggested.cells[kRoomWindow] = *window;
+        asked += Text(asked.empty() ? "" : "\r\n") + "窗户尺寸以毫米为单位，“" + room.window() + "”像是以米计的。\r\n改为 "
+                 + *window + "？";
+        told += Text(told.empty() ? "" : "，") + "窗户尺寸“" + room.window() + "”像是以米计的（应为毫米，如 " + *window
+                + "）";
+    }
+    found.question = std::move(asked);
+    found.warning = std::move(told) + "，按原样报价";
+    return found;
 }
 
 namespace {

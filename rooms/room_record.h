@@ -36,6 +36,18 @@ inline constexpr std::string_view kWindowFormatMessage = "您输入的窗子内�
 // 0 and passes. Returns the message to show, or nothing when the room may be added.
 std::optional<Text> CheckRoomForAdd(RoomRecord& room);
 
+// Sizes that look typed in metres: a room size (or a window) whose every piece is a number
+// above 0 and below 100 is no room a person can stand in, in millimetres. `suggested` is
+// the room with each such text in millimetres (4.5*3.6*2.8 becoming 4500*3600*2800, to the
+// nearest millimetre); `question` asks the window's user, `warning` is one line for the
+// command line, which quotes the room as given. Nothing when no text looks so.
+struct MetreSizes {
+    RoomRecord suggested;
+    Text question;
+    Text warning;
+};
+std::optional<MetreSizes> FindSizesInMetres(const RoomRecord& room);
+
 // The numbers of a room. A row stored without the add check (via "修改") may lack pieces:
 // missing pieces read as 0, so such a room is quoted with zero sizes instead of failing.
 struct RoomDimensions {

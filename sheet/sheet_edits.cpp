@@ -130,8 +130,10 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view /*caption*/)
     sheet.SetCell(last, kTotal, IntegerToText(sum));
 }
 
-void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
+bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
 {
+    if (validRow(sheet, row) && FieldsOfRow(sheet, row) == fields)
+        return false;
     const std::int32_t subtotal = HalfPackageSubtotal(sheet);
     if (validRow(sheet, row)) {
         sheet.SetCell(row, kItemName, fields.name);
@@ -154,11 +156,12 @@ void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
     }
     if (!IsFullPackageCaption(caption)) {
         RecomputeTotals(sheet, caption);
-        return;
+        return true;
     }
     // The foot is always written afresh: changing "全包总价格" itself has no lasting effect.
     removeFullPackageFoot(sheet);
     appendFullPackageFoot(sheet);
+    return true;
 }
 
 void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)

@@ -52,8 +52,10 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view caption);
 // untruncated), then updates the totals; a full-package sheet gets a fresh blank row and
 // "全包总价格" at its foot. The row keeps its kind, whatever it is called now, except a
 // blank row (or one holding a sum) the user typed into: that becomes an item of its own.
-// A row outside the sheet (-1: none) is not changed, but the totals still are.
-void ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
+// A row outside the sheet (-1: none) is not changed, but the totals still are. Texts equal
+// to the row's own change nothing at all (a rounded figure such as 防水工程 194 is not
+// priced again into 194.4): false then, true when the sheet may have changed.
+bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
 
 // "删除此项": removes `row` (none outside the sheet), then recomputes the totals.
 void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row);

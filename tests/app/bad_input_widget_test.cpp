@@ -61,7 +61,11 @@ protected:
     {
         setMessageSink([this](const QString& text, QMessageBox::Icon) { messages << text; });
     }
-    void TearDown() override { setMessageSink({}); }
+    void TearDown() override
+    {
+        setMessageSink({});
+        setQuestionSink({});
+    }
     QStringList messages;
 };
 
@@ -87,6 +91,10 @@ TEST_F(BadInputTest, RoomFieldsComeBackInTheListAsTyped)
 {
     MainWindow window;
     window.setChatPicturesLoaded(false);
+    // A text that is no room type is asked about: kept as typed.
+    setQuestionSink([](const QString&, const QStringList& buttons) {
+        return static_cast<int>(buttons.indexOf(QStringLiteral("按原样")));
+    });
     control<QPushButton>(&window, "按钮2")->click();  // show the room entry
     for (const QString& text : nastyTexts()) {
         const QString size = text + QStringLiteral("*2800*2920");

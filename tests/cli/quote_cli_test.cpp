@@ -1,5 +1,6 @@
 // Runs the built renoquote-cli quote as a script would, and checks what comes out on
 // standard output, standard error and in the exit status.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -37,6 +38,7 @@ void WriteFile(const fs::path& path, const std::string& bytes)
 }
 
 using rq::testing::CliRun;
+using ::testing::HasSubstr;
 
 class QuoteCli : public ::testing::Test {
 protected:
@@ -176,6 +178,25 @@ TEST_F(QuoteCli, UncheckedTakesRoomsAsTheyStand)
     EXPECT_EQ(lines[1], "\t客厅\t\t\t\t");
     EXPECT_EQ(lines[2], "1\t顶面批腻子\tM2\t8.96\t13\t116.48");
     EXPECT_TRUE(lines.back().starts_with("\t工程总造价\t")) << lines.back();
+}
+
+// A script cannot be asked: rooms in metres are quoted as given, with a line each on
+// standard error naming the line of the rooms file.
+TEST_F(QuoteCli, RoomsInMetresAreQuotedAsGivenWithOneWarningEach)
+{
+    const std::string rooms = "客厅\t4.5*3.6*2.8\t1.5*1.5\t实木门\t1\t4\n"
+                              "卧室\t4000*3500*2800\t800*1500\t实木门\t1\t4\n"
+                              "\n"
+                              "书房\t3*3*2.8\t800*1500\t实木门\t1\t4\n";
+    const CliRun run = Quote({}, rooms);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<std::string> warnings = Lines(run.err);
+    ASSERT_EQ(warnings.size(), 2U) << run.err;
+    EXPECT_THAT(warnings[0], HasSubstr("房间文件第1行"));
+    EXPECT_THAT(warnings[0], HasSubstr("4500*3600*2800"));
+    EXPECT_THAT(warnings[0], HasSubstr("1500*1500"));
+    EXPECT_THAT(warnings[1], HasSubstr("房间文件第4行"));
+    EXPECT_EQ(Lines(run.out)[2], "1\t顶面批腻子\tM2\t1.2e-005\t13\t0.000156") << "priced as typed";
 }
 
 TEST_F(QuoteCli, EditsApplyInOrder)

@@ -122,6 +122,32 @@ TEST(DetailedQuote, UnknownRoomTypeKeepsItsHeaderWithoutBlankRow)
     EXPECT_EQ(quote.sheet.GetCell(2, kSerial), "1");
 }
 
+// 主卫 and 次卧 in brackets after their type are priced as that type, full package included,
+// and their headers keep the whole name; a bracket that does not close the text, or a type
+// that does not open it, is no such name.
+TEST(DetailedQuote, RoomNamedInBracketsIsPricedAsItsType)
+{
+    const struct {
+        const char* typed;
+        const char* pricedAs;  // nullptr: a bare header, priced as nothing
+    } cases[] = {
+        {"卧室（主卧）", "卧室"}, {"卫生间(客卫)", "卫生间"}, {"厨房（）", "厨房"}, {"阳台(生活阳台）", "阳台"},
+        {"卧室（主卧", nullptr},  {"卧室主卧", nullptr},      {"主卧", nullptr},     {"（主卧）卧室", nullptr},
+        {"卫生间（主卫）x", nullptr},
+    };
+    for (const auto& c : cases) {
+        for (const char* package : {"半包", "全包"}) {
+            const RoomRecord named = Room(c.typed, "3200*2800*2920", "800*1500", "推拉门", "1", "4");
+            RoomRecord plain = named;
+            plain.cells[kRoomType] = c.pricedAs ? c.pricedAs : "阁楼";
+            QuoteSheet expected = BuildDetailedQuote({plain}, "舒适型装修", FloorChoice::Tiles, package).sheet;
+            expected.SetCell(0, kItemName, c.typed);
+            EXPECT_EQ(BuildDetailedQuote({named}, "舒适型装修", FloorChoice::Tiles, package).sheet, expected)
+                << c.typed << " " << package;
+        }
+    }
+}
+
 // The kinds of a sheet as runs ("item*5"), so that a whole sheet reads in one line.
 std::string KindRuns(const QuoteSheet& sheet)
 {

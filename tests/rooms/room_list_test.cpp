@@ -141,26 +141,30 @@ TEST(RoomList, ShowsTheSelectedRoomUnlessNoneOrItsTypeIsEmpty)
 
 struct LeafCase {
     const char* leaves;
+    const char* before;  // the door type shown when the leaves change
     std::optional<const char*> corrected;
     const char* doorType;
 };
 
-TEST(DoorRules, LeavesTextDecidesTheDoorType)
+TEST(DoorRules, LeavesSwitchTheDoorOnlyBetweenNoneAndSome)
 {
     const LeafCase cases[] = {
-        {"0", std::nullopt, "(无)"},
-        {"1", std::nullopt, "实木门"},
-        {"2", std::nullopt, "实木门"},
-        {"", std::nullopt, "实木门"},
-        {"abc", std::nullopt, "实木门"},
-        {"00", std::nullopt, "实木门"},  // only the text "0" itself means no door
-        {"-1", "0", "(无)"},
-        {"-", "0", "(无)"},
-        {"3-", "0", "(无)"},
-        {"－1", std::nullopt, "实木门"},  // a full-width minus is not a minus sign here
+        {"0", "推拉门", std::nullopt, "(无)"},
+        {"1", "(无)", std::nullopt, "实木门"},
+        {"2", "", std::nullopt, "实木门"},
+        {"2", "推拉门", std::nullopt, "推拉门"},  // a two-leaf sliding door stays one
+        {"2", "塑钢门", std::nullopt, "塑钢门"},
+        {"1", "自定的门", std::nullopt, "自定的门"},
+        {"", "(无)", std::nullopt, "实木门"},
+        {"abc", "移门", std::nullopt, "移门"},
+        {"00", "(无)", std::nullopt, "实木门"},  // only the text "0" itself means no door
+        {"-1", "推拉门", "0", "(无)"},
+        {"-", "实木门", "0", "(无)"},
+        {"3-", "移门", "0", "(无)"},
+        {"－1", "(无)", std::nullopt, "实木门"},  // a full-width minus is not a minus sign here
     };
     for (const auto& c : cases) {
-        const auto result = rq::ApplyDoorLeafRule(c.leaves);
+        const auto result = rq::ApplyDoorLeafRule(c.leaves, c.before);
         EXPECT_EQ(result.correctedLeaves.has_value(), c.corrected.has_value()) << c.leaves;
         if (result.correctedLeaves && c.corrected) {
             EXPECT_EQ(*result.correctedLeaves, *c.corrected) << c.leaves;

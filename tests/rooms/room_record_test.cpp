@@ -117,6 +117,41 @@ struct ReadCase {
     rq::RoomDimensions expected;
 };
 
+// 4.5*3.6*2.8 priced as millimetres is a room of 0.0000126 m²: such a text is offered in
+// millimetres, and only when every piece of it is a number between 0 and 100.
+TEST(FindSizesInMetres, OffersMillimetresOnlyWhenEveryPieceLooksLikeMetres)
+{
+    const struct {
+        const char* size;
+        const char* window;
+        const char* suggestedSize;    // nullptr: nothing found
+        const char* suggestedWindow;
+    } cases[] = {
+        {"4.5*3.6*2.8", "1500*1500", "4500*3600*2800", "1500*1500"},
+        {"3200*2800*2920", "1.5*1.2", "3200*2800*2920", "1500*1200"},
+        {"4.5*3.6*2.8", "1.5*1.2", "4500*3600*2800", "1500*1200"},
+        {"4.1*3.35*2.8", "0*0", "4100*3350*2800", "0*0"},  // to the nearest millimetre
+        {"99*99*99", "800*1500", "99000*99000*99000", "800*1500"},
+        {"100*3.6*2.8", "800*1500", nullptr, nullptr},  // one piece of millimetres is enough
+        {"4.5*3.6*2800", "800*1500", nullptr, nullptr},
+        {"4.5*0*2.8", "800*1500", nullptr, nullptr},
+        {"4.5*3.6", "800*1500", nullptr, nullptr},      // the format check's to refuse
+        {"abc*def*ghi", "0*0", nullptr, nullptr},
+        {"-4.5*-3.6*-2.8", "800*1500", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto found = rq::FindSizesInMetres(room(c.size, c.window));
+        ASSERT_EQ(found.has_value(), c.suggestedSize != nullptr) << c.size << " / " << c.window;
+        if (!found)
+            continue;
+        EXPECT_EQ(found->suggested, room(c.suggestedSize, c.suggestedWindow)) << c.size;
+        EXPECT_NE(found->question.find(std::string("改为 ") + (c.size == std::string_view(c.suggestedSize)
+                                                                  ? c.suggestedWindow : c.suggestedSize) + "？"),
+                  std::string::npos) << found->question;
+        EXPECT_EQ(found->warning.find('\n'), std::string::npos) << "one line for the command line";
+    }
+}
+
 TEST(ReadRoomDimensions, ReadsWholeMillimetresAndZeroForWhatIsNotANumber)
 {
     const ReadCase cases[] = {

@@ -129,6 +129,20 @@ TEST(SheetEdits, ModifyPricesTheRowAndRecomputesTheHalfPackageTotal)
     }
 }
 
+// The company's figures are rounded (防水工程 194 for 1.94 × 100.2): a 修改 that changes no
+// text must leave every row, fee and total as it was, on either kind of sheet.
+TEST(SheetEdits, ModifyWithTheRowsOwnTextsChangesNothing)
+{
+    for (const std::string_view caption : {kHalf, kFull}) {
+        const QuoteSheet original = caption == kFull ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        for (int row = 0; row < original.RowCount(); ++row) {
+            QuoteSheet sheet = original;
+            EXPECT_FALSE(ModifyRow(sheet, caption, row, FieldsOfRow(sheet, row))) << caption << " row " << row;
+            EXPECT_EQ(sheet, original) << caption << " row " << row;
+        }
+    }
+}
+
 TEST(SheetEdits, ManagementFeeOnTwentyThousandIsSixteenHundred)
 {
     QuoteSheet sheet;
@@ -472,7 +486,7 @@ TEST(SheetEdits, ModifyKeepsWhatARowIsWhateverItIsCalled)
         {"header renamed", kOtherRow, {"其它费用", "", "", ""}, RowKind::FeeHeader, "0", "5125"},
         {"project total renamed and priced", kProjectTotalRow, {"合计", "项", "1", "99"}, RowKind::ProjectTotal, "5125",
          "5125"},
-        {"blank row left empty", 19, {}, RowKind::Blank, "0", "5125"},
+        {"blank row left empty", 19, {}, RowKind::Blank, "", "5125"},  // nothing typed, nothing changes
         {"blank row given a price", 19, {"", "", "", "5"}, RowKind::Item, "0", "5125"},
         {"room header given a price", 0, {"客厅", "项", "1", "10"}, RowKind::RoomHeader, "10", "5135"},
     };
