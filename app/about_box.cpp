@@ -11,8 +11,8 @@ namespace rq {
 
 QString aboutText()
 {
-    return QStringLiteral("<h3>renoquote %1</h3>"
-                          "<p>装修报价评估工具：快速估算，或按房间逐项计算、修改详细报价单，并保存为项目。</p>"
+    return QStringLiteral("<h3>%5 %1</h3>"
+                          "<p>%5：快速估算，或按房间逐项计算、修改详细报价单，并保存为项目。</p>"
                           "<p>本程序由青禾空间装饰免费提供给业主使用；报价仅供参考。</p>"
                           "<p>本程序是自由软件：可以按自由软件基金会发布的 GNU 通用公共许可证第 3 版，"
                           "或（由您选择）任何更新的版本，再发布和修改本程序（GPL-3.0-or-later）。"
@@ -29,12 +29,12 @@ QString aboutText()
         .arg(QStringLiteral(RENOQUOTE_VERSION), QString::fromLatin1(qVersion()),
             // The version built against: the library itself is loaded only for a download.
             QStringLiteral("libcurl " LIBCURL_VERSION),
-            toQString(ProjectLibraryName()));
+            toQString(ProjectLibraryName()), toQString(kProgramChineseName));
 }
 
 void showAboutBox(QWidget* parent)
 {
-    QMessageBox::about(parent, QStringLiteral("关于 renoquote"), aboutText());
+    QMessageBox::about(parent, QStringLiteral("关于") + toQString(kProgramChineseName), aboutText());
 }
 
 } // namespace rq

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextLayout>
 #include <QUrl>
@@ -131,6 +132,7 @@ MainWindow::MainWindow(QWidget* parent)
     returnPressesFocusedButton(m_area);
     setUpRoomList();
     connectHandlers();
+    setUpKeys();
     m_session = new ProjectSession(
         {this, [this] { return currentProject(); }, [this](const Project& project) { showProject(project); }}, this);
     setUpMenus();
@@ -238,6 +240,25 @@ void MainWindow::setUpRoomList()
         m_rooms.selectRow(rows.isEmpty() ? -1 : rows.front().row());
         showSelectedRoom();
     });
+}
+
+void MainWindow::setUpKeys()
+{
+    // The captions stay as the company wrote them; the keys are told in the tooltips.
+    giveButtonKey(estimateButton(), QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("快速估算报价"));
+    giveButtonKey(detailToggleButton(), QKeySequence(Qt::CTRL | Qt::Key_R), QStringLiteral("按房间做详细报价"));
+    giveButtonKey(toolsButton(), QKeySequence(Qt::CTRL | Qt::Key_T), QStringLiteral("打开家装小工具"));
+    giveButtonKey(addRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Return), QStringLiteral("添加房间"));
+    giveButtonKey(modifyRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_M), QStringLiteral("修改选中的房间"));
+    giveButtonKey(deleteRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("删除选中的房间"));
+    giveButtonKey(halfPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_1), QStringLiteral("半包装修详细报价"));
+    giveButtonKey(fullPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_2), QStringLiteral("全包装修详细报价"));
+    // In the room list, Delete removes the selected room as desktop lists do.
+    auto* deleteInList = new QShortcut(QKeySequence::Delete, roomListView(), nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteInList, &QShortcut::activated, deleteRoomButton(), &QPushButton::click);
+    // A room typed in is added with Return, wherever in its fields the cursor is.
+    returnInFieldsPresses(addRoomButton(),
+                          {roomTypeBox(), roomSizeEdit(), windowSizeBox(), doorTypeBox(), doorLeavesEdit(), wallsBox()});
 }
 
 void MainWindow::connectHandlers()
@@ -416,7 +437,7 @@ bool MainWindow::settleSizesInMetres(RoomRecord& entry)
         return true;
     enum { kToMillimetres, kAsTyped, kCancel };
     const int answer = askQuestion(this, toQString(metres->question),
-                                   {QStringLiteral("改为毫米"), QStringLiteral("按原样"), QStringLiteral("取消")},
+                                   {QStringLiteral("改为毫米(&M)"), QStringLiteral("按原样(&A)"), QStringLiteral("取消(&C)")},
                                    kToMillimetres, kCancel);
     if (answer == kCancel)
         return false;
@@ -437,7 +458,7 @@ bool MainWindow::settleRoomType(RoomRecord& entry)
     for (const std::string_view type : kRoomTypes)
         buttons << toQString(type);
     const int asIs = static_cast<int>(buttons.size());
-    buttons << QStringLiteral("按原样") << QStringLiteral("取消");
+    buttons << QStringLiteral("按原样(&A)") << QStringLiteral("取消(&C)");
     const std::optional<std::string_view> likely = LikelyRoomType(typed);
     int suggested = asIs;
     for (int i = 0; likely && i < asIs; ++i)

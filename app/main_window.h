@@ -145,6 +145,7 @@ private:
     QPushButton* fullPackageButton() const;
 
     void connectHandlers();
+    void setUpKeys();
     void setUpLinks();
     void setUpRoomList();
     void setQuickEstimateEnabled(bool enabled);

@@ -13,6 +13,7 @@
 
 #include "app/autosave.h"
 #include "files/atomic_file.h"
+#include "files/capped_read.h"
 #include "files/file_errors.h"
 #include "project/project_file.h"
 #include "ui/message_box.h"
@@ -160,6 +161,25 @@ bool ProjectSession::open(const QString& path)
             QMessageBox::Warning);
         return false;
     }
+    // Work on this project that a program killed meanwhile kept, put off at the start: the
+    // user opening the file is the moment to remind of it.
+    const QFileInfo opened(path);
+    std::vector<Autosave::LeftBehind> copies = unsavedCopies();
+    std::erase_if(copies, [&opened](const Autosave::LeftBehind& copy) {
+        return copy.source.isEmpty() || QFileInfo(copy.source) != opened || copy.written < opened.lastModified();
+    });
+    if (!copies.empty()) {
+        const CopyAnswer answer = askAboutCopy(copies.front(), false);
+        if (answer == CopyAnswer::Restore && restoreCopy(copies.front())) {
+            remember(m_path);
+            for (const Autosave::LeftBehind& copy : copies)
+                Autosave::forget(copy);
+            return true;
+        }
+        if (answer == CopyAnswer::Decline)
+            for (const Autosave::LeftBehind& copy : copies)
+                Autosave::forget(copy);
+    }
     m_document.show(*read.value);
     m_autosave->discard();
     setState(QFileInfo(path).absoluteFilePath(), false);
@@ -214,35 +234,68 @@ void ProjectSession::endCleanly()
     m_autosave->discard();
 }
 
-void ProjectSession::offerRecovery()
+std::vector<Autosave::LeftBehind> ProjectSession::unsavedCopies() const
 {
-    const auto copies = m_autosave->leftBehind();
-    if (copies.empty())
-        return;
-    const Autosave::LeftBehind& newest = copies.front();
-    const QString name = newest.source.isEmpty() ? kUntitled : QFileInfo(newest.source).fileName();
-    const QString question
-        = QStringLiteral("renoquote 上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
-              .arg(name, QLocale(QLocale::Chinese, QLocale::China).toString(newest.written, QLocale::ShortFormat));
+    std::vector<Autosave::LeftBehind> copies = m_autosave->leftBehind();
+    // A copy holding exactly what its project's file holds is no unsaved work (the program
+    // ended after the changes were saved or undone): it goes without a question.
+    std::erase_if(copies, [](const Autosave::LeftBehind& copy) {
+        if (copy.source.isEmpty())
+            return false;
+        const Outcome<std::string> saved = ReadWholeFile(copy.source.toStdString(), kMaxProjectFileBytes);
+        const Outcome<std::string> kept = ReadWholeFile(copy.file.toStdString(), kMaxProjectFileBytes);
+        if (!saved || !kept || *saved.value != *kept.value)
+            return false;
+        Autosave::forget(copy);
+        return true;
+    });
+    return copies;
+}
+
+ProjectSession::CopyAnswer ProjectSession::askAboutCopy(const Autosave::LeftBehind& copy, bool atStart)
+{
+    const QString name = copy.source.isEmpty() ? kUntitled : QFileInfo(copy.source).fileName();
+    const QString written = QLocale(QLocale::Chinese, QLocale::China).toString(copy.written, QLocale::ShortFormat);
+    const QString question = atStart
+        ? QStringLiteral("%3上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
+              .arg(name, written, toQString(kProgramChineseName))
+        : QStringLiteral("项目“%1”有一份比文件更新的未保存副本（%3上次没有正常退出，自动保存于 %2）。\n"
+                         "要恢复这些修改吗？")
+              .arg(name, written, toQString(kProgramChineseName));
     // Esc or the window's close button only puts the question off: the copy is the user's
     // only record of that work, and is gone for good once declined.
     const int answer = askQuestion(m_document.window, question,
         { QStringLiteral("恢复(&R)"), QStringLiteral("不恢复(&N)"), QStringLiteral("以后再说(&L)") }, 0, 2);
-    if (answer == 2)
-        return; // offered again at the next start
-    if (answer == 0) {
-        const Outcome<Project> read = LoadProjectFile(newest.file.toStdString());
-        if (!read) {
-            showMessage(m_document.window, QStringLiteral("自动保存的副本无法读取：%1").arg(toQString(read.problem)),
-                QMessageBox::Warning);
-            return; // kept: the user may want to look at it
-        }
-        m_document.show(*read.value);
-        // Restored work is unsaved work: it belongs to its file, but is not in it yet.
-        setState(newest.source, true);
-        m_autosave->changed(m_path);
-        m_autosave->writeNow();
+    return answer == 0 ? CopyAnswer::Restore : answer == 1 ? CopyAnswer::Decline : CopyAnswer::Later;
+}
+
+bool ProjectSession::restoreCopy(const Autosave::LeftBehind& copy)
+{
+    const Outcome<Project> read = LoadProjectFile(copy.file.toStdString());
+    if (!read) {
+        showMessage(m_document.window, QStringLiteral("自动保存的副本无法读取：%1").arg(toQString(read.problem)),
+            QMessageBox::Warning);
+        return false; // kept: the user may want to look at it
     }
+    m_document.show(*read.value);
+    // Restored work is unsaved work: it belongs to its file, but is not in it yet.
+    setState(copy.source, true);
+    m_autosave->changed(m_path);
+    m_autosave->writeNow();
+    return true;
+}
+
+void ProjectSession::offerRecovery()
+{
+    const auto copies = unsavedCopies();
+    if (copies.empty())
+        return;
+    const Autosave::LeftBehind& newest = copies.front();
+    const CopyAnswer answer = askAboutCopy(newest, true);
+    if (answer == CopyAnswer::Later)
+        return; // offered again at the next start, and when its project is opened
+    if (answer == CopyAnswer::Restore && !restoreCopy(newest))
+        return;
     // Restored into this program's own copy, or declined: either way the old copy goes.
     for (const Autosave::LeftBehind& copy : copies)
         Autosave::forget(copy);

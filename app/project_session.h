@@ -9,7 +9,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/autosave.h"
 #include "project/project.h"
 
 class QAction;
@@ -19,7 +21,6 @@ class QWidget;
 
 namespace rq {
 
-class Autosave;
 
 class ProjectSession : public QObject {
     Q_OBJECT
@@ -78,6 +79,12 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
+    enum class CopyAnswer { Restore, Decline, Later };
+    // The copies killed programs left, less those that hold just what their file holds.
+    std::vector<Autosave::LeftBehind> unsavedCopies() const;
+    CopyAnswer askAboutCopy(const Autosave::LeftBehind& copy, bool atStart);
+    // Shows the copy's project as unsaved work on its file; false (told) when unreadable.
+    bool restoreCopy(const Autosave::LeftBehind& copy);
     void setState(const QString& path, bool modified);
     bool writeTo(const QString& path);
     void remember(const QString& path);

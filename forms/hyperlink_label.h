@@ -1,6 +1,7 @@
 // A label that looks and acts like a web link: with a target it opens the address in the
 // system's browser when clicked; with or without one it reports presses and releases, so a
-// window can make it open one of its own windows instead.
+// window can make it open one of its own windows instead. Like a link in a browser it is
+// reached with Tab and followed with Return, Enter or the space bar.
 #pragma once
 
 #include <QLabel>
@@ -32,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void follow();
+
     QString m_target;
     // A click is a press and a release on the label; dragging off the label cancels it.
     bool m_pressedInside = false;

@@ -2,6 +2,7 @@
 
 #include "online/browser_view.h"
 #include "online/endpoints.h"
+#include "ui/button_keys.h"
 #include "ui_tools_window.h"
 
 namespace rq {
@@ -18,6 +19,7 @@ ToolsWindow::ToolsWindow(const QUrl& page, QWidget* parent)
     m_ui->setupUi(this);
     // The page is placed for this window's size; a larger window would show its margins.
     setFixedSize(size());
+    escapeCloses(this);
     pageView()->setUrl(page);
 }
 

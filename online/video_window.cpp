@@ -28,6 +28,7 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
     m_ui->setupUi(this);
     setFixedSize(size());
     returnPressesFocusedButton(this);
+    escapeCloses(this);
 
     connect(filmView(), &BrowserView::loadStarted, this,
         [this] { statusLabel()->setText(QString::fromUtf8(kLoadingText)); });

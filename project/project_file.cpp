@@ -16,6 +16,8 @@ namespace {
 
 using Json = nlohmann::json;
 
+constexpr std::string_view kNotAProject = "这不是装修报价项目文件";
+
 // The names of the file. Once a version is released, a name never changes meaning.
 constexpr std::string_view kBoards = "boards";
 constexpr std::string_view kTiles = "tiles";
@@ -242,8 +244,9 @@ void CheckVersion(Json& root, const Where& where)
     const bool newer = version.is_number_unsigned() ? version.get<std::uint64_t>() > kProjectFormatVersion
                                                     : version.get<std::int64_t>() > kProjectFormatVersion;
     if (newer)
-        Refuse("这个项目文件是新版本的 renoquote 保存的（格式第 " + ShortPiece(version.dump()) + " 版），本程序只能打开第 "
-            + std::to_string(kProjectFormatVersion) + " 版。请升级 renoquote 后再打开。");
+        Refuse("这个项目文件是新版本的" + Text(kProgramChineseName) + "保存的（格式第 " + ShortPiece(version.dump())
+            + " 版），本程序只能打开第 " + std::to_string(kProjectFormatVersion) + " 版。请升级" + Text(kProgramChineseName)
+            + "后再打开。");
     if (version.get<std::int64_t>() < 1)
         Refuse(at.quoted() + "应当是 1 或更大的整数，不是 " + ShortPiece(version.dump()) + "。");
 }
@@ -334,7 +337,7 @@ Project TakeProject(Json& root)
     // missing names.
     const Json* format = OptionalMember(root, "format");
     if (!format || !format->is_string() || format->get_ref<const std::string&>() != kProjectFormatName)
-        Refuse("这不是 renoquote 的项目文件（\"format\" 应当是 \"" + Text(kProjectFormatName) + "\"）。");
+        Refuse(Text(kNotAProject) + "（\"format\" 应当是 \"" + Text(kProjectFormatName) + "\"）。");
     CheckVersion(root, top);
     CheckNames(root, { "format", "version", "estimate", "grade", "floor", "rooms", "details", "prices", "sheets" }, top);
 
@@ -426,7 +429,7 @@ public:
         value();
         if (m_names.size() - m_objectStarts.back() >= kMaxNamesInObject)
             Refuse("文件中有一个对象的项太多（超过 " + std::to_string(kMaxNamesInObject)
-                + " 项），不是 renoquote 的项目文件。");
+                + " 项），" + Text(kNotAProject) + "。");
         const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
         if (std::find(open, m_names.end(), name) != m_names.end())
             Refuse("同一个对象里“" + ShortPiece(name) + "”出现了两次，不知道该用哪一个。");
@@ -462,7 +465,7 @@ private:
     bool value() const
     {
         if (m_depth > kMaxDepth)
-            Refuse("文件嵌套的层数太多，不是 renoquote 的项目文件。");
+            Refuse("文件嵌套的层数太多，" + Text(kNotAProject) + "。");
         return true;
     }
     void open()
@@ -542,7 +545,7 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
 {
     if (bytes.size() > kMaxProjectFileBytes)
         return Outcome<Project>::Refused(
-            "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是 renoquote 的项目文件。");
+            "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是装修报价项目文件。");
     try {
         ParseGuard guard;
         Json::sax_parse(bytes.begin(), bytes.end(), &guard);
@@ -551,6 +554,11 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
     } catch (const Refusal& refusal) {
         return Outcome<Project>::Refused(refusal.problem);
     } catch (const Json::parse_error& error) {
+        // A file without the project's "format" (a picture, a spreadsheet, a text) is told as
+        // no project at all: its line and column mean nothing to the user. A damaged or cut
+        // project gets the place where reading stopped.
+        if (bytes.find("\"format\"") == std::string_view::npos)
+            return Outcome<Project>::Refused(Text(kNotAProject) + "。");
         return Outcome<Project>::Refused(SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。");
     } catch (const Json::exception&) {
         // Numbers too large for any type and the like: the file is no project either way.

@@ -12,6 +12,8 @@
 namespace rq {
 
 inline constexpr std::string_view kProjectFormatName = "renoquote-project";
+// The program as its Chinese messages name it (a home owner reads no command name there).
+inline constexpr std::string_view kProgramChineseName = "装修报价评估工具";
 // Version 2 keeps the price book; a version 1 file was priced with the built-in book.
 inline constexpr int kProjectFormatVersion = 2;
 inline constexpr std::string_view kProjectFileSuffix = ".renoquote";

@@ -30,6 +30,8 @@ AddItemDialog::AddItemDialog(QuoteSheetModel& sheet, Text caption, QWidget* pare
     connect(new ListChoice(itemBox()), &ListChoice::picked, this, &AddItemDialog::fillDefaultUnitPrice);
     connect(addButton(), &QPushButton::clicked, this, &AddItemDialog::onAddClicked);
     connect(cancelButton(), &QPushButton::clicked, this, &AddItemDialog::reject);
+    // The three boxes are filled in for one thing: Return in any of them adds the item.
+    returnInFieldsPresses(addButton(), {itemBox(), quantityBox(), unitPriceBox()});
 }
 
 AddItemDialog::~AddItemDialog() = default;

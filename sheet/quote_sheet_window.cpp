@@ -47,6 +47,7 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     , m_prices(std::move(prices))
 {
     m_ui->setupUi(this);
+    m_remarkHint = informationLabel()->text();
     setWindowTitle(toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
@@ -235,9 +236,10 @@ void QuoteSheetWindow::showRow(int row)
     unitEdit()->setText(toQString(fields.unit));
     quantityEdit()->setText(toQString(fields.quantity));
     unitPriceEdit()->setText(toQString(fields.unitPrice));
-    // An item without a remark leaves the last remark standing.
-    if (const auto remark = ItemRemark(fields.name))
-        informationLabel()->setText(toQString(*remark));
+    // An item without a remark brings back the company's lines and the hint: a remark left
+    // standing would read as the remark of the item now selected.
+    const auto remark = ItemRemark(fields.name);
+    informationLabel()->setText(remark ? toQString(*remark) : m_remarkHint);
 }
 
 void QuoteSheetWindow::onModifyClicked()

@@ -102,6 +102,7 @@ private:
     QPushButton* m_exportButton = nullptr;
     Text m_caption;
     PriceBook m_prices;
+    QString m_remarkHint;  // what the remark label shows when no item with a remark is selected
     // While an edit reshapes the sheet the view moves its current row by itself; those
     // moves are not clicks and must not overwrite the fields the user is editing.
     bool m_editing = false;

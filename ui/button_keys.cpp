@@ -1,7 +1,11 @@
 #include "ui/button_keys.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace rq {
 
@@ -39,6 +43,68 @@ void returnPressesFocusedButton(QWidget* window)
     auto* filter = new ReturnClicks(window);
     for (QPushButton* button : window->findChildren<QPushButton*>())
         button->installEventFilter(filter);
+}
+
+namespace {
+
+// Return in a field presses its button and goes no further: an editable list would
+// otherwise hand the same key to its own field a second time.
+class ReturnInField : public QObject {
+public:
+    ReturnInField(QPushButton* button, QObject* parent)
+        : QObject(parent)
+        , m_button(button)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = key->modifiers() == Qt::NoModifier
+                || (key->key() == Qt::Key_Enter && key->modifiers() == Qt::KeypadModifier);
+            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                if (m_button->isEnabled() && m_button->isVisible())
+                    m_button->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton* m_button;
+};
+
+} // namespace
+
+void returnInFieldsPresses(QPushButton* button, std::initializer_list<QWidget*> fields)
+{
+    auto* filter = new ReturnInField(button, button);
+    for (QWidget* field : fields) {
+        field->installEventFilter(filter);
+        if (auto* list = qobject_cast<QComboBox*>(field); list && list->lineEdit())
+            list->lineEdit()->installEventFilter(filter);
+    }
+}
+
+void escapeCloses(QWidget* window)
+{
+    auto* escape = new QShortcut(QKeySequence::Cancel, window);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
+}
+
+void giveButtonKey(QPushButton* button, const QKeySequence& key, const QString& what)
+{
+    // A shortcut of its own, not the button's: a caption set later (详细报价>> becoming
+    // <<详细报价) would clear the button's.
+    auto* shortcut = new QShortcut(key, button);
+    QObject::connect(shortcut, &QShortcut::activated, button, [button] {
+        if (button->isEnabled() && button->isVisible())
+            button->click();
+    });
+    button->setToolTip(QStringLiteral("%1（%2）").arg(what, key.toString(QKeySequence::NativeText)));
 }
 
 } // namespace rq

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QStyleOptionComboBox>
 #include <QTableView>
@@ -673,6 +675,41 @@ TEST_F(MainWindowTest, ToolsContactAndVideoOpenBesideTheMainWindowOnceEach)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (const auto& side : made)
         EXPECT_TRUE(side.isNull()) << "closing the main window ends the others too";
+}
+
+// Keys for what the mouse does: Return in a room's fields adds the room, Return on a link
+// follows it, and every button names its own key in its tooltip.
+TEST_F(MainWindowTest, KeysDoWhatTheMouseDoes)
+{
+    window->setSideWindowMaker([](rq::MainWindow::SideWindow) { return new QDialog; });
+    click("按钮2");
+    int rows = 0;
+    for (const char* name : {"组合框2", "编辑框5", "组合框3", "组合框4", "编辑框1", "组合框5"}) {
+        QWidget* field = control(name);
+        if (auto* box = qobject_cast<QComboBox*>(field))
+            field = box->lineEdit();
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(list()->model()->rowCount(), ++rows) << name;
+    }
+    QSet<QString> keys;
+    for (const char* name : {"按钮1", "按钮2", "按钮3", "按钮4", "按钮5", "按钮6", "按钮7", "按钮8"}) {
+        auto* button = control<QPushButton>(name);
+        auto* shortcut = button->findChild<QShortcut*>();
+        ASSERT_NE(shortcut, nullptr) << name;
+        const QString key = shortcut->key().toString(QKeySequence::NativeText);
+        EXPECT_FALSE(key.isEmpty()) << name;
+        EXPECT_TRUE(button->toolTip().contains(key)) << name;
+        keys.insert(key);
+    }
+    EXPECT_EQ(keys.size(), 8) << "one key for each button";
+    for (const char* name : {"超级链接框1", "超级链接框3"}) {
+        auto* link = control<rq::HyperlinkLabel>(name);
+        EXPECT_TRUE(link->focusPolicy() & Qt::TabFocus) << name;
+        QSignalSpy released(link, &rq::HyperlinkLabel::released);
+        link->setTarget({});  // nothing to open outside the test
+        QTest::keyClick(link, Qt::Key_Return);
+        EXPECT_EQ(released.count(), 1) << name;
+    }
 }
 
 TEST(RoomListModel, PassesTheModelTesterThroughEdits)

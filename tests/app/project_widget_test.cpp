@@ -368,6 +368,14 @@ TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
     makeWindow()->session().offerRecovery();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_TRUE(QFile::exists(left));
+    // Opening its project reminds of it; put off again, the saved project opens.
+    answers = { QStringLiteral("以后再说") };
+    std::unique_ptr<rq::MainWindow> opener = makeWindow();
+    ASSERT_TRUE(opener->session().open(chosenFile));
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(questions[1].text.contains(QStringLiteral("未保存"))) << questions[1].text.toStdString();
+    EXPECT_NE(opener->currentProject(), unsaved);
+    EXPECT_TRUE(QFile::exists(left));
 
     questions.clear();
     answers = { QStringLiteral("恢复") };
@@ -378,6 +386,15 @@ TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
     EXPECT_EQ(next->currentProject(), unsaved);
     EXPECT_TRUE(next->isWindowModified()) << "restored work is not saved yet";
     EXPECT_EQ(next->session().filePath(), chosenFile) << "and saves back to its file";
+    EXPECT_FALSE(QFile::exists(left));
+
+    // A copy that holds just what the saved file holds is no unsaved work.
+    ASSERT_TRUE(QFile::copy(chosenFile, left));
+    std::ofstream(QString(left).replace(QStringLiteral(".renoquote"), QStringLiteral(".source")).toStdString())
+        << chosenFile.toStdString();
+    questions.clear();
+    makeWindow()->session().offerRecovery();
+    EXPECT_TRUE(questions.empty());
     EXPECT_FALSE(QFile::exists(left));
 
     // A clean end removes the program's own copy.

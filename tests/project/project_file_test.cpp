@@ -89,12 +89,14 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
         manyObjects += ", {}";
     manyObjects += "]";
     const Refusal refusals[] = {
-        { "not JSON at all", good, "这不是项目", "第 1 行第 1 列" },
+        // A file that never names the format is no project, whatever its syntax.
+        { "not JSON at all", good, "这不是项目", "这不是装修报价项目文件" },
+        { "a picture", good, "\x89PNG\r\n", "这不是装修报价项目文件" },
         { "cut short", good, good.substr(0, good.find("\"sheets\"")), "意外结束" },
         { "syntax error placed by line and column", "\"version\": 2,\n  \"estimate\": {\"bedrooms\"",
             "\"version\": 2,\n  \"estimate\": {\"bedrooms\" 1", "第 4 行第 27 列" },
         { "bytes that are no UTF-8", "张先生", "张\xff先生", "UTF-8" },
-        { "another program's JSON", "renoquote-project", "spreadsheet", "不是 renoquote 的项目文件" },
+        { "another program's JSON", "renoquote-project", "spreadsheet", "这不是装修报价项目文件" },
         { "newer version", "\"version\": 2", "\"version\": 3", "新版本" },
         { "version beyond any integer type", "\"version\": 2", "\"version\": 18446744073709551616", "整数" },
         { "version zero", "\"version\": 2", "\"version\": 0", "“version”应当是 1 或更大" },

@@ -186,8 +186,10 @@ TEST_F(AddItemDialogTest, LeavingTheItemBoxKeepsThePrice)
         case Leave::ToQuantity:
             combo(*dialog, "组合框2")->setFocus();
             break;
-        case Leave::Return:
+        case Leave::Return:  // presses 确定添加, as in any of the three boxes
             QTest::keyClick(name, Qt::Key_Return);
+            EXPECT_EQ(toQString(row(rowNamed("其它的") - 2)[kItemName]), name->currentText());
+            EXPECT_EQ(dialog->result(), QDialog::Accepted);
             break;
         case Leave::AddButton:
             QTest::mouseClick(button(*dialog, "按钮1"), Qt::LeftButton);
