@@ -136,6 +136,13 @@ void appendFoot(Model& model)
 
 void modify(Model& model, bool full, int at, const rq::ItemFields& f)
 {
+    // 修改 that changes none of the four texts changes nothing, totals included.
+    if (at >= 0 && at < static_cast<int>(model.size())) {
+        const Row& row = model[static_cast<std::size_t>(at)];
+        if (row.cells[rq::kItemName] == f.name && row.cells[rq::kUnit] == f.unit &&
+            row.cells[rq::kQuantity] == f.quantity && row.cells[rq::kUnitPrice] == f.unitPrice)
+            return;
+    }
     // The fee base: the rows above the first row of the fee section.
     std::size_t feesAt = model.size();
     for (std::size_t i = 0; i < model.size(); ++i)
