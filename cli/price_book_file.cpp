@@ -2,29 +2,12 @@
 
 #include <filesystem>
 
+#include "convert/quoted_field.h"
 #include "prices/price_book_csv.h"
 #include "prices/price_book_json.h"
 #include "files/capped_read.h"
 
 namespace rq::cli {
-namespace {
-
-bool EndsWithCaseless(std::string_view text, std::string_view suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[text.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 Text BookNameFromPath(const std::string& path)
 {
     return std::filesystem::path(path).stem().string();
@@ -32,8 +15,8 @@ Text BookNameFromPath(const std::string& path)
 
 Outcome<PriceBook> ReadPriceBookFile(const std::string& path)
 {
-    const bool csv = EndsWithCaseless(path, ".csv");
-    if (!csv && !EndsWithCaseless(path, ".json") && !EndsWithCaseless(path, kPriceBookFileSuffix))
+    const bool csv = EndsWithIgnoringCase(path, ".csv");
+    if (!csv && !EndsWithIgnoringCase(path, ".json") && !EndsWithIgnoringCase(path, kPriceBookFileSuffix))
         return Outcome<PriceBook>::Refused(path + ": 价格表文件的扩展名应当是 .renoquote-prices、.json 或 .csv");
     const Outcome<std::string> file = ReadWholeFile(path, kMaxPriceBookFileBytes);
     if (!file)

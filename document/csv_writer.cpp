@@ -2,21 +2,6 @@
 
 namespace rq {
 
-void AppendQuotedField(Text& out, const Text& field, std::string_view special)
-{
-    if (field.find_first_of(special) == Text::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (const char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
 void AppendCsvRecord(Text& out, const std::vector<Text>& fields)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {

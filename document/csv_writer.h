@@ -2,6 +2,7 @@
 // reads as mojibake in the common ones), RFC 4180 quoting, CR LF between records.
 #pragma once
 
+#include "convert/quoted_field.h"
 #include "document/quote_document.h"
 
 namespace rq {
@@ -11,8 +12,5 @@ Text CsvText(const QuoteDocument& document);
 
 // One record: fields with a comma, a quote, CR or LF are quoted, quotes doubled.
 void AppendCsvRecord(Text& out, const std::vector<Text>& fields);
-
-// The field as it is, or in quotes with its quotes doubled when it holds one of `special`.
-void AppendQuotedField(Text& out, const Text& field, std::string_view special);
 
 }  // namespace rq

@@ -1,29 +1,11 @@
 #include "document/document_file.h"
 
+#include "convert/quoted_field.h"
 #include "files/atomic_file.h"
 #include "files/file_errors.h"
 #include "convert/utf8.h"
 
 namespace rq {
-namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view ending)
-{
-    if (text.size() < ending.size())
-        return false;
-    text.remove_prefix(text.size() - ending.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != ending[i])
-            return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 std::optional<DocumentFormat> FormatOfPath(std::string_view path)
 {
     constexpr std::pair<std::string_view, DocumentFormat> kExtensions[] = {
@@ -31,7 +13,7 @@ std::optional<DocumentFormat> FormatOfPath(std::string_view path)
         {".xlsx", DocumentFormat::Xlsx}, {".pdf", DocumentFormat::Pdf},
     };
     for (const auto& [extension, format] : kExtensions) {
-        if (EndsWithNoCase(path, extension) && path.size() > extension.size() &&
+        if (EndsWithIgnoringCase(path, extension) && path.size() > extension.size() &&
             path[path.size() - extension.size() - 1] != '/')
             return format;
     }

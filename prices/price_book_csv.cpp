@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "convert/encoding.h"
+#include "convert/quoted_field.h"
 #include "convert/utf8.h"
 
 namespace rq {
@@ -13,21 +14,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::size_t kColumns = std::size(kCsvHeadings);
 // As many lines as a JSON book may have items, and a heading line.
 constexpr std::size_t kMaxRecords = 2001;
-
-void AppendField(std::string& out, std::string_view field)
-{
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (const char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 struct Record {
     int line = 0; // where the record starts, from 1
@@ -152,16 +138,16 @@ std::string WritePriceBookCsv(const PriceBook& book)
     }
     out += "\r\n";
     for (const PriceItem& item : book.items()) {
-        AppendField(out, item.section);
+        AppendQuotedField(out, item.section, ",\"\r\n");
         out += ',';
-        AppendField(out, item.name);
+        AppendQuotedField(out, item.name, ",\"\r\n");
         out += ',';
-        AppendField(out, item.unit);
+        AppendQuotedField(out, item.unit, ",\"\r\n");
         out += ',';
         if (item.level != 0)
             out += std::to_string(item.level);
         out += ',';
-        AppendField(out, item.price);
+        AppendQuotedField(out, item.price, ",\"\r\n");
         out += "\r\n";
     }
     return out;

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "convert/utf8.h"
+#include "files/json_syntax.h"
 
 namespace rq {
 namespace {
@@ -24,30 +25,6 @@ struct Refusal {
 [[noreturn]] void Refuse(Text problem)
 {
     throw Refusal { std::move(problem) };
-}
-
-// Line and column (both from 1, the column in characters) of the byte where parsing stopped.
-Text SyntaxPlace(std::string_view bytes, std::size_t byte)
-{
-    const std::size_t end = std::min(byte > 0 ? byte - 1 : 0, bytes.size());
-    const std::string_view before = bytes.substr(0, end);
-    const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
-    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
-    std::size_t column = 1;
-    for (std::size_t i = lineStart; i < end; i += Utf8CharLength(static_cast<unsigned char>(bytes[i])))
-        ++column;
-    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
-}
-
-Text SyntaxReason(const std::string& reason)
-{
-    if (reason.find("UTF-8") != std::string::npos)
-        return "这里的文字不是有效的 UTF-8 编码";
-    if (reason.find("control character") != std::string::npos)
-        return "文字中有未转义的控制字符";
-    if (reason.find("end of input") != std::string::npos)
-        return "文件在这里意外结束，可能没有保存完整";
-    return "这里不符合 JSON 的写法";
 }
 
 // Repeated names (a reader could not know which the user meant) and deep nesting, refused
@@ -238,7 +215,7 @@ bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& i
             }
         }
     } catch (const Json::parse_error& error) {
-        problems.push_back(SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。");
+        problems.push_back(JsonSyntaxProblem(bytes, error.byte, error.what()));
     } catch (const Refusal& refusal) {
         problems.push_back(refusal.problem);
     }

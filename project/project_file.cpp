@@ -7,6 +7,7 @@
 
 #include "convert/utf8.h"
 #include "files/capped_read.h"
+#include "files/json_syntax.h"
 #include "prices/price_book_json.h"
 #include "quote/amount_range.h"
 #include "sheet/sheet_edits.h"
@@ -378,31 +379,6 @@ Project TakeProject(Json& root)
     return project;
 }
 
-// Line and column (both from 1, the column in characters) of the byte where parsing stopped.
-Text SyntaxPlace(std::string_view bytes, std::size_t byte)
-{
-    const std::size_t end = std::min(byte > 0 ? byte - 1 : 0, bytes.size());
-    const std::string_view before = bytes.substr(0, end);
-    const std::size_t lineStart = before.rfind('\n') == std::string_view::npos ? 0 : before.rfind('\n') + 1;
-    const auto line = std::count(before.begin(), before.end(), '\n') + 1;
-    std::size_t column = 1;
-    for (std::size_t i = lineStart; i < end; i += Utf8CharLength(static_cast<unsigned char>(bytes[i])))
-        ++column;
-    return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
-}
-
-// What the library's (English) reason means for the user.
-Text SyntaxReason(const std::string& reason)
-{
-    if (reason.find("UTF-8") != std::string::npos)
-        return "这里的文字不是有效的 UTF-8 编码";
-    if (reason.find("control character") != std::string::npos)
-        return "文字中有未转义的控制字符";
-    if (reason.find("end of input") != std::string::npos)
-        return "文件在这里意外结束，可能没有保存完整";
-    return "这里不符合 JSON 的写法";
-}
-
 // Repeated names are refused (a reader could not know which of the two the user meant),
 // and so is nesting deeper than any project needs. Checked in a pass of its own, before the
 // file is built up as a whole: the library's way to watch a parse as it builds looks through
@@ -559,7 +535,7 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
         // project gets the place where reading stopped.
         if (bytes.find("\"format\"") == std::string_view::npos)
             return Outcome<Project>::Refused(Text(kNotAProject) + "。");
-        return Outcome<Project>::Refused(SyntaxPlace(bytes, error.byte) + "：" + SyntaxReason(error.what()) + "。");
+        return Outcome<Project>::Refused(JsonSyntaxProblem(bytes, error.byte, error.what()));
     } catch (const Json::exception&) {
         // Numbers too large for any type and the like: the file is no project either way.
         return Outcome<Project>::Refused("文件的内容无法读取，不是有效的项目文件。");
