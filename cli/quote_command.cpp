@@ -286,12 +286,14 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     const Package package = options.package == kFullPackage ? Package::Full : Package::Half;
     Project project = NewProject();
     KeptSheet kept;
+    FileStamp projectRead;
     if (options.projectPath) {
         Outcome<ProjectQuote> opened = OpenProjectQuote(*options.projectPath, package);
         if (!opened)
             return refuse(opened.problem, opened.status);
         project = std::move(opened.value->project);
         kept = std::move(opened.value->kept);
+        projectRead = opened.value->read;
         // Another book reprices the project: its sheet is built afresh from its rooms, as
         // the window's recompute does.
         if (prices) {
@@ -344,6 +346,10 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
     if (options.saveProjectPath) {
         project.sheet(package) = kept;
+        if (options.projectPath)
+            if (const std::optional<Text> problem
+                = RefuseSavingOverChanges(*options.projectPath, projectRead, *options.saveProjectPath))
+                return refuse(*problem);
         if (const std::optional<Text> problem = SaveProject(*options.saveProjectPath, project))
             return refuse(*problem, kStatusFailed);
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/outcome.h"
+#include "files/file_stamp.h"
 #include "project/project.h"
 
 namespace rq::cli {
@@ -13,6 +14,7 @@ namespace rq::cli {
 struct ProjectQuote {
     Project project;
     KeptSheet kept; // the project's sheet of the package, or a new one from its rooms
+    FileStamp read; // the file as it was read, for a save over it to see later changes
 };
 
 // Reads the project file and takes its kept sheet of the package, building one from the
@@ -22,5 +24,10 @@ Outcome<ProjectQuote> OpenProjectQuote(const std::string& path, Package package)
 
 // Writes the project; the problem when it could not be (the old file is then unchanged).
 std::optional<Text> SaveProject(const std::string& path, const Project& project);
+
+// When the run read its project from the file it now saves to, whether someone else
+// changed that file meanwhile: their work is not replaced. The refusal, or nothing.
+std::optional<Text> RefuseSavingOverChanges(const std::string& readPath, const FileStamp& read,
+                                            const std::string& savePath);
 
 } // namespace rq::cli

@@ -23,7 +23,7 @@ struct Descriptor {
 
 }  // namespace
 
-Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes)
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes, FileStamp* stamp)
 {
     Descriptor file;
     // Without O_NONBLOCK, opening a named pipe would wait for a writer that may never come,
@@ -62,6 +62,12 @@ Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes
     if (done > maxBytes)
         return Outcome<std::string>::Failed("文件太大（超过 " + std::to_string(maxBytes >> 20) + " MB）");
     bytes.resize(done);
+    if (stamp) {
+        // Measured again after the read: a file that grew meanwhile is stamped as read.
+        if (::fstat(file.fd, &info) != 0)
+            info.st_size = 0;
+        *stamp = StampOf(info, bytes);
+    }
     return bytes;
 }
 

@@ -6,11 +6,13 @@
 #include <string>
 
 #include "convert/outcome.h"
+#include "files/file_stamp.h"
 
 namespace rq {
 
 // Reads a whole regular file of at most `maxBytes` bytes; a failure has the status
-// kStatusFailed and the reason in Chinese.
-Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+// kStatusFailed and the reason in Chinese. `stamp`, when given, receives what the file
+// was as read, for a later save to tell whether it changed since.
+Outcome<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes, FileStamp* stamp = nullptr);
 
 }  // namespace rq

@@ -542,9 +542,9 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
     }
 }
 
-Outcome<Project> LoadProjectFile(const std::string& path)
+Outcome<Project> LoadProjectFile(const std::string& path, FileStamp* stamp)
 {
-    Outcome<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);
+    Outcome<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes, stamp);
     if (!bytes)
         return Outcome<Project>::From(std::move(bytes));
     return ReadProjectText(*bytes.value);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "convert/outcome.h"
+#include "files/file_stamp.h"
 #include "project/project.h"
 
 namespace rq {
@@ -32,8 +33,9 @@ Outcome<Project> ReadProjectText(std::string_view bytes);
 
 // Reads and parses the project file at `path`: a file that cannot be read fails with
 // kStatusFailed, one that is no sound project is refused with kStatusRefused. The problem
-// does not name the file; the caller says which file it was.
-Outcome<Project> LoadProjectFile(const std::string& path);
+// does not name the file; the caller says which file it was. `stamp`, when given, receives
+// what the file was as read (see files/file_stamp.h).
+Outcome<Project> LoadProjectFile(const std::string& path, FileStamp* stamp = nullptr);
 
 // The JSON library and its version, for the program's "关于".
 Text ProjectLibraryName();

@@ -1,10 +1,13 @@
 #include "files/atomic_file.h"
 #include "files/capped_read.h"
 #include "files/file_errors.h"
+#include "files/file_stamp.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -125,6 +128,34 @@ TEST_F(FileIo, ReadOnlyTargetsAreRefusedAndLeftoversOfEndedRunsRemoved)
     for (const Leftover& leftover : leftovers)
         EXPECT_EQ(fs::exists(path(leftover.name.c_str())), leftover.kept) << leftover.name;
     EXPECT_EQ(TemporaryFileProcess(leftovers[0].name), ended);
+}
+
+// What another window or program may do to a project between our read and our save.
+TEST_F(FileIo, ASaveSeesWhatOthersChangedSinceTheRead)
+{
+    const std::string file = path("家.renoquote");
+    struct Case {
+        const char* what;
+        std::function<void()> meanwhile;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"nothing", [] {}, false},
+        {"touched only", [&] { ::utimensat(AT_FDCWD, file.c_str(), nullptr, 0); }, false},
+        {"same length, other bytes", [&] { ASSERT_FALSE(WriteFileAtomically(file, "{rooms:2}")); }, true},
+        {"rewritten longer", [&] { ASSERT_FALSE(WriteFileAtomically(file, "{rooms:1, floor:1}")); }, true},
+        {"deleted: nobody's work is lost", [&] { fs::remove(file); }, false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(WriteFileAtomically(file, "{rooms:1}"));
+        FileStamp read;
+        ASSERT_TRUE(ReadWholeFile(file, 1 << 20, &read).value);
+        // Coarse file times: the change must not hide in the same tick as the read.
+        ::usleep(20000);
+        c.meanwhile();
+        EXPECT_EQ(ChangedSince(file, read), c.changed) << c.what;
+        EXPECT_FALSE(ChangedSince(file, StampWritten(file, fs::exists(file) ? contents(file) : ""))) << c.what;
+    }
 }
 
 TEST(RecoveryFile, FollowsTheStateFolderConventionAndNamesItsProgram)
