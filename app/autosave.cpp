@@ -73,18 +73,18 @@ void Autosave::changed(const QString& source)
         m_timer.start();
 }
 
-void Autosave::writeNow()
+bool Autosave::writeNow()
 {
     m_timer.stop();
     if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
-        return;
+        return false;
     QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The copy is a convenience: a full disk here must not interrupt the user, who still
     // has the work on screen and the real save to come.
     const std::string copy = file().toStdString();
     if (WriteFileAtomically(copy, m_snapshot()))
-        return;
-    (void)WriteFileAtomically(sourceFileOf(file()).toStdString(), m_source.toStdString());
+        return false;
+    return !WriteFileAtomically(sourceFileOf(file()).toStdString(), m_source.toStdString());
 }
 
 void Autosave::discard()

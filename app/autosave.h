@@ -29,8 +29,8 @@ public:
     // The project changed; `source` is the file it was opened from or saved to (empty when
     // it has none yet), so that a restored copy saves back to it.
     void changed(const QString& source);
-    // Writes the copy at once (also what the timer does).
-    void writeNow();
+    // Writes the copy at once (also what the timer does); whether it is on disk.
+    bool writeNow();
     // The work was saved, discarded or the program ends cleanly: the copy goes.
     void discard();
 

@@ -71,8 +71,14 @@ int main(int argc, char** argv)
     // wait for the main window to be on the screen: until the window manager has placed it,
     // a question or a refusal would be centred on the screen's corner instead of over it.
     rq::afterFirstPaint(&window, [&window] {
-        window.session().offerRecovery();
         const QStringList files = QApplication::arguments().mid(1);
+        // A window another one opened for a further copy of unsaved work it was asked to
+        // restore: that copy, and no questions about the others.
+        if (files.size() == 2 && files.front() == QStringLiteral("--recover")) {
+            window.session().restoreCopyFile(files.back());
+            return;
+        }
+        window.session().offerRecovery();
         if (!files.isEmpty() && window.session().maySetAside())
             window.session().open(files.front());
     });

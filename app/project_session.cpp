@@ -1,13 +1,17 @@
 #include "app/project_session.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLocale>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -42,6 +46,13 @@ QString menuText(QString text)
 
 const QString kRecentKey = QStringLiteral("recentProjects");
 
+// Beside the project, hidden: ".家.renoquote.lock".
+QString lockPathOf(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.dir().filePath(QLatin1Char('.') + file.fileName() + QStringLiteral(".lock"));
+}
+
 QString withSuffix(const QString& path)
 {
     const QString suffix = toQString(Text(kProjectFileSuffix));
@@ -54,7 +65,13 @@ ProjectSession::ProjectSession(Document document, QObject* parent)
     : QObject(parent)
     , m_document(std::move(document))
     , m_autosave(std::make_unique<Autosave>([this] { return WriteProjectText(m_document.snapshot()); }, this))
+    , m_openCopy([](const QString& copyFile) {
+        return QProcess::startDetached(
+            QCoreApplication::applicationFilePath(), { QStringLiteral("--recover"), copyFile });
+    })
 {
+    if (m_document.window)
+        m_document.window->installEventFilter(this);
 }
 
 ProjectSession::~ProjectSession() = default;
@@ -86,7 +103,9 @@ void ProjectSession::addFileMenu(QMenuBar* bar, const QList<QAction*>& projectAc
 
 QString ProjectSession::displayName() const
 {
-    return m_path.isEmpty() ? kUntitled : QFileInfo(m_path).fileName();
+    if (m_path.isEmpty())
+        return kUntitled;
+    return QFileInfo(m_path).fileName() + (m_readOnly ? QStringLiteral("（只读）") : QString());
 }
 
 void ProjectSession::setState(const QString& path, bool modified)
@@ -125,6 +144,10 @@ bool ProjectSession::newProject()
         return false;
     m_document.show(NewProject());
     m_autosave->discard();
+    m_lock.reset();
+    m_stamp.reset();
+    m_keptOver.reset();
+    m_readOnly = false;
     setState({}, false);
     return true;
 }
@@ -154,13 +177,28 @@ bool ProjectSession::open(const QString& path)
 {
     // Read and checked whole before anything is shown: a refused file leaves the open
     // project exactly as it was.
-    const Outcome<Project> read = LoadProjectFile(path.toStdString());
+    FileStamp stamp;
+    const Outcome<Project> read = LoadProjectFile(path.toStdString(), &stamp);
     if (!read) {
         showMessage(m_document.window,
             QStringLiteral("无法打开项目“%1”：\n%2").arg(QDir::toNativeSeparators(path), toQString(read.problem)),
             QMessageBox::Warning);
         return false;
     }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // The window's own file opened again keeps how it was opened.
+    if (absolute != m_path) {
+        bool readOnly = false;
+        if (!mayOpenBeside(absolute, readOnly))
+            return false;
+        m_readOnly = readOnly;
+        if (readOnly)
+            m_lock.reset();
+        else
+            lockFile(absolute);
+    }
+    m_stamp = stamp;
+    m_keptOver.reset();
     // Work on this project that a program killed meanwhile kept, put off at the start: the
     // user opening the file is the moment to remind of it.
     const QFileInfo opened(path);
@@ -168,30 +206,108 @@ bool ProjectSession::open(const QString& path)
     std::erase_if(copies, [&opened](const Autosave::LeftBehind& copy) {
         return copy.source.isEmpty() || QFileInfo(copy.source) != opened || copy.written < opened.lastModified();
     });
-    if (!copies.empty()) {
-        const CopyAnswer answer = askAboutCopy(copies.front(), false);
-        if (answer == CopyAnswer::Restore && restoreCopy(copies.front())) {
-            remember(m_path);
-            for (const Autosave::LeftBehind& copy : copies)
-                Autosave::forget(copy);
-            return true;
-        }
-        if (answer == CopyAnswer::Decline)
-            for (const Autosave::LeftBehind& copy : copies)
-                Autosave::forget(copy);
+    if (offerCopies(copies, false)) {
+        remember(m_path);
+        return true;
     }
     m_document.show(*read.value);
     m_autosave->discard();
-    setState(QFileInfo(path).absoluteFilePath(), false);
+    setState(absolute, false);
     remember(m_path);
     return true;
+}
+
+bool ProjectSession::mayOpenBeside(const QString& path, bool& readOnly)
+{
+    readOnly = false;
+    QLockFile probe(lockPathOf(path));
+    probe.setStaleLockTime(0); // a window may keep a project open for days
+    // Only a lock that a running program holds counts: one a crash left is taken over, and
+    // a folder where no lock can be written (read-only media) is no reason to refuse.
+    if (probe.tryLock(0) || probe.error() != QLockFile::LockFailedError)
+        return true;
+    const int answer = askQuestion(m_document.window,
+        QStringLiteral("项目“%1”已在另一个%2窗口中打开。\n两个窗口都修改并保存时，先保存的修改会被后保存的覆盖。")
+            .arg(QFileInfo(path).fileName(), toQString(kProgramChineseName)),
+        { QStringLiteral("只读打开(&R)"), QStringLiteral("仍然打开(&A)"), QStringLiteral("取消(&C)") }, 0, 2);
+    readOnly = answer == 0;
+    return answer != 2;
+}
+
+void ProjectSession::lockFile(const QString& path)
+{
+    const QString lockPath = lockPathOf(path);
+    if (m_lock && m_lock->fileName() == lockPath)
+        return;
+    m_lock.reset();
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        m_lock = std::move(lock);
 }
 
 bool ProjectSession::save()
 {
     if (m_path.isEmpty())
         return saveAs();
+    if (m_readOnly) {
+        const int answer = askQuestion(m_document.window,
+            QStringLiteral("项目“%1”是以只读方式打开的，不能保存到原来的文件。\n修改仍在窗口中，要另存为别的文件吗？")
+                .arg(QFileInfo(m_path).fileName()),
+            { QStringLiteral("另存为(&A)…"), QStringLiteral("取消") }, 0, 1);
+        return answer == 0 && saveAs();
+    }
+    if (m_stamp && ChangedSince(m_path.toStdString(), *m_stamp)) {
+        switch (askAboutChangesOnDisk()) {
+        case Overwrite::Save:
+            break;
+        case Overwrite::SaveElsewhere:
+            return saveAs();
+        case Overwrite::Cancel:
+            return false;
+        }
+    }
     return writeTo(m_path);
+}
+
+ProjectSession::Overwrite ProjectSession::askAboutChangesOnDisk()
+{
+    const int answer = askQuestion(m_document.window,
+        QStringLiteral("项目文件“%1”在打开之后已被其他程序修改。\n保存会覆盖那些修改。")
+            .arg(QDir::toNativeSeparators(m_path)),
+        { QStringLiteral("覆盖(&O)"), QStringLiteral("另存为(&A)…"), QStringLiteral("取消(&C)") }, 1, 2);
+    return answer == 0 ? Overwrite::Save : answer == 1 ? Overwrite::SaveElsewhere : Overwrite::Cancel;
+}
+
+void ProjectSession::offerReopenIfChanged()
+{
+    if (m_asking || m_path.isEmpty() || !m_stamp)
+        return;
+    const std::string path = m_path.toStdString();
+    if (!ChangedSince(path, *m_stamp) || (m_keptOver && !ChangedSince(path, *m_keptOver)))
+        return;
+    m_asking = true;
+    const QString lost = m_modified ? QStringLiteral("\n窗口中尚未保存的修改将丢失。") : QString();
+    const int answer = askQuestion(m_document.window,
+        QStringLiteral("项目文件“%1”已被其他程序修改。\n要重新打开它吗？%2").arg(QDir::toNativeSeparators(m_path), lost),
+        { QStringLiteral("重新打开(&R)"), QStringLiteral("保留窗口中的内容(&K)") }, m_modified ? 1 : 0, 1);
+    m_asking = false;
+    if (answer == 0 && open(m_path))
+        return;
+    // Not asked again until the file changes once more; a save still asks before it
+    // replaces the other program's work.
+    FileStamp now;
+    if (ReadWholeFile(path, kMaxProjectFileBytes, &now))
+        m_keptOver = now;
+}
+
+bool ProjectSession::eventFilter(QObject* watched, QEvent* event)
+{
+    // Coming back to the window is when a user would notice; asked once the window is
+    // active, not inside the activation itself.
+    if (watched == m_document.window && event->type() == QEvent::WindowActivate)
+        QMetaObject::invokeMethod(this, &ProjectSession::offerReopenIfChanged, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
 }
 
 bool ProjectSession::saveAs()
@@ -207,7 +323,9 @@ bool ProjectSession::saveAs()
 
 bool ProjectSession::writeTo(const QString& path)
 {
-    if (const auto problem = WriteFileAtomically(path.toStdString(), WriteProjectText(m_document.snapshot()))) {
+    const bool existed = QFileInfo::exists(path);
+    const std::string text = WriteProjectText(m_document.snapshot());
+    if (const auto problem = WriteFileAtomically(path.toStdString(), text)) {
         // The work stays open and marked unsaved; the old file, if any, is as it was. A file
         // its owner made read-only is not replaced: the work can go to another file.
         if (*problem == kReadOnlyFile) {
@@ -218,13 +336,21 @@ bool ProjectSession::writeTo(const QString& path)
             return answer == 0 && saveAs();
         }
         showMessage(m_document.window,
-            QStringLiteral("无法保存项目到“%1”：%2。\n原来的文件没有改动，修改仍在窗口中，可以另存到别处。")
-                .arg(QDir::toNativeSeparators(path), toQString(*problem)),
+            QStringLiteral("无法保存项目到“%1”：%2。\n%3修改仍在窗口中，可以另存到别处。")
+                .arg(QDir::toNativeSeparators(path), toQString(*problem),
+                    existed ? QStringLiteral("原来的文件没有改动，") : QString()),
             QMessageBox::Warning);
         return false;
     }
     m_autosave->discard();
-    setState(QFileInfo(path).absoluteFilePath(), false);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute != m_path) {
+        lockFile(absolute);
+        m_readOnly = false;
+    }
+    m_stamp = StampWritten(path.toStdString(), text);
+    m_keptOver.reset();
+    setState(absolute, false);
     remember(m_path);
     return true;
 }
@@ -252,21 +378,52 @@ std::vector<Autosave::LeftBehind> ProjectSession::unsavedCopies() const
     return copies;
 }
 
-ProjectSession::CopyAnswer ProjectSession::askAboutCopy(const Autosave::LeftBehind& copy, bool atStart)
+ProjectSession::CopyAnswer ProjectSession::askAboutCopy(
+    const Autosave::LeftBehind& copy, bool atStart, int number, int count, bool elsewhere)
 {
     const QString name = copy.source.isEmpty() ? kUntitled : QFileInfo(copy.source).fileName();
     const QString written = QLocale(QLocale::Chinese, QLocale::China).toString(copy.written, QLocale::ShortFormat);
-    const QString question = atStart
+    QString question = atStart
         ? QStringLiteral("%3上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
               .arg(name, written, toQString(kProgramChineseName))
         : QStringLiteral("项目“%1”有一份比文件更新的未保存副本（%3上次没有正常退出，自动保存于 %2）。\n"
                          "要恢复这些修改吗？")
               .arg(name, written, toQString(kProgramChineseName));
+    if (count > 1)
+        question += QStringLiteral("\n（共有 %1 份未保存的副本，这是第 %2 份。）").arg(count).arg(number);
+    if (elsewhere)
+        question += QStringLiteral("\n恢复的修改将在一个新窗口中打开。");
     // Esc or the window's close button only puts the question off: the copy is the user's
     // only record of that work, and is gone for good once declined.
     const int answer = askQuestion(m_document.window, question,
         { QStringLiteral("恢复(&R)"), QStringLiteral("不恢复(&N)"), QStringLiteral("以后再说(&L)") }, 0, 2);
     return answer == 0 ? CopyAnswer::Restore : answer == 1 ? CopyAnswer::Decline : CopyAnswer::Later;
+}
+
+bool ProjectSession::offerCopies(const std::vector<Autosave::LeftBehind>& copies, bool atStart)
+{
+    // Each copy is some window's work: asked about one by one, and none goes unless its own
+    // question was answered 不恢复 or its work is safe in a window's copy again.
+    bool restoredHere = false;
+    const int count = static_cast<int>(copies.size());
+    for (int i = 0; i < count; ++i) {
+        const Autosave::LeftBehind& copy = copies[static_cast<std::size_t>(i)];
+        switch (askAboutCopy(copy, atStart, i + 1, count, restoredHere)) {
+        case CopyAnswer::Restore:
+            if (!restoredHere)
+                restoredHere = restoreCopy(copy);
+            else if (!m_openCopy(copy.file))
+                showMessage(m_document.window, QStringLiteral("无法打开新窗口来恢复这份副本；它会在下次启动时再次提供。"),
+                    QMessageBox::Warning);
+            break;
+        case CopyAnswer::Decline:
+            Autosave::forget(copy);
+            break;
+        case CopyAnswer::Later:
+            break; // offered again at the next start, and when its project is opened
+        }
+    }
+    return restoredHere;
 }
 
 bool ProjectSession::restoreCopy(const Autosave::LeftBehind& copy)
@@ -278,27 +435,46 @@ bool ProjectSession::restoreCopy(const Autosave::LeftBehind& copy)
         return false; // kept: the user may want to look at it
     }
     m_document.show(*read.value);
+    m_readOnly = false;
+    m_keptOver.reset();
+    if (copy.source.isEmpty()) {
+        m_lock.reset();
+        m_stamp.reset();
+    } else {
+        lockFile(copy.source);
+        // A file saved after the copy was written holds work the copy lacks: the stamp of
+        // no file at all makes the next save ask before replacing it.
+        FileStamp now;
+        const QFileInfo source(copy.source);
+        if (source.exists() && source.lastModified() <= copy.written
+            && ReadWholeFile(copy.source.toStdString(), kMaxProjectFileBytes, &now))
+            m_stamp = now;
+        else
+            m_stamp = FileStamp{};
+    }
     // Restored work is unsaved work: it belongs to its file, but is not in it yet.
     setState(copy.source, true);
     m_autosave->changed(m_path);
-    m_autosave->writeNow();
+    // The old copy goes only once this window's own copy holds the work.
+    if (m_autosave->writeNow())
+        Autosave::forget(copy);
     return true;
 }
 
 void ProjectSession::offerRecovery()
 {
-    const auto copies = unsavedCopies();
-    if (copies.empty())
-        return;
-    const Autosave::LeftBehind& newest = copies.front();
-    const CopyAnswer answer = askAboutCopy(newest, true);
-    if (answer == CopyAnswer::Later)
-        return; // offered again at the next start, and when its project is opened
-    if (answer == CopyAnswer::Restore && !restoreCopy(newest))
-        return;
-    // Restored into this program's own copy, or declined: either way the old copy goes.
-    for (const Autosave::LeftBehind& copy : copies)
-        Autosave::forget(copy);
+    offerCopies(unsavedCopies(), true);
+}
+
+bool ProjectSession::restoreCopyFile(const QString& copyFile)
+{
+    for (const Autosave::LeftBehind& copy : m_autosave->leftBehind())
+        if (QFileInfo(copy.file) == QFileInfo(copyFile))
+            return restoreCopy(copy);
+    showMessage(m_document.window,
+        QStringLiteral("自动保存的副本“%1”已不存在，可能已在别的窗口中恢复。").arg(QDir::toNativeSeparators(copyFile)),
+        QMessageBox::Information);
+    return false;
 }
 
 QStringList ProjectSession::recentProjects() const

@@ -9,12 +9,15 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/autosave.h"
+#include "files/file_stamp.h"
 #include "project/project.h"
 
 class QAction;
+class QLockFile;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -60,8 +63,18 @@ public:
     bool maySetAside();
     // The program ends as the user asked: the autosaved copy is not needed any more.
     void endCleanly();
-    // At start: offers the newest copy a crashed or killed program left behind.
+    // At start: offers, one after another, the copies crashed or killed programs left
+    // behind, newest first. The first one restored comes into this window, any further one
+    // into a window of its own.
     void offerRecovery();
+    // Restores the copy at `copyFile` into this window without a question (a window opened
+    // for it by another one's offerRecovery). False, and said, when it cannot be read.
+    bool restoreCopyFile(const QString& copyFile);
+    // When the project's file was changed by someone else since this window read or wrote
+    // it, offers to open it again. Done when the window comes to the front.
+    void offerReopenIfChanged();
+    // Opened with 只读打开: a save goes to another file.
+    bool isReadOnly() const { return m_readOnly; }
 
     QStringList recentProjects() const;
 
@@ -69,6 +82,9 @@ public:
     enum class Choice { Open, Save };
     using FileChooser = std::function<QString(Choice choice, const QString& suggestion)>;
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // How a further restored copy gets a window of its own; tests take it themselves.
+    using CopyOpener = std::function<bool(const QString& copyFile)>;
+    void setCopyOpener(CopyOpener opener) { m_openCopy = std::move(opener); }
 
     Autosave& autosave() { return *m_autosave; }
 
@@ -82,11 +98,21 @@ private:
     enum class CopyAnswer { Restore, Decline, Later };
     // The copies killed programs left, less those that hold just what their file holds.
     std::vector<Autosave::LeftBehind> unsavedCopies() const;
-    CopyAnswer askAboutCopy(const Autosave::LeftBehind& copy, bool atStart);
+    // `number` of `count` copies; `elsewhere`: restoring it opens another window.
+    CopyAnswer askAboutCopy(const Autosave::LeftBehind& copy, bool atStart, int number, int count, bool elsewhere);
+    // Asks about each copy in turn; whether one was restored into this window.
+    bool offerCopies(const std::vector<Autosave::LeftBehind>& copies, bool atStart);
     // Shows the copy's project as unsaved work on its file; false (told) when unreadable.
     bool restoreCopy(const Autosave::LeftBehind& copy);
     void setState(const QString& path, bool modified);
     bool writeTo(const QString& path);
+    // Opening a file another window has open: 只读打开 / 仍然打开 / 取消. False for 取消.
+    bool mayOpenBeside(const QString& path, bool& readOnly);
+    void lockFile(const QString& path);
+    // Saving over a file someone else changed since: 覆盖 / 另存为… / 取消.
+    enum class Overwrite { Save, SaveElsewhere, Cancel };
+    Overwrite askAboutChangesOnDisk();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void remember(const QString& path);
     void forget(const QString& path);
     void fillRecentMenu();
@@ -98,6 +124,15 @@ private:
     QMenu* m_recentMenu = nullptr;
     std::unique_ptr<Autosave> m_autosave;
     FileChooser m_chooseFile;
+    CopyOpener m_openCopy;
+    // What the file held when this window last read or wrote it; what it held when the
+    // user last chose to keep the window's content instead of reopening it.
+    std::optional<FileStamp> m_stamp;
+    std::optional<FileStamp> m_keptOver;
+    // Beside the file while this window has it open, so that a second window knows.
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_readOnly = false;
+    bool m_asking = false;
 };
 
 } // namespace rq

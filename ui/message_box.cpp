@@ -39,7 +39,7 @@ void setMessageSink(MessageSink newSink) { sink() = std::move(newSink); }
 
 QString withoutAccessKey(const QString& caption)
 {
-    static const QRegularExpression key(QStringLiteral("\\(&[^)]\\)$"));
+    static const QRegularExpression key(QStringLiteral("\\(&[^)]\\)"));
     return QString(caption).remove(key).remove(QLatin1Char('&'));
 }
 

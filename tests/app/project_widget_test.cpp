@@ -3,6 +3,7 @@
 // Questions, messages and file dialogs are answered by the test, never by a person.
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -337,6 +338,63 @@ TEST_F(ProjectWindowTest, CliProjectsOpenInTheWindowAndTheReverse)
     EXPECT_EQ(cli({ "quote", "--project", fromWindow, "--package", "full" }), printed);
 }
 
+// Two windows on one project: the second is told when it opens it, a save over the other's
+// work asks first, and coming back to a window offers the file as it is now.
+TEST_F(ProjectWindowTest, TwoWindowsOnOneProjectDoNotOverwriteEachOther)
+{
+    click("按钮2");
+    addRoom("卧室", "4000*3500*2800");
+    chosenFile = path(QStringLiteral("家.renoquote"));
+    ASSERT_TRUE(window->session().saveAs());
+
+    std::unique_ptr<rq::MainWindow> second = makeWindow();
+    answers = { QStringLiteral("仍然打开") };
+    ASSERT_TRUE(second->session().open(chosenFile));
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].text.contains(QStringLiteral("另一个"))) << questions[0].text.toStdString();
+
+    addRoom("书房", "3000*3000*2800"); // the first window's rooms, saved
+    ASSERT_TRUE(window->session().save());
+    const rq::Project firsts = readProject(chosenFile);
+
+    // The second window, unchanged or not, must not put its stale copy over them.
+    questions.clear();
+    answers = { QStringLiteral("取消") };
+    EXPECT_FALSE(second->session().save());
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].buttons, (QStringList { QStringLiteral("覆盖"), QStringLiteral("另存为…"), QStringLiteral("取消") }));
+    EXPECT_EQ(readProject(chosenFile), firsts);
+    // Coming back to it: reopened, it shows the first window's rooms and saves without a word.
+    answers = { QStringLiteral("重新打开") };
+    second->session().offerReopenIfChanged();
+    EXPECT_EQ(second->currentProject(), firsts);
+    second->findChild<QRadioButton*>(QStringLiteral("单选框2"))->setChecked(true);
+    questions.clear();
+    EXPECT_TRUE(second->session().save());
+    EXPECT_TRUE(questions.empty());
+    // Now the first window is the stale one: coming back offers the file, and keeping the
+    // window's content, its save still asks.
+    answers = { QStringLiteral("保留窗口中的内容"), QStringLiteral("覆盖") };
+    window->session().offerReopenIfChanged();
+    EXPECT_TRUE(window->session().save());
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(readProject(chosenFile), firsts);
+
+    // Read-only: the title says so, and 保存 offers another file instead.
+    answers = { QStringLiteral("只读打开"), QStringLiteral("取消") };
+    std::unique_ptr<rq::MainWindow> third = makeWindow();
+    ASSERT_TRUE(third->session().open(chosenFile));
+    EXPECT_TRUE(third->session().displayName().contains(QStringLiteral("只读")));
+    EXPECT_FALSE(third->session().save());
+    EXPECT_TRUE(questions.back().buttons.contains(QStringLiteral("另存为…")));
+
+    // The lock goes with the window that held it.
+    window.reset();
+    questions.clear();
+    ASSERT_TRUE(makeWindow()->session().open(chosenFile));
+    EXPECT_TRUE(questions.empty());
+}
+
 // What a kill leaves behind: the copy a program that is gone wrote, offered at the next start.
 TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
 {
@@ -368,12 +426,13 @@ TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
     makeWindow()->session().offerRecovery();
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_TRUE(QFile::exists(left));
-    // Opening its project reminds of it; put off again, the saved project opens.
-    answers = { QStringLiteral("以后再说") };
+    // Opening its project reminds of it; put off again, the saved project opens (beside
+    // the first window, which still has it open).
+    answers = { QStringLiteral("仍然打开"), QStringLiteral("以后再说") };
     std::unique_ptr<rq::MainWindow> opener = makeWindow();
     ASSERT_TRUE(opener->session().open(chosenFile));
-    ASSERT_EQ(questions.size(), 2u);
-    EXPECT_TRUE(questions[1].text.contains(QStringLiteral("未保存"))) << questions[1].text.toStdString();
+    ASSERT_EQ(questions.size(), 3u);
+    EXPECT_TRUE(questions[2].text.contains(QStringLiteral("未保存"))) << questions[2].text.toStdString();
     EXPECT_NE(opener->currentProject(), unsaved);
     EXPECT_TRUE(QFile::exists(left));
 
@@ -401,6 +460,57 @@ TEST_F(ProjectWindowTest, WorkOfAKilledProgramIsOfferedBack)
     answers = { QStringLiteral("不保存") };
     window->close();
     EXPECT_FALSE(QFile::exists(copy));
+}
+
+// Two windows killed with unsaved work: both copies are offered, the second restored into
+// a window of its own, and neither goes before its work is safe.
+TEST_F(ProjectWindowTest, EveryKilledWindowsWorkIsOffered)
+{
+    click("按钮2");
+    const QString copy = window->session().autosave().file();
+    QStringList left;
+    for (const char* room : { "卧室", "书房" }) {
+        addRoom(room, "3000*3000*2800");
+        ASSERT_TRUE(window->session().autosave().writeNow());
+        QProcess gone;
+        gone.start(QStringLiteral("true"), {});
+        ASSERT_TRUE(gone.waitForStarted(-1));
+        const long gonePid = static_cast<long>(gone.processId());
+        ASSERT_TRUE(gone.waitForFinished(-1));
+        left << QFileInfo(copy).dir().filePath(QString::fromStdString(rq::RecoveryFileName(gonePid)));
+        ASSERT_TRUE(QFile::copy(copy, left.back()));
+        QFile made(left.back()); // the second written a minute after the first
+        ASSERT_TRUE(made.open(QIODevice::ReadWrite));
+        made.setFileTime(QDateTime::currentDateTime().addSecs(left.size() * 60 - 180), QFileDevice::FileModificationTime);
+        ASSERT_TRUE(QFile::copy(QString(copy).replace(QStringLiteral(".renoquote"), QStringLiteral(".source")),
+            QString(left.back()).replace(QStringLiteral(".renoquote"), QStringLiteral(".source"))));
+    }
+    answers = { QStringLiteral("不保存") };
+    window->close(); // a clean end: only the two killed programs' copies are left
+
+    QStringList openedElsewhere;
+    std::unique_ptr<rq::MainWindow> next = makeWindow();
+    next->session().setCopyOpener([&](const QString& file) {
+        openedElsewhere << file;
+        return true;
+    });
+    questions.clear();
+    answers = { QStringLiteral("恢复"), QStringLiteral("恢复") };
+    next->session().offerRecovery();
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(questions[1].text.contains(QStringLiteral("新窗口"))) << questions[1].text.toStdString();
+    EXPECT_EQ(openedElsewhere, QStringList { left[0] });
+    EXPECT_EQ(next->currentProject().rooms.size(), 2u) << "the newest copy comes into this window";
+    // The other copy waits for its own window, which takes it without a question.
+    EXPECT_TRUE(QFile::exists(openedElsewhere[0]));
+    std::unique_ptr<rq::MainWindow> another = makeWindow();
+    questions.clear();
+    ASSERT_TRUE(another->session().restoreCopyFile(openedElsewhere[0]));
+    EXPECT_TRUE(questions.empty());
+    EXPECT_FALSE(QFile::exists(openedElsewhere[0]));
+    EXPECT_TRUE(another->isWindowModified());
+    for (const QString& file : left)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
 }
 
 } // namespace
