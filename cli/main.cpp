@@ -50,10 +50,14 @@ int main(int argc, char** argv)
     // A script must be able to trust the status: output that did not reach its file (a
     // full disk, a closed pipe) is a failure, and nothing leaves as an abort.
     try {
+        errno = 0;
         int status = RunCommand(std::vector<std::string>(argv + 1, argv + argc));
+        // A write that failed while the command ran left the stream bad and its reason in
+        // errno; the flush below then writes nothing and would lose it.
+        const int earlier = std::cout.good() ? 0 : errno;
         errno = 0;
         if (!std::cout.flush()) {
-            const int error = errno;
+            const int error = errno != 0 ? errno : earlier;
             std::cerr << "renoquote-cli: 无法写出结果"
                       << (error != 0 ? "：" + rq::FileErrorText(error, rq::FileAccess::Write) : std::string()) << "\n";
             status = 1;

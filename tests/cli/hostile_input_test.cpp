@@ -77,7 +77,7 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
         { "a folder", { "quote", "/tmp" }, Input(""), 1, "这是一个文件夹" },
         { "help to a full disk", { "--help" }, OutputTo("/dev/full"), 1, "无法写出结果" },
         { "quote to a full disk", { "quote" }, OutputTo("/dev/full"), 1, "无法写出结果" },
-        { "estimate to a full disk", { "estimate" }, OutputTo("/dev/full"), 1, "无法写出结果" },
+        { "estimate to a full disk", { "estimate" }, OutputTo("/dev/full"), 1, "无法写出结果：磁盘空间不足" },
         { "rooms from /dev/zero", { "quote", "/dev/zero" }, Input(""), 2, "房间文件第1行含有空字符" },
         { "standard input /dev/zero", { "quote", "-" }, InputFrom("/dev/zero"), 2, "房间文件第1行含有空字符" },
         { "edits from /dev/zero", { "quote", "--edits", "/dev/zero" }, Input(kRoom), 2, "修改文件第1行含有空字符" },
