@@ -3,6 +3,9 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -17,6 +20,13 @@ constexpr double kTitleSize = 14;
 constexpr int kMinColumnWidth = 6;
 constexpr int kMaxColumnWidth = 80;
 constexpr int kProgressStep = 256;
+
+// The library's own words for a failure are English; the user gets ours, and its number
+// for whoever has to look further.
+Text LibraryFailure(const std::string& path, lxw_error error)
+{
+    return "无法写入文件 " + path + "（电子表格无法生成，错误代码 " + std::to_string(static_cast<int>(error)) + "）";
+}
 
 // The workbook's formats, made once each: bold or not, and how a figure is written.
 class Formats {
@@ -99,7 +109,7 @@ private:
             return;
         m_problem = error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED
                         ? "无法写入文件 " + m_path + "（有一格的文字超过 32767 个字符，电子表格放不下）"
-                        : "无法写入文件 " + m_path + "（" + lxw_strerror(error) + "）";
+                        : LibraryFailure(m_path, error);
     }
 
     lxw_worksheet* m_sheet;
@@ -127,9 +137,41 @@ std::vector<int> ColumnWidths(const QuoteDocument& document)
     return widths;
 }
 
+// The library prints its own English lines ("[ERROR] workbook_close(): ...") to standard
+// error; the user reads our Chinese reason instead, so they go nowhere while it works.
+class QuietLibrary {
+public:
+    QuietLibrary()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && nowhere >= 0)
+            ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0)
+            ::close(nowhere);
+    }
+    ~QuietLibrary()
+    {
+        if (m_saved < 0)
+            return;
+        const int error = errno;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        errno = error;
+    }
+    QuietLibrary(const QuietLibrary&) = delete;
+    QuietLibrary& operator=(const QuietLibrary&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
 WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path, const std::string& temporary,
                           const ProgressCallback& progress)
 {
+    const QuietLibrary quiet;
     // A sheet of many rooms can need more rows than a worksheet has: told before anything is
     // packed, not after minutes of work in the library's words.
     const std::vector<Text> headLines = HeadLines(document);
@@ -191,7 +233,7 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
     if (const lxw_error error = workbook_close(workbook); error != LXW_NO_ERROR) {
         const bool fileError = error >= LXW_ERROR_CREATING_XLSX_FILE && error <= LXW_ERROR_ZIP_CLOSE;
         return Failed(fileError && errno != 0 ? WriteProblem(path, errno)
-                                              : "无法写入文件 " + path + "（" + lxw_strerror(error) + "）");
+                                              : LibraryFailure(path, error));
     }
     // A stop asked for while the workbook was packed still counts: nothing replaces the file.
     if (progress && !progress(total, total))
