@@ -23,6 +23,28 @@ QuestionSink& questionSink()
 // The index of a question box's button among the answers.
 constexpr char kAnswer[] = "renoquoteAnswer";
 
+// A box taller than the screen hides its own buttons. A long text (every problem of a price
+// list, say) shows its first lines and keeps the whole in the box's scrolling details.
+constexpr int kMaxShownLines = 15;
+constexpr int kMaxShownChars = 1500;
+
+void setFittingText(QMessageBox& box, const QString& text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kMaxShownLines && text.size() <= kMaxShownChars) {
+        box.setText(text);
+        return;
+    }
+    QString shown;
+    for (const QString& line : lines.mid(0, kMaxShownLines - 3)) {
+        if (shown.size() + line.size() > kMaxShownChars)
+            break;
+        shown += line + QLatin1Char('\n');
+    }
+    box.setText(shown + QStringLiteral("……（共 %1 行，完整内容在详细信息中）").arg(lines.size()));
+    box.setDetailedText(text);
+}
+
 }  // namespace
 
 void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon)
@@ -31,7 +53,8 @@ void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon)
         sink()(text, icon);
         return;
     }
-    QMessageBox box(icon, QStringLiteral("信息："), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, QStringLiteral("信息："), QString(), QMessageBox::Ok, parent);
+    setFittingText(box, text);
     box.exec();
 }
 
@@ -46,8 +69,9 @@ QString withoutAccessKey(const QString& caption)
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text, const QStringList& buttons,
                                              int defaultButton, int escapeButton)
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("信息："), text,
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("信息："), QString(),
                                              QMessageBox::NoButton, parent);
+    setFittingText(*box, text);
     QList<QPushButton*> made;
     for (const QString& caption : buttons) {
         made.push_back(box->addButton(caption, QMessageBox::ActionRole));

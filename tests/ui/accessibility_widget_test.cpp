@@ -4,6 +4,7 @@
 #include <QAccessibleTableInterface>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <gtest/gtest.h>
 
@@ -128,6 +129,20 @@ TEST(Accessibility, QuestionButtonsHaveAccessKeys)
         const QString name = QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
         EXPECT_FALSE(name.contains(QLatin1Char('&'))) << name.toStdString();
     }
+}
+
+// A message of thousands of lines (every problem of a broken price list) keeps its buttons
+// on the screen; the whole text is still there to read and copy.
+TEST(Accessibility, LongMessagesFitTheScreen)
+{
+    QStringList lines;
+    for (int i = 1; i <= 3000; ++i)
+        lines << QStringLiteral("第%1行：单价“abc”不是数字").arg(i);
+    const auto box = makeQuestionBox(nullptr, lines.join(QLatin1Char('\n')),
+        { QStringLiteral("确定(&O)") }, 0, 0);
+    box->show();
+    EXPECT_LT(box->height(), box->screen()->availableGeometry().height());
+    EXPECT_EQ(box->detailedText(), lines.join(QLatin1Char('\n')));
 }
 
 // The quote sheet's table hands its cells to a screen reader, with their texts.
