@@ -6,14 +6,17 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QKeySequence>
 #include <QLocale>
 #include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QtConcurrent>
 
 #include "app/autosave.h"
 #include "files/atomic_file.h"
@@ -173,12 +176,44 @@ bool ProjectSession::openWithDialog()
     return !path.isEmpty() && open(path);
 }
 
+Outcome<Project> ProjectSession::load(const QString& path, FileStamp& stamp)
+{
+    // A project of thousands of rooms takes a moment: read on a worker so that the window
+    // still paints, with a word after half a second. What the user types or clicks
+    // meanwhile waits for the project, as it would in front of any other busy window.
+    struct Read {
+        Outcome<Project> project;
+        FileStamp stamp;
+    };
+    QEventLoop loop;
+    QFutureWatcher<Read> watcher;
+    connect(&watcher, &QFutureWatcher<Read>::finished, &loop, &QEventLoop::quit);
+    watcher.setFuture(QtConcurrent::run([file = path.toStdString()] {
+        Read read;
+        read.project = LoadProjectFile(file, &read.stamp);
+        return read;
+    }));
+    if (!watcher.isFinished()) {
+        QProgressDialog progress(QStringLiteral("正在打开项目“%1”…").arg(QFileInfo(path).fileName()), QString(), 0, 0,
+            m_document.window);
+        progress.setWindowTitle(QStringLiteral("打开项目"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(500);
+        progress.setValue(0);
+        if (!watcher.isFinished())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    Read read = watcher.result();
+    stamp = read.stamp;
+    return std::move(read.project);
+}
+
 bool ProjectSession::open(const QString& path)
 {
     // Read and checked whole before anything is shown: a refused file leaves the open
     // project exactly as it was.
     FileStamp stamp;
-    const Outcome<Project> read = LoadProjectFile(path.toStdString(), &stamp);
+    const Outcome<Project> read = load(path, stamp);
     if (!read) {
         showMessage(m_document.window,
             QStringLiteral("无法打开项目“%1”：\n%2").arg(QDir::toNativeSeparators(path), toQString(read.problem)),

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/autosave.h"
+#include "convert/outcome.h"
 #include "files/file_stamp.h"
 #include "project/project.h"
 
@@ -104,6 +105,8 @@ private:
     bool offerCopies(const std::vector<Autosave::LeftBehind>& copies, bool atStart);
     // Shows the copy's project as unsaved work on its file; false (told) when unreadable.
     bool restoreCopy(const Autosave::LeftBehind& copy);
+    // Reads and checks the project at `path` without freezing the window.
+    Outcome<Project> load(const QString& path, FileStamp& stamp);
     void setState(const QString& path, bool modified);
     bool writeTo(const QString& path);
     // Opening a file another window has open: 只读打开 / 仍然打开 / 取消. False for 取消.
