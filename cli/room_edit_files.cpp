@@ -180,12 +180,12 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
     std::optional<Text> problem;
     switch (edit.kind) {
     case EditKind::Modify:
-        problem = CheckModifyRow(sheet, caption, edit.row, edit.fields);
+        problem = CheckModifyRow(sheet, caption, edit.row, edit.fields, book);
         if (!problem)
-            ModifyRow(sheet, caption, edit.row, edit.fields);
+            ModifyRow(sheet, caption, edit.row, edit.fields, book);
         break;
     case EditKind::Delete:
-        DeleteRow(sheet, caption, edit.row);
+        DeleteRow(sheet, caption, edit.row, book);
         break;
     case EditKind::Add:
         problem = CheckAddItem(sheet, caption, added, book);

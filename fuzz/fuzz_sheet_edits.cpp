@@ -3,7 +3,8 @@
 // typed names that copy those rows' names. A small model of its own keeps every row with
 // what it is and what its cells must say; after each edit the sheet must equal it, row for
 // row and cell for cell, and pass the structure check. The model sums every total itself:
-// a total covers each row once, never a row that holds an earlier sum.
+// a total covers each row once, never a row that holds an earlier sum; every fee row
+// follows the items after each edit, at the user's rate where one was typed.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -114,6 +115,33 @@ void settleTotals(Model& model)
     last.cells[rq::kTotal] = rq::IntegerToText(sumAbove(model, model.size() - 1));
 }
 
+// A fee row's total on `items`: the quote's own figure while the row is as the quote wrote
+// it, else its quantity × rate per cent; a row renamed to no fee keeps the total it has.
+void priceFee(Row& row, std::int32_t items)
+{
+    for (const Fee& fee : kFees) {
+        if (row.cells[rq::kItemName] != fee.name)
+            continue;
+        const bool standard = row.cells[rq::kUnit] == fee.unit && row.cells[rq::kQuantity] == "1"
+                              && row.cells[rq::kUnitPrice] == fee.rate;
+        row.cells[rq::kTotal] = rq::NumberToText(
+            standard ? items * fee.share
+                     : rq::TextToNumber(row.cells[rq::kQuantity]) * rq::TextToNumber(row.cells[rq::kUnitPrice]) * items / 100);
+    }
+}
+
+// After 修改 and 删除此项 every fee row follows the items above the fee section.
+void repriceFees(Model& model)
+{
+    std::size_t begin = 0;
+    while (begin < model.size() && !ofFeeSection(model[begin].is))
+        ++begin;
+    const std::int32_t items = sumAbove(model, begin);
+    for (Row& row : model)
+        if (row.is == Is::Fee)
+            priceFee(row, items);
+}
+
 void dropFoot(Model& model)
 {
     if (!model.empty() && model.back().is == Is::HeldSum && bare(model.back())) {
@@ -163,6 +191,7 @@ void modify(Model& model, bool full, int at, const rq::ItemFields& f)
         const double product = rq::TextToNumber(f.quantity) * rq::TextToNumber(f.unitPrice);
         row.cells[rq::kTotal] = rq::NumberToText(isFeeName(f.name) ? product * base / 100 : product);
     }
+    repriceFees(model);
     if (!full) {
         settleTotals(model);
         return;
@@ -178,6 +207,7 @@ void erase(Model& model, int at)
 {
     if (at >= 0 && at < static_cast<int>(model.size()))
         model.erase(model.begin() + at);
+    repriceFees(model);
     settleTotals(model);
 }
 
@@ -204,9 +234,13 @@ void addItem(Model& model, bool full, const rq::AddedItem& item)
         && (model[end].is == Is::Blank || model[end].is == Is::HeldSum))
         ++end;
     Model rows(model.begin(), model.begin() + static_cast<long>(std::min(begin, model.size())));
-    for (std::size_t i = begin; i < end; ++i)
+    Model ownFees;  // the old fee rows: a rate the user set stays
+    for (std::size_t i = begin; i < end; ++i) {
+        if (model[i].is == Is::Fee && isFeeName(model[i].cells[rq::kItemName]))
+            ownFees.push_back(model[i]);
         if (!ofFeeSection(model[i].is) && model[i].is != Is::Blank && model[i].is != Is::HeldSum)
             rows.push_back(model[i]);
+    }
     Model below(model.begin() + static_cast<long>(end), model.end());
     if (!full) {
         rows.insert(rows.end(), below.begin(), below.end());
@@ -223,8 +257,14 @@ void addItem(Model& model, bool full, const rq::AddedItem& item)
     rows.push_back({Is::Blank, {}});
     const std::int32_t items = sumAbove(rows, rows.size());
     rows.push_back({Is::FeeHeader, {"", "其它的", "", "", "", ""}});
-    for (const Fee& fee : kFees)
-        rows.push_back({Is::Fee, {"", fee.name, fee.unit, "1", fee.rate, rq::NumberToText(items * fee.share)}});
+    for (const Fee& fee : kFees) {
+        Row row{Is::Fee, {"", fee.name, fee.unit, "1", fee.rate, ""}};
+        const auto own = std::ranges::find_if(ownFees, [&](const Row& r) { return r.cells[rq::kItemName] == fee.name; });
+        if (own != ownFees.end())
+            row = *own;
+        priceFee(row, items);
+        rows.push_back(row);
+    }
     rows.push_back({Is::Blank, {}});
     rows.push_back({Is::ProjectTotal, {"", "工程总造价", "", "", "", ""}});
     rows.back().cells[rq::kTotal] = rq::IntegerToText(sumAbove(rows, rows.size() - 1));

@@ -20,6 +20,36 @@ const std::array<std::size_t, std::size(kFeeNames)>& FeePlaces()
 
 }  // namespace
 
+namespace {
+
+const PriceItem* BookFee(std::string_view name, const PriceBook& book)
+{
+    for (const std::size_t place : FeePlaces())
+        if (book.at(place).name == name)
+            return &book.at(place);
+    return nullptr;
+}
+
+// The quote's own figure: the share of the items at the book's rate.
+Text StandardFeeTotal(std::int32_t items, const PriceItem& fee)
+{
+    return NumberToText(static_cast<double>(items) * fee.Rate());
+}
+
+}  // namespace
+
+std::optional<Text> FeeTotal(const RowTexts& cells, std::int32_t items, const PriceBook& book)
+{
+    const PriceItem* fee = BookFee(cells[kItemName], book);
+    if (fee == nullptr)
+        return std::nullopt;
+    if (cells[kUnit] == fee->unit && cells[kQuantity] == "1" && cells[kUnitPrice] == fee->price)
+        return StandardFeeTotal(items, *fee);
+    // A rate typed as "6%" reads as 6: per cent of the items.
+    return NumberToText(TextToNumber(cells[kQuantity]) * TextToNumber(cells[kUnitPrice]) * static_cast<double>(items)
+                        / 100);
+}
+
 bool IsFeeName(std::string_view name)
 {
     for (std::string_view fee : kFeeNames)
@@ -61,14 +91,23 @@ std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove)
 
 }  // namespace
 
-void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove, const PriceBook& book)
+void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove, const PriceBook& book,
+                               std::span<const QuoteRow> kept)
 {
     const std::int32_t items = ContinuedTotal(sheet, sumAbove);
     sheet.AppendHeaderRow(Text(kOtherSection), RowKind::FeeHeader);
     for (const std::size_t place : FeePlaces()) {
         const PriceItem& fee = book.at(place);
-        sheet.AppendRow({"", fee.name, fee.unit, "1", fee.price, NumberToText(static_cast<double>(items) * fee.Rate())},
-                        RowKind::Fee);
+        QuoteRow row{"", fee.name, fee.unit, "1", fee.price, StandardFeeTotal(items, fee)};
+        for (const QuoteRow& own : kept) {
+            if (own[kItemName] != fee.name)
+                continue;
+            row = own;
+            const RowTexts cells{row[0], row[1], row[2], row[3], row[4], row[5]};
+            row[kTotal] = FeeTotal(cells, items, book).value_or(Text());
+            break;
+        }
+        sheet.AppendRow(row, RowKind::Fee);
     }
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kProjectTotal), RowKind::ProjectTotal);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <iterator>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include "prices/price_book.h"
@@ -33,12 +35,20 @@ bool IsFeeName(std::string_view name);
 // CountsInTotals); from the top of the sheet, the sheet's kept running totals.
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 
+// The 总计 of a fee row priced on `items` (the items above the fee section). A row as the
+// quote writes it (the book's name and unit, quantity 1, the book's rate) takes exactly the
+// quote's figure; a row whose unit, quantity or rate the user changed takes quantity × rate
+// per cent of the items, as 修改 prices a fee. A row no longer named as a fee is priced as
+// any item and gets nothing here.
+std::optional<Text> FeeTotal(const RowTexts& cells, std::int32_t items, const PriceBook& book);
+
 // Appends "其它的", the three fee rows, a blank row and "工程总造价". `sumAbove` is the running
 // total of the rows that the sheet's rows will stand below, when they are built apart to
 // take the place of a fee section (确定添加); the sums go on from it.
-// The fee units and rates come from the book.
+// The fee units and rates come from the book, except where `kept` holds a fee row of the
+// same name whose figures the user set: that row's unit, quantity and rate stay.
 void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0,
-                               const PriceBook& book = BuiltInPriceBook());
+                               const PriceBook& book = BuiltInPriceBook(), std::span<const QuoteRow> kept = {});
 
 // Appends a blank row and "全包总价格" over every total except "工程总造价".
 void AppendFullPackageTotal(QuoteSheet& sheet);

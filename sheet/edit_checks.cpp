@@ -12,9 +12,18 @@ namespace rq {
 namespace {
 
 // The fees add their share of the items to every total below them: 11 % at the built-in
-// rates, at most 100 % each in any price book. One per cent more keeps the bound above it
-// whatever the rounding of the rows.
-constexpr double kFeeGrowth = 1.0 + MaxFeeShare() + 0.01;
+// rates, at most 100 % each in any price book, and whatever rate the user typed into a fee
+// row (every fee row is priced again after each edit). One per cent more keeps the bound
+// above it whatever the rounding of the rows.
+double FeeGrowth(const QuoteSheet& sheet, int projectTotal)
+{
+    double typed = 0;
+    for (int row = std::max(projectTotal - 6, 0); row < projectTotal; ++row)
+        if (sheet.GetKind(row) == RowKind::Fee)
+            typed += std::fabs(TextToNumber(sheet.GetCell(row, kQuantity)) * TextToNumber(sheet.GetCell(row, kUnitPrice)))
+                     / 100;
+    return 1.0 + std::max(MaxFeeShare(), typed) + 0.01;
+}
 
 // A quantity or unit price typed past the largest double ("1e309", ten thousand nines)
 // would write "inf" or "nan" as the total, which then reads back as 0 and silently drops
@@ -49,7 +58,8 @@ std::optional<double> ReachOfEdit(const QuoteSheet& sheet, double change)
     double footAmounts = AmountIn(sheet, projectTotal);
     for (int row = std::max(projectTotal - 4, 0); row < projectTotal; ++row)
         footAmounts += AmountIn(sheet, row);
-    return AmountIn(sheet, sheet.RowCount() - 1) + 2 * kFeeGrowth * (footAmounts + change) + sheet.RowCount();
+    return AmountIn(sheet, sheet.RowCount() - 1) + 2 * FeeGrowth(sheet, projectTotal) * (footAmounts + change)
+           + sheet.RowCount();
 }
 
 // While that reach stays inside the range nothing can wrap, and the sheet needs no second
@@ -68,7 +78,8 @@ std::optional<Text> RangeProblem(
 
 } // namespace
 
-std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
+std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
+                                   const PriceBook& book)
 {
     const double quantity = TextToNumber(fields.quantity);
     const double unitPrice = TextToNumber(fields.unitPrice);
@@ -77,7 +88,7 @@ std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view cap
     if (auto problem = NonFiniteTotal(quantity, unitPrice, factor))
         return problem;
     const double change = std::fabs(quantity * unitPrice * factor) + AmountIn(sheet, row);
-    return RangeProblem(sheet, change, fields.name, [&](QuoteSheet& tried) { ModifyRow(tried, caption, row, fields); });
+    return RangeProblem(sheet, change, fields.name, [&](QuoteSheet& tried) { ModifyRow(tried, caption, row, fields, book); });
 }
 
 std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,

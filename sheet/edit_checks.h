@@ -12,8 +12,8 @@ namespace rq {
 
 // Before "修改": the message to show ("数量太大，…" naming the field, or "金额超出范围：…"
 // naming the item), or nothing when ModifyRow may go ahead.
-std::optional<Text> CheckModifyRow(
-    const QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
+std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view caption, int row,
+                                   const ItemFields& fields, const PriceBook& book = BuiltInPriceBook());
 
 // Before "确定添加": the same for AddItem.
 std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,

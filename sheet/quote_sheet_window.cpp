@@ -249,12 +249,12 @@ void QuoteSheetWindow::onModifyClicked()
         fromQString(quantityEdit()->text()), fromQString(unitPriceEdit()->text()) };
     // A total that would be "inf" or past the whole-yuan range is refused before anything
     // changes; the fields keep what the user typed, to be corrected.
-    if (const auto problem = CheckModifyRow(m_model->sheet(), m_caption, row, fields)) {
+    if (const auto problem = CheckModifyRow(m_model->sheet(), m_caption, row, fields, m_prices)) {
         showMessage(this, toQString(*problem), QMessageBox::Warning);
         return;
     }
     m_editing = true;
-    m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields); });
+    m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields, m_prices); });
     m_editing = false;
     selectAfterEdit(row);
 }
@@ -263,7 +263,7 @@ void QuoteSheetWindow::onDeleteClicked()
 {
     const int row = selectedRow();
     m_editing = true;
-    m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row); });
+    m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row, m_prices); });
     // The deleted row cannot stay selected, and selecting its neighbour would let a second
     // press delete a row the user never picked. Its item goes from the fields with it.
     sheetView()->clearSelection();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "quote/engine.h"
 #include "quote/fees.h"
@@ -93,6 +94,23 @@ void removeFullPackageFoot(QuoteSheet& sheet)
         sheet.Truncate(last - 1);
 }
 
+// Every fee row priced again on the items above the fee section: a fee that contradicted
+// its own rate after an item changed would be a wrong figure on the quote.
+void repriceFees(QuoteSheet& sheet, const PriceBook& book)
+{
+    const Span fees = feeSection(sheet);
+    if (fees.begin < 0)
+        return;
+    const std::int32_t items = sheet.CountedTotalBefore(fees.begin);
+    for (int row = fees.begin; row < std::min(fees.end, sheet.RowCount()); ++row) {
+        if (sheet.GetKind(row) != RowKind::Fee)
+            continue;
+        const std::optional<Text> total = FeeTotal(sheet.RowCells(row), items, book);
+        if (total && *total != sheet.GetCell(row, kTotal))
+            sheet.SetCell(row, kTotal, *total);
+    }
+}
+
 void appendFullPackageFoot(QuoteSheet& sheet)
 {
     const std::int32_t everything = walkTotals(sheet, sheet.RowCount());
@@ -102,6 +120,20 @@ void appendFullPackageFoot(QuoteSheet& sheet)
 }
 
 }  // namespace
+
+// After a row changed or came: the fees on the new items, then the totals. On a full
+// package the foot is always written afresh: changing "全包总价格" itself has no lasting
+// effect.
+static void settleFeesAndTotals(QuoteSheet& sheet, std::string_view caption, const PriceBook& book)
+{
+    repriceFees(sheet, book);
+    if (!IsFullPackageCaption(caption)) {
+        RecomputeTotals(sheet, caption);
+        return;
+    }
+    removeFullPackageFoot(sheet);
+    appendFullPackageFoot(sheet);
+}
 
 bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPackageCaption; }
 
@@ -130,7 +162,7 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view /*caption*/)
     sheet.SetCell(last, kTotal, IntegerToText(sum));
 }
 
-bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields)
+bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields, const PriceBook& book)
 {
     if (validRow(sheet, row) && FieldsOfRow(sheet, row) == fields)
         return false;
@@ -154,19 +186,14 @@ bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
                                                     : quantity * unitPrice;
         sheet.SetCell(row, kTotal, NumberToText(total));
     }
-    if (!IsFullPackageCaption(caption)) {
-        RecomputeTotals(sheet, caption);
-        return true;
-    }
-    // The foot is always written afresh: changing "全包总价格" itself has no lasting effect.
-    removeFullPackageFoot(sheet);
-    appendFullPackageFoot(sheet);
+    settleFeesAndTotals(sheet, caption, book);
     return true;
 }
 
-void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row)
+void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book)
 {
     sheet.RemoveRow(row);
+    repriceFees(sheet, book);
     RecomputeTotals(sheet, caption);
 }
 
@@ -191,8 +218,11 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
     const int at = fees.begin >= 0 ? fees.begin : sheet.RowCount();
     int end = fees.begin >= 0 ? std::min(fees.end, sheet.RowCount()) : sheet.RowCount();
     QuoteSheet rows;
+    std::vector<QuoteRow> ownFees;  // fee rows whose unit, quantity or rate the user set
     for (int row = at; row < end; ++row) {
         const RowKind kind = sheet.GetKind(row);
+        if (kind == RowKind::Fee && FeeTotal(sheet.RowCells(row), 0, book))
+            ownFees.push_back(sheet.row(row));
         if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
             rows.AppendRowFrom(sheet, row);
     }
@@ -233,7 +263,7 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
     holder->SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
     rows.AppendBlankRow();
 
-    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at), book);
+    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at), book, ownFees);
     sheet.ReplaceRows(at, end, std::move(rows));
     if (fullPackage)
         AppendFullPackageTotal(sheet);

@@ -49,20 +49,25 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view caption);
 
 // "修改": writes the four texts into `row` and prices it (a row named like a fee as a
 // percentage of the half-package subtotal, any other row as quantity × unit price,
-// untruncated), then updates the totals; a full-package sheet gets a fresh blank row and
-// "全包总价格" at its foot. The row keeps its kind, whatever it is called now, except a
-// blank row (or one holding a sum) the user typed into: that becomes an item of its own.
-// A row outside the sheet (-1: none) is not changed, but the totals still are. Texts equal
-// to the row's own change nothing at all (a rounded figure such as 防水工程 194 is not
-// priced again into 194.4): false then, true when the sheet may have changed.
-bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields);
+// untruncated), then prices every fee row again on the new subtotal (see FeeTotal, with
+// the book the sheet was priced with) and updates the totals; a full-package sheet gets a
+// fresh blank row and "全包总价格" at its foot. The row keeps its kind, whatever it is
+// called now, except a blank row (or one holding a sum) the user typed into: that becomes
+// an item of its own. A row outside the sheet (-1: none) is not changed, but the fees and
+// totals still are. Texts equal to the row's own change nothing at all (a rounded figure
+// such as 防水工程 194 is not priced again into 194.4): false then, true when the sheet
+// may have changed.
+bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
+               const PriceBook& book = BuiltInPriceBook());
 
-// "删除此项": removes `row` (none outside the sheet), then recomputes the totals.
-void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row);
+// "删除此项": removes `row` (none outside the sheet), then prices the fee rows again on
+// what is left and recomputes the totals.
+void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book = BuiltInPriceBook());
 
 // "确定添加": puts the item, marked "-" and with unit "增", at the end of the block of added
 // items above the fee section, then rebuilds the fee section and "工程总造价" over all
-// items. Of the old fee section only rows the user typed into stay, above the added items.
+// items. Of the old fee section only rows the user typed into stay, above the added items,
+// and a fee whose unit, quantity or rate the user set keeps them in its new row.
 // On a full-package sheet the main-material section is kept below the new "工程总造价" and
 // a fresh "全包总价格" closes the sheet. The fee rates are the book's, the one the sheet
 // was priced with.

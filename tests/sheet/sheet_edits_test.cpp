@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "quote/fees.h"
 #include "sheet/edit_checks.h"
@@ -107,13 +108,14 @@ struct ModifyCase {
 TEST(SheetEdits, ModifyPricesTheRowAndRecomputesTheHalfPackageTotal)
 {
     const ModifyCase cases[] = {
-        // 8.96 × 58 keeps its fraction; the total drops fractions row by row.
-        {"item untruncated", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, "519.68", "5077"},
+        // 8.96 × 58 keeps its fraction; the total drops fractions row by row, and the fees
+        // follow the items (4570: 91.4, 45.7, 365.6).
+        {"item untruncated", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, "519.68", "5071"},
         // 1 × 4 × 4618 / 100.
         {"fee row at another rate", kManagementFeeRow, {"工程管理费", "项", "1", "4%"}, "184.72", "4940"},
         // A row renamed to a fee is priced as a fee on the subtotal taken before the edit.
-        {"item renamed to a fee", kShoeCabinetRow, {"材料搬运费", "户", "1", "2%"}, "92.36", "4637"},
-        {"text that is no number", kFloorTilesRow, {"地砖铺贴", "M2", "abc", "35"}, "0", "4558"},
+        {"item renamed to a fee", kShoeCabinetRow, {"材料搬运费", "户", "1", "2%"}, "92.36", "4583"},
+        {"text that is no number", kFloorTilesRow, {"地砖铺贴", "M2", "abc", "35"}, "0", "4496"},
     };
     for (const ModifyCase& c : cases) {
         QuoteSheet sheet = TwoRoomHalfSheet();
@@ -122,10 +124,62 @@ TEST(SheetEdits, ModifyPricesTheRowAndRecomputesTheHalfPackageTotal)
         EXPECT_EQ(sheet.GetCell(c.row, kTotal), c.rowTotal) << c.what;
         EXPECT_EQ(sheet.RowCount(), 21) << c.what;
         EXPECT_EQ(LastTotal(sheet), c.projectTotal) << c.what;
-        // Fees follow only their own modification.
-        if (c.row != kManagementFeeRow) {
-            EXPECT_EQ(sheet.GetCell(kManagementFeeRow, kTotal), "369.44") << c.what;
-        }
+    }
+}
+
+// The three fee totals of a sheet, in sheet order.
+std::vector<Text> FeeTotals(const QuoteSheet& sheet)
+{
+    std::vector<Text> totals;
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        if (sheet.GetKind(row) == RowKind::Fee)
+            totals.emplace_back(sheet.GetCell(row, kTotal));
+    return totals;
+}
+
+// A fee that contradicts its rate after an item changed is a wrong figure on the quote:
+// after every edit each fee is 2 %, 1 % and 8 % of the items again (or the rate the user
+// set, which 确定添加 keeps), and the project total follows.
+TEST(SheetEdits, FeesFollowEveryEdit)
+{
+    const ItemFields twoShoeCabinets{"鞋柜制作", "M", "2", "580"};
+    const ItemFields managementAtSix{"工程管理费", "项", "1", "6%"};
+    struct Case {
+        const char* what;
+        std::function<void(QuoteSheet&)> edits;
+        std::vector<Text> fees;
+        const char* projectTotal;
+    };
+    const Case cases[] = {
+        // Items 4618 + 580 - 567 = 4631.
+        {"modify then delete",
+         [&](QuoteSheet& s) {
+             ModifyRow(s, kHalf, kShoeCabinetRow, twoShoeCabinets);
+             DeleteRow(s, kHalf, kFloorTilesRow);
+         },
+         {"92.62", "46.31", "370.48"}, "5139"},
+        // Items 5198; the user's 6 % stays 6 % of them.
+        {"rate set by the user",
+         [&](QuoteSheet& s) {
+             ModifyRow(s, kHalf, kManagementFeeRow, managementAtSix);
+             ModifyRow(s, kHalf, kShoeCabinetRow, twoShoeCabinets);
+         },
+         {"103.96", "51.98", "311.88"}, "5663"},
+        // Items 5643 after 清水漆 10 × 44.5: the add rebuilds the fees at the user's rate.
+        {"add keeps the user's rate",
+         [&](QuoteSheet& s) {
+             ModifyRow(s, kHalf, kManagementFeeRow, managementAtSix);
+             ModifyRow(s, kHalf, kShoeCabinetRow, twoShoeCabinets);
+             AddItem(s, kHalf, {"清水漆", "10", "44.5"});
+         },
+         {"112.86", "56.43", "338.58"}, "6149"},
+    };
+    for (const Case& c : cases) {
+        QuoteSheet sheet = TwoRoomHalfSheet();
+        c.edits(sheet);
+        EXPECT_EQ(FeeTotals(sheet), c.fees) << c.what;
+        EXPECT_EQ(LastTotal(sheet), c.projectTotal) << c.what;
+        EXPECT_FALSE(CheckSheetStructure(sheet, kHalf)) << c.what;
     }
 }
 
@@ -185,8 +239,8 @@ struct FullModifyCase {
 TEST(SheetEdits, FullPackageModifyEndsWithOneBlankRowAndTheGrandTotal)
 {
     const FullModifyCase cases[] = {
-        // 工程总造价 follows the item (5077); the grand total adds 5400 + 519 + 2430.
-        {"item row", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, 29, "5077", "13426"},
+        // 工程总造价 follows the item and its fees (5071); the grand total adds 5400 + 519 + 2430.
+        {"item row", kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"}, 29, "5071", "13420"},
         {"main-material row", kCabinetRow, {"橱柜", "M", "2", "1800"}, 29, "5125", "11674"},
         // The grand total row is written afresh: editing it leaves no trace.
         {"grand total row", 28, {"abc", "M", "1", "100"}, 29, "5125", "13474"},
@@ -230,9 +284,10 @@ struct DeleteCase {
 TEST(SheetEdits, DeleteRecomputesTheTotals)
 {
     const DeleteCase cases[] = {
-        {"half item", kHalf, kFloorTilesRow, kProjectTotalRow - 1, "4558", "4558"},
+        // Items 4051, fees 81.02, 40.51 and 324.08.
+        {"half item", kHalf, kFloorTilesRow, kProjectTotalRow - 1, "4496", "4496"},
         {"half fee", kHalf, kManagementFeeRow, kProjectTotalRow - 1, "4756", "4756"},
-        {"full item", kFull, kFloorTilesRow, kProjectTotalRow - 1, "4558", "12907"},
+        {"full item", kFull, kFloorTilesRow, kProjectTotalRow - 1, "4496", "12845"},
         {"full main material", kFull, kCabinetRow, kProjectTotalRow, "5125", "8074"},
     };
     for (const DeleteCase& c : cases) {
@@ -255,17 +310,18 @@ TEST(SheetEdits, DeletingTheProjectTotalPutsTheSumIntoTheBlankRowAbove)
     EXPECT_EQ(LastTotal(sheet), "5125");
     // A later edit must not count that sum into itself.
     DeleteRow(sheet, kHalf, kFloorTilesRow);
-    EXPECT_EQ(LastTotal(sheet), "4558");
+    EXPECT_EQ(LastTotal(sheet), "4496");
 }
 
 TEST(SheetEdits, DeletingEveryRowFromTheTopEndsEmpty)
 {
-    // What the last row holds as the rows above it go: the fee rows alone, then nothing.
+    // What the last row holds as the rows above it go: once the items are gone the fees on
+    // them are nothing, and so is the sum.
     struct Remaining {
         int rows;
         const char* lastTotal;
     };
-    const Remaining checks[] = {{5, "507"}, {3, "369"}, {2, "0"}, {1, "0"}};
+    const Remaining checks[] = {{5, "0"}, {3, "0"}, {2, "0"}, {1, "0"}};
     for (const std::string_view caption : {kHalf, kFull}) {
         QuoteSheet sheet = TwoRoomHalfSheet();
         while (sheet.RowCount() > 0) {
@@ -481,14 +537,14 @@ TEST(SheetEdits, ModifyKeepsWhatARowIsWhateverItIsCalled)
         {"item renamed to the project total", kShoeCabinetRow, {"工程总造价", "M", "1", "580"}, RowKind::Item, "580",
          "5125"},
         // Still priced on the subtotal: a name of a fee means a percentage.
-        {"item renamed to a fee", kShoeCabinetRow, {"工程管理费", "项", "1", "8%"}, RowKind::Item, "369.44", "4914"},
+        {"item renamed to a fee", kShoeCabinetRow, {"工程管理费", "项", "1", "8%"}, RowKind::Item, "369.44", "4891"},
         {"fee renamed to an item", kManagementFeeRow, {"设计费", "项", "1", "300"}, RowKind::Fee, "300", "5056"},
         {"header renamed", kOtherRow, {"其它费用", "", "", ""}, RowKind::FeeHeader, "0", "5125"},
         {"project total renamed and priced", kProjectTotalRow, {"合计", "项", "1", "99"}, RowKind::ProjectTotal, "5125",
          "5125"},
         {"blank row left empty", 19, {}, RowKind::Blank, "", "5125"},  // nothing typed, nothing changes
         {"blank row given a price", 19, {"", "", "", "5"}, RowKind::Item, "0", "5125"},
-        {"room header given a price", 0, {"客厅", "项", "1", "10"}, RowKind::RoomHeader, "10", "5135"},
+        {"room header given a price", 0, {"客厅", "项", "1", "10"}, RowKind::RoomHeader, "10", "5136"},
     };
     for (const auto& c : cases) {
         QuoteSheet sheet = TwoRoomHalfSheet();
@@ -509,7 +565,7 @@ TEST(SheetEdits, ARowThatTookTheSumIsNeverCountedAgain)
     EXPECT_EQ(sheet.GetKind(18), RowKind::Sum);
     EXPECT_EQ(LastTotal(sheet), "4756");
     ModifyRow(sheet, kHalf, kFloorTilesRow, {"地砖铺贴", "M2", "8.96", "58"});
-    EXPECT_EQ(LastTotal(sheet), "4708");
+    EXPECT_EQ(LastTotal(sheet), "4706");  // items 4570, the two fees left on them
     AddItem(sheet, kHalf, {"清水漆", "10", "44.5"});
     EXPECT_EQ(LastTotal(sheet), "5566");  // items 4570 + 445, fees on 5015
     EXPECT_EQ(CheckSheetStructure(sheet, kHalf), std::nullopt);
@@ -578,7 +634,9 @@ TEST(SheetEdits, EditsThatCannotBePricedAreRefusedBeforeTheyAreMade)
         {"added too large", true, -2, {"包水管", "", "1e10", "75"}, "金额超出范围：「包水管」"},
         {"fees push it over", false, -2, {"包水管", "", "2000000000", "1"}, "金额超出范围"},
         {"a discount", false, kShoeCabinetRow, {"鞋柜制作", "M", "1", "-580"}, nullptr},
-        {"just inside", false, kFloorTilesRow, {"地砖铺贴", "M2", "2147000000", "1"}, nullptr},
+        // The fees follow the item: 11 % more takes it past the range.
+        {"fees follow it over", false, kFloorTilesRow, {"地砖铺贴", "M2", "2147000000", "1"}, "金额超出范围：「地砖铺贴」"},
+        {"just inside", false, kFloorTilesRow, {"地砖铺贴", "M2", "1930000000", "1"}, nullptr},
         {"no row selected", false, -1, {"地砖铺贴", "M2", "1e309", "35"}, "数量太大"},
     };
     for (const Case& c : cases) {
