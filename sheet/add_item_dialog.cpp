@@ -51,6 +51,14 @@ void AddItemDialog::fillDefaultUnitPrice(int pickedIndex)
         unitPriceBox()->setCurrentText(toQString(*price));
 }
 
+std::optional<Text> AddItemDialog::addAboveTheFees(const AddedItem& item)
+{
+    if (auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item, m_prices))
+        return problem;
+    m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item, m_prices); });
+    return std::nullopt;
+}
+
 void AddItemDialog::onAddClicked()
 {
     if (m_added)
@@ -58,13 +66,13 @@ void AddItemDialog::onAddClicked()
     const AddedItem item { fromQString(itemBox()->currentText()), fromQString(quantityBox()->currentText()),
         fromQString(unitPriceBox()->currentText()) };
     // Refused before anything changes; the dialog stays open with what the user typed.
-    if (const auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item, m_prices)) {
+    const auto problem = m_adder ? m_adder(item) : addAboveTheFees(item);
+    if (problem) {
         showMessage(this, toQString(*problem), QMessageBox::Warning);
         return;
     }
     m_added = true;
     addButton()->setEnabled(false);
-    m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item, m_prices); });
     accept();
 }
 

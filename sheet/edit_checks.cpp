@@ -102,4 +102,15 @@ std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view capti
         sheet, std::fabs(quantity * unitPrice), item.name, [&](QuoteSheet& tried) { AddItem(tried, caption, item, book); });
 }
 
+std::optional<Text> CheckAddItemToRoom(const QuoteSheet& sheet, std::string_view caption, int row,
+                                       const AddedItem& item, const PriceBook& book)
+{
+    const double quantity = TextToNumber(item.quantity);
+    const double unitPrice = TextToNumber(item.unitPrice);
+    if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
+        return problem;
+    return RangeProblem(sheet, std::fabs(quantity * unitPrice), item.name,
+                        [&](QuoteSheet& tried) { AddItemToRoom(tried, caption, row, item, book); });
+}
+
 } // namespace rq

@@ -19,4 +19,8 @@ std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view cap
 std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
                                  const PriceBook& book = BuiltInPriceBook());
 
+// Before "在此房间添加项": the same for AddItemToRoom.
+std::optional<Text> CheckAddItemToRoom(const QuoteSheet& sheet, std::string_view caption, int row,
+                                       const AddedItem& item, const PriceBook& book = BuiltInPriceBook());
+
 } // namespace rq

@@ -197,6 +197,12 @@ void QuoteSheetWindow::showSheetMenu(const QPoint& position)
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(sheetView()->selectionModel()->hasSelection());
     menu.addSeparator();
+    // The added item goes with the room the user pointed at, not into the block above the
+    // fees where a quote with many rooms leaves it far from the room it belongs to.
+    const int row = sheetView()->indexAt(position).row();
+    QAction* addToRoom = menu.addAction(QStringLiteral("在此房间添加项…"), this, [this, row] { addItemToRoom(row); });
+    addToRoom->setEnabled(RoomBlockEnd(m_model->sheet(), row) >= 0);
+    menu.addSeparator();
     menu.addAction(QStringLiteral("打印…"), QKeySequence::Print, m_documents, &DocumentActions::printWithPreview);
     menu.addAction(QStringLiteral("导出…"), m_documents, &DocumentActions::exportWithDialog);
     menu.exec(sheetView()->viewport()->mapToGlobal(position));
@@ -289,6 +295,18 @@ void QuoteSheetWindow::selectAfterEdit(int row)
 void QuoteSheetWindow::onAddItemClicked()
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
+    dialog.exec();
+}
+
+void QuoteSheetWindow::addItemToRoom(int row)
+{
+    AddItemDialog dialog(*m_model, m_caption, this, m_prices);
+    dialog.setAdder([this, row](const AddedItem& item) -> std::optional<Text> {
+        if (auto problem = CheckAddItemToRoom(m_model->sheet(), m_caption, row, item, m_prices))
+            return problem;
+        m_model->edit([&](QuoteSheet& sheet) { AddItemToRoom(sheet, m_caption, row, item, m_prices); });
+        return std::nullopt;
+    });
     dialog.exec();
 }
 

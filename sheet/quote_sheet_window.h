@@ -90,6 +90,8 @@ private:
     void onModifyClicked();
     void onDeleteClicked();
     void onAddItemClicked();
+    // "在此房间添加项…": the add-item dialog, whose item goes at the end of the room of `row`.
+    void addItemToRoom(int row);
     void onDesignerHelpReleased();
     // After an edit: the row stays selected and in view, and the keys go to the sheet.
     void selectAfterEdit(int row);

@@ -269,6 +269,40 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
         AppendFullPackageTotal(sheet);
 }
 
+int RoomBlockEnd(const QuoteSheet& sheet, int row)
+{
+    const int fees = feeSection(sheet).begin;
+    const int limit = fees >= 0 ? fees : sheet.RowCount();
+    if (row < 0 || row >= limit)
+        return -1;
+    const auto ofRoom = [&](int at) {
+        const RowKind kind = sheet.GetKind(at);
+        return kind == RowKind::Item || kind == RowKind::AddedItem;
+    };
+    int header = row;
+    while (header >= 0 && ofRoom(header))
+        --header;
+    if (header < 0 || sheet.GetKind(header) != RowKind::RoomHeader)
+        return -1;
+    int end = header + 1;
+    while (end < limit && ofRoom(end))
+        ++end;
+    return end;
+}
+
+bool AddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item, const PriceBook& book)
+{
+    const int at = RoomBlockEnd(sheet, row);
+    if (at < 0)
+        return false;
+    sheet.InsertRow(at,
+                    {Text(kAddedMarker), item.name, Text(kAddedUnit), item.quantity, item.unitPrice,
+                     NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice))},
+                    RowKind::AddedItem);
+    settleFeesAndTotals(sheet, caption, book);
+    return true;
+}
+
 std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_view caption)
 {
     const bool fullPackage = IsFullPackageCaption(caption);

@@ -74,6 +74,17 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const Price
 void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
              const PriceBook& book = BuiltInPriceBook());
 
+// The row after the last item of the room `row` belongs to (its header or one of its
+// items, above the fee section): where "在此房间添加项" puts an item. -1 when the row is
+// part of no room (a blank row, the added items' block, the fees, the main materials).
+int RoomBlockEnd(const QuoteSheet& sheet, int row);
+
+// "在此房间添加项": puts the item, marked "-" and with unit "增" like any added item, at the
+// end of the block of the room `row` belongs to, then prices the fees again and updates the
+// totals as after 修改. False, and nothing changed, when the row is part of no room.
+bool AddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item,
+                   const PriceBook& book = BuiltInPriceBook());
+
 // Whether rows and kinds form a sheet the edits can work on (used to refuse a project
 // file): empty optional when sound, else a short Chinese message naming the first
 // offending row (1-based) and what is wrong.

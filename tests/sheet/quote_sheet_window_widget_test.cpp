@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -389,6 +390,48 @@ TEST_F(QuoteSheetWindowTest, AddItemButtonOpensTheDialogAndTheItemLandsAboveTheF
     EXPECT_EQ(cell(rowNamed("材料搬运费"), kTotal), QStringLiteral("96.28"));
     EXPECT_EQ(cell(rowNamed("工程管理费"), kTotal), QStringLiteral("385.12"));
     EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5343"));
+}
+
+// 在此房间添加项… on a row of the living room: the item ends the living room, not the sheet,
+// and the fees count it. On the fee rows the entry is greyed.
+TEST_F(QuoteSheetWindowTest, ContextMenuAddsAnItemAtTheEndOfThatRoom)
+{
+    open(sampleQuote());
+    const auto menuEntry = [this](int row, bool trigger) {
+        bool enabled = false;
+        QTimer::singleShot(0, m_window.get(), [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions())
+                if (action->text() == QStringLiteral("在此房间添加项…"))
+                    enabled = action->isEnabled();
+            for (QAction* action : menu->actions())
+                if (trigger && action->text() == QStringLiteral("在此房间添加项…"))
+                    action->trigger();
+            menu->close();
+        });
+        QTimer::singleShot(0, m_window.get(), [&] {
+            if (auto* dialog = qobject_cast<AddItemDialog*>(QApplication::activeModalWidget())) {
+                dialog->findChild<QComboBox*>(QStringLiteral("组合框1"))->setCurrentText(QStringLiteral("层板"));
+                dialog->findChild<QComboBox*>(QStringLiteral("组合框2"))->setCurrentText(QStringLiteral("2"));
+                dialog->findChild<QComboBox*>(QStringLiteral("组合框3"))->setCurrentText(QStringLiteral("100"));
+                dialog->findChild<QPushButton*>(QStringLiteral("按钮1"))->click();
+            }
+        });
+        const QPoint at = view()->visualRect(view()->model()->index(row, 1)).center();
+        Q_EMIT view()->customContextMenuRequested(at);
+        return enabled;
+    };
+    EXPECT_FALSE(menuEntry(rowNamed("工程管理费"), false));
+    const int tiles = rowNamed("地砖铺贴");
+    const int roomEnd = rowNamed("鞋柜制作") + 1;
+    ASSERT_TRUE(menuEntry(tiles, true));
+    EXPECT_EQ(QStringList({ cell(roomEnd, 0), cell(roomEnd, 1), cell(roomEnd, 2), cell(roomEnd, 3), cell(roomEnd, 4),
+                  cell(roomEnd, 5) }),
+        QStringList({ "-", "层板", "增", "2", "100", "200" }));
+    EXPECT_EQ(cell(roomEnd + 1, kItemName), QString()); // the living room's closing blank row
+    EXPECT_EQ(cell(rowNamed("工程管理费"), kTotal), QStringLiteral("385.44")); // 8 % of 4818
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5347"));
 }
 
 // What the user did to the foot before "确定添加" is rebuilt away: the sheet comes out as

@@ -348,6 +348,39 @@ TEST(SheetEdits, DeletingEveryRowFromTheBottomEndsEmpty)
 
 const QuoteRow kBlank{};
 
+// 在此房间添加项 on any row of a room puts the item at the end of that room; rows of no room
+// (a blank row, a fee, the total) take none. The fees and the total count it.
+TEST(SheetEdits, AnItemAddedToARoomEndsThatRoom)
+{
+    const AddedItem shelf{"层板", "2", "100"};
+    struct Case {
+        int clicked;
+        int at;  // where the item lands, -1: refused
+    };
+    const Case cases[] = {{0, 7}, {kShoeCabinetRow, 7}, {kFloorTilesRow, 7}, {8, 14}, {13, 14},
+                          {7, -1}, {kOtherRow, -1}, {kManagementFeeRow, -1}, {kProjectTotalRow, -1}, {-1, -1}};
+    for (const Case& c : cases) {
+        QuoteSheet sheet = TwoRoomHalfSheet();
+        EXPECT_EQ(AddItemToRoom(sheet, kHalf, c.clicked, shelf), c.at >= 0) << c.clicked;
+        if (c.at < 0) {
+            EXPECT_EQ(sheet, TwoRoomHalfSheet()) << c.clicked;
+            continue;
+        }
+        EXPECT_EQ(sheet.row(c.at), (QuoteRow{"-", "层板", "增", "2", "100", "200"})) << c.clicked;
+        EXPECT_EQ(sheet.GetKind(c.at), RowKind::AddedItem);
+        EXPECT_EQ(sheet.row(c.at + 1), kBlank) << c.clicked;
+        // Items 4818: fees 96.36, 48.18 and 385.44.
+        EXPECT_EQ(FeeTotals(sheet), (std::vector<Text>{"96.36", "48.18", "385.44"})) << c.clicked;
+        EXPECT_EQ(LastTotal(sheet), "5347") << c.clicked;
+        EXPECT_FALSE(CheckSheetStructure(sheet, kHalf));
+    }
+    QuoteSheet full = TwoRoomFullSheet();
+    ASSERT_TRUE(AddItemToRoom(full, kFull, kShoeCabinetRow, shelf));
+    EXPECT_EQ(full.GetCell(kProjectTotalRow + 1, kTotal), "5347");
+    EXPECT_EQ(LastTotal(full), "13696");  // 5347 + the main materials 8349
+    EXPECT_FALSE(AddItemToRoom(full, kFull, kCabinetRow + 1, shelf));  // the main materials
+}
+
 TEST(SheetEdits, FirstAddedItemOpensABlockAboveTheFees)
 {
     QuoteSheet sheet = TwoRoomHalfSheet();
