@@ -231,8 +231,9 @@ TEST_F(QuoteSheetWindowTest, ModifyItemRowKeepsFractionInRowAndWholeYuanInTotal)
     press("按钮3");
     EXPECT_EQ(cell(row, kQuantity), QStringLiteral("8.96"));
     EXPECT_EQ(cell(row, kTotal), QStringLiteral("519.68"));
-    // 210.6 + 530.82 + 604.35 + 519.68 + ... each sum cut to whole yuan, fees unchanged.
-    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5077"));
+    // 210.6 + 530.82 + 604.35 + 519.68 + ... each sum cut to whole yuan, the fees priced
+    // again on the new items.
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5071"));
     EXPECT_EQ(m_window->selectedRow(), row);
     EXPECT_TRUE(view()->hasFocus());
 }
@@ -262,8 +263,9 @@ TEST_F(QuoteSheetWindowTest, ModifyInFullPackageKeepsBothTotalsInStep)
     EXPECT_EQ(cell(lastRow(), kItemName), QStringLiteral("全包总价格"));
     EXPECT_EQ(cell(lastRow() - 1, kItemName), QString());
     EXPECT_EQ(cell(lastRow() - 1, kTotal), QString());
-    EXPECT_EQ(cell(lastRow(), kTotal).toInt(), fullBefore.toInt() + 600);
-    EXPECT_EQ(cell(rowNamed("工程总造价"), kTotal).toInt(), projectBefore.toInt() + 600);
+    // 600 more of items, and the fees' 11 % of them.
+    EXPECT_EQ(cell(lastRow(), kTotal).toInt(), fullBefore.toInt() + 666);
+    EXPECT_EQ(cell(rowNamed("工程总造价"), kTotal).toInt(), projectBefore.toInt() + 666);
     EXPECT_EQ(m_window->selectedRow(), row);
 }
 
