@@ -226,8 +226,31 @@ FloorChoice TakeFloor(Json& value, const Where& where)
     Refuse(where.quoted() + "只能是 \"boards\"（地板）或 \"tiles\"（瓷砖），不是 \"" + ShortPiece(name) + "\"。");
 }
 
-std::vector<RoomRecord> TakeRooms(Json& value, const Where& where)
+// The long lists of a project (rooms, sheet rows) as the reading pass built them straight
+// from the text, without a tree of every cell. `taken` is false when the list was not
+// there as a list or held anything unusual: the tree then holds it whole, and the checks
+// below read it from there and say exactly what is wrong.
+struct StreamedRooms {
+    bool taken = false;
+    std::vector<RoomRecord> rooms;
+};
+struct StreamedRows {
+    bool taken = false;
+    QuoteSheet sheet;
+};
+struct StreamedSheet {
+    StreamedRooms builtFrom;
+    StreamedRows rows;
+};
+struct StreamedLists {
+    StreamedRooms rooms;
+    StreamedSheet sheets[2];  // in the order of kPackageNames
+};
+
+std::vector<RoomRecord> TakeRooms(Json& value, const Where& where, StreamedRooms& streamed)
 {
+    if (streamed.taken)
+        return std::move(streamed.rooms);
     ExpectArray(value, where);
     std::vector<RoomRecord> rooms(value.size());
     for (std::size_t i = 0; i < rooms.size(); ++i)
@@ -277,7 +300,7 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     return std::nullopt;
 }
 
-KeptSheet TakeSheet(Json& value, Package package, const Where& where)
+KeptSheet TakeSheet(Json& value, Package package, const Where& where, StreamedSheet& streamed)
 {
     ExpectObject(value, where);
     CheckNames(value, { "caption", "builtFrom", "rows" }, where);
@@ -292,13 +315,16 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where)
     CheckNames(builtFrom, { "grade", "floor", "rooms" }, from);
     kept.builtFrom.grade = TakeText(Member(builtFrom, "grade", from), from / "grade");
     kept.builtFrom.floor = TakeFloor(Member(builtFrom, "floor", from), from / "floor");
-    kept.builtFrom.rooms = TakeRooms(Member(builtFrom, "rooms", from), from / "rooms");
+    kept.builtFrom.rooms = TakeRooms(Member(builtFrom, "rooms", from), from / "rooms", streamed.builtFrom);
 
     const Where rowsAt = where / "rows";
     Json& rows = ExpectArray(Member(value, "rows", where), rowsAt);
     QuoteSheet& sheet = kept.quote.sheet;
-    sheet.Reserve(static_cast<int>(std::min<std::size_t>(rows.size(), 1u << 24)));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (streamed.rows.taken)
+        sheet = std::move(streamed.rows.sheet);
+    else
+        sheet.Reserve(static_cast<int>(std::min<std::size_t>(rows.size(), 1u << 24)));
+    for (std::size_t i = 0; i < rows.size() && !streamed.rows.taken; ++i) {
         const Where rowAt = rowsAt[i];
         Json& row = ExpectObject(rows[i], rowAt);
         CheckNames(row, { "kind", "cells" }, rowAt);
@@ -330,7 +356,7 @@ PriceBook TakePrices(const Json& value, const Where& where)
     return std::move(*read.book);
 }
 
-Project TakeProject(Json& root)
+Project TakeProject(Json& root, StreamedLists& streamed)
 {
     const Where top;
     ExpectObject(root, top);
@@ -352,7 +378,7 @@ Project TakeProject(Json& root)
         project.estimate.*field.field = TakeText(Member(estimate, field.name, estimateAt), estimateAt / field.name);
     project.estimate.grade = TakeText(Member(root, "grade", top), top / "grade");
     project.floor = TakeFloor(Member(root, "floor", top), top / "floor");
-    project.rooms = TakeRooms(Member(root, "rooms", top), top / "rooms");
+    project.rooms = TakeRooms(Member(root, "rooms", top), top / "rooms", streamed.rooms);
 
     // The quote details are optional one by one: an empty field need not be written.
     if (Json* details = OptionalMember(root, "details")) {
@@ -371,9 +397,11 @@ Project TakeProject(Json& root)
         const Where sheetsAt = top / "sheets";
         ExpectObject(*sheets, sheetsAt);
         CheckNames(*sheets, { kHalf, kFull }, sheetsAt);
-        for (const PackageName& package : kPackageNames) {
+        for (std::size_t i = 0; i < std::size(kPackageNames); ++i) {
+            const PackageName& package = kPackageNames[i];
             if (Json* sheet = OptionalMember(*sheets, package.name))
-                project.sheet(package.package) = TakeSheet(*sheet, package.package, sheetsAt / package.name);
+                project.sheet(package.package)
+                    = TakeSheet(*sheet, package.package, sheetsAt / package.name, streamed.sheets[i]);
         }
     }
     return project;
@@ -457,6 +485,304 @@ private:
     std::vector<std::size_t> m_objectStarts;
 };
 
+// The one pass over a project's text: the guard's checks on every event, a tree of the
+// small parts, and the long lists (rooms, sheet rows) built straight into rooms and rows. A
+// list element of any unusual shape turns the list back into tree form, elements so far
+// included, so that the checks after the pass refuse it with the usual words.
+class ProjectReader : public nlohmann::json_sax<Json> {
+public:
+    ProjectReader(Json& root, StreamedLists& lists)
+        : m_dom(root)
+        , m_lists(lists)
+    {
+    }
+
+    bool null() override
+    {
+        m_guard.null();
+        return unusual() && m_dom.null();
+    }
+    bool boolean(bool value) override
+    {
+        m_guard.boolean(value);
+        return unusual() && m_dom.boolean(value);
+    }
+    bool number_integer(number_integer_t value) override
+    {
+        m_guard.number_integer(value);
+        return unusual() && m_dom.number_integer(value);
+    }
+    bool number_unsigned(number_unsigned_t value) override
+    {
+        m_guard.number_unsigned(value);
+        return unusual() && m_dom.number_unsigned(value);
+    }
+    bool number_float(number_float_t value, const string_t& text) override
+    {
+        m_guard.number_float(value, text);
+        return unusual() && m_dom.number_float(value, text);
+    }
+    bool binary(binary_t& value) override
+    {
+        m_guard.binary(value);
+        return unusual() && m_dom.binary(value);
+    }
+    bool string(string_t& value) override
+    {
+        m_guard.string(value);
+        if (m_list && streamString(value))
+            return true;
+        return unusual() && m_dom.string(value);
+    }
+    bool key(string_t& name) override
+    {
+        m_guard.key(name);
+        if (m_list && m_element == Element::Row && !m_inCells && m_expect == Expect::Nothing) {
+            if (name == "kind" && !m_hasKind) {
+                m_expect = Expect::Kind;
+                return true;
+            }
+            if (name == "cells" && !m_hasCells) {
+                m_expect = Expect::Cells;
+                return true;
+            }
+        }
+        unusual();
+        m_key = name;
+        return m_dom.key(name);
+    }
+    bool start_object(std::size_t size) override
+    {
+        m_guard.start_object(size);
+        if (m_list && m_list->rows && m_element == Element::None) {
+            m_element = Element::Row;
+            return true;
+        }
+        unusual();
+        enter(false);
+        return m_dom.start_object(size);
+    }
+    bool end_object() override
+    {
+        m_guard.end_object();
+        if (m_list && m_element == Element::Row && m_expect == Expect::Nothing && m_hasKind && m_hasCells) {
+            m_list->rows->sheet.AppendRow(m_row, m_kind);
+            m_element = Element::None;
+            m_hasKind = m_hasCells = false;
+            return true;
+        }
+        unusual();
+        m_open.pop_back();
+        return m_dom.end_object();
+    }
+    bool start_array(std::size_t size) override
+    {
+        m_guard.start_array(size);
+        if (m_list) {
+            if (m_list->rooms && m_element == Element::None) {
+                m_element = Element::Room;
+                m_count = 0;
+                return true;
+            }
+            if (m_element == Element::Row && m_expect == Expect::Cells) {
+                m_expect = Expect::Nothing;
+                m_inCells = true;
+                m_count = 0;
+                return true;
+            }
+        }
+        unusual();
+        startList();
+        enter(true);
+        return m_dom.start_array(size);
+    }
+    bool end_array() override
+    {
+        m_guard.end_array();
+        if (m_list) {
+            if (m_element == Element::Room && m_count == kRoomColumnCount) {
+                m_list->rooms->rooms.push_back(std::move(m_room));
+                m_element = Element::None;
+                return true;
+            }
+            if (m_inCells && m_count == kSheetColumnCount) {
+                m_inCells = false;
+                m_hasCells = true;
+                return true;
+            }
+            if (m_element == Element::None) {
+                // The whole list was usual: it is taken as built, the tree keeps an empty one.
+                (m_list->rooms ? m_list->rooms->taken : m_list->rows->taken) = true;
+                m_list.reset();
+            }
+        }
+        unusual();
+        m_open.pop_back();
+        return m_dom.end_array();
+    }
+    bool parse_error(std::size_t position, const std::string& last, const nlohmann::detail::exception& error) override
+    {
+        return m_guard.parse_error(position, last, error);
+    }
+
+private:
+    enum class Element { None, Room, Row };
+    enum class Expect { Nothing, Kind, Cells };
+    struct List {
+        StreamedRooms* rooms = nullptr;
+        StreamedRows* rows = nullptr;
+    };
+    struct Open {
+        std::string name;  // the name it has in its object; empty in a list and at the top
+        bool list = false;
+    };
+
+    bool streamString(string_t& value)
+    {
+        if (m_element == Element::Room && m_count < kRoomColumnCount) {
+            m_room.cells[m_count++] = std::move(value);
+            return true;
+        }
+        if (m_inCells && m_count < kSheetColumnCount) {
+            m_row[m_count++] = std::move(value);
+            return true;
+        }
+        if (m_element == Element::Row && m_expect == Expect::Kind) {
+            if (const std::optional<RowKind> kind = RowKindFromName(value)) {
+                m_kind = *kind;
+                m_hasKind = true;
+                m_expect = Expect::Nothing;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A list the project keeps long starts: its elements go straight into rooms or rows.
+    void startList()
+    {
+        if (m_open.empty() || m_open.back().list)
+            return;
+        const auto at = [&](std::initializer_list<std::string_view> path) {
+            if (m_open.size() + 1 != path.size())
+                return false;
+            auto name = path.begin();
+            for (const Open& open : m_open)
+                if (open.name != *name++)
+                    return false;
+            return m_key == *name;
+        };
+        if (at({ "", "rooms" }))
+            m_list = List { &m_lists.rooms, nullptr };
+        for (std::size_t i = 0; i < std::size(kPackageNames); ++i) {
+            const std::string_view package = kPackageNames[i].name;
+            if (at({ "", "sheets", package, "builtFrom", "rooms" }))
+                m_list = List { &m_lists.sheets[i].builtFrom, nullptr };
+            if (at({ "", "sheets", package, "rows" }))
+                m_list = List { nullptr, &m_lists.sheets[i].rows };
+        }
+        if (m_list)
+            m_element = Element::None;
+    }
+
+    void enter(bool list)
+    {
+        const bool member = !m_open.empty() && !m_open.back().list;
+        m_open.push_back({ member ? m_key : std::string(), list });
+    }
+
+    // Before an event the open list cannot take: the list so far, and the element begun,
+    // go into the tree as the text had them, and the rest of the list follows there. True,
+    // so that the event can go on to the tree.
+    bool unusual()
+    {
+        if (!m_list)
+            return true;
+        const auto text = [&](std::string_view value) {
+            string_t copy(value);
+            m_dom.string(copy);
+        };
+        const auto name = [&](std::string_view value) {
+            string_t copy(value);
+            m_dom.key(copy);
+        };
+        if (m_list->rooms) {
+            for (const RoomRecord& room : m_list->rooms->rooms) {
+                m_dom.start_array(kRoomColumnCount);
+                for (const Text& cell : room.cells)
+                    text(cell);
+                m_dom.end_array();
+            }
+            m_list->rooms->rooms.clear();
+            if (m_element == Element::Room) {
+                m_dom.start_array(static_cast<std::size_t>(-1));
+                for (std::size_t i = 0; i < m_count; ++i)
+                    text(m_room.cells[i]);
+                m_open.push_back({ {}, true });
+            }
+        } else {
+            QuoteSheet& sheet = m_list->rows->sheet;
+            for (int row = 0; row < sheet.RowCount(); ++row) {
+                m_dom.start_object(2);
+                name("kind");
+                text(RowKindName(sheet.GetKind(row)));
+                name("cells");
+                m_dom.start_array(kSheetColumnCount);
+                for (const std::string_view cell : sheet.RowCells(row))
+                    text(cell);
+                m_dom.end_array();
+                m_dom.end_object();
+            }
+            sheet.Clear();
+            if (m_element == Element::Row) {
+                m_dom.start_object(static_cast<std::size_t>(-1));
+                m_open.push_back({ {}, false });
+                if (m_hasKind) {
+                    name("kind");
+                    text(RowKindName(m_kind));
+                }
+                if (m_hasCells || m_inCells) {
+                    name("cells");
+                    m_dom.start_array(static_cast<std::size_t>(-1));
+                    for (std::size_t i = 0; i < (m_hasCells ? kSheetColumnCount : m_count); ++i)
+                        text(m_row[i]);
+                    if (m_hasCells)
+                        m_dom.end_array();
+                    else
+                        m_open.push_back({ "cells", true });
+                }
+                if (m_expect == Expect::Kind)
+                    name("kind");
+                if (m_expect == Expect::Cells)
+                    name("cells");
+                m_key = m_expect == Expect::Kind ? "kind" : "cells";
+            }
+        }
+        m_list.reset();
+        m_element = Element::None;
+        m_expect = Expect::Nothing;
+        m_inCells = m_hasKind = m_hasCells = false;
+        return true;
+    }
+
+    ParseGuard m_guard;
+    nlohmann::detail::json_sax_dom_parser<Json> m_dom;
+    StreamedLists& m_lists;
+    std::vector<Open> m_open;
+    std::string m_key;
+
+    std::optional<List> m_list;
+    Element m_element = Element::None;
+    Expect m_expect = Expect::Nothing;
+    std::size_t m_count = 0;
+    RoomRecord m_room;
+    QuoteRow m_row;
+    RowKind m_kind = RowKind::Blank;
+    bool m_inCells = false;
+    bool m_hasKind = false;
+    bool m_hasCells = false;
+};
+
 } // namespace
 
 Text ProjectLibraryName()
@@ -523,10 +849,11 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
         return Outcome<Project>::Refused(
             "文件太大（超过 " + std::to_string(kMaxProjectFileBytes >> 20) + " MB），不像是装修报价项目文件。");
     try {
-        ParseGuard guard;
-        Json::sax_parse(bytes.begin(), bytes.end(), &guard);
-        Json root = Json::parse(bytes.begin(), bytes.end());
-        return TakeProject(root);
+        Json root;
+        StreamedLists lists;
+        ProjectReader reader(root, lists);
+        Json::sax_parse(bytes.begin(), bytes.end(), &reader);
+        return TakeProject(root, lists);
     } catch (const Refusal& refusal) {
         return Outcome<Project>::Refused(refusal.problem);
     } catch (const Json::parse_error& error) {
