@@ -38,8 +38,10 @@ Outcome<ProjectQuote> OpenProjectQuote(const std::string& path, Package package)
 
 std::optional<Text> SaveProject(const std::string& path, const Project& project)
 {
+    std::error_code error;
+    const bool existed = std::filesystem::exists(path, error);
     if (const std::optional<Text> problem = WriteFileAtomically(path, WriteProjectText(project)))
-        return "无法保存项目文件 " + ShortPiece(path, 80) + "：" + *problem + "（原来的文件没有改动）";
+        return "无法保存项目文件 " + ShortPiece(path, 80) + "：" + *problem + (existed ? "（原来的文件没有改动）" : "");
     return std::nullopt;
 }
 

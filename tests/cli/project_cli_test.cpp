@@ -116,6 +116,9 @@ TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
         EXPECT_EQ(run.status, c.status) << c.message;
         EXPECT_TRUE(run.out.empty()) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        // Only a file that was there can be said to be untouched.
+        if (c.args[1] == "--save-project")
+            EXPECT_EQ(run.err.find("原来的文件"), std::string::npos) << run.err;
     }
 }
 
