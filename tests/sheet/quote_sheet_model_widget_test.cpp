@@ -133,12 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Edits, QuoteSheetModelEdits,
         EditCase { "nothing", 3,
             [](QuoteSheet& s, SheetListener* l) { return TryModifyRow(s, kHalf, 1, FieldsOfRow(s, 1), BuiltInPriceBook(), l); },
             0, 0, 0 },
-        // The item, the three fees and the project total.
+        // Four cells of the item, the three fees and the project total.
         EditCase { "modify one item", 200,
             [](QuoteSheet& s, SheetListener* l) {
                 return TryModifyRow(s, kHalf, 5, { "地砖铺贴", "平方米", "8.96", "58" }, BuiltInPriceBook(), l);
             },
-            0, 0, 7 },
+            0, 0, 8 },
         EditCase { "delete one row", 200,
             [](QuoteSheet& s, SheetListener* l) { return TryDeleteRow(s, kHalf, 401, BuiltInPriceBook(), l); }, 0, 1, 4 },
         EditCase { "delete the first row", 5,
