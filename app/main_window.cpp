@@ -12,9 +12,11 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTextLayout>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "app/about_box.h"
+#include "app/project_history.h"
 #include "app/project_session.h"
 #include "app/quote_details_dialog.h"
 #include "app/room_list_model.h"
@@ -136,6 +138,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_session = new ProjectSession(
         {this, [this] { return currentProject(); }, [this](const Project& project) { showProject(project); }}, this);
     setUpMenus();
+    m_choices = currentChoices();
     watchForChanges();
     updateTitle();
 
@@ -388,8 +391,10 @@ void MainWindow::startPackage(Package package)
             showMessage(this, toQString(*outOfRange), QMessageBox::Warning);
             return;
         }
-        kept = std::move(built);
-        onProjectChanged();
+        const QString name = QStringLiteral("计算%1报价").arg(toQString(PackageTextOf(package)));
+        std::optional<KeptSheet> before = std::exchange(kept, std::move(built));
+        m_session->history().push(new ProjectChange<std::optional<KeptSheet>>(name, std::move(before), kept,
+            [this, package](const std::optional<KeptSheet>& sheet) { keptSheet(package) = sheet; }));
     }
     openQuoteSheetWindow(package);
     Q_EMIT counterRefreshRequested();
@@ -402,7 +407,9 @@ void MainWindow::openQuoteSheetWindow(Package package)
         m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip, m_prices);
     m_openSheet = &sheet;
     m_openPackage = package;
-    connect(&sheet, &QuoteSheetWindow::sheetEdited, this, &MainWindow::onProjectChanged);
+    sheet.setHistory(&m_session->history(),
+        [this, package](const SheetChange& change, bool undo) { applySheetChange(package, change, undo); },
+        static_cast<int>(package) + 1);
     connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
     // The rows are edited here, and the "文件" menu is out of reach while this window is
     // open: Ctrl+S saves the project, this sheet's edits with it, from here as well.
@@ -481,7 +488,9 @@ void MainWindow::onAddRoomClicked()
     RoomRecord checked = entry;
     if (!CheckRoomForAdd(checked) && (!settleRoomType(entry) || !settleSizesInMetres(entry)))
         return;
+    std::vector<RoomRecord> before = m_rooms.rooms();
     const auto message = m_roomModel->addRoom(entry);
+    recordRooms(QStringLiteral("添加房间"), std::move(before));
     // The check may have given a doorless room "0" leaves; the field shows what was checked.
     const QString leaves = toQString(entry.doorLeaves());
     if (doorLeavesEdit()->text() != leaves)
@@ -495,14 +504,18 @@ void MainWindow::onModifyRoomClicked()
     RoomRecord entry = entryTexts();
     if (m_rooms.selectedRow() >= 0 && !settleSizesInMetres(entry))
         return;
+    std::vector<RoomRecord> before = m_rooms.rooms();
     m_roomModel->modifySelectedRoom(entry);
+    recordRooms(QStringLiteral("修改房间"), std::move(before));
     roomListView()->setFocus();
 }
 
 void MainWindow::onDeleteRoomClicked()
 {
+    std::vector<RoomRecord> before = m_rooms.rooms();
     if (m_roomModel->deleteSelectedRoom())
         roomListView()->selectionModel()->clearSelection();
+    recordRooms(QStringLiteral("删除房间"), std::move(before));
 }
 
 void MainWindow::showSelectedRoom()
@@ -564,29 +577,101 @@ void MainWindow::setUpMenus()
     auto* details = new QAction(QStringLiteral("报价详情(&D)…"), this);
     connect(details, &QAction::triggered, this, [this] { editQuoteDetails(this); });
     m_session->addFileMenu(m_menuBar, { details });
+    addEditMenu();
     connect(m_session, &ProjectSession::quitRequested, this, &QWidget::close);
     connect(m_session, &ProjectSession::stateChanged, this, &MainWindow::updateTitle);
     QMenu* help = m_menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::onAboutChosen);
 }
 
-void MainWindow::watchForChanges()
+void MainWindow::addEditMenu()
 {
-    for (QLineEdit* box : { static_cast<QLineEdit*>(bedroomsEdit()), static_cast<QLineEdit*>(livingRoomsEdit()),
-             static_cast<QLineEdit*>(kitchensEdit()), static_cast<QLineEdit*>(bathroomsEdit()),
-             static_cast<QLineEdit*>(balconiesEdit()), static_cast<QLineEdit*>(areaEdit()) })
-        connect(box, &QLineEdit::textChanged, this, &MainWindow::onProjectChanged);
-    connect(gradeBox(), &QComboBox::currentTextChanged, this, &MainWindow::onProjectChanged);
-    connect(boardsButton(), &QRadioButton::toggled, this, &MainWindow::onProjectChanged);
-    connect(m_roomModel, &QAbstractItemModel::rowsInserted, this, &MainWindow::onProjectChanged);
-    connect(m_roomModel, &QAbstractItemModel::rowsRemoved, this, &MainWindow::onProjectChanged);
-    connect(m_roomModel, &QAbstractItemModel::dataChanged, this, &MainWindow::onProjectChanged);
+    QMenu* edit = m_menuBar->addMenu(QStringLiteral("编辑(&E)"));
+    QUndoStack& history = m_session->history();
+    // "撤销 删除房间": the entries name the change they take back or make again. In a text
+    // box the box's own undo comes first (Qt gives it the keys).
+    QAction* undo = history.createUndoAction(edit, QStringLiteral("撤销"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = history.createRedoAction(edit, QStringLiteral("重做"));
+    redo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
+    edit->addAction(undo);
+    edit->addAction(redo);
 }
 
-void MainWindow::onProjectChanged()
+void MainWindow::watchForChanges()
 {
-    if (!m_showingProject)
-        m_session->markModified();
+    const std::pair<QLineEdit*, MergeAs> boxes[] = {
+        { bedroomsEdit(), MergeAs::Bedrooms },
+        { livingRoomsEdit(), MergeAs::LivingRooms },
+        { kitchensEdit(), MergeAs::Kitchens },
+        { bathroomsEdit(), MergeAs::Bathrooms },
+        { balconiesEdit(), MergeAs::Balconies },
+        { areaEdit(), MergeAs::Area },
+    };
+    for (const auto& [box, mergeAs] : boxes) {
+        const QString name = QStringLiteral("修改%1").arg(box->accessibleName());
+        connect(box, &QLineEdit::textChanged, this,
+            [this, mergeAs, name] { onChoiceChanged(static_cast<int>(mergeAs), name); });
+    }
+    connect(gradeBox(), &QComboBox::currentTextChanged, this,
+        [this] { onChoiceChanged(static_cast<int>(MergeAs::Grade), QStringLiteral("修改装修类型")); });
+    connect(boardsButton(), &QRadioButton::toggled, this,
+        [this] { onChoiceChanged(static_cast<int>(MergeAs::Floor), QStringLiteral("修改地面")); });
+}
+
+MainWindow::Choices MainWindow::currentChoices() const
+{
+    return { estimateInputs(), quoteInputs().floor };
+}
+
+void MainWindow::showChoices(const Choices& choices)
+{
+    const QScopedValueRollback showing(m_showingProject, true);
+    bedroomsEdit()->setText(toQString(choices.estimate.bedrooms));
+    livingRoomsEdit()->setText(toQString(choices.estimate.livingRooms));
+    kitchensEdit()->setText(toQString(choices.estimate.kitchens));
+    bathroomsEdit()->setText(toQString(choices.estimate.bathrooms));
+    balconiesEdit()->setText(toQString(choices.estimate.balconies));
+    areaEdit()->setText(toQString(choices.estimate.area));
+    setComboText(gradeBox(), toQString(choices.estimate.grade));
+    (choices.floor == FloorChoice::Boards ? boardsButton() : tilesButton())->setChecked(true);
+    m_choices = choices;
+}
+
+void MainWindow::onChoiceChanged(int mergeAs, const QString& name)
+{
+    if (m_showingProject)
+        return;
+    Choices now = currentChoices();
+    if (now == m_choices)
+        return;
+    Choices before = std::exchange(m_choices, now);
+    m_session->history().push(new ProjectChange<Choices>(name, std::move(before), std::move(now),
+        [this](const Choices& choices) { showChoices(choices); }, static_cast<MergeAs>(mergeAs)));
+}
+
+void MainWindow::recordRooms(const QString& name, std::vector<RoomRecord> before)
+{
+    if (before == m_rooms.rooms())
+        return;
+    m_session->history().push(new ProjectChange<std::vector<RoomRecord>>(name, std::move(before), m_rooms.rooms(),
+        [this](const std::vector<RoomRecord>& rooms) { showRooms(rooms); }));
+}
+
+void MainWindow::showRooms(const std::vector<RoomRecord>& rooms)
+{
+    roomListView()->selectionModel()->clearSelection();
+    m_roomModel->replaceRooms(rooms);
+}
+
+void MainWindow::applySheetChange(Package package, const SheetChange& change, bool undo)
+{
+    if (m_openSheet && m_openPackage == package) {
+        m_openSheet->applyChange(change, undo);
+        return;
+    }
+    if (std::optional<KeptSheet>& kept = keptSheet(package))
+        (undo ? UndoChange : RedoChange)(kept->quote.sheet, change, nullptr);
 }
 
 void MainWindow::setCatalogueHeight(int height)
@@ -659,6 +744,7 @@ void MainWindow::showProject(const Project& project)
     (project.floor == FloorChoice::Boards ? boardsButton() : tilesButton())->setChecked(true);
     m_roomModel->replaceRooms(project.rooms);
     m_details = project.details;
+    m_choices = currentChoices();
     m_halfSheet = project.halfPackage;
     m_fullSheet = project.fullPackage;
     m_prices = project.prices;
@@ -675,8 +761,9 @@ void MainWindow::editQuoteDetails(QWidget* parent)
     const QuoteDetails details = dialog.details();
     if (details == m_details)
         return;
+    m_session->history().push(new ProjectChange<QuoteDetails>(QStringLiteral("报价详情"), m_details, details,
+        [this](const QuoteDetails& kept) { m_details = kept; }));
     m_details = details;
-    onProjectChanged();
 }
 
 void MainWindow::onAboutChosen() { showAboutBox(this); }

@@ -22,6 +22,7 @@
 #include "project/project.h"
 #include "rooms/room_list.h"
 #include "rooms/room_types.h"
+#include "sheet/sheet_change.h"
 
 namespace Ui {
 class MainWindowForm;
@@ -152,7 +153,22 @@ private:
     void setDetailAreaVisible(bool visible);
     void setUpMenus();
     void watchForChanges();
-    void onProjectChanged();
+    // The choices of the window (the quick-estimate boxes, the grade, the floor): a change
+    // is kept in the history, typing in one box merging into one change.
+    struct Choices {
+        EstimateInputs estimate;
+        FloorChoice floor = FloorChoice::Boards;
+        bool operator==(const Choices&) const = default;
+    };
+    Choices currentChoices() const;
+    void showChoices(const Choices& choices);
+    void onChoiceChanged(int mergeAs, const QString& name);
+    // Keeps a change of the room list made just now (the rooms were `before`) in the history.
+    void recordRooms(const QString& name, std::vector<RoomRecord> before);
+    void showRooms(const std::vector<RoomRecord>& rooms);
+    // Takes an edit of the package's sheet back, or makes it again, wherever the sheet is.
+    void applySheetChange(Package package, const SheetChange& change, bool undo);
+    void addEditMenu();
     void setCatalogueHeight(int height);
     void updateTitle();
     EstimateInputs estimateInputs() const;
@@ -186,8 +202,11 @@ private:
     // The title without the project's name: the form's, or the counter's once it came.
     QString m_baseTitle;
     bool m_settingTitle = false;
-    // While a project is put into the controls, their changes are not the user's.
+    // While a project is put into the controls, their changes are not the user's; nor are
+    // they while the history puts one side of a change back.
     bool m_showingProject = false;
+    // The choices as last kept in the history.
+    Choices m_choices;
     RoomList m_rooms;
     RoomListModel* m_roomModel = nullptr;
     // While set, a change of the door leaves made by the window itself keeps the door type

@@ -15,8 +15,10 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QSettings>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QtConcurrent>
+#include <QUndoStack>
 
 #include "app/autosave.h"
 #include "files/atomic_file.h"
@@ -72,9 +74,12 @@ ProjectSession::ProjectSession(Document document, QObject* parent)
         return QProcess::startDetached(
             QCoreApplication::applicationFilePath(), { QStringLiteral("--recover"), copyFile });
     })
+    , m_history(new QUndoStack(this))
 {
     if (m_document.window)
         m_document.window->installEventFilter(this);
+    connect(m_history, &QUndoStack::indexChanged, this, &ProjectSession::onHistoryMoved);
+    connect(m_history, &QUndoStack::cleanChanged, this, &ProjectSession::onHistoryMoved);
 }
 
 ProjectSession::~ProjectSession() = default;
@@ -120,9 +125,34 @@ void ProjectSession::setState(const QString& path, bool modified)
 
 void ProjectSession::markModified()
 {
+    m_history->resetClean();
     if (!m_modified)
         setState(m_path, true);
     m_autosave->changed(m_path);
+}
+
+void ProjectSession::startHistory(bool clean)
+{
+    const QScopedValueRollback starting(m_startingHistory, true);
+    m_history->clear();
+    if (!clean)
+        m_history->resetClean();
+}
+
+void ProjectSession::onHistoryMoved()
+{
+    if (m_startingHistory)
+        return;
+    if (!m_history->isClean()) {
+        if (!m_modified)
+            setState(m_path, true);
+        m_autosave->changed(m_path);
+        return;
+    }
+    // Back to what the file holds: a copy of it is no unsaved work.
+    m_autosave->discard();
+    if (m_modified)
+        setState(m_path, false);
 }
 
 bool ProjectSession::maySetAside()
@@ -146,6 +176,7 @@ bool ProjectSession::newProject()
     if (!maySetAside())
         return false;
     m_document.show(NewProject());
+    startHistory(true);
     m_autosave->discard();
     m_lock.reset();
     m_stamp.reset();
@@ -246,6 +277,7 @@ bool ProjectSession::open(const QString& path)
         return true;
     }
     m_document.show(*read.value);
+    startHistory(true);
     m_autosave->discard();
     setState(absolute, false);
     remember(m_path);
@@ -377,6 +409,11 @@ bool ProjectSession::writeTo(const QString& path)
             QMessageBox::Warning);
         return false;
     }
+    // The history agrees with the file from here on; the mark goes once, below.
+    {
+        const QScopedValueRollback quiet(m_startingHistory, true);
+        m_history->setClean();
+    }
     m_autosave->discard();
     const QString absolute = QFileInfo(path).absoluteFilePath();
     if (absolute != m_path) {
@@ -488,6 +525,7 @@ bool ProjectSession::restoreCopy(const Autosave::LeftBehind& copy)
             m_stamp = FileStamp{};
     }
     // Restored work is unsaved work: it belongs to its file, but is not in it yet.
+    startHistory(false);
     setState(copy.source, true);
     m_autosave->changed(m_path);
     // The old copy goes only once this window's own copy holds the work.

@@ -21,6 +21,7 @@ class QAction;
 class QLockFile;
 class QMenu;
 class QMenuBar;
+class QUndoStack;
 class QWidget;
 
 namespace rq {
@@ -45,8 +46,12 @@ public:
     // 最近打开的项目 and 退出. The shortcuts work wherever the focus is in the window.
     void addFileMenu(QMenuBar* bar, const QList<QAction*>& projectActions = {});
 
-    // The window changed its project.
+    // The window changed its project outside its history: the saved state cannot be
+    // reached again by undoing.
     void markModified();
+    // The project's history of changes: undoing back to the state last saved or opened
+    // clears the unsaved mark and the autosaved copy, redoing sets them again.
+    QUndoStack& history() const { return *m_history; }
     bool isModified() const { return m_modified; }
     // The file of the project, empty while it has none.
     QString filePath() const { return m_path; }
@@ -108,6 +113,9 @@ private:
     // Reads and checks the project at `path` without freezing the window.
     Outcome<Project> load(const QString& path, FileStamp& stamp);
     void setState(const QString& path, bool modified);
+    // A project was newly shown: its history starts afresh, clean when `clean`.
+    void startHistory(bool clean);
+    void onHistoryMoved();
     bool writeTo(const QString& path);
     // Opening a file another window has open: 只读打开 / 仍然打开 / 取消. False for 取消.
     bool mayOpenBeside(const QString& path, bool& readOnly);
@@ -136,6 +144,8 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_readOnly = false;
     bool m_asking = false;
+    QUndoStack* m_history = nullptr;
+    bool m_startingHistory = false;
 };
 
 } // namespace rq

@@ -41,6 +41,21 @@ void DeleteFromFullPackageSheet(benchmark::State& state)
 }
 BENCHMARK(DeleteFromFullPackageSheet)->Arg(82'400)->Unit(benchmark::kMillisecond);
 
+// 撤销 and 重做 of one "删除此项" near the top of a sheet of about a million rows: the row
+// comes back and goes again, the fees and totals it moved with it, from what the edit kept.
+void UndoRedoDeleteOnFullPackageSheet(benchmark::State& state)
+{
+    rq::DetailedQuote quote = LargeFullPackageQuote(static_cast<int>(state.range(0)));
+    state.counters["rows"] = quote.sheet.RowCount();
+    const rq::SheetChange change = rq::DeleteRow(quote.sheet, quote.caption, 2);
+    for (auto _ : state) {
+        rq::UndoChange(quote.sheet, change);
+        rq::RedoChange(quote.sheet, change);
+        benchmark::DoNotOptimize(quote.sheet.GetCell(quote.sheet.RowCount() - 1, rq::kTotal).data());
+    }
+}
+BENCHMARK(UndoRedoDeleteOnFullPackageSheet)->Arg(82'400)->Unit(benchmark::kMillisecond);
+
 // "确定添加" on a sheet of many rooms: the item goes in above the fees, the foot is rebuilt.
 void AddToFullPackageSheet(benchmark::State& state)
 {

@@ -59,6 +59,8 @@ constexpr std::string_view kHelp =
     "                          modify<Tab>行<Tab>项目名称<Tab>单位<Tab>数量<Tab>单价\n"
     "                          delete<Tab>行\n"
     "                          add<Tab>项目名称<Tab>数量<Tab>单价\n"
+    "                          undo   撤销上一项修改(同窗口中的 Ctrl+Z)\n"
+    "                          redo   重做撤销的修改(同 Ctrl+Y)；撤销后做了别的修改就不能再重做\n"
     "                        \"行\"是当时报价单中选中的行，从 0 数起，-1 表示没有选中；\n"
     "                        各项文字同在输入框中输入的一样，不是数字的读作 0。\n"
     "                        总计算不出(数量或单价太大)或超出金额范围的修改被拒绝。\n"
@@ -340,8 +342,9 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
     }
 
     DetailedQuote& quote = kept.quote;
+    EditHistory history;
     for (const Edit& edit : edits) {
-        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit, project.prices))
+        if (const std::optional<Text> problem = ApplyEdit(quote.sheet, quote.caption, edit, project.prices, history))
             return refuse(LinePrefix(kEditFileName, edit.line) + *problem);
     }
     if (options.saveProjectPath) {

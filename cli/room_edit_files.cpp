@@ -5,6 +5,7 @@
 
 #include "convert/encoding.h"
 #include "sheet/edit_checks.h"
+#include "sheet/sheet_change.h"
 
 namespace rq::cli {
 namespace {
@@ -112,6 +113,8 @@ constexpr EditForm kEditForms[] = {
     {"modify", EditKind::Modify, 6},
     {"delete", EditKind::Delete, 2},
     {"add", EditKind::Add, 4},
+    {"undo", EditKind::Undo, 1},
+    {"redo", EditKind::Redo, 1},
 };
 
 // A selected row as the window knows it: a whole number, -1 for none.
@@ -137,7 +140,7 @@ std::optional<Text> ReadEdit(const Line& line, std::vector<Edit>& edits)
     }
     const Text prefix = LinePrefix(kEditFileName, line.number);
     if (!form)
-        return prefix + "不认识的操作 " + line.fields.front() + "（只能是 modify、delete 或 add）";
+        return prefix + "不认识的操作 " + line.fields.front() + "（只能是 modify、delete、add、undo 或 redo）";
     if (line.fields.size() > form->fieldCount)
         return prefix + Text(form->verb) + " 最多有 " + IntegerToText(static_cast<std::int32_t>(form->fieldCount - 1)) +
                " 项";
@@ -147,6 +150,8 @@ std::optional<Text> ReadEdit(const Line& line, std::vector<Edit>& edits)
     Edit& edit = edits.emplace_back();
     edit.line = line.number;
     edit.kind = form->kind;
+    if (form->kind == EditKind::Undo || form->kind == EditKind::Redo)
+        return std::nullopt;
     if (form->kind == EditKind::Add) {
         edit.fields = {fields[1], "", fields[2], fields[3]};
         return std::nullopt;
@@ -174,26 +179,42 @@ Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes)
     return edits;
 }
 
-std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book)
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book,
+                              EditHistory& history)
 {
     const AddedItem added{edit.fields.name, edit.fields.quantity, edit.fields.unitPrice};
-    std::optional<Text> problem;
+    EditOutcome outcome;
     switch (edit.kind) {
     case EditKind::Modify:
-        problem = CheckModifyRow(sheet, caption, edit.row, edit.fields, book);
-        if (!problem)
-            ModifyRow(sheet, caption, edit.row, edit.fields, book);
+        outcome = TryModifyRow(sheet, caption, edit.row, edit.fields, book);
         break;
     case EditKind::Delete:
-        DeleteRow(sheet, caption, edit.row, book);
+        outcome = TryDeleteRow(sheet, caption, edit.row, book);
         break;
     case EditKind::Add:
-        problem = CheckAddItem(sheet, caption, added, book);
-        if (!problem)
-            AddItem(sheet, caption, added, book);
+        outcome = TryAddItem(sheet, caption, added, book);
         break;
+    case EditKind::Undo:
+        if (history.made == 0)
+            return "没有可以撤销的修改";
+        UndoChange(sheet, history.changes[--history.made]);
+        return std::nullopt;
+    case EditKind::Redo:
+        if (history.made == history.changes.size())
+            return "没有可以重做的修改";
+        RedoChange(sheet, history.changes[history.made++]);
+        return std::nullopt;
     }
-    return problem;
+    if (outcome.refusal)
+        return outcome.refusal;
+    // An edit that changed nothing is not kept, as in the window; any other ends what could
+    // be made again.
+    if (!outcome.change.empty()) {
+        history.changes.resize(history.made);
+        history.changes.push_back(std::move(outcome.change));
+        ++history.made;
+    }
+    return std::nullopt;
 }
 
 }  // namespace rq::cli

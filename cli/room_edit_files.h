@@ -25,7 +25,7 @@ Text LinePrefix(std::string_view fileName, int number);
 // (a script cannot be asked as the window asks).
 Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings);
 
-enum class EditKind { Modify, Delete, Add };
+enum class EditKind { Modify, Delete, Add, Undo, Redo };
 
 struct Edit {
     int line = 0;  // in the edit file, for a refusal
@@ -34,11 +34,21 @@ struct Edit {
     ItemFields fields;
 };
 
-// The edits in file order: "modify", "delete" or "add" and their fields.
+// The edits in file order: "modify", "delete" or "add" and their fields, or "undo" and
+// "redo" alone.
 Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes);
 
+// The edits made so far, as the window's history keeps them: "undo" takes back the last one
+// not yet taken back, "redo" makes again the last one taken back, until another edit.
+struct EditHistory {
+    std::vector<SheetChange> changes;
+    std::size_t made = 0;  // changes[0, made) are on the sheet
+};
+
 // Makes the edit, or leaves the sheet as it is and returns why not, as the window would. An
-// added item rebuilds the fees at the book's rates.
-std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book);
+// added item rebuilds the fees at the book's rates. "undo" with nothing to take back and
+// "redo" with nothing to make again are refused: a script asking for them went wrong.
+std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const Edit& edit, const PriceBook& book,
+                              EditHistory& history);
 
 }  // namespace rq::cli

@@ -5,6 +5,11 @@
 // row and cell for cell, and pass the structure check. The model sums every total itself:
 // a total covers each row once, never a row that holds an earlier sum; every fee row
 // follows the items after each edit, at the user's rate where one was typed.
+//
+// Undo and redo come in between, at random: every state they lead to must be the one the
+// edits reached without them, byte for byte and kinds included; at the end undoing every
+// edit gives the first sheet and redoing them all the last. A mirror kept only through
+// what the edits announce, as the window's table is, must show the sheet at every step.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -17,6 +22,7 @@
 #include "fuzz/fuzz_check.h"
 #include "quote/engine.h"
 #include "quote/fees.h"
+#include "sheet/sheet_change.h"
 #include "sheet/sheet_edits.h"
 
 namespace {
@@ -306,6 +312,47 @@ void check(const rq::QuoteSheet& sheet, const Model& model, const std::string& c
     FUZZ_CHECK(!rq::CheckSheetStructure(sheet, caption));
 }
 
+// The rows as a view that follows only the announcements has them.
+class Mirror : public rq::SheetListener {
+public:
+    explicit Mirror(const rq::QuoteSheet& sheet) : m_sheet(sheet)
+    {
+        for (int row = 0; row < sheet.RowCount(); ++row)
+            m_rows.push_back(sheet.row(row));
+    }
+    void rowsReplacing(int at, int removed, int inserted) override
+    {
+        FUZZ_CHECK(at >= 0 && at + removed <= static_cast<int>(m_rows.size()));
+        m_pending = inserted;
+    }
+    void rowsReplaced(int at, int removed, int inserted) override
+    {
+        FUZZ_CHECK(inserted == m_pending);
+        m_rows.erase(m_rows.begin() + at, m_rows.begin() + at + removed);
+        for (int i = 0; i < inserted; ++i)
+            m_rows.insert(m_rows.begin() + at + i, m_sheet.row(at + i));
+    }
+    void cellChanged(int row, int column) override
+    {
+        FUZZ_CHECK(row >= 0 && row < static_cast<int>(m_rows.size()));
+        m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = m_sheet.GetCell(row, column);
+    }
+    bool showsTheSheet() const
+    {
+        if (static_cast<int>(m_rows.size()) != m_sheet.RowCount())
+            return false;
+        for (int row = 0; row < m_sheet.RowCount(); ++row)
+            if (m_rows[static_cast<std::size_t>(row)] != m_sheet.row(row))
+                return false;
+        return true;
+    }
+
+private:
+    const rq::QuoteSheet& m_sheet;
+    std::vector<rq::QuoteRow> m_rows;
+    int m_pending = 0;
+};
+
 template <std::size_t N>
 std::string pick(FuzzedDataProvider& in, const char* const (&texts)[N])
 {
@@ -343,31 +390,71 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model.push_back({fromKind(sheet.GetKind(row)), sheet.row(row)});
     check(sheet, model, quote.caption);
 
-    for (int edits = in.ConsumeIntegralInRange(1, 12); edits > 0 && in.remaining_bytes() > 0; --edits) {
-        switch (in.ConsumeIntegralInRange(0, 2)) {
+    // The history: the states the edits reached, with the models of them, and the changes
+    // that lead from each to the next; states[made] is on the sheet.
+    std::vector<rq::QuoteSheet> states{sheet};
+    std::vector<Model> models{model};
+    std::vector<rq::SheetChange> changes;
+    std::size_t made = 0;
+    Mirror mirror(sheet);
+
+    for (int edits = in.ConsumeIntegralInRange(1, 16); edits > 0 && in.remaining_bytes() > 0; --edits) {
+        rq::SheetChange change;
+        switch (in.ConsumeIntegralInRange(0, 4)) {
         case 0: {
             const int row = pickRow(in, sheet);
             rq::ItemFields fields = rq::FieldsOfRow(sheet, row);  // 修改 as clicked: unchanged
             if (in.ConsumeBool())
                 fields = {pick(in, kNames), pick(in, kNumbers), pick(in, kNumbers), pick(in, kNumbers)};
-            rq::ModifyRow(sheet, quote.caption, row, fields);
+            change = rq::ModifyRow(sheet, quote.caption, row, fields, rq::BuiltInPriceBook(), &mirror);
             modify(model, full, row, fields);
             break;
         }
         case 1: {
             const int row = pickRow(in, sheet);
-            rq::DeleteRow(sheet, quote.caption, row);
+            change = rq::DeleteRow(sheet, quote.caption, row, rq::BuiltInPriceBook(), &mirror);
             erase(model, row);
             break;
         }
-        default: {
+        case 2: {
             const rq::AddedItem item{pick(in, kNames), pick(in, kNumbers), pick(in, kNumbers)};
-            rq::AddItem(sheet, quote.caption, item);
+            change = rq::AddItem(sheet, quote.caption, item, rq::BuiltInPriceBook(), &mirror);
             addItem(model, full, item);
             break;
         }
+        case 3:
+            if (made > 0) {
+                rq::UndoChange(sheet, changes[--made], &mirror);
+                model = models[made];
+            }
+            break;
+        default:
+            if (made < changes.size()) {
+                rq::RedoChange(sheet, changes[made++], &mirror);
+                model = models[made];
+            }
+            break;
+        }
+        // An edit that changed nothing is not kept, as the window keeps none.
+        if (!change.empty()) {
+            changes.resize(made);
+            states.resize(made + 1);
+            models.resize(made + 1);
+            changes.push_back(std::move(change));
+            states.push_back(sheet);
+            models.push_back(model);
+            ++made;
         }
         check(sheet, model, quote.caption);
+        FUZZ_CHECK(sheet == states[made]);
+        FUZZ_CHECK(mirror.showsTheSheet());
     }
+    while (made > 0)
+        rq::UndoChange(sheet, changes[--made], &mirror);
+    FUZZ_CHECK(sheet == states.front());
+    while (made < changes.size())
+        rq::RedoChange(sheet, changes[made++], &mirror);
+    FUZZ_CHECK(sheet == states.back());
+    FUZZ_CHECK(mirror.showsTheSheet());
     return 0;
 }

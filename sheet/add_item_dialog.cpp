@@ -53,10 +53,11 @@ void AddItemDialog::fillDefaultUnitPrice(int pickedIndex)
 
 std::optional<Text> AddItemDialog::addAboveTheFees(const AddedItem& item)
 {
-    if (auto problem = CheckAddItem(m_sheet.sheet(), m_caption, item, m_prices))
-        return problem;
-    m_sheet.edit([&](QuoteSheet& sheet) { AddItem(sheet, m_caption, item, m_prices); });
-    return std::nullopt;
+    return m_sheet
+        .edit([&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryAddItem(sheet, m_caption, item, m_prices, listener);
+        })
+        .refusal;
 }
 
 void AddItemDialog::onAddClicked()

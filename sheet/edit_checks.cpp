@@ -113,4 +113,52 @@ std::optional<Text> CheckAddItemToRoom(const QuoteSheet& sheet, std::string_view
                         [&](QuoteSheet& tried) { AddItemToRoom(tried, caption, row, item, book); });
 }
 
+std::optional<Text> CheckDeleteRow(const QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book)
+{
+    if (row < 0 || row >= sheet.RowCount())
+        return std::nullopt;
+    return RangeProblem(sheet, AmountIn(sheet, row), sheet.GetCell(row, kItemName),
+                        [&](QuoteSheet& tried) { DeleteRow(tried, caption, row, book); });
+}
+
+namespace {
+
+template <class Edit>
+EditOutcome checked(std::optional<Text> refusal, Edit&& edit)
+{
+    if (refusal)
+        return {std::move(refusal), {}};
+    return {std::nullopt, edit()};
+}
+
+} // namespace
+
+EditOutcome TryModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
+                         const PriceBook& book, SheetListener* listener)
+{
+    return checked(CheckModifyRow(sheet, caption, row, fields, book),
+                   [&] { return ModifyRow(sheet, caption, row, fields, book, listener); });
+}
+
+EditOutcome TryDeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book,
+                         SheetListener* listener)
+{
+    return checked(CheckDeleteRow(sheet, caption, row, book),
+                   [&] { return DeleteRow(sheet, caption, row, book, listener); });
+}
+
+EditOutcome TryAddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item, const PriceBook& book,
+                       SheetListener* listener)
+{
+    return checked(CheckAddItem(sheet, caption, item, book),
+                   [&] { return AddItem(sheet, caption, item, book, listener); });
+}
+
+EditOutcome TryAddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item,
+                             const PriceBook& book, SheetListener* listener)
+{
+    return checked(CheckAddItemToRoom(sheet, caption, row, item, book),
+                   [&] { return AddItemToRoom(sheet, caption, row, item, book, listener); });
+}
+
 } // namespace rq

@@ -1,96 +1,10 @@
 #include "sheet/quote_sheet_model.h"
 
 #include <algorithm>
-#include <array>
-#include <string_view>
-#include <vector>
 
 #include "qtcore/qt_text.h"
 
 namespace rq {
-
-namespace {
-
-// Above this many rows a splice copies the tail once instead of shifting it row by row.
-constexpr int kRowByRowSplice = 32;
-
-// Appends rows [from, from + count) of `source`, each with its kind.
-void appendRows(QuoteSheet& sheet, const QuoteSheet& source, int from, int count)
-{
-    for (int i = 0; i < count; ++i)
-        sheet.AppendRowFrom(source, from + i);
-}
-
-// Removes `count` rows at `at`.
-void cutRows(QuoteSheet& sheet, int at, int count)
-{
-    if (count <= kRowByRowSplice) {
-        for (int i = 0; i < count; ++i)
-            sheet.RemoveRow(at);
-        return;
-    }
-    QuoteSheet tail;
-    for (int row = at + count; row < sheet.RowCount(); ++row)
-        tail.AppendRowFrom(sheet, row);
-    sheet.Truncate(at);
-    appendRows(sheet, tail, 0, tail.RowCount());
-}
-
-// Inserts rows [from, from + count) of `source` at `at`.
-void spliceInRows(QuoteSheet& sheet, int at, const QuoteSheet& source, int from, int count)
-{
-    if (count <= kRowByRowSplice) {
-        for (int i = 0; i < count; ++i)
-            sheet.InsertRowFrom(at + i, source, from + i);
-        return;
-    }
-    QuoteSheet tail;
-    appendRows(tail, sheet, at, sheet.RowCount() - at);
-    sheet.Truncate(at);
-    appendRows(sheet, source, from, count);
-    appendRows(sheet, tail, 0, tail.RowCount());
-}
-
-// Where the rows that came or went sit: the place that leaves the fewest other rows
-// changed. An edit of a quote adds or removes one block (a deleted row, an added-items
-// block) and rewrites a few totals; this finds that block without a general diff.
-struct Splice {
-    int at = 0; // first row of the block, in the longer sheet
-    int count = 0; // rows in the block
-};
-
-Splice findSplice(const QuoteSheet& longer, const QuoteSheet& shorter)
-{
-    const int k = longer.RowCount() - shorter.RowCount();
-    const int shortCount = shorter.RowCount();
-    const auto same = [&](int longRow, int shortRow) { return longer.SameCells(longRow, shorter, shortRow); };
-    int prefix = 0;
-    while (prefix < shortCount && same(prefix, prefix))
-        ++prefix;
-    int suffix = 0;
-    while (suffix < shortCount - prefix && same(longer.RowCount() - 1 - suffix, shortCount - 1 - suffix))
-        ++suffix;
-    const int last = shortCount - suffix; // the block starts somewhere in [prefix, last]
-
-    // cost(L) = rows above L that differ + rows below the block that differ after the shift.
-    std::vector<int> below(static_cast<std::size_t>(last - prefix + 1), 0);
-    for (int at = last - 1; at >= prefix; --at)
-        below[at - prefix] = below[at + 1 - prefix] + (same(at + k, at) ? 0 : 1);
-    Splice best { prefix, k };
-    int bestCost = below[0];
-    int above = 0;
-    for (int at = prefix + 1; at <= last; ++at) {
-        above += same(at - 1, at - 1) ? 0 : 1;
-        const int cost = above + below[at - prefix];
-        if (cost < bestCost) {
-            bestCost = cost;
-            best.at = at;
-        }
-    }
-    return best;
-}
-
-} // namespace
 
 QuoteSheetModel::QuoteSheetModel(QuoteSheet sheet, QObject* parent)
     : QAbstractTableModel(parent)
@@ -98,62 +12,46 @@ QuoteSheetModel::QuoteSheetModel(QuoteSheet sheet, QObject* parent)
 {
 }
 
-void QuoteSheetModel::edit(const std::function<void(QuoteSheet&)>& operation)
+EditOutcome QuoteSheetModel::edit(const Edit& edit)
 {
-    QuoteSheet next = m_sheet;
-    operation(next);
-    adopt(std::move(next));
+    return edit(m_sheet, this);
 }
 
-void QuoteSheetModel::adopt(QuoteSheet next)
+void QuoteSheetModel::undo(const SheetChange& change)
 {
-    const int oldCount = m_sheet.RowCount();
-    const int newCount = next.RowCount();
-    if (oldCount > newCount) {
-        const Splice block = findSplice(m_sheet, next);
-        beginRemoveRows({}, block.at, block.at + block.count - 1);
-        cutRows(m_sheet, block.at, block.count);
+    UndoChange(m_sheet, change, this);
+}
+
+void QuoteSheetModel::redo(const SheetChange& change)
+{
+    RedoChange(m_sheet, change, this);
+}
+
+// Rows [at, at + removed) give way to `inserted` rows: the rows beyond the shorter count
+// come or go, the others are rewritten in place.
+void QuoteSheetModel::rowsReplacing(int at, int removed, int inserted)
+{
+    if (removed > inserted)
+        beginRemoveRows({}, at + inserted, at + removed - 1);
+    else if (inserted > removed)
+        beginInsertRows({}, at + removed, at + inserted - 1);
+}
+
+void QuoteSheetModel::rowsReplaced(int at, int removed, int inserted)
+{
+    if (removed > inserted)
         endRemoveRows();
-    } else if (newCount > oldCount) {
-        const Splice block = findSplice(next, m_sheet);
-        beginInsertRows({}, block.at, block.at + block.count - 1);
-        spliceInRows(m_sheet, block.at, next, block.at, block.count);
+    else if (inserted > removed)
         endInsertRows();
-    }
-    // Same number of rows now: what still differs is changed cells.
-    const QuoteSheet before = std::exchange(m_sheet, std::move(next));
-    announceChangedRows(before, 0, m_sheet.RowCount());
+    const int rewritten = std::min(removed, inserted);
+    if (rewritten > 0)
+        Q_EMIT dataChanged(index(at, 0), index(at + rewritten - 1, kSheetColumnCount - 1), { Qt::DisplayRole });
 }
 
-void QuoteSheetModel::announceChangedRows(const QuoteSheet& before, int from, int to)
+void QuoteSheetModel::cellChanged(int row, int column)
 {
-    int runStart = -1;
-    int firstColumn = kSheetColumnCount;
-    int lastColumn = -1;
-    const auto flush = [&](int runEnd) {
-        if (runStart >= 0)
-            Q_EMIT dataChanged(index(runStart, firstColumn), index(runEnd, lastColumn), { Qt::DisplayRole });
-        runStart = -1;
-        firstColumn = kSheetColumnCount;
-        lastColumn = -1;
-    };
-    for (int row = from; row < to; ++row) {
-        if (before.SameCells(row, m_sheet, row)) {
-            flush(row - 1);
-            continue;
-        }
-        if (runStart < 0)
-            runStart = row;
-        const RowTexts was = before.RowCells(row);
-        const RowTexts now = m_sheet.RowCells(row);
-        for (int column = 0; column < kSheetColumnCount; ++column) {
-            if (was[column] != now[column]) {
-                firstColumn = std::min(firstColumn, column);
-                lastColumn = std::max(lastColumn, column);
-            }
-        }
-    }
-    flush(to - 1);
+    const QModelIndex cell = index(row, column);
+    Q_EMIT dataChanged(cell, cell, { Qt::DisplayRole });
 }
 
 int QuoteSheetModel::rowCount(const QModelIndex& parent) const

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "document/clipboard_text.h"
@@ -37,6 +38,39 @@ constexpr int kInformationPixelSize = 10;
 constexpr QRect kPrintButtonPlace { 735, 410, 68, 28 };
 constexpr QRect kExportButtonPlace { 805, 410, 68, 28 };
 constexpr QRect kDetailsButtonPlace { 666, 410, 68, 28 };
+
+// One edit of a quote sheet in the project's history. The edit is made before the command
+// is kept, so its first redo does nothing.
+class SheetEditCommand : public QUndoCommand {
+public:
+    SheetEditCommand(const QString& name, SheetChange change, int sheet, QuoteSheetWindow::ApplyChange apply)
+        : QUndoCommand(name)
+        , m_change(std::move(change))
+        , m_sheet(sheet)
+        , m_apply(std::move(apply))
+    {
+    }
+
+    void undo() override { m_apply(m_change, true); }
+    void redo() override
+    {
+        if (!std::exchange(m_made, false))
+            m_apply(m_change, false);
+    }
+    bool editsSheet(int sheet) const { return m_sheet == sheet; }
+
+private:
+    SheetChange m_change;
+    int m_sheet; // which of the project's sheets: see QuoteSheetWindow::setHistory
+    QuoteSheetWindow::ApplyChange m_apply;
+    bool m_made = true;
+};
+
+// "撤销 删除此项": the menu names the edit it takes back.
+QString historyName(const QString& verb, const QString& edit)
+{
+    return edit.isEmpty() ? verb : verb + QLatin1Char(' ') + edit;
+}
 
 } // namespace
 
@@ -81,6 +115,8 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &QuoteSheetWindow::sheetEdited);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &QuoteSheetWindow::sheetEdited);
     connect(m_model, &QAbstractItemModel::modelReset, this, &QuoteSheetWindow::sheetEdited);
+    setHistory(new QUndoStack(this), {}, 0);
+    setUpHistoryKeys();
 
     if (chatPicture == ChatPicture::Load)
         startChatPicture(chatPictureBox());
@@ -203,6 +239,17 @@ void QuoteSheetWindow::showSheetMenu(const QPoint& position)
     QAction* addToRoom = menu.addAction(QStringLiteral("在此房间添加项…"), this, [this, row] { addItemToRoom(row); });
     addToRoom->setEnabled(RoomBlockEnd(m_model->sheet(), row) >= 0);
     menu.addSeparator();
+    QAction* undoAction = menu.addAction(
+        historyName(QStringLiteral("撤销"), canUndoHere() ? m_history->undoText() : QString()), this,
+        &QuoteSheetWindow::undo);
+    undoAction->setShortcut(QKeySequence::Undo);
+    undoAction->setEnabled(canUndoHere());
+    QAction* redoAction = menu.addAction(
+        historyName(QStringLiteral("重做"), canRedoHere() ? m_history->redoText() : QString()), this,
+        &QuoteSheetWindow::redo);
+    redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    redoAction->setEnabled(canRedoHere());
+    menu.addSeparator();
     menu.addAction(QStringLiteral("打印…"), QKeySequence::Print, m_documents, &DocumentActions::printWithPreview);
     menu.addAction(QStringLiteral("导出…"), m_documents, &DocumentActions::exportWithDialog);
     menu.exec(sheetView()->viewport()->mapToGlobal(position));
@@ -255,21 +302,26 @@ void QuoteSheetWindow::onModifyClicked()
         fromQString(quantityEdit()->text()), fromQString(unitPriceEdit()->text()) };
     // A total that would be "inf" or past the whole-yuan range is refused before anything
     // changes; the fields keep what the user typed, to be corrected.
-    if (const auto problem = CheckModifyRow(m_model->sheet(), m_caption, row, fields, m_prices)) {
-        showMessage(this, toQString(*problem), QMessageBox::Warning);
-        return;
-    }
     m_editing = true;
-    m_model->edit([&](QuoteSheet& sheet) { ModifyRow(sheet, m_caption, row, fields, m_prices); });
+    const bool made = record(QStringLiteral("修改"), [&](QuoteSheet& sheet, SheetListener* listener) {
+        return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
+    });
     m_editing = false;
-    selectAfterEdit(row);
+    if (made)
+        selectAfterEdit(row);
 }
 
 void QuoteSheetWindow::onDeleteClicked()
 {
     const int row = selectedRow();
     m_editing = true;
-    m_model->edit([&](QuoteSheet& sheet) { DeleteRow(sheet, m_caption, row, m_prices); });
+    const bool made = record(QStringLiteral("删除此项"), [&](QuoteSheet& sheet, SheetListener* listener) {
+        return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
+    });
+    if (!made) {
+        m_editing = false;
+        return;
+    }
     // The deleted row cannot stay selected, and selecting its neighbour would let a second
     // press delete a row the user never picked. Its item goes from the fields with it.
     sheetView()->clearSelection();
@@ -279,6 +331,97 @@ void QuoteSheetWindow::onDeleteClicked()
     selectAfterEdit(-1);
     if (row >= 0 && m_model->rowCount() > 0)
         sheetView()->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
+}
+
+std::optional<Text> QuoteSheetWindow::recordAdd(const QString& name, const QuoteSheetModel::Edit& edit)
+{
+    EditOutcome outcome = m_model->edit(edit);
+    if (outcome.refusal)
+        return outcome.refusal;
+    if (!outcome.change.empty())
+        m_history->push(new SheetEditCommand(name, std::move(outcome.change), m_sheetTag, m_apply));
+    return std::nullopt;
+}
+
+bool QuoteSheetWindow::record(const QString& name, const QuoteSheetModel::Edit& edit)
+{
+    if (const auto problem = recordAdd(name, edit)) {
+        showMessage(this, toQString(*problem), QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+void QuoteSheetWindow::setHistory(QUndoStack* history, ApplyChange apply, int sheet)
+{
+    m_history = history;
+    m_sheetTag = sheet;
+    m_apply = apply ? std::move(apply) : [this](const SheetChange& change, bool undo) { applyChange(change, undo); };
+}
+
+void QuoteSheetWindow::applyChange(const SheetChange& change, bool undo)
+{
+    const int rowsBefore = m_model->rowCount();
+    m_editing = true;
+    if (undo)
+        m_model->undo(change);
+    else
+        m_model->redo(change);
+    sheetView()->clearSelection();
+    m_editing = false;
+    // The row the edit began at comes into view and is selected, so the user sees what
+    // came back or changed again. When rows went, nothing is selected, as after 删除此项:
+    // a second press must not delete a row the user never picked.
+    const int row = change.firstRow();
+    if (m_model->rowCount() < rowsBefore || row < 0) {
+        showRow(-1);
+        selectAfterEdit(-1);
+        if (row >= 0 && m_model->rowCount() > 0)
+            sheetView()->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
+        return;
+    }
+    selectAfterEdit(row);
+    showRow(row);
+}
+
+bool QuoteSheetWindow::canUndoHere() const
+{
+    const auto* top = dynamic_cast<const SheetEditCommand*>(m_history->command(m_history->index() - 1));
+    return top != nullptr && top->editsSheet(m_sheetTag);
+}
+
+bool QuoteSheetWindow::canRedoHere() const
+{
+    const auto* next = dynamic_cast<const SheetEditCommand*>(m_history->command(m_history->index()));
+    return next != nullptr && next->editsSheet(m_sheetTag);
+}
+
+void QuoteSheetWindow::undo()
+{
+    if (canUndoHere())
+        m_history->undo();
+}
+
+void QuoteSheetWindow::redo()
+{
+    if (canRedoHere())
+        m_history->redo();
+}
+
+void QuoteSheetWindow::setUpHistoryKeys()
+{
+    // The window is modal: the main window's 编辑 menu is out of reach, so the keys are its
+    // own. In a text field the field's own undo comes first (Qt gives it the key).
+    const auto add = [this](const QList<QKeySequence>& keys, void (QuoteSheetWindow::*slot)()) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    add({ QKeySequence::Undo }, &QuoteSheetWindow::undo);
+    add({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) },
+        &QuoteSheetWindow::redo);
 }
 
 void QuoteSheetWindow::selectAfterEdit(int row)
@@ -295,17 +438,21 @@ void QuoteSheetWindow::selectAfterEdit(int row)
 void QuoteSheetWindow::onAddItemClicked()
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
+    dialog.setAdder([this](const AddedItem& item) {
+        return recordAdd(QStringLiteral("确定添加"), [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryAddItem(sheet, m_caption, item, m_prices, listener);
+        });
+    });
     dialog.exec();
 }
 
 void QuoteSheetWindow::addItemToRoom(int row)
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
-    dialog.setAdder([this, row](const AddedItem& item) -> std::optional<Text> {
-        if (auto problem = CheckAddItemToRoom(m_model->sheet(), m_caption, row, item, m_prices))
-            return problem;
-        m_model->edit([&](QuoteSheet& sheet) { AddItemToRoom(sheet, m_caption, row, item, m_prices); });
-        return std::nullopt;
+    dialog.setAdder([this, row](const AddedItem& item) {
+        return recordAdd(QStringLiteral("在此房间添加项"), [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
+        });
     });
     dialog.exec();
 }

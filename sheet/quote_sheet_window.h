@@ -10,12 +10,15 @@
 
 #include "document/quote_document.h"
 #include "quote/engine.h"
+#include "sheet/quote_sheet_model.h"
 
 namespace Ui {
 class QuoteSheetWindow;
 }
 
+class QAction;
 class QLabel;
+class QUndoStack;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -25,7 +28,6 @@ namespace rq {
 class HyperlinkLabel;
 class PictureBox;
 class DocumentActions;
-class QuoteSheetModel;
 class SpinEditBox;
 
 class QuoteSheetWindow : public QDialog {
@@ -54,6 +56,22 @@ public:
     void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
     // "复制" and Ctrl+C: the selected rows as cells for a spreadsheet.
     void copySelectedRows();
+
+    // Where the sheet's edits are kept to be undone: the project's history, and how an
+    // edit taken back or made again reaches this package's sheet wherever it lives then
+    // (this window's table while it is open). `sheet` tells the project's sheets apart
+    // (the package). Without one the window keeps a history of its own.
+    using ApplyChange = std::function<void(const SheetChange& change, bool undo)>;
+    void setHistory(QUndoStack* history, ApplyChange apply, int sheet);
+    QUndoStack* history() const { return m_history; }
+    // Takes back, or makes again, an edit on this window's table.
+    void applyChange(const SheetChange& change, bool undo);
+    // 撤销 and 重做 here reach only this sheet's own edits, never a room or choice of the
+    // main window under this modal window.
+    bool canUndoHere() const;
+    bool canRedoHere() const;
+    void undo();
+    void redo();
 
 Q_SIGNALS:
     // A row was changed, deleted or added: the project has unsaved changes.
@@ -93,6 +111,11 @@ private:
     // "在此房间添加项…": the add-item dialog, whose item goes at the end of the room of `row`.
     void addItemToRoom(int row);
     void onDesignerHelpReleased();
+    void setUpHistoryKeys();
+    // Makes a checked edit on the table and keeps it in the history under `name`; the
+    // refusal, if any, is shown and nothing changes.
+    bool record(const QString& name, const QuoteSheetModel::Edit& edit);
+    std::optional<Text> recordAdd(const QString& name, const QuoteSheetModel::Edit& edit);
     // After an edit: the row stays selected and in view, and the keys go to the sheet.
     void selectAfterEdit(int row);
 
@@ -104,6 +127,9 @@ private:
     QPushButton* m_exportButton = nullptr;
     Text m_caption;
     PriceBook m_prices;
+    QUndoStack* m_history = nullptr;
+    ApplyChange m_apply;
+    int m_sheetTag = 0;
     QString m_remarkHint;  // what the remark label shows when no item with a remark is selected
     // While an edit reshapes the sheet the view moves its current row by itself; those
     // moves are not clicks and must not overwrite the fields the user is editing.

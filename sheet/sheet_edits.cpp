@@ -6,6 +6,7 @@
 
 #include "quote/engine.h"
 #include "quote/fees.h"
+#include "sheet/sheet_change.h"
 
 namespace rq {
 
@@ -16,6 +17,12 @@ constexpr std::string_view kAddedMarker = "-";
 constexpr std::string_view kAddedUnit = "增";
 
 bool validRow(const QuoteSheet& sheet, int row) { return row >= 0 && row < sheet.RowCount(); }
+
+QuoteRow addedRow(const AddedItem& item)
+{
+    return {Text(kAddedMarker), item.name,          Text(kAddedUnit),
+            item.quantity,      item.unitPrice,     NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice))};
+}
 
 // Rows of the fee section that "确定添加" writes afresh: the header, the fee rows and the
 // project total. Its blank row is told by its place (see feeSection).
@@ -68,22 +75,22 @@ Span feeSection(const QuoteSheet& sheet)
 // returns the sum of the rows that count. On a full-package sheet the project total must
 // keep agreeing with the rows above it, or the customer sees two totals that contradict
 // each other.
-std::int32_t walkTotals(QuoteSheet& sheet, int end)
+std::int32_t walkTotals(SheetEditor& sheet, int end)
 {
     // The sheet keeps its running totals down to the first row an edit changed, so on a
     // sheet of many rooms only the kinds are walked, and the sums taken from there on.
     for (int row = 0; row < end; ++row)
         if (sheet.GetKind(row) == RowKind::ProjectTotal)
-            sheet.SetCell(row, kTotal, IntegerToText(sheet.CountedTotalBefore(row)));
-    return sheet.CountedTotalBefore(end);
+            sheet.SetCell(row, kTotal, IntegerToText(sheet.sheet().CountedTotalBefore(row)));
+    return sheet.sheet().CountedTotalBefore(end);
 }
 
 // Takes away the foot of a full-package sheet: "全包总价格" and the blank row above it, or
 // the bare sum left when the user deleted "全包总价格". A row the user typed into stays.
-void removeFullPackageFoot(QuoteSheet& sheet)
+void removeFullPackageFoot(SheetEditor& sheet)
 {
     const int last = sheet.RowCount() - 1;
-    if (isBareSum(sheet, last)) {
+    if (isBareSum(sheet.sheet(), last)) {
         sheet.Truncate(last);
         return;
     }
@@ -96,44 +103,58 @@ void removeFullPackageFoot(QuoteSheet& sheet)
 
 // Every fee row priced again on the items above the fee section: a fee that contradicted
 // its own rate after an item changed would be a wrong figure on the quote.
-void repriceFees(QuoteSheet& sheet, const PriceBook& book)
+void repriceFees(SheetEditor& sheet, const PriceBook& book)
 {
-    const Span fees = feeSection(sheet);
+    const Span fees = feeSection(sheet.sheet());
     if (fees.begin < 0)
         return;
-    const std::int32_t items = sheet.CountedTotalBefore(fees.begin);
+    const std::int32_t items = sheet.sheet().CountedTotalBefore(fees.begin);
     for (int row = fees.begin; row < std::min(fees.end, sheet.RowCount()); ++row) {
         if (sheet.GetKind(row) != RowKind::Fee)
             continue;
-        const std::optional<Text> total = FeeTotal(sheet.RowCells(row), items, book);
-        if (total && *total != sheet.GetCell(row, kTotal))
+        if (const std::optional<Text> total = FeeTotal(sheet.sheet().RowCells(row), items, book))
             sheet.SetCell(row, kTotal, *total);
     }
 }
 
-void appendFullPackageFoot(QuoteSheet& sheet)
+void appendFullPackageFoot(SheetEditor& sheet)
 {
     const std::int32_t everything = walkTotals(sheet, sheet.RowCount());
-    sheet.AppendBlankRow();
-    sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
-    sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));
+    QuoteSheet foot;
+    foot.AppendBlankRow();
+    foot.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
+    foot.SetCell(1, kTotal, IntegerToText(everything));
+    sheet.Append(std::move(foot));
 }
 
-}  // namespace
+void recomputeTotals(SheetEditor& sheet)
+{
+    if (sheet.RowCount() == 0)
+        return;
+    // The row that receives the sum is not part of it: after "工程总造价" was deleted the
+    // blank row above takes the sum and holds it from then on, never counted again.
+    const int last = sheet.RowCount() - 1;
+    const std::int32_t sum = walkTotals(sheet, last);
+    if (CountsInTotals(sheet.GetKind(last)))
+        sheet.SetKind(last, RowKind::Sum);
+    sheet.SetCell(last, kTotal, IntegerToText(sum));
+}
 
 // After a row changed or came: the fees on the new items, then the totals. On a full
 // package the foot is always written afresh: changing "全包总价格" itself has no lasting
 // effect.
-static void settleFeesAndTotals(QuoteSheet& sheet, std::string_view caption, const PriceBook& book)
+void settleFeesAndTotals(SheetEditor& sheet, std::string_view caption, const PriceBook& book)
 {
     repriceFees(sheet, book);
     if (!IsFullPackageCaption(caption)) {
-        RecomputeTotals(sheet, caption);
+        recomputeTotals(sheet);
         return;
     }
     removeFullPackageFoot(sheet);
     appendFullPackageFoot(sheet);
 }
+
+}  // namespace
 
 bool IsFullPackageCaption(std::string_view caption) { return caption == kFullPackageCaption; }
 
@@ -151,23 +172,18 @@ std::int32_t HalfPackageSubtotal(const QuoteSheet& sheet)
 
 void RecomputeTotals(QuoteSheet& sheet, std::string_view /*caption*/)
 {
-    if (sheet.RowCount() == 0)
-        return;
-    // The row that receives the sum is not part of it: after "工程总造价" was deleted the
-    // blank row above takes the sum and holds it from then on, never counted again.
-    const int last = sheet.RowCount() - 1;
-    const std::int32_t sum = walkTotals(sheet, last);
-    if (CountsInTotals(sheet.GetKind(last)))
-        sheet.SetKind(last, RowKind::Sum);
-    sheet.SetCell(last, kTotal, IntegerToText(sum));
+    SheetEditor editor(sheet);
+    recomputeTotals(editor);
 }
 
-bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields, const PriceBook& book)
+SheetChange ModifyRow(QuoteSheet& target, std::string_view caption, int row, const ItemFields& fields,
+                      const PriceBook& book, SheetListener* listener)
 {
-    if (validRow(sheet, row) && FieldsOfRow(sheet, row) == fields)
-        return false;
-    const std::int32_t subtotal = HalfPackageSubtotal(sheet);
-    if (validRow(sheet, row)) {
+    if (validRow(target, row) && FieldsOfRow(target, row) == fields)
+        return {};
+    SheetEditor sheet(target, listener);
+    const std::int32_t subtotal = HalfPackageSubtotal(target);
+    if (validRow(target, row)) {
         sheet.SetCell(row, kItemName, fields.name);
         sheet.SetCell(row, kUnit, fields.unit);
         sheet.SetCell(row, kQuantity, fields.quantity);
@@ -187,25 +203,30 @@ bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemF
         sheet.SetCell(row, kTotal, NumberToText(total));
     }
     settleFeesAndTotals(sheet, caption, book);
-    return true;
+    return sheet.take();
 }
 
-void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book)
+SheetChange DeleteRow(QuoteSheet& target, std::string_view /*caption*/, int row, const PriceBook& book,
+                      SheetListener* listener)
 {
+    SheetEditor sheet(target, listener);
     sheet.RemoveRow(row);
     repriceFees(sheet, book);
-    RecomputeTotals(sheet, caption);
+    recomputeTotals(sheet);
+    return sheet.take();
 }
 
-void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item, const PriceBook& book)
+SheetChange AddItem(QuoteSheet& target, std::string_view caption, const AddedItem& item, const PriceBook& book,
+                    SheetListener* listener)
 {
+    SheetEditor sheet(target, listener);
     const bool fullPackage = IsFullPackageCaption(caption);
     if (fullPackage)
         removeFullPackageFoot(sheet);
 
     // A blank row that only held an old sum is a blank row again: the new totals carry it.
     for (int row = 0; row < sheet.RowCount(); ++row) {
-        if (isBareSum(sheet, row)) {
+        if (isBareSum(target, row)) {
             sheet.SetKind(row, RowKind::Blank);
             sheet.SetCell(row, kTotal, {});
         }
@@ -214,23 +235,23 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
     // user wrote into stay, above the added items. The new rows are built apart and take
     // the old section's place in one step: on a full package the main materials below it
     // stay where they are, and on a sheet of many rooms they are most of it.
-    const Span fees = feeSection(sheet);
+    const Span fees = feeSection(target);
     const int at = fees.begin >= 0 ? fees.begin : sheet.RowCount();
     int end = fees.begin >= 0 ? std::min(fees.end, sheet.RowCount()) : sheet.RowCount();
     QuoteSheet rows;
     std::vector<QuoteRow> ownFees;  // fee rows whose unit, quantity or rate the user set
     for (int row = at; row < end; ++row) {
         const RowKind kind = sheet.GetKind(row);
-        if (kind == RowKind::Fee && FeeTotal(sheet.RowCells(row), 0, book))
-            ownFees.push_back(sheet.row(row));
+        if (kind == RowKind::Fee && FeeTotal(target.RowCells(row), 0, book))
+            ownFees.push_back(target.row(row));
         if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
-            rows.AppendRowFrom(sheet, row);
+            rows.AppendRowFrom(target, row);
     }
     // Nothing of a half package lies below its project total; should a row be there all the
     // same, it stays with the items rather than be lost.
     if (!fullPackage) {
         for (int row = end; row < sheet.RowCount(); ++row)
-            rows.AppendRowFrom(sheet, row);
+            rows.AppendRowFrom(target, row);
         end = sheet.RowCount();
     }
 
@@ -242,31 +263,28 @@ void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
         const int built = rows.RowCount() - back;
         return built >= 0 ? rows.GetKind(built) : sheet.GetKind(at + built);
     };
-    QuoteSheet* holder = &rows;
-    int target = rows.RowCount() - 1;
+    const QuoteRow added = addedRow(item);
     if (kindFromEnd(2) == RowKind::AddedItem && kindFromEnd(1) == RowKind::Blank) {
-        if (target < 0) {
-            holder = &sheet;
-            target = at - 1;
+        if (rows.RowCount() == 0) {
+            // The closing blank row stands in the sheet, just above the fee section.
+            sheet.SetKind(at - 1, RowKind::AddedItem);
+            for (int column = 0; column < kSheetColumnCount; ++column)
+                sheet.SetCell(at - 1, column, added[static_cast<std::size_t>(column)]);
+        } else {
+            rows.RemoveRow(rows.RowCount() - 1);
+            rows.AppendRow(added, RowKind::AddedItem);
         }
     } else {
         rows.AppendBlankRow();
-        rows.AppendBlankRow();
-        target = rows.RowCount() - 1;
+        rows.AppendRow(added, RowKind::AddedItem);
     }
-    holder->SetKind(target, RowKind::AddedItem);
-    holder->SetCell(target, kSerial, Text(kAddedMarker));
-    holder->SetCell(target, kItemName, item.name);
-    holder->SetCell(target, kUnit, Text(kAddedUnit));
-    holder->SetCell(target, kQuantity, item.quantity);
-    holder->SetCell(target, kUnitPrice, item.unitPrice);
-    holder->SetCell(target, kTotal, NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice)));
     rows.AppendBlankRow();
 
-    AppendFeesAndProjectTotal(rows, sheet.CountedTotalBefore(at), book, ownFees);
+    AppendFeesAndProjectTotal(rows, target.CountedTotalBefore(at), book, ownFees);
     sheet.ReplaceRows(at, end, std::move(rows));
     if (fullPackage)
-        AppendFullPackageTotal(sheet);
+        appendFullPackageFoot(sheet);
+    return sheet.take();
 }
 
 int RoomBlockEnd(const QuoteSheet& sheet, int row)
@@ -290,17 +308,18 @@ int RoomBlockEnd(const QuoteSheet& sheet, int row)
     return end;
 }
 
-bool AddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item, const PriceBook& book)
+SheetChange AddItemToRoom(QuoteSheet& target, std::string_view caption, int row, const AddedItem& item,
+                          const PriceBook& book, SheetListener* listener)
 {
-    const int at = RoomBlockEnd(sheet, row);
+    const int at = RoomBlockEnd(target, row);
     if (at < 0)
-        return false;
-    sheet.InsertRow(at,
-                    {Text(kAddedMarker), item.name, Text(kAddedUnit), item.quantity, item.unitPrice,
-                     NumberToText(TextToNumber(item.quantity) * TextToNumber(item.unitPrice))},
-                    RowKind::AddedItem);
+        return {};
+    SheetEditor sheet(target, listener);
+    QuoteSheet added;
+    added.AppendRow(addedRow(item), RowKind::AddedItem);
+    sheet.ReplaceRows(at, at, std::move(added));
     settleFeesAndTotals(sheet, caption, book);
-    return true;
+    return sheet.take();
 }
 
 std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_view caption)

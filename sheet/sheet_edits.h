@@ -1,5 +1,7 @@
 // Edits of a finished quote sheet: change or delete a row, add an extra item, and bring the
 // fees and totals at the foot up to date. The caption tells a half- from a full-package sheet.
+// Each edit returns what it changed (see SheetChange), to be taken back or made again, and
+// tells a listener of each step as it is made.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,7 @@
 
 #include "prices/price_book.h"
 #include "quote/quote_sheet.h"
+#include "sheet/sheet_change.h"
 
 namespace rq {
 
@@ -55,14 +58,14 @@ void RecomputeTotals(QuoteSheet& sheet, std::string_view caption);
 // called now, except a blank row (or one holding a sum) the user typed into: that becomes
 // an item of its own. A row outside the sheet (-1: none) is not changed, but the fees and
 // totals still are. Texts equal to the row's own change nothing at all (a rounded figure
-// such as 防水工程 194 is not priced again into 194.4): false then, true when the sheet
-// may have changed.
-bool ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
-               const PriceBook& book = BuiltInPriceBook());
+// such as 防水工程 194 is not priced again into 194.4): an empty change then.
+SheetChange ModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
+                      const PriceBook& book = BuiltInPriceBook(), SheetListener* listener = nullptr);
 
 // "删除此项": removes `row` (none outside the sheet), then prices the fee rows again on
 // what is left and recomputes the totals.
-void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book = BuiltInPriceBook());
+SheetChange DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book = BuiltInPriceBook(),
+                      SheetListener* listener = nullptr);
 
 // "确定添加": puts the item, marked "-" and with unit "增", at the end of the block of added
 // items above the fee section, then rebuilds the fee section and "工程总造价" over all
@@ -71,8 +74,8 @@ void DeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const Price
 // On a full-package sheet the main-material section is kept below the new "工程总造价" and
 // a fresh "全包总价格" closes the sheet. The fee rates are the book's, the one the sheet
 // was priced with.
-void AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
-             const PriceBook& book = BuiltInPriceBook());
+SheetChange AddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
+                    const PriceBook& book = BuiltInPriceBook(), SheetListener* listener = nullptr);
 
 // The row after the last item of the room `row` belongs to (its header or one of its
 // items, above the fee section): where "在此房间添加项" puts an item. -1 when the row is
@@ -81,9 +84,9 @@ int RoomBlockEnd(const QuoteSheet& sheet, int row);
 
 // "在此房间添加项": puts the item, marked "-" and with unit "增" like any added item, at the
 // end of the block of the room `row` belongs to, then prices the fees again and updates the
-// totals as after 修改. False, and nothing changed, when the row is part of no room.
-bool AddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item,
-                   const PriceBook& book = BuiltInPriceBook());
+// totals as after 修改. Nothing changed (an empty change) when the row is part of no room.
+SheetChange AddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item,
+                          const PriceBook& book = BuiltInPriceBook(), SheetListener* listener = nullptr);
 
 // Whether rows and kinds form a sheet the edits can work on (used to refuse a project
 // file): empty optional when sound, else a short Chinese message naming the first

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QAction>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -208,6 +209,44 @@ TEST_F(ProjectWindowTest, ChangedRoomsAskBeforeTheKeptSheetIsReplaced)
         EXPECT_EQ(shown, c.shown) << c.answer;
     }
     EXPECT_EQ(window->currentProject().halfPackage->builtFrom.rooms.size(), 3u);
+}
+
+// The unsaved mark follows the history: undoing back to the saved project clears it, and the
+// quit question with it; redoing sets it again. The 编辑 menu names what it takes back.
+TEST_F(ProjectWindowTest, UndoingBackToTheSavedStateClearsTheUnsavedMark)
+{
+    addRoom("客厅", "4500*3600*2800");
+    chosenFile = path("undo.renoquote");
+    ASSERT_TRUE(window->session().save());
+    addRoom("卫生间", "2000*1800*2600");
+    ASSERT_TRUE(window->isWindowModified());
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+    for (QAction* action : window->menuBar()->findChildren<QAction*>()) {
+        if (action->shortcut() == QKeySequence(QKeySequence::Undo))
+            undo = action;
+        if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+            redo = action;
+    }
+    ASSERT_NE(undo, nullptr);
+    ASSERT_NE(redo, nullptr);
+    EXPECT_EQ(undo->text(), QStringLiteral("撤销 添加房间"));
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+    undo->trigger();
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->rooms().rooms().size(), 1u);
+    EXPECT_TRUE(window->session().maySetAside());
+    EXPECT_TRUE(questions.empty()) << "nothing unsaved to ask about";
+    redo->trigger();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->rooms().rooms().size(), 2u);
+    // A sheet edit is in the same history, and is taken back after its window closed.
+    inQuoteSheet("按钮5", [](rq::QuoteSheetWindow& sheet) { modifyRow(sheet, 2, "8.96"); });
+    const rq::Project edited = window->currentProject();
+    undo->trigger();
+    EXPECT_NE(window->currentProject().halfPackage, edited.halfPackage);
+    redo->trigger();
+    EXPECT_EQ(window->currentProject().halfPackage, edited.halfPackage);
 }
 
 TEST_F(ProjectWindowTest, UnsavedChangesAskSaveDiscardOrCancel)

@@ -280,13 +280,43 @@ TEST_F(QuoteCli, EditsOfTheFootThenAnAddCountEveryRowOnce)
     EXPECT_TRUE(Lines(full.out).back().starts_with("\t全包总价格\t"));
 }
 
+// "undo" after "add" gives the sheet without the add, byte for byte; "redo" the sheet with
+// it; an undo or redo with nothing to act on is refused, as a script that asks for one went wrong.
+TEST_F(QuoteCli, UndoAndRedoLinesActAsTheWindowsKeys)
+{
+    const std::vector<std::string> args = With(kEconomyTiles, {kRooms, "--edits"});
+    const CliRun plain = Quote(With(kEconomyTiles, {kRooms}));
+    const CliRun added = Quote(With(args, {File("edits", "add\t清水漆\t10\t44.5\n").string()}));
+    const struct {
+        const char* edits;
+        const CliRun* same;
+    } cases[] = {
+        {"add\t清水漆\t10\t44.5\nundo\n", &plain},
+        {"add\t清水漆\t10\t44.5\nundo\nredo\n", &added},
+        {"delete\t4\nadd\t清水漆\t10\t44.5\nundo\nundo\n", &plain},
+        {"delete\t4\nundo\nadd\t清水漆\t10\t44.5\n", &added},
+    };
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ASSERT_NE(added.out, plain.out);
+    for (const auto& c : cases) {
+        const CliRun run = Quote(With(args, {File("edits", c.edits).string()}));
+        ASSERT_EQ(run.status, 0) << c.edits << run.err;
+        EXPECT_EQ(run.out, c.same->out) << c.edits;
+    }
+    for (const char* refused : {"undo\n", "add\t清水漆\t1\t1\nredo\n", "delete\t4\nundo\nadd\t1\t1\t1\nredo\n"}) {
+        const CliRun run = Quote(With(args, {File("edits", refused).string()}));
+        EXPECT_EQ(run.status, 2) << refused;
+        EXPECT_TRUE(run.out.empty()) << refused;
+    }
+}
+
 TEST_F(QuoteCli, HelpExplainsEveryOption)
 {
     const CliRun run = Quote({"--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     for (const char* word : {"--package", "--grade", "--floor", "--unchecked", "--edits", "--encoding", "modify",
-                             "delete", "add", "-1", "退出状态"})
+                             "delete", "add", "undo", "redo", "-1", "退出状态"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 

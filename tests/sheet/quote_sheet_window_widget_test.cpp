@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -349,6 +350,38 @@ TEST_F(QuoteSheetWindowTest, DeletingAnItemLowersTheTotalAndEmptiesTheFields)
     const QuoteSheet after = m_window->sheet();
     press("按钮1");
     EXPECT_EQ(m_window->sheet(), after);
+}
+
+// 删除此项, then Ctrl+Z: the row is back where it was with every total, and selected; Ctrl+Y
+// and Ctrl+Shift+Z delete it again. Ctrl+Z in a field takes back the typing, not an edit.
+TEST_F(QuoteSheetWindowTest, CtrlZBringsADeletedRowBackInPlaceWithItsTotals)
+{
+    open(sampleQuote());
+    const QuoteSheet original = m_window->sheet();
+    const int row = rowNamed("包水管");
+    clickRow(row);
+    press("按钮1");
+    const QuoteSheet deleted = m_window->sheet();
+    ASSERT_NE(deleted, original);
+    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(m_window->sheet(), original);
+    EXPECT_EQ(cell(row, kItemName), QStringLiteral("包水管"));
+    EXPECT_EQ(cell(rowNamed("工程管理费"), kTotal), QStringLiteral("369.44"));
+    EXPECT_EQ(cell(lastRow(), kTotal), QStringLiteral("5125"));
+    EXPECT_EQ(m_window->selectedRow(), row);
+    EXPECT_EQ(m_window->history()->undoText(), QString());
+    QTest::keyClick(view(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(m_window->sheet(), deleted);
+    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(m_window->sheet(), deleted);
+    EXPECT_EQ(m_window->history()->undoText(), QStringLiteral("删除此项"));
+
+    auto* name = control<QLineEdit>("编辑框1");
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("abc"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(m_window->sheet(), deleted) << "the field's own undo";
 }
 
 TEST_F(QuoteSheetWindowTest, DeletingEveryRowLeavesAnEmptySheet)

@@ -191,7 +191,7 @@ TEST(SheetEdits, ModifyWithTheRowsOwnTextsChangesNothing)
         const QuoteSheet original = caption == kFull ? TwoRoomFullSheet() : TwoRoomHalfSheet();
         for (int row = 0; row < original.RowCount(); ++row) {
             QuoteSheet sheet = original;
-            EXPECT_FALSE(ModifyRow(sheet, caption, row, FieldsOfRow(sheet, row))) << caption << " row " << row;
+            EXPECT_TRUE(ModifyRow(sheet, caption, row, FieldsOfRow(sheet, row)).empty()) << caption << " row " << row;
             EXPECT_EQ(sheet, original) << caption << " row " << row;
         }
     }
@@ -346,6 +346,39 @@ TEST(SheetEdits, DeletingEveryRowFromTheBottomEndsEmpty)
     EXPECT_EQ(sheet.RowCount(), 0);
 }
 
+// Each edit says what it changed: taken back it leaves the sheet it started from, byte for
+// byte and kinds included, and made again the sheet it made, on either kind of sheet.
+TEST(SheetEdits, EveryEditUndoesToTheSheetItStartedFrom)
+{
+    using Edit = std::function<SheetChange(QuoteSheet&, std::string_view)>;
+    const struct {
+        const char* what;
+        Edit edit;
+    } cases[] = {
+        {"modify an item", [](QuoteSheet& s, std::string_view c) { return ModifyRow(s, c, kFloorTilesRow, {"地砖", "M2", "9", "58"}); }},
+        {"modify a fee", [](QuoteSheet& s, std::string_view c) { return ModifyRow(s, c, kManagementFeeRow, {"工程管理费", "项", "1", "6%"}); }},
+        {"fill a blank row", [](QuoteSheet& s, std::string_view c) { return ModifyRow(s, c, 7, {"自定", "项", "1", "100"}); }},
+        {"delete an item", [](QuoteSheet& s, std::string_view c) { return DeleteRow(s, c, kShoeCabinetRow); }},
+        {"delete the project total", [](QuoteSheet& s, std::string_view c) { return DeleteRow(s, c, kProjectTotalRow); }},
+        {"delete the last row", [](QuoteSheet& s, std::string_view c) { return DeleteRow(s, c, s.RowCount() - 1); }},
+        {"add an item", [](QuoteSheet& s, std::string_view c) { return AddItem(s, c, {"清水漆", "10", "44.5"}); }},
+        {"add to a room", [](QuoteSheet& s, std::string_view c) { return AddItemToRoom(s, c, 9, {"层板", "2", "100"}); }},
+    };
+    for (const std::string_view caption : {kHalf, kFull}) {
+        const QuoteSheet original = caption == kFull ? TwoRoomFullSheet() : TwoRoomHalfSheet();
+        for (const auto& c : cases) {
+            QuoteSheet sheet = original;
+            const SheetChange change = c.edit(sheet, caption);
+            ASSERT_FALSE(change.empty()) << c.what;
+            const QuoteSheet edited = sheet;
+            UndoChange(sheet, change);
+            EXPECT_EQ(sheet, original) << caption << " " << c.what;
+            RedoChange(sheet, change);
+            EXPECT_EQ(sheet, edited) << caption << " " << c.what;
+        }
+    }
+}
+
 const QuoteRow kBlank{};
 
 // 在此房间添加项 on any row of a room puts the item at the end of that room; rows of no room
@@ -361,7 +394,7 @@ TEST(SheetEdits, AnItemAddedToARoomEndsThatRoom)
                           {7, -1}, {kOtherRow, -1}, {kManagementFeeRow, -1}, {kProjectTotalRow, -1}, {-1, -1}};
     for (const Case& c : cases) {
         QuoteSheet sheet = TwoRoomHalfSheet();
-        EXPECT_EQ(AddItemToRoom(sheet, kHalf, c.clicked, shelf), c.at >= 0) << c.clicked;
+        EXPECT_EQ(!AddItemToRoom(sheet, kHalf, c.clicked, shelf).empty(), c.at >= 0) << c.clicked;
         if (c.at < 0) {
             EXPECT_EQ(sheet, TwoRoomHalfSheet()) << c.clicked;
             continue;
@@ -375,10 +408,10 @@ TEST(SheetEdits, AnItemAddedToARoomEndsThatRoom)
         EXPECT_FALSE(CheckSheetStructure(sheet, kHalf));
     }
     QuoteSheet full = TwoRoomFullSheet();
-    ASSERT_TRUE(AddItemToRoom(full, kFull, kShoeCabinetRow, shelf));
+    ASSERT_FALSE(AddItemToRoom(full, kFull, kShoeCabinetRow, shelf).empty());
     EXPECT_EQ(full.GetCell(kProjectTotalRow + 1, kTotal), "5347");
     EXPECT_EQ(LastTotal(full), "13696");  // 5347 + the main materials 8349
-    EXPECT_FALSE(AddItemToRoom(full, kFull, kCabinetRow + 1, shelf));  // the main materials
+    EXPECT_TRUE(AddItemToRoom(full, kFull, kCabinetRow + 1, shelf).empty());  // the main materials
 }
 
 TEST(SheetEdits, FirstAddedItemOpensABlockAboveTheFees)
