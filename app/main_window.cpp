@@ -299,6 +299,7 @@ void MainWindow::onEstimateClicked()
         SetEstimateReport(result.report);
         ResultWindow window(EstimateReport());
         window.setDetailsSource([this] { return m_details; });
+        window.setInputs(inputs);
         window.exec();
     }
     estimateButton()->setEnabled(true);
@@ -419,6 +420,7 @@ void MainWindow::openQuoteSheetWindow(Package package)
     connect(save, &QAction::triggered, m_session, [this] { m_session->save(); });
     // What it prints says what the details dialog says at the time of printing.
     sheet.setDetailsSource([this] { return m_details; });
+    sheet.setBuiltFrom(kept.builtFrom);
     sheet.exec();
     // Closing the window keeps its sheet, edits and all, with the project.
     kept.quote = DetailedQuote { sheet.caption(), sheet.sheet() };

@@ -25,6 +25,7 @@
 #include "files/capped_read.h"
 #include "files/file_errors.h"
 #include "project/project_file.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "qtcore/qt_text.h"
 
@@ -193,10 +194,15 @@ QString ProjectSession::chooseFile(Choice choice)
         : m_path;
     if (m_chooseFile)
         return m_chooseFile(choice, suggestion);
-    if (choice == Choice::Open)
-        return QFileDialog::getOpenFileName(
-            m_document.window, QStringLiteral("打开项目"), QFileInfo(suggestion).absolutePath(), kFileFilter);
-    return QFileDialog::getSaveFileName(m_document.window, QStringLiteral("保存项目"), suggestion, kFileFilter);
+    const bool open = choice == Choice::Open;
+    QFileDialog dialog(m_document.window, open ? QStringLiteral("打开项目") : QStringLiteral("保存项目"),
+        open ? QFileInfo(suggestion).absolutePath() : suggestion, kFileFilter);
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    widenFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 bool ProjectSession::openWithDialog()

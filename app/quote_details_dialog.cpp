@@ -22,7 +22,9 @@ QuoteDetailsDialog::QuoteDetailsDialog(const QuoteDetails& details, QWidget* par
     dateEdit()->setText(toQString(details.date));
     quoteNumberEdit()->setText(toQString(details.quoteNumber));
     notesEdit()->setPlainText(toQString(details.notes));
+    validityEdit()->setText(toQString(details.validity));
     dateEdit()->setPlaceholderText(QStringLiteral("例如 2024年5月1日"));
+    validityEdit()->setPlaceholderText(QStringLiteral("例如 30 天"));
     customerEdit()->setFocus();
 }
 
@@ -48,6 +50,10 @@ QLineEdit* QuoteDetailsDialog::quoteNumberEdit() const
 {
     return m_ui->quoteNumberEdit;
 }
+QLineEdit* QuoteDetailsDialog::validityEdit() const
+{
+    return m_ui->validityEdit;
+}
 QPlainTextEdit* QuoteDetailsDialog::notesEdit() const
 {
     return m_ui->notesEdit;
@@ -57,7 +63,7 @@ QuoteDetails QuoteDetailsDialog::details() const
 {
     return { fromQString(customerEdit()->text()), fromQString(addressEdit()->text()), fromQString(phoneEdit()->text()),
         fromQString(dateEdit()->text()), fromQString(quoteNumberEdit()->text()),
-        fromQString(notesEdit()->toPlainText()) };
+        fromQString(notesEdit()->toPlainText()), fromQString(validityEdit()->text()) };
 }
 
 } // namespace rq

@@ -1,4 +1,4 @@
-// "报价详情": the customer, address, phone, date, quote number and notes a printed quote
+// "报价详情": the customer, address, phone, date, quote number, validity and notes a printed quote
 // carries, edited in one dialog opened from the quote sheet window or the menu.
 #pragma once
 
@@ -32,6 +32,7 @@ private:
     QLineEdit* phoneEdit() const;
     QLineEdit* dateEdit() const;
     QLineEdit* quoteNumberEdit() const;
+    QLineEdit* validityEdit() const;
     QPlainTextEdit* notesEdit() const;
 
     std::unique_ptr<Ui::QuoteDetailsDialog> m_ui;

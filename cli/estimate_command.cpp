@@ -107,7 +107,11 @@ int RunEstimateCommand(const std::vector<std::string>& args, std::ostream& out, 
     const Text text = ResultWindowText(result.report);
     if (options.common.outputPath) {
         const WriteResult written = WriteOutputFile(*options.common.outputPath, encoded(text),
-                                                    [&] { return EstimateDocument(text, {}, TodayText()); });
+                                                    [&] {
+                                                        QuoteDocument document = EstimateDocument(text, {}, TodayText());
+                                                        StateEstimateBasis(document, options.inputs);
+                                                        return document;
+                                                    });
         if (written.written())
             return 0;
         err << "renoquote-cli estimate: " << encoded(written.problem) << "\n";

@@ -375,8 +375,11 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         const WriteResult written = WriteOutputFile(*options.common.outputPath, gbk ? Utf8ToGbk(text) : text, [&] {
             // A project brings the details of its quote; rooms from a file have none. The head
             // names the price book either way.
-            return SheetDocument(quote.sheet, quote.caption, DetailFields(project.details, project.prices.name()),
-                                 QuoteDate(project.details, TodayText()));
+            QuoteDocument document = SheetDocument(quote.sheet, quote.caption,
+                                                   DetailFields(project.details, project.prices.name()),
+                                                   QuoteDate(project.details, TodayText()));
+            StateQuoteBasis(document, kept.builtFrom);
+            return document;
         });
         if (written.written())
             return kStatusDone;

@@ -30,6 +30,21 @@ ClipboardText RowsForClipboard(const QuoteDocument& document, const std::vector<
 {
     ClipboardText result;
     result.html = "<html><head><meta charset=\"utf-8\"></head><body><table>\n";
+    // The heads come first, so that a paste says what each column holds, the added-item
+    // mark's column included.
+    if (!document.columnHeads.empty()) {
+        result.html += "<tr>";
+        for (std::size_t column = 0; column < document.columnHeads.size(); ++column) {
+            if (column > 0)
+                result.tabSeparated += '\t';
+            AppendQuotedField(result.tabSeparated, document.columnHeads[column], "\t\r\n\"");
+            result.html += "<th>";
+            AppendHtmlText(result.html, document.columnHeads[column]);
+            result.html += "</th>";
+        }
+        result.tabSeparated += '\n';
+        result.html += "</tr>\n";
+    }
     for (const int index : rows) {
         if (index < 0 || index >= static_cast<int>(document.rows.size()))
             continue;

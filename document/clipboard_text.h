@@ -14,7 +14,8 @@ struct ClipboardText {
     Text html;
 };
 
-// The given rows of the document, in the order given; rows outside the document are skipped.
+// The document's column heads, then the given rows in the order given; rows outside the
+// document are skipped.
 ClipboardText RowsForClipboard(const QuoteDocument& document, const std::vector<int>& rows);
 
 }  // namespace rq

@@ -7,7 +7,9 @@
 
 namespace rq {
 
-// The head lines, an empty record, the column heads and one record a row.
+// The head lines, an empty record, what the quote was computed from (the choices, the rooms
+// table), the column heads and one record a row, then the signature lines; an empty record
+// closes each part.
 Text CsvText(const QuoteDocument& document);
 
 // One record: fields with a comma, a quote, CR or LF are quoted, quotes doubled.

@@ -13,6 +13,7 @@ struct QuoteDetails {
     Text date;         // as the user writes it ("2024年5月1日"), never parsed
     Text quoteNumber;  // the company's own numbering, free text
     Text notes;        // may run over several lines
+    Text validity;     // how long the quoted prices hold, as typed ("30 天")
     bool operator==(const QuoteDetails&) const = default;
 };
 

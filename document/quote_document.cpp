@@ -1,8 +1,11 @@
 #include "document/quote_document.h"
 
+#include <algorithm>
 #include <charconv>
+#include <optional>
 #include <cmath>
 #include <ctime>
+#include <span>
 
 #include "convert/utf8.h"
 #include "document/company.h"
@@ -12,8 +15,23 @@ namespace {
 
 constexpr std::string_view kSiteLabel = "网址：";
 constexpr std::string_view kDateLabel = "日期：";
+constexpr std::string_view kPriceBookLabel = "价格表：";
 
 constexpr bool kSheetFigures[kSheetColumnCount] = {true, false, false, true, true, true};
+
+// The rooms as the main window lists them, numbered in the order their sections follow.
+constexpr std::string_view kRoomHeads[] = {"序号", "房屋类型", "长*宽*高", "窗户", "门", "扇数", "墙面数"};
+constexpr bool kRoomFigures[] = {true, false, false, false, false, true, true};
+
+constexpr std::string_view kEstimateFigureHeads[] = {"项目", "金额（元）"};
+
+// A quote sent to someone is signed by both sides before work begins.
+constexpr std::string_view kSignatureLines[] = {
+    "业主签字：____________________    日期：______________",
+    "公司盖章：____________________    日期：______________",
+};
+
+std::vector<Text> Texts(std::span<const std::string_view> texts) { return {texts.begin(), texts.end()}; }
 
 // The site as a reader types it: the host, without the scheme and the final slash.
 Text SiteHost()
@@ -83,6 +101,31 @@ bool IsWide(char32_t c)
     return false;
 }
 
+// A line of the estimate's report that prices something ("衣柜：9000元", "鞋柜:650",
+// "客餐厅铺地板舒适装修的价格为：28169.7元"): its label and amount. Areas and prose are not.
+std::optional<DocumentRow> FigureOfLine(std::string_view line)
+{
+    constexpr std::string_view kWideColon = "：";
+    std::size_t colon = line.rfind(kWideColon);
+    std::size_t after = colon == std::string_view::npos ? 0 : colon + kWideColon.size();
+    if (const std::size_t narrow = line.rfind(':'); narrow != std::string_view::npos && narrow + 1 > after) {
+        colon = narrow;
+        after = narrow + 1;
+    }
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    std::string_view amount = line.substr(after);
+    if (amount.ends_with("元"))
+        amount.remove_suffix(std::string_view("元").size());
+    CellNumber number;
+    if (!ReadCellNumber(amount, number) || number.percent)
+        return std::nullopt;
+    std::string_view label = line.substr(0, colon);
+    while (label.starts_with(' '))
+        label.remove_prefix(1);
+    return DocumentRow{{Text(label), Text(amount)}, RowEmphasis::Plain};
+}
+
 Text JoinedFields(const std::vector<DocumentField>& fields)
 {
     Text line;
@@ -131,6 +174,7 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
             shown.cells.emplace_back(kind == RowKind::AddedItem ? kAddedItemMark : "");
         shown.emphasis = EmphasisOf(kind);
     }
+    document.signatureLines = Texts(kSignatureLines);
     return document;
 }
 
@@ -149,11 +193,44 @@ QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<Do
         if (line.ends_with('\r'))
             line.remove_suffix(1);
         document.rows.push_back({{Text(line)}, RowEmphasis::Plain});
+        if (std::optional<DocumentRow> figure = FigureOfLine(line))
+            document.figures.rows.push_back(std::move(*figure));
         if (end == std::string_view::npos)
             break;
         rest.remove_prefix(end + 1);
     }
+    if (!document.figures.rows.empty()) {
+        document.figures.heads = Texts(kEstimateFigureHeads);
+        document.figures.figureColumns = {false, true};
+    }
+    document.signatureLines = Texts(kSignatureLines);
     return document;
+}
+
+void StateQuoteBasis(QuoteDocument& document, const QuoteInputs& builtFrom)
+{
+    document.basis = {{"装修类型：", builtFrom.grade}};
+    if (document.title == kHalfPackageCaption || document.title == kFullPackageCaption)
+        document.basis.push_back({"承包方式：", Text(document.title == kHalfPackageCaption ? kHalfPackage : kFullPackage)});
+    document.basis.push_back({"客餐厅地面：", builtFrom.floor == FloorChoice::Boards ? "地板" : "地砖"});
+    document.rooms = {Texts(kRoomHeads), {std::begin(kRoomFigures), std::end(kRoomFigures)}, {}};
+    document.rooms.rows.reserve(builtFrom.rooms.size());
+    for (std::size_t room = 0; room < builtFrom.rooms.size(); ++room) {
+        DocumentRow& row = document.rooms.rows.emplace_back();
+        row.cells.push_back(IntegerToText(static_cast<int>(room + 1)));
+        const auto& cells = builtFrom.rooms[room].cells;
+        row.cells.insert(row.cells.end(), cells.begin(), cells.end());
+    }
+}
+
+void StateEstimateBasis(QuoteDocument& document, const EstimateInputs& inputs)
+{
+    document.basis = {
+        {"户型：", inputs.bedrooms + "室" + inputs.livingRooms + "厅" + inputs.kitchens + "厨" + inputs.bathrooms + "卫" +
+                       inputs.balconies + "阳台"},
+        {"实际面积：", inputs.area + "平方米"},
+        {"装修类型：", inputs.grade},
+    };
 }
 
 Text TodayText()
@@ -168,7 +245,8 @@ Text TodayText()
 std::vector<DocumentField> DetailFields(const QuoteDetails& details, std::string_view priceBookName)
 {
     std::vector<DocumentField> fields = DetailFields(details);
-    fields.push_back({"价格表：", Text(priceBookName)});
+    const bool notes = !fields.empty() && fields.back().label == kNotesLabel;
+    fields.insert(fields.end() - (notes ? 1 : 0), DocumentField{Text(kPriceBookLabel), Text(priceBookName)});
     return fields;
 }
 
@@ -176,7 +254,7 @@ std::vector<DocumentField> DetailFields(const QuoteDetails& details)
 {
     const std::pair<std::string_view, const Text*> fields[] = {
         {"客户：", &details.customer}, {"地址：", &details.address},         {"电话：", &details.phone},
-        {"报价单号：", &details.quoteNumber}, {"备注：", &details.notes},
+        {"报价单号：", &details.quoteNumber}, {"有效期：", &details.validity}, {kNotesLabel, &details.notes},
     };
     std::vector<DocumentField> filled;
     for (const auto& [label, value] : fields) {
@@ -188,16 +266,32 @@ std::vector<DocumentField> DetailFields(const QuoteDetails& details)
 
 Text QuoteDate(const QuoteDetails& details, Text today) { return details.date.empty() ? today : details.date; }
 
+std::vector<DocumentField> DetailLines(const QuoteDocument& document)
+{
+    std::vector<DocumentField> lines = document.details;
+    // The notes may run over many lines: every short detail, the date too, comes before them.
+    const auto notes = std::find_if(lines.begin(), lines.end(),
+                                    [](const DocumentField& field) { return field.label == kNotesLabel; });
+    const bool hasNotes = notes != lines.end();
+    if (hasNotes)
+        std::rotate(notes, notes + 1, lines.end());
+    if (!document.date.empty())
+        lines.insert(lines.end() - (hasNotes ? 1 : 0), DocumentField{Text(kDateLabel), document.date});
+    return lines;
+}
+
 std::vector<Text> HeadLines(const QuoteDocument& document)
 {
     std::vector<DocumentField> company;
     for (const Text& part : document.companyLines)
         company.push_back({"", part});
-    std::vector<DocumentField> details = document.details;
-    if (!document.date.empty())
-        details.push_back({Text(kDateLabel), document.date});
-    return {document.title, JoinedFields(company), JoinedFields(details)};
+    std::vector<Text> lines = {document.title, JoinedFields(company)};
+    for (const DocumentField& field : DetailLines(document))
+        lines.push_back(field.label + field.value);
+    return lines;
 }
+
+Text BasisLine(const QuoteDocument& document) { return JoinedFields(document.basis); }
 
 bool ReadCellNumber(std::string_view text, CellNumber& number)
 {

@@ -1,6 +1,7 @@
 // What a printed or exported quote says, whatever it is printed or written as: the title,
-// the company's lines, the quote details and the date on top, then a table — the quote
-// sheet as it stands, or the quick estimate's report one line a row. The PDF, the
+// the company's lines, the quote details and the date on top, what the price was computed
+// from, then a table — the quote sheet as it stands, or the quick estimate's report one
+// line a row — and the lines where the owner signs and the company stamps. The PDF, the
 // print-out, the spreadsheets and the clipboard all render this one model.
 #pragma once
 
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "document/quote_details.h"
+#include "estimate/quick_estimate.h"
+#include "quote/quote_concepts.h"
 #include "quote/quote_sheet.h"
 
 namespace rq {
@@ -17,6 +20,8 @@ inline constexpr std::string_view kEstimateDocumentTitle = "快速预算报价";
 // when the sheet holds such items.
 inline constexpr std::string_view kRemarkHead = "说明";
 inline constexpr std::string_view kAddedItemMark = "添加项";
+// The quote details' free text: always the last of the details, however long it runs.
+inline constexpr std::string_view kNotesLabel = "备注：";
 
 // How a row reads on paper.
 enum class RowEmphasis { Plain, Heading, Total };
@@ -34,16 +39,35 @@ struct DocumentField {
     bool operator==(const DocumentField&) const = default;
 };
 
+// A table of its own beside the main one: the rooms a quote was computed from, or the
+// estimate's figures.
+struct DocumentTable {
+    std::vector<Text> heads;
+    std::vector<bool> figureColumns;
+    std::vector<DocumentRow> rows;
+    bool operator==(const DocumentTable&) const = default;
+};
+
 struct QuoteDocument {
     Text title;
     std::vector<Text> companyLines;
     std::vector<DocumentField> details;  // the details that were filled in, in order
     Text date;
+    // What the price was computed from, stated before the table: the choices ("装修类型："
+    // "舒适型装修"), and for a sheet its rooms one a row with their sizes, so that two rooms
+    // both called 卧室 can be told apart on paper.
+    std::vector<DocumentField> basis;
+    DocumentTable rooms;
     // The table: heads (none for the estimate, whose lines are a text, not a table), and
     // which columns hold figures (serial numbers, quantities, prices, totals).
     std::vector<Text> columnHeads;
     std::vector<bool> figureColumns;
     std::vector<DocumentRow> rows;
+    // The estimate's four prices and priced lines as label and amount: a spreadsheet shows
+    // them as figures it can reckon with, beside the report's text.
+    DocumentTable figures;
+    // At the foot: where the owner signs and the company stamps, each with its date.
+    std::vector<Text> signatureLines;
 
     int ColumnCount() const;
     bool operator==(const QuoteDocument&) const = default;
@@ -57,6 +81,12 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
 // The quick estimate as the result window shows it (report and closing hint), one line a row.
 QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<DocumentField> details, Text date);
 
+// States what the sheet was computed from: the grade, the package (told by the document's
+// caption), the floor of living and dining rooms, and the rooms.
+void StateQuoteBasis(QuoteDocument& document, const QuoteInputs& builtFrom);
+// States the counts, the area and the grade the estimate was computed from.
+void StateEstimateBasis(QuoteDocument& document, const EstimateInputs& inputs);
+
 // Today's date as a quote carries it: "2026年12月9日".
 Text TodayText();
 
@@ -69,9 +99,15 @@ std::vector<DocumentField> DetailFields(const QuoteDetails& details, std::string
 // The date of the quote: the one written into the details, else `today`.
 Text QuoteDate(const QuoteDetails& details, Text today);
 
+// The details as the document states them, one labelled line each: those filled in, the
+// date, and the notes last, after every other line.
+std::vector<DocumentField> DetailLines(const QuoteDocument& document);
+
 // The document's head as lines of text, for spreadsheets: the title, the company on one
-// line, the details and the date on one line.
+// line, then each of the detail lines.
 std::vector<Text> HeadLines(const QuoteDocument& document);
+// What the price was computed from, in one line ("装修类型：舒适型装修    承包方式：半包 …").
+Text BasisLine(const QuoteDocument& document);
 
 // A cell's text read as a number when the whole text is one and a spreadsheet would show
 // it as written ("313", "-8.96", "2.63568e+006"): the figure, and for a percentage ("2%")

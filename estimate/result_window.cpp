@@ -89,7 +89,10 @@ QString ResultWindow::shownText() const
 QuoteDocument ResultWindow::document() const
 {
     const QuoteDetails details = m_details ? m_details() : QuoteDetails {};
-    return EstimateDocument(m_shownText, DetailFields(details), QuoteDate(details, TodayText()));
+    QuoteDocument document = EstimateDocument(m_shownText, DetailFields(details), QuoteDate(details, TodayText()));
+    if (m_inputs)
+        StateEstimateBasis(document, *m_inputs);
+    return document;
 }
 
 void ResultWindow::setUpDocumentActions()

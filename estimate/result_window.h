@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QDialog>
 
 #include "convert/convert.h"
 #include "document/quote_document.h"
+#include "estimate/quick_estimate.h"
 
 namespace Ui {
 class ResultWindow;
@@ -45,6 +47,8 @@ public:
     // Where the quote details of the printed and exported document come from (the
     // project's, asked each time so that a change shows in the next print); none: empty.
     void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
+    // The counts, area and grade the report was computed from, which its documents state.
+    void setInputs(EstimateInputs inputs) { m_inputs = std::move(inputs); }
 
 private:
     // The controls by role: the report and, under it, three links and the close button.
@@ -64,6 +68,7 @@ private:
     Text m_shownText;  // the report and the closing hint, as the box shows them
     DocumentActions* m_documents = nullptr;
     std::function<QuoteDetails()> m_details;
+    std::optional<EstimateInputs> m_inputs;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_exportButton = nullptr;
 };

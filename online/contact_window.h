@@ -28,6 +28,10 @@ public:
     ContactWindow(const ChatPictureJob& picture, QWidget* parent);
     ~ContactWindow() override;
 
+    // The width a window needs for its title to show whole in a title bar: the title in a
+    // bold font a third larger than the text's, beside the bar's icon and buttons.
+    static int TitleBarWidth(const QWidget& window);
+
 private:
     PictureBox* chatPictureBox() const;
     HyperlinkLabel* siteLink() const;

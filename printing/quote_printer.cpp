@@ -32,6 +32,8 @@ constexpr int kProgressStep = 128;
 // Relative widths of 序号, 项目名称, 单位, 数量, 单价, 总计 and the added-item mark: the item
 // names get the room, the figures enough for a six-digit price with decimals.
 constexpr double kSheetColumnWeights[] = {6, 33, 8, 14, 14, 15, 10};
+// 序号, 房屋类型, 长*宽*高, 窗户, 门, 扇数, 墙面数: the sizes get the room.
+constexpr double kRoomColumnWeights[] = {6, 22, 22, 16, 16, 8, 10};
 
 // A CJK font that the set-up installs, then what the system offers: the PDF embeds
 // whichever is found.
@@ -53,9 +55,10 @@ QString WithoutTrailingBlanks(QString line)
 }
 
 // The text in lines no wider than `width`: broken at line breaks, then between words or,
-// for a word or a Chinese run too long for the column, anywhere. Nothing is left out.
+// for a word or a Chinese run too long for the column, anywhere (or, asked so, between any
+// two characters). Nothing is left out.
 QStringList WrapText(const QString& text, const QFont& font, const QFontMetricsF& metrics, QPaintDevice* device,
-                     double width)
+                     double width, QTextOption::WrapMode mode = QTextOption::WrapAtWordBoundaryOrAnywhere)
 {
     QStringList lines;
     QString cleaned = text;
@@ -67,7 +70,7 @@ QStringList WrapText(const QString& text, const QFont& font, const QFontMetricsF
         }
         QTextLayout layout(paragraph, font, device);
         QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        option.setWrapMode(mode);
         layout.setTextOption(option);
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -87,14 +90,42 @@ struct RowSlice {
     bool lastOfRow = true;
 };
 
+// The rows of one table on one page, under its column heads (repeated on every page).
+struct Segment {
+    int table = 0;
+    double top = 0;  // where its column heads begin
+    std::vector<RowSlice> slices;
+};
+
 // The quote details follow the title on the first page; notes longer than the page go on
-// over the next ones, whole lines on each, before the table begins.
+// over the next ones, whole lines on each, before the tables begin: the rooms, then the
+// items. The signature lines close the last page.
 struct Page {
     int firstDetail = 0;
     int detailCount = 0;
-    bool table = false;   // the table's column heads and rows stand on this page
-    double tableTop = 0;  // where its column heads begin
-    std::vector<RowSlice> slices;
+    std::vector<Segment> segments;
+    double signatureTop = -1;  // none on this page
+};
+
+// One line of the details block: a label ("客户：") in the label column on a field's first
+// line, and a line of its value in the column beside it; a line without label spans the page.
+struct DetailLine {
+    QString label;
+    QString text;
+    bool spansPage = false;
+};
+
+using CellLines = std::vector<QStringList>;
+
+// One table as laid out: the document's texts, where its columns stand and the lines of
+// each row that wraps.
+struct TableLayout {
+    const std::vector<Text>* heads = nullptr;
+    const std::vector<bool>* figureColumns = nullptr;
+    const std::vector<DocumentRow>* rows = nullptr;
+    std::vector<double> left;
+    std::vector<double> width;
+    std::vector<CellLines> rowLines;
 };
 
 class QuoteLayout {
@@ -115,7 +146,17 @@ public:
         m_points = device.logicalDpiY() / 72.0;
         m_padding = 2 * m_points;
         m_lineHeight = std::max(m_bodyMetrics.lineSpacing(), QFontMetricsF(m_bold, &device).lineSpacing());
-        placeColumns();
+        if (!document.rooms.rows.empty())
+            m_tables.push_back(placeTable(document.rooms.heads, document.rooms.figureColumns, document.rooms.rows,
+                                          kRoomColumnWeights));
+        m_tables.push_back(
+            placeTable(document.columnHeads, document.figureColumns, document.rows, kSheetColumnWeights));
+    }
+
+    // Rows of every table: the work the progress counts, once to lay out and once to paint.
+    static int RowCount(const QuoteDocument& document)
+    {
+        return static_cast<int>(document.rooms.rows.size() + document.rows.size());
     }
 
     // Wraps every cell and breaks the rows into pages; false when stopped.
@@ -123,12 +164,14 @@ public:
     {
         layOutHead();
         m_footHeight = QFontMetricsF(m_small, &m_device).lineSpacing() + 4 * m_points;
-        const int rowCount = static_cast<int>(m_document.rows.size());
-        m_rowLines.reserve(static_cast<std::size_t>(rowCount));
-        for (int row = 0; row < rowCount; ++row) {
-            if (row % kProgressStep == 0 && progress && !progress(row, progressTotal))
-                return false;
-            m_rowLines.push_back(wrapRow(m_document.rows[static_cast<std::size_t>(row)]));
+        int done = 0;
+        for (TableLayout& table : m_tables) {
+            table.rowLines.reserve(table.rows->size());
+            for (const DocumentRow& row : *table.rows) {
+                if (done++ % kProgressStep == 0 && progress && !progress(done - 1, progressTotal))
+                    return false;
+                table.rowLines.push_back(wrapRow(table, row));
+            }
         }
         paginate();
         return true;
@@ -144,56 +187,66 @@ public:
                 m_device.newPage();
             const Page& layout = m_pages[static_cast<std::size_t>(page)];
             paintDetails(painter, layout, page == 0 ? paintHead(painter) : 0);
-            double y = layout.tableTop;
-            if (layout.table && !m_document.columnHeads.empty())
-                y = paintColumnHeads(painter, y);
-            for (const RowSlice& slice : layout.slices) {
-                if (++painted % kProgressStep == 0 && progress && !progress(progressDone + painted, progressTotal))
-                    return false;
-                y = paintSlice(painter, slice, y);
+            for (const Segment& segment : layout.segments) {
+                const TableLayout& table = m_tables[static_cast<std::size_t>(segment.table)];
+                double y = segment.top;
+                if (!table.heads->empty())
+                    y = paintColumnHeads(painter, table, y);
+                for (const RowSlice& slice : segment.slices) {
+                    if (++painted % kProgressStep == 0 && progress && !progress(progressDone + painted, progressTotal))
+                        return false;
+                    y = paintSlice(painter, table, slice, y);
+                }
             }
+            if (layout.signatureTop >= 0)
+                paintSignatures(painter, layout.signatureTop);
             paintFoot(painter, page);
         }
         return true;
     }
 
 private:
-    using CellLines = std::vector<QStringList>;
-
-    void placeColumns()
+    template <std::size_t N>
+    TableLayout placeTable(const std::vector<Text>& heads, const std::vector<bool>& figureColumns,
+                           const std::vector<DocumentRow>& rows, const double (&headedWeights)[N]) const
     {
-        const int columns = std::max(1, m_document.ColumnCount());
+        TableLayout table{&heads, &figureColumns, &rows, {}, {}, {}};
+        int columns = static_cast<int>(heads.size());
+        for (const DocumentRow& row : rows)
+            columns = std::max(columns, static_cast<int>(row.cells.size()));
+        columns = std::max(columns, 1);
         std::vector<double> weights(static_cast<std::size_t>(columns), 1.0);
-        if (!m_document.columnHeads.empty()) {
-            for (int column = 0; column < columns && column < static_cast<int>(std::size(kSheetColumnWeights)); ++column)
-                weights[static_cast<std::size_t>(column)] = kSheetColumnWeights[column];
+        if (!heads.empty()) {
+            for (int column = 0; column < columns && column < static_cast<int>(N); ++column)
+                weights[static_cast<std::size_t>(column)] = headedWeights[column];
         }
         double sum = 0;
         for (const double weight : weights)
             sum += weight;
         double x = 0;
         for (const double weight : weights) {
-            m_columnLeft.push_back(x);
-            m_columnWidth.push_back(m_width * weight / sum);
+            table.left.push_back(x);
+            table.width.push_back(m_width * weight / sum);
             x += m_width * weight / sum;
         }
+        return table;
     }
 
-    double textWidth(std::size_t column) const { return m_columnWidth[column] - 2 * m_padding; }
+    double textWidth(const TableLayout& table, std::size_t column) const { return table.width[column] - 2 * m_padding; }
 
     // The lines of each cell, kept only for a row with a cell that wraps or breaks its line:
     // every other row (nearly all of a large sheet) is painted from the document's own texts,
     // so that a sheet of 100,000 rooms is not held a second time as lines. None kept means
     // each cell is its one line.
-    CellLines wrapRow(const DocumentRow& row)
+    CellLines wrapRow(const TableLayout& table, const DocumentRow& row)
     {
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
         const QFontMetricsF metrics(font, &m_device);
         CellLines cells;
         bool wraps = false;
-        for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column) {
+        for (std::size_t column = 0; column < row.cells.size() && column < table.width.size(); ++column) {
             const QString text = toQString(row.cells[column]);
-            cells.push_back(WrapText(text, font, metrics, &m_device, textWidth(column)));
+            cells.push_back(WrapText(text, font, metrics, &m_device, textWidth(table, column)));
             wraps = wraps || cells.back().size() != 1 || cells.back().front() != text;
         }
         return wraps ? cells : CellLines();
@@ -209,8 +262,8 @@ private:
 
     double rowHeight(int lines) const { return lines * m_lineHeight + 2 * m_padding; }
 
-    // The first page's head: the company, a rule and the title; the details and the date
-    // follow it (see paginate).
+    // The first page's head: the company, a rule and the title; the details, the date and
+    // what the price was computed from follow it (see paginate).
     void layOutHead()
     {
         const std::vector<Text>& company = m_document.companyLines;
@@ -223,12 +276,37 @@ private:
         m_contact = WrapText(toQString(contact), m_small, QFontMetricsF(m_small, &m_device), &m_device, m_width);
         m_titleLines = WrapText(toQString(m_document.title), m_title, QFontMetricsF(m_title, &m_device), &m_device,
                                 m_width);
-        const Text details = HeadLines(m_document).back();
-        if (!details.empty())
-            m_details = WrapText(toQString(details), m_body, m_bodyMetrics, &m_device, m_width);
+        layOutDetails();
         m_headHeight = m_companyName.size() * QFontMetricsF(m_company, &m_device).lineSpacing() +
                        m_contact.size() * QFontMetricsF(m_small, &m_device).lineSpacing() + 6 * m_points +
                        m_titleLines.size() * QFontMetricsF(m_title, &m_device).lineSpacing() + 6 * m_points;
+    }
+
+    // Each detail on lines of its own, the labels in one column and the values beside them,
+    // wrapped within their column: the notes between any two characters, so that a long
+    // note fills its column and no line stands short. Then what the price was computed from.
+    void layOutDetails()
+    {
+        const std::vector<DocumentField> fields = DetailLines(m_document);
+        for (const DocumentField& field : fields)
+            m_labelWidth = std::max(m_labelWidth, m_bodyMetrics.horizontalAdvance(toQString(field.label)));
+        if (m_labelWidth > 0)
+            m_labelWidth += m_bodyMetrics.horizontalAdvance(QLatin1Char(' '));
+        for (const DocumentField& field : fields) {
+            const QTextOption::WrapMode mode = field.label == kNotesLabel ? QTextOption::WrapAnywhere
+                                                                          : QTextOption::WrapAtWordBoundaryOrAnywhere;
+            const QStringList lines =
+                WrapText(toQString(field.value), m_body, m_bodyMetrics, &m_device, m_width - m_labelWidth, mode);
+            for (int line = 0; line < lines.size(); ++line)
+                m_details.push_back({line == 0 ? toQString(field.label) : QString(), lines[line], false});
+        }
+        const Text basis = BasisLine(m_document);
+        if (basis.empty())
+            return;
+        if (!m_details.empty())
+            m_details.push_back({{}, {}, true});
+        for (const QString& line : WrapText(toQString(basis), m_body, m_bodyMetrics, &m_device, m_width))
+            m_details.push_back({{}, line, true});
     }
 
     // The print preview draws its pages scaled, as outlines, and outlines lose the bold a
@@ -242,16 +320,25 @@ private:
             painter.drawText(at + QPointF(m_points / 3, 0), text);
     }
 
-    double columnHeadsHeight() const { return m_document.columnHeads.empty() ? 0 : rowHeight(1); }
+    double columnHeadsHeight(const TableLayout& table) const { return table.heads->empty() ? 0 : rowHeight(1); }
 
     double bodyBottom() const { return m_height - m_footHeight; }
 
-    bool pageHasContent() const { return !m_pages.back().slices.empty() || m_pages.back().detailCount > 0; }
-
-    void nextTablePage()
+    bool pageHasContent() const
     {
-        m_pages.emplace_back();
-        m_pages.back().table = true;
+        const Page& page = m_pages.back();
+        if (page.detailCount > 0)
+            return true;
+        for (const Segment& segment : page.segments) {
+            if (!segment.slices.empty())
+                return true;
+        }
+        return false;
+    }
+
+    double signaturesHeight() const
+    {
+        return m_document.signatureLines.size() * 2 * m_bodyMetrics.lineSpacing();
     }
 
     void paginate()
@@ -259,40 +346,61 @@ private:
         m_pages.emplace_back();
         double y = m_headHeight;
         const double detailLine = m_bodyMetrics.lineSpacing();
-        for (int first = 0; first < m_details.size();) {
+        const int detailCount = static_cast<int>(m_details.size());
+        for (int first = 0; first < detailCount;) {
             const int fit = static_cast<int>(std::floor((bodyBottom() - y) / detailLine));
             if (fit <= 0 && pageHasContent()) {
                 m_pages.emplace_back();
                 y = 0;
                 continue;
             }
-            const int count = std::min(std::max(fit, 1), static_cast<int>(m_details.size()) - first);
+            const int count = std::min(std::max(fit, 1), detailCount - first);
             m_pages.back().firstDetail = first;
             m_pages.back().detailCount = count;
             y += count * detailLine;
             first += count;
         }
-        y += 8 * m_points;
-        // The column heads never stand alone at the foot of the details.
-        if (pageHasContent() && y + columnHeadsHeight() + rowHeight(1) > bodyBottom()) {
+        for (int table = 0; table < static_cast<int>(m_tables.size()); ++table) {
+            y += 8 * m_points;
+            y = paginateTable(table, y);
+        }
+        // The signatures close the document, together on one page.
+        y += 2 * detailLine;
+        if (!m_document.signatureLines.empty()) {
+            if (y + signaturesHeight() > bodyBottom() && pageHasContent()) {
+                m_pages.emplace_back();
+                y = 0;
+            }
+            m_pages.back().signatureTop = y;
+        }
+    }
+
+    // The table's rows from `y` on, over as many pages as they need; where the last ends.
+    double paginateTable(int tableIndex, double y)
+    {
+        const TableLayout& table = m_tables[static_cast<std::size_t>(tableIndex)];
+        const double headsHeight = columnHeadsHeight(table);
+        // The column heads never stand alone at the foot of the page above.
+        if (pageHasContent() && y + headsHeight + rowHeight(1) > bodyBottom()) {
             m_pages.emplace_back();
             y = 0;
         }
-        m_pages.back().table = true;
-        m_pages.back().tableTop = y;
-        y += columnHeadsHeight();
-        const double pageTop = columnHeadsHeight();
-        const int rowCount = static_cast<int>(m_rowLines.size());
+        m_pages.back().segments.push_back({tableIndex, y, {}});
+        y += headsHeight;
+        const auto nextPage = [&] {
+            m_pages.emplace_back();
+            m_pages.back().segments.push_back({tableIndex, 0, {}});
+            y = headsHeight;
+        };
+        const int rowCount = static_cast<int>(table.rowLines.size());
         for (int row = 0; row < rowCount; ++row) {
-            const int lines = LineCount(m_rowLines[static_cast<std::size_t>(row)]);
+            const int lines = LineCount(table.rowLines[static_cast<std::size_t>(row)]);
             double needed = rowHeight(lines);
             // A room's header never stands alone at the foot of a page, away from its items.
-            if (m_document.rows[static_cast<std::size_t>(row)].emphasis == RowEmphasis::Heading && row + 1 < rowCount)
+            if ((*table.rows)[static_cast<std::size_t>(row)].emphasis == RowEmphasis::Heading && row + 1 < rowCount)
                 needed += rowHeight(1);
-            if (y + needed > bodyBottom() && pageHasContent() && rowHeight(lines) <= bodyBottom() - pageTop) {
-                nextTablePage();
-                y = pageTop;
-            }
+            if (y + needed > bodyBottom() && pageHasContent() && rowHeight(lines) <= bodyBottom() - headsHeight)
+                nextPage();
             // The row goes on over as many pages as it needs, whole lines on each.
             int first = 0;
             while (first < lines) {
@@ -300,16 +408,16 @@ private:
                 if (fit <= 0 && !pageHasContent())
                     fit = 1;  // a line taller than the page: printed, even if it runs over the foot
                 if (fit <= 0) {
-                    nextTablePage();
-                    y = pageTop;
+                    nextPage();
                     continue;
                 }
                 const int count = std::min(fit, lines - first);
-                m_pages.back().slices.push_back({row, first, count, first + count == lines});
+                m_pages.back().segments.back().slices.push_back({row, first, count, first + count == lines});
                 y += rowHeight(count);
                 first += count;
             }
         }
+        return y;
     }
 
     double paintHead(QPainter& painter)
@@ -340,21 +448,36 @@ private:
         painter.setFont(m_body);
         painter.setPen(Qt::black);
         for (int line = page.firstDetail; line < page.firstDetail + page.detailCount; ++line) {
-            drawText(painter, QPointF(0, y + m_bodyMetrics.ascent()), m_details[line], false);
+            const DetailLine& detail = m_details[static_cast<std::size_t>(line)];
+            const double baseline = y + m_bodyMetrics.ascent();
+            if (!detail.label.isEmpty())
+                drawText(painter, QPointF(0, baseline), detail.label, false);
+            drawText(painter, QPointF(detail.spansPage ? 0 : m_labelWidth, baseline), detail.text, false);
             y += m_bodyMetrics.lineSpacing();
         }
     }
 
-    double paintColumnHeads(QPainter& painter, double y)
+    void paintSignatures(QPainter& painter, double y) const
+    {
+        painter.setFont(m_body);
+        painter.setPen(Qt::black);
+        for (const Text& line : m_document.signatureLines) {
+            drawText(painter, QPointF(0, y + m_bodyMetrics.ascent()), toQString(line), false);
+            y += 2 * m_bodyMetrics.lineSpacing();
+        }
+    }
+
+    double paintColumnHeads(QPainter& painter, const TableLayout& table, double y)
     {
         const double height = rowHeight(1);
         painter.fillRect(QRectF(0, y, m_width, height), QColor(0xE8, 0xE8, 0xE8));
         painter.setFont(m_bold);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(m_bold, &m_device);
-        for (std::size_t column = 0; column < m_document.columnHeads.size() && column < m_columnWidth.size(); ++column) {
-            const QString head = toQString(m_document.columnHeads[column]);
-            drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
+        for (std::size_t column = 0; column < table.heads->size() && column < table.width.size(); ++column) {
+            const QString head = toQString((*table.heads)[column]);
+            drawText(painter,
+                     QPointF(cellX(table, column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
                      head, true);
         }
         painter.setPen(QPen(Qt::black, m_points / 2));
@@ -364,30 +487,31 @@ private:
 
     // Figures stand right, so that their digits line up; texts stand left; the mark of
     // added items stands in the middle of its column, clear of the totals beside it.
-    double cellX(std::size_t column, double advance) const
+    double cellX(const TableLayout& table, std::size_t column, double advance) const
     {
-        const bool figure = column < m_document.figureColumns.size() && m_document.figureColumns[column];
+        const bool figure = column < table.figureColumns->size() && (*table.figureColumns)[column];
         if (figure)
-            return m_columnLeft[column] + m_columnWidth[column] - m_padding - advance;
-        if (column < m_document.columnHeads.size() && m_document.columnHeads[column] == kRemarkHead)
-            return m_columnLeft[column] + (m_columnWidth[column] - advance) / 2;
-        return m_columnLeft[column] + m_padding;
+            return table.left[column] + table.width[column] - m_padding - advance;
+        if (column < table.heads->size() && (*table.heads)[column] == kRemarkHead)
+            return table.left[column] + (table.width[column] - advance) / 2;
+        return table.left[column] + m_padding;
     }
 
-    double paintSlice(QPainter& painter, const RowSlice& slice, double y)
+    double paintSlice(QPainter& painter, const TableLayout& table, const RowSlice& slice, double y)
     {
-        const DocumentRow& row = m_document.rows[static_cast<std::size_t>(slice.row)];
+        const DocumentRow& row = (*table.rows)[static_cast<std::size_t>(slice.row)];
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
         painter.setFont(font);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(font, &m_device);
         const auto paintLine = [&](std::size_t column, int line, const QString& text) {
             const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
-            drawText(painter, QPointF(cellX(column, metrics.horizontalAdvance(text)), baseline), text, font.bold());
+            drawText(painter, QPointF(cellX(table, column, metrics.horizontalAdvance(text)), baseline), text,
+                     font.bold());
         };
-        const CellLines& cells = m_rowLines[static_cast<std::size_t>(slice.row)];
+        const CellLines& cells = table.rowLines[static_cast<std::size_t>(slice.row)];
         if (cells.empty() && slice.firstLine == 0) {
-            for (std::size_t column = 0; column < row.cells.size() && column < m_columnWidth.size(); ++column)
+            for (std::size_t column = 0; column < row.cells.size() && column < table.width.size(); ++column)
                 paintLine(column, 0, toQString(row.cells[column]));
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
@@ -396,7 +520,7 @@ private:
                 paintLine(column, line, lines[line]);
         }
         const double bottom = y + rowHeight(slice.lineCount);
-        if (slice.lastOfRow && !m_document.columnHeads.empty()) {
+        if (slice.lastOfRow && !table.heads->empty()) {
             painter.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), m_points / 3));
             painter.drawLine(QPointF(0, bottom), QPointF(m_width, bottom));
         }
@@ -438,13 +562,12 @@ private:
     double m_lineHeight = 0;
     double m_headHeight = 0;
     double m_footHeight = 0;
-    std::vector<double> m_columnLeft;
-    std::vector<double> m_columnWidth;
+    double m_labelWidth = 0;  // the details' label column
+    std::vector<TableLayout> m_tables;  // the rooms (when stated), then the items
     QStringList m_companyName;
     QStringList m_contact;
     QStringList m_titleLines;
-    QStringList m_details;
-    std::vector<CellLines> m_rowLines;
+    std::vector<DetailLine> m_details;
     std::vector<Page> m_pages;
 };
 
@@ -460,7 +583,7 @@ void SetUpQuotePage(QPagedPaintDevice& device)
 
 bool PaintQuoteDocument(const QuoteDocument& document, QPagedPaintDevice& device, const ProgressCallback& progress)
 {
-    const int rows = static_cast<int>(document.rows.size());
+    const int rows = QuoteLayout::RowCount(document);
     const int total = 2 * rows;  // laying out, then painting
     QuoteLayout layout(document, device);
     if (!layout.layOut(progress, total))

@@ -50,6 +50,8 @@ constexpr DetailField kDetailFields[] = {
     { "date", &QuoteDetails::date },
     { "quoteNumber", &QuoteDetails::quoteNumber },
     { "notes", &QuoteDetails::notes },
+    // Written since quotes state how long they hold; older files have none.
+    { "validity", &QuoteDetails::validity },
 };
 
 struct PackageName {
@@ -384,7 +386,7 @@ Project TakeProject(Json& root, StreamedLists& streamed)
     if (Json* details = OptionalMember(root, "details")) {
         const Where detailsAt = top / "details";
         ExpectObject(*details, detailsAt);
-        CheckNames(*details, { "customer", "address", "phone", "date", "quoteNumber", "notes" }, detailsAt);
+        CheckNames(*details, { "customer", "address", "phone", "date", "quoteNumber", "notes", "validity" }, detailsAt);
         for (const DetailField& field : kDetailFields) {
             if (Json* text = OptionalMember(*details, field.name))
                 project.details.*field.field = TakeText(*text, detailsAt / field.name);

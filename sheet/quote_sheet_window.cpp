@@ -258,8 +258,11 @@ void QuoteSheetWindow::showSheetMenu(const QPoint& position)
 QuoteDocument QuoteSheetWindow::document() const
 {
     const QuoteDetails details = m_details ? m_details() : QuoteDetails {};
-    return SheetDocument(
+    QuoteDocument document = SheetDocument(
         m_model->sheet(), m_caption, DetailFields(details, m_prices.name()), QuoteDate(details, TodayText()));
+    if (m_builtFrom)
+        StateQuoteBasis(document, *m_builtFrom);
+    return document;
 }
 
 void QuoteSheetWindow::copySelectedRows()

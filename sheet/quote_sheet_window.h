@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QDialog>
 
@@ -54,6 +55,8 @@ public:
     // Where the quote details of the printed and exported document come from (the
     // project's, asked each time so that a change shows in the next print); none: empty.
     void setDetailsSource(std::function<QuoteDetails()> source) { m_details = std::move(source); }
+    // The rooms and choices the sheet was computed from, which its documents state.
+    void setBuiltFrom(QuoteInputs inputs) { m_builtFrom = std::move(inputs); }
     // "复制" and Ctrl+C: the selected rows as cells for a spreadsheet.
     void copySelectedRows();
 
@@ -123,6 +126,7 @@ private:
     QuoteSheetModel* m_model = nullptr;
     DocumentActions* m_documents = nullptr;
     std::function<QuoteDetails()> m_details;
+    std::optional<QuoteInputs> m_builtFrom;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_exportButton = nullptr;
     Text m_caption;

@@ -21,6 +21,7 @@
 #include "modules/xlsx_output.h"
 #include "printing/print_preview.h"
 #include "printing/quote_printer.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "qtcore/qt_text.h"
 
@@ -182,6 +183,7 @@ void DocumentActions::exportWithDialog()
     dialog.setNameFilters(fileFilters());
     dialog.setDefaultSuffix(QLatin1String(kFileTypes[0].suffix));
     dialog.selectFile(name + QLatin1Char('.') + QLatin1String(kFileTypes[0].suffix));
+    widenFileDialog(dialog);
     // The filter chooses the type: a name typed without an extension gets the filter's,
     // and the question about replacing a file asks about the name that will be written.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {

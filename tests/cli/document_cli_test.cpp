@@ -149,10 +149,13 @@ TEST_F(DocumentOutput, LongPdfRepeatsTheHeadsAndCountsItsPages)
     const int pages = PdfPages(path("long.pdf"));
     ASSERT_GT(pages, 2);
     const std::string text = PdfText(path("long.pdf"));
-    int heads = 0;
-    for (std::size_t at = text.find("项目名称"); at != std::string::npos; at = text.find("项目名称", at + 1))
-        ++heads;
-    EXPECT_EQ(heads, pages);
+    // Every page carries the heads of the table it goes on with: the rooms', then the items'.
+    std::istringstream pageTexts(text);
+    int headed = 0;
+    for (std::string page; std::getline(pageTexts, page, '\f');)
+        headed += page.find("房屋类型") != std::string::npos || page.find("项目名称") != std::string::npos;
+    EXPECT_EQ(headed, pages);
+    EXPECT_LT(text.rfind("4000*3500*2800"), text.find("项目名称")) << "the items begin after the last room";
     for (int page = 1; page <= pages; ++page) {
         const std::string foot = "第 " + std::to_string(page) + " 页 共 " + std::to_string(pages) + " 页";
         EXPECT_NE(text.find(foot), std::string::npos) << foot;
@@ -232,21 +235,103 @@ TEST_F(DocumentOutput, InstalledCommandLoadsItsWritersFromBesideItself)
     }
 }
 
-TEST_F(DocumentOutput, ProjectBringsItsQuoteDetails)
+// The lines of a spreadsheet as read_back.py reads them: filled cells joined by tabs.
+std::string SpreadsheetLines(const std::string& kind, const std::string& file)
 {
-    ASSERT_EQ(RunCli({"quote", kRooms, "--save-project", path("job.renoquote")}).status, 0);
+    const CliRun read = RunProgram("/usr/bin/python3", {kReadBack, "lines", kind, file}, {});
+    EXPECT_EQ(read.status, 0) << read.err;
+    return read.out;
+}
+
+// Each text found after the one before it.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& expected, const std::string& what)
+{
+    std::size_t at = 0;
+    for (const std::string& piece : expected) {
+        const std::size_t found = text.find(piece, at);
+        ASSERT_NE(found, std::string::npos) << what << ": " << piece << " not after the pieces before it\n" << text;
+        at = found + piece.size();
+    }
+}
+
+// A quote sent to someone says whom it is for and how long it holds, the notes last; what
+// it was computed from, the two rooms of one name told apart; and where both sides sign.
+TEST_F(DocumentOutput, ProjectDocumentsStateTheDetailsTheRoomsAndWhereToSign)
+{
+    std::ofstream(path("rooms.txt"), std::ios::binary) << "卧室\t4000*3500*2800\t1500*1500\t实木门\t1\t4\n"
+                                                        << "卧室\t3000*2800*2800\t900*1500\t(无)\t0\t3\n";
+    ASSERT_EQ(RunCli({"quote", "--grade", "豪华型装修", "--floor", "tiles", path("rooms.txt"), "--save-project",
+                      path("job.renoquote")}).status, 0);
+    std::string notes;
+    for (int i = 0; i < 12; ++i)
+        notes += "业主自购主材须提前三天到场";
     const CliRun edit = RunProgram("/usr/bin/python3",
                                    {"-c",
                                     "import json, sys\n"
                                     "p = sys.argv[1]; d = json.load(open(p, encoding='utf-8'))\n"
-                                    "d['details'] = {'customer': '张先生', 'date': '2024年5月1日', 'quoteNumber': 'QH-7'}\n"
+                                    "d['details'] = {'customer': '张先生', 'date': '2024年5月1日', 'quoteNumber': 'QH-7',\n"
+                                    "                'validity': '30 天', 'notes': sys.argv[2] + '\\n第二行'}\n"
                                     "json.dump(d, open(p, 'w', encoding='utf-8'), ensure_ascii=False)\n",
-                                    path("job.renoquote")},
+                                    path("job.renoquote"), notes},
                                    {});
     ASSERT_EQ(edit.status, 0) << edit.err;
-    const CliRun run = RunCli({"quote", "--project", path("job.renoquote"), "--output", path("job.csv")});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(ReadFile(path("job.csv")).find("客户：张先生    报价单号：QH-7    价格表：默认价格表    日期：2024年5月1日"), std::string::npos);
+    const std::vector<std::string> stated = {
+        "客户：张先生", "报价单号：QH-7", "有效期：30 天", "价格表：默认价格表", "日期：2024年5月1日",
+        "备注：" + notes + "\n第二行", "装修类型：豪华型装修    承包方式：半包    客餐厅地面：地砖",
+        "序号\t房屋类型\t长*宽*高\t窗户\t门\t扇数\t墙面数",
+        "1\t卧室\t4000*3500*2800\t1500*1500\t实木门\t1\t4", "2\t卧室\t3000*2800*2800\t900*1500\t(无)\t0\t3",
+        "序号\t项目名称", "工程总造价", "业主签字：", "公司盖章："};
+    for (const std::string kind : {"csv", "xlsx"}) {
+        const std::string file = path("job." + kind);
+        const CliRun run = RunCli({"quote", "--project", path("job.renoquote"), "--output", file});
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::string lines = SpreadsheetLines(kind, file);
+        EXPECT_EQ(lines.find("not wrapped"), std::string::npos) << lines;
+        std::erase(lines, '#');  // the workbook's figures read as the texts they show
+        ExpectInOrder(lines, stated, kind);
+    }
+
+#ifdef RENOQUOTE_CLI_HAS_PDF
+    ASSERT_EQ(RunCli({"quote", "--project", path("job.renoquote"), "--output", path("job.pdf")}).status, 0);
+    ExpectInOrder(PdfText(path("job.pdf")),
+                  {"张先生", "有效期：", "30 天", "日期：", "2024年5月1日", "备注：", "业主自购主材", "第二行",
+                   "装修类型：豪华型装修", "房屋类型", "4000*3500*2800", "3000*2800*2800", "项目名称", "工程总造价",
+                   "业主签字：", "公司盖章："},
+                  "pdf");
+    // The labels stand in one column, the values in the next: every line of the notes
+    // starts where the customer's name starts, none under the labels.
+    const std::string boxes = RunProgram("/usr/bin/pdftotext", {"-bbox", path("job.pdf"), "-"}, {}).out;
+    const std::regex word("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
+    double valueColumn = -1;
+    int noteLines = 0;
+    for (std::sregex_iterator it(boxes.begin(), boxes.end(), word), end; it != end; ++it) {
+        const double x = std::stod((*it)[1]);
+        const std::string text = (*it)[2];
+        if (text == "张先生")
+            valueColumn = x;
+        if (text.starts_with("业主自购主材") || text.starts_with("三天到场") || text.starts_with("第二行")) {
+            ++noteLines;
+            EXPECT_NEAR(x, valueColumn, 1.0) << text;
+        }
+    }
+    EXPECT_GT(valueColumn, 20);
+    EXPECT_GT(noteLines, 2) << "the notes wrap within their column\n" << boxes;
+#endif
+}
+
+// The estimate's workbook holds the four prices and every priced line as figures.
+TEST_F(DocumentOutput, EstimateWorkbookHoldsItsFiguresAsNumbers)
+{
+    ASSERT_EQ(RunCli({"estimate", "--output", path("estimate.xlsx")}).status, 0);
+    const std::string lines = SpreadsheetLines("xlsx", path("estimate.xlsx"));
+    ExpectInOrder(lines,
+                  {"户型：3室2厅1厨1卫1阳台    实际面积：100平方米    装修类型：舒适型装修", "项目\t金额（元）",
+                   "客餐厅铺地板舒适装修的价格为\t#28169.7", "客餐厅铺瓷砖全包装修的价格为\t#49383.7",
+                   "厨房瓷砖铺贴费用\t#511", "鞋柜\t#650", "衣柜移门\t#1200", "客餐厅铺砖全包的五金、厨房、地砖、卫生间\t#15572",
+                   "业主签字："},
+                  "estimate.xlsx");
+    // The 4 prices, the 22 priced lines of the details and the 3 closing ones; no area.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '#'), 29) << lines;
 }
 
 TEST_F(DocumentOutput, RefusesAnUnknownFormatAndKeepsTheOldFileWhenWritingFails)

@@ -67,22 +67,44 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
 {
     QuoteSheet sheet = SheetWithTexts();
     AddItem(sheet, "半包装修详细报价", {"包水管", "2", "75"});
-    const QuoteDetails details{"张\"三\", 先生", "", "", "2026年1月2日", "Q-01", "两行\n备注"};
-    const QuoteDocument document =
-        SheetDocument(sheet, "半包装修详细报价", DetailFields(details), QuoteDate(details, "2099年1月1日"));
+    const QuoteDetails details{"张\"三\", 先生", "", "", "2026年1月2日", "Q-01", "两行\n备注", "30 天"};
+    QuoteDocument document =
+        SheetDocument(sheet, "半包装修详细报价", DetailFields(details, "默认价格表"), QuoteDate(details, "2099年1月1日"));
+    // Two rooms of one name, told apart by their sizes.
+    StateQuoteBasis(document, {{{{"卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"}},
+                                {{"卧室", "3000*2800*2800", "900*1500", "(无)", "0", "3"}}},
+                               "舒适型装修",
+                               FloorChoice::Tiles});
     const Text csv = CsvText(document);
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF"));
     const auto records = ReadCsv(std::string_view(csv).substr(3));
-    ASSERT_EQ(records.size(), 5 + static_cast<std::size_t>(sheet.RowCount()));
-    EXPECT_EQ(records[0], std::vector<Text>{"半包装修详细报价"});
-    EXPECT_EQ(records[2], std::vector<Text>{"客户：张\"三\", 先生    报价单号：Q-01    备注：两行\n备注    日期：2026年1月2日"});
-    EXPECT_EQ(records[4], (std::vector<Text>{"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"}));
+    using Record = std::vector<Text>;
+    // The details one a line, the notes after every other; what the quote was computed
+    // from; the rooms; the items; the signatures.
+    const std::vector<Record> head = {
+        {"半包装修详细报价"},
+        {"青禾空间装饰   青禾改变生活    装饰热线：0123-4567890    网址：www.qinghe-space.example"},
+        {"客户：张\"三\", 先生"}, {"报价单号：Q-01"}, {"有效期：30 天"}, {"价格表：默认价格表"},
+        {"日期：2026年1月2日"}, {"备注：两行\n备注"}, {},
+        {"装修类型：舒适型装修    承包方式：半包    客餐厅地面：地砖"}, {},
+        {"序号", "房屋类型", "长*宽*高", "窗户", "门", "扇数", "墙面数"},
+        {"1", "卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"},
+        {"2", "卧室", "3000*2800*2800", "900*1500", "(无)", "0", "3"}, {},
+        {"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"},
+    };
+    const std::size_t rows = static_cast<std::size_t>(sheet.RowCount());
+    ASSERT_EQ(records.size(), head.size() + rows + 3);
+    for (std::size_t record = 0; record < head.size(); ++record)
+        EXPECT_EQ(records[record], head[record]) << "record " << record;
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const QuoteRow cells = sheet.row(row);
         std::vector<Text> expected(cells.begin(), cells.end());
         expected.push_back(sheet.GetKind(row) == RowKind::AddedItem ? "添加项" : "");
-        EXPECT_EQ(records[static_cast<std::size_t>(5 + row)], expected) << "row " << row;
+        EXPECT_EQ(records[head.size() + static_cast<std::size_t>(row)], expected) << "row " << row;
     }
+    EXPECT_EQ(records[head.size() + rows], Record{});
+    EXPECT_TRUE(records[head.size() + rows + 1].front().starts_with("业主签字：")) << records[head.size() + rows + 1].front();
+    EXPECT_TRUE(records[head.size() + rows + 2].front().starts_with("公司盖章：")) << records[head.size() + rows + 2].front();
 }
 
 TEST(QuoteDocument, HeadersAndTotalsStandOutAndAddedColumnOnlyWhenThereAreAddedItems)
@@ -111,12 +133,43 @@ TEST(QuoteDocument, HeadersAndTotalsStandOutAndAddedColumnOnlyWhenThereAreAddedI
 
 TEST(QuoteDocument, EstimateIsOneLineARowWithoutHeads)
 {
-    const QuoteDocument document = EstimateDocument("第一行\r\n\r\n  第三行\n最后", {}, "2026年1月2日");
+    QuoteDocument document = EstimateDocument("第一行\r\n\r\n  第三行\n最后", {}, "2026年1月2日");
     EXPECT_EQ(document.title, kEstimateDocumentTitle);
     EXPECT_TRUE(document.columnHeads.empty());
     ASSERT_EQ(document.rows.size(), 4u);
     EXPECT_EQ(document.rows[2].cells, std::vector<Text>{"  第三行"});
     EXPECT_EQ(document.rows[3].cells, std::vector<Text>{"最后"});
+    EXPECT_EQ(document.signatureLines.size(), 2u);
+    StateEstimateBasis(document, {"3", "2", "1", "1", "0", "88.5", "精  装  修"});
+    EXPECT_EQ(BasisLine(document), "户型：3室2厅1厨1卫0阳台    实际面积：88.5平方米    装修类型：精  装  修");
+}
+
+// The report's lines that price something become a label and an amount a spreadsheet can
+// add up; areas, prose and the banner stay text only.
+TEST(QuoteDocument, EstimateFiguresAreThePricedLinesOfTheReport)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"客餐厅铺地板舒适装修的价格为：28169.7元", "28169.7"},
+        {"衣柜：9000元", "9000"},
+        {"鞋柜:650", "650"},
+        {" 衣柜移门：1200元", "1200"},
+        {"客餐厅铺地板全包装修的价格为：2.63568e+006元", "2.63568e+006"},
+        {"厨房面积为：5平方米", nullptr},
+        {"下面是普地板或是地砖的，不可重复计算。", nullptr},
+        {"注：舒适型装修的半包装修包括：批腻子、乳胶漆", nullptr},
+        {"*水电改造按实际发生量计算！", nullptr},
+        {"电话：0123", nullptr},  // a leading zero makes no figure
+    };
+    for (const auto& [line, amount] : cases) {
+        const QuoteDocument document = EstimateDocument(line, {}, "");
+        const bool priced = amount != nullptr;
+        ASSERT_EQ(document.figures.rows.size(), priced ? 1u : 0u) << line;
+        if (!priced)
+            continue;
+        EXPECT_EQ(document.figures.heads, (std::vector<Text>{"项目", "金额（元）"}));
+        EXPECT_EQ(document.figures.rows[0].cells[1], amount) << line;
+        EXPECT_FALSE(document.figures.rows[0].cells[0].starts_with(' ')) << line;
+    }
 }
 
 TEST(QuoteDocument, CellsReadAsNumbersOnlyWhenTheSpreadsheetShowsThemAsWritten)
@@ -163,18 +216,27 @@ TEST(QuoteDocument, WorksheetNamesKeepWhatASpreadsheetAllows)
         EXPECT_EQ(WorksheetName(caption), name) << caption;
 }
 
-TEST(QuoteDocument, ClipboardGivesCellsAsTabsAndAsAnHtmlTable)
+TEST(QuoteDocument, ClipboardGivesTheHeadsThenCellsAsTabsAndAsAnHtmlTable)
 {
     const QuoteDocument document = SheetDocument(SheetWithTexts(), "半包装修详细报价", {}, "");
     const ClipboardText copied = RowsForClipboard(document, {0, 2, 3, 99});
     EXPECT_EQ(copied.tabSeparated,
+              "序号\t项目名称\t单位\t数量\t单价\t总计\n"
               "\t客厅\t\t\t\t\n"
               "2\t\"墙面\"\"批\"\"腻子, 两遍\"\tM2\t1\t12\t12\n"
               "3\t\"吊顶\n(含灯槽)\r\n石膏板\"\tM\t2\t115\t230\n");
+    EXPECT_NE(copied.html.find("<tr><th>序号</th><th>项目名称</th>"), Text::npos) << copied.html;
     EXPECT_NE(copied.html.find("<td style=\"font-weight:bold\">客厅</td>"), Text::npos) << copied.html;
     EXPECT_NE(copied.html.find("<td>墙面&quot;批&quot;腻子, 两遍</td>"), Text::npos);
     EXPECT_NE(copied.html.find("<td>吊顶<br>(含灯槽)<br>石膏板</td>"), Text::npos);
     EXPECT_EQ(copied.html.find("99"), Text::npos);
+
+    // The added-item mark goes with its head, as in the documents.
+    QuoteSheet added = SheetWithTexts();
+    AddItem(added, "半包装修详细报价", {"包水管", "2", "75"});
+    const ClipboardText withMark = RowsForClipboard(SheetDocument(added, "半包装修详细报价", {}, ""), {0});
+    EXPECT_TRUE(withMark.tabSeparated.starts_with("序号\t项目名称\t单位\t数量\t单价\t总计\t说明\n"))
+        << withMark.tabSeparated;
 }
 
 TEST(QuoteDocument, FormatsFollowTheExtension)

@@ -23,7 +23,7 @@ Project SampleProject()
         RoomRecord { { kAwkward, "", "0*0", "", "", "" } }, // changed with 修改, never checked
     };
     project.floor = FloorChoice::Tiles;
-    project.details = { "张先生", "汀湖市青禾路 8 号", "0123-4567890", "2024年5月1日", "QH-0001", "第一行\n第二行" };
+    project.details = { "张先生", "汀湖市青禾路 8 号", "0123-4567890", "2024年5月1日", "QH-0001", "第一行\n第二行", "30 天" };
     // Priced with a book of the user's own.
     project.prices.setName("北京 2026 年 3 月");
     project.prices.SetHundredths(*project.prices.IndexOf("墙顶面", "墙顶面乳胶漆", 0), 1250);
@@ -56,11 +56,14 @@ TEST(ProjectFile, SavedProjectReadsBackIdentical)
     // A file of the first version, which kept no prices, was priced with the built-in book.
     std::string first = text;
     first.replace(first.find("\"version\": 2"), 12, "\"version\": 1");
+    // Nor how long its quote holds.
+    first.erase(first.find(",\n    \"validity\""), first.find("\n  },\n  \"prices\"") - first.find(",\n    \"validity\""));
     first.erase(first.find("\"prices\": "), first.find("\"sheets\"") - first.find("\"prices\": "));
     const Outcome<Project> readFirst = ReadProjectText(first);
     ASSERT_TRUE(readFirst.value) << readFirst.problem;
     Project priced = project;
     priced.prices = BuiltInPriceBook();
+    priced.details.validity.clear();
     EXPECT_EQ(*readFirst.value, priced);
 
     Project empty = NewProject();

@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QTableView>
+#include <QTreeView>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -140,7 +142,7 @@ TEST_F(DocumentActionsTest, ExportedFilesSayWhatTheWindowsShow)
     EXPECT_EQ(ReadBytes(m_folder / "sheet.xlsx").substr(0, 2), "PK");
 
     ResultWindow result(RunQuickEstimate({"3", "2", "1", "1", "1", "100", "舒适型装修"}, "").report);
-    result.setDetailsSource([] { return QuoteDetails { "张三", "", "", "2027年1月5日", "", "" }; });
+    result.setDetailsSource([] { return QuoteDetails { "张三", "", "", "2027年1月5日", "", "", "" }; });
     EXPECT_EQ(result.document().details, (std::vector<DocumentField> { { "客户：", "张三" } }));
     EXPECT_EQ(result.document().date, "2027年1月5日");
     ASSERT_TRUE(result.documentActions().exportTo(path("estimate.pdf"), DocumentFormat::Pdf));
@@ -204,6 +206,11 @@ TEST_F(DocumentActionsTest, NameGivenItsExtensionAsksBeforeReplacingThatFile)
     QTimer::singleShot(0, sheet.get(), [this] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
+        // Wide enough that every column of the detailed view shows whole.
+        const auto* files = dialog->findChild<QTreeView*>();
+        ASSERT_NE(files, nullptr);
+        EXPECT_LE(files->header()->length(), files->viewport()->width());
+        EXPECT_GE(files->header()->sectionSize(0), 300);
         dialog->selectFile(path("王宅3.5"));
         static_cast<QDialog*>(dialog)->accept();  // as the 保存 button does
     });
@@ -214,29 +221,40 @@ TEST_F(DocumentActionsTest, NameGivenItsExtensionAsksBeforeReplacingThatFile)
     EXPECT_EQ(ReadBytes(m_folder / "王宅3.5.pdf"), "earlier");
 }
 
-TEST_F(DocumentActionsTest, CtrlCCopiesTheSelectedRowsAsTextAndTable)
+TEST_F(DocumentActionsTest, CtrlCCopiesTheHeadsAndTheSelectedRowsAsTextAndTable)
 {
     const auto sheet = openSheet(2);
     auto* view = sheet->findChild<QTableView*>(QStringLiteral("超级列表框1"));
     ASSERT_NE(view, nullptr);
     view->setFocus();
+    const auto copiedLines = [] {
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        return copied ? copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts) : QStringList();
+    };
+    const auto cellsOf = [&](int row) {
+        QStringList cells;
+        for (int column = 0; column < kSheetColumnCount; ++column)
+            cells << toQString(sheet->sheet().GetCell(row, column));
+        return cells.join(QLatin1Char('\t'));
+    };
+    const QString heads = QStringLiteral("序号\t项目名称\t单位\t数量\t单价\t总计");
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(1, 1)).center());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier,
                       view->visualRect(view->model()->index(2, 1)).center());
     QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
-    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(copied, nullptr);
-    const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
-    for (int row = 1; row <= 2; ++row) {
-        QStringList cells;
-        for (int column = 0; column < kSheetColumnCount; ++column)
-            cells << toQString(sheet->sheet().GetCell(row, column));
-        EXPECT_EQ(lines[row - 1], cells.join(QLatin1Char('\t')));
-    }
-    EXPECT_TRUE(copied->html().contains(QStringLiteral("<td>") + toQString(sheet->sheet().GetCell(2, kItemName))));
+    EXPECT_EQ(copiedLines(), (QStringList{heads, cellsOf(1), cellsOf(2)}));
+    EXPECT_TRUE(QGuiApplication::clipboard()->mimeData()->html().contains(
+        QStringLiteral("<td>") + toQString(sheet->sheet().GetCell(2, kItemName))));
     // The edits still act on one row: the one clicked last.
     EXPECT_EQ(sheet->selectedRow(), 2);
+
+    // The whole sheet pastes as a table with its heads.
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    const QStringList all = copiedLines();
+    ASSERT_EQ(all.size(), sheet->sheet().RowCount() + 1);
+    EXPECT_EQ(all.front(), heads);
+    EXPECT_EQ(all.back(), cellsOf(sheet->sheet().RowCount() - 1));
 }
 
 }  // namespace
