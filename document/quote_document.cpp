@@ -213,7 +213,9 @@ void StateQuoteBasis(QuoteDocument& document, const QuoteInputs& builtFrom)
     if (document.title == kHalfPackageCaption || document.title == kFullPackageCaption)
         document.basis.push_back({"承包方式：", Text(document.title == kHalfPackageCaption ? kHalfPackage : kFullPackage)});
     document.basis.push_back({"客餐厅地面：", builtFrom.floor == FloorChoice::Boards ? "地板" : "地砖"});
-    document.rooms = {Texts(kRoomHeads), {std::begin(kRoomFigures), std::end(kRoomFigures)}, {}};
+    document.rooms.heads = Texts(kRoomHeads);
+    document.rooms.figureColumns.assign(std::begin(kRoomFigures), std::end(kRoomFigures));
+    document.rooms.rows.clear();
     document.rooms.rows.reserve(builtFrom.rooms.size());
     for (std::size_t room = 0; room < builtFrom.rooms.size(); ++room) {
         DocumentRow& row = document.rooms.rows.emplace_back();

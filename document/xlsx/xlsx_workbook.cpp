@@ -70,7 +70,18 @@ private:
 // A text with a line break shows its lines only in a cell set to wrap.
 bool BreaksLines(const Text& text) { return text.find('\n') != Text::npos; }
 
-int LineCount(const Text& text) { return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+// The lines a wrapped text takes in a cell `width` characters wide, Chinese counting two.
+int WrappedLineCount(std::string_view text, int width)
+{
+    int lines = 0;
+    while (true) {
+        const std::size_t end = text.find('\n');
+        lines += std::max(1, (DisplayWidth(text.substr(0, end)) + width - 1) / std::max(width, 1));
+        if (end == std::string_view::npos)
+            return lines;
+        text.remove_prefix(end + 1);
+    }
+}
 
 // "0.00" for two decimals, "0%" for a whole percentage: the figure shows as the quote wrote it.
 std::string NumberFormatOf(const CellNumber& number)
@@ -139,15 +150,20 @@ public:
 
     // A line above the tables: one with line breaks (the notes) wraps across the width of
     // the table, as tall as its lines; others run on over the empty cells to their right.
-    void line(int row, const Text& value, lxw_format* format, int columns)
+    void line(int row, const Text& value, lxw_format* format, const std::vector<int>& widths)
     {
+        const int columns = static_cast<int>(widths.size());
         if (!BreaksLines(value) || columns < 2) {
             text(row, 0, value, format ? format : (BreaksLines(value) ? m_formats.get(false, {}, true) : nullptr));
             return;
         }
         check(worksheet_merge_range(m_sheet, static_cast<lxw_row_t>(row), 0, static_cast<lxw_row_t>(row),
                                     static_cast<lxw_col_t>(columns - 1), value.c_str(), m_formats.get(false, {}, true)));
-        check(worksheet_set_row(m_sheet, static_cast<lxw_row_t>(row), kLinePoints * LineCount(value), nullptr));
+        int width = 0;
+        for (const int column : widths)
+            width += column;
+        check(worksheet_set_row(m_sheet, static_cast<lxw_row_t>(row), kLinePoints * WrappedLineCount(value, width),
+                                nullptr));
     }
 
     Formats& formats() { return m_formats; }
@@ -263,19 +279,19 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
         return Failed("无法写入文件 " + path + "（工作表名称无效）");
     }
     SheetWriter writer(workbook, sheet, path);
-    const int columns = TableColumns(document);
+    const std::vector<int> widths = ColumnWidths(document);
 
     lxw_format* titleFormat = workbook_add_format(workbook);
     format_set_bold(titleFormat);
     format_set_font_size(titleFormat, kTitleSize);
     int row = 0;
     for (const Text& line : headLines) {
-        writer.line(row, line, row == 0 ? titleFormat : nullptr, columns);
+        writer.line(row, line, row == 0 ? titleFormat : nullptr, widths);
         ++row;
     }
     ++row;  // an empty row between the head and the tables
     if (!basis.empty()) {
-        writer.line(row, basis, nullptr, columns);
+        writer.line(row, basis, nullptr, widths);
         row += 2;
     }
     if (!document.rooms.rows.empty())
@@ -302,7 +318,6 @@ WriteResult WriteWorkbook(const QuoteDocument& document, const std::string& path
     ++row;
     for (const Text& line : document.signatureLines)
         writer.text(row++, 0, line, nullptr);
-    const std::vector<int> widths = ColumnWidths(document);
     for (std::size_t column = 0; column < widths.size(); ++column)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), widths[column],
                              nullptr);

@@ -127,6 +127,7 @@ protected:
             ASSERT_NE(dialog, nullptr);
             dialog->findChild<QLineEdit*>(QStringLiteral("customerEdit"))->setText(QStringLiteral("张先生"));
             dialog->findChild<QLineEdit*>(QStringLiteral("quoteNumberEdit"))->setText(QStringLiteral("QH-0001"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("validityEdit"))->setText(QStringLiteral("30 天"));
             dialog->findChild<QPlainTextEdit*>(QStringLiteral("notesEdit"))
                 ->setPlainText(QStringLiteral("第一行\n第二行"));
             dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
@@ -155,6 +156,7 @@ TEST_F(ProjectWindowTest, SavedProjectOpensIdenticalAndTheTitleTellsItsState)
     ASSERT_TRUE(work.halfPackage && work.fullPackage);
     EXPECT_EQ(work.halfPackage->quote.sheet.GetCell(2, rq::kQuantity), "8.96") << "the edit stays with the project";
     EXPECT_EQ(work.details.customer, "张先生");
+    EXPECT_EQ(work.details.validity, "30 天");
     EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("未命名[*] - ")));
     EXPECT_TRUE(window->isWindowModified());
 
@@ -177,6 +179,8 @@ TEST_F(ProjectWindowTest, SavedProjectOpensIdenticalAndTheTitleTellsItsState)
     inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) {
         EXPECT_EQ(sheet.sheet(), work.halfPackage->quote.sheet);
         EXPECT_EQ(sheet.document().details, rq::DetailFields(work.details, work.prices.name()));
+        // And the rooms the sheet was computed from.
+        EXPECT_EQ(sheet.document().rooms.rows.size(), work.halfPackage->builtFrom.rooms.size());
     });
     EXPECT_TRUE(questions.empty());
 }

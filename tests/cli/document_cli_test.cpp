@@ -93,7 +93,7 @@ TEST_F(DocumentOutput, PdfShowsTheChineseTextsTotalsAndPageFootWithEmbeddedFonts
     ASSERT_EQ(RunCli({"quote", "--package", "full", kRooms, "--output", path("quote.pdf")}).status, 0);
     const std::string text = PdfText(path("quote.pdf"));
     for (const std::string& expected : std::vector<std::string>{"全包装修详细报价", "青禾空间装饰", "装饰热线：0123-4567890", "墙顶面乳胶漆",
-                                       "工程总造价", "全包总价格", LastTotal(sheet), "第 1 页 共 1 页"})
+                                       "工程总造价", "全包总价格", LastTotal(sheet), "第 1 页 共"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 
     ASSERT_EQ(RunCli({"estimate", "--output", path("estimate.pdf")}).status, 0);
@@ -304,15 +304,19 @@ TEST_F(DocumentOutput, ProjectDocumentsStateTheDetailsTheRoomsAndWhereToSign)
     const std::regex word("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>");
     double valueColumn = -1;
     int noteLines = 0;
+    bool inNotes = false;
     for (std::sregex_iterator it(boxes.begin(), boxes.end(), word), end; it != end; ++it) {
         const double x = std::stod((*it)[1]);
         const std::string text = (*it)[2];
         if (text == "张先生")
             valueColumn = x;
-        if (text.starts_with("业主自购主材") || text.starts_with("三天到场") || text.starts_with("第二行")) {
+        if (text.starts_with("装修类型"))
+            break;
+        if (inNotes) {
             ++noteLines;
             EXPECT_NEAR(x, valueColumn, 1.0) << text;
         }
+        inNotes = inNotes || text == "备注：";
     }
     EXPECT_GT(valueColumn, 20);
     EXPECT_GT(noteLines, 2) << "the notes wrap within their column\n" << boxes;

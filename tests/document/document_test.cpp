@@ -79,17 +79,18 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
     ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF"));
     const auto records = ReadCsv(std::string_view(csv).substr(3));
     using Record = std::vector<Text>;
+    const Record none{""};  // the empty record that closes a part
     // The details one a line, the notes after every other; what the quote was computed
     // from; the rooms; the items; the signatures.
     const std::vector<Record> head = {
         {"半包装修详细报价"},
         {"青禾空间装饰   青禾改变生活    装饰热线：0123-4567890    网址：www.qinghe-space.example"},
         {"客户：张\"三\", 先生"}, {"报价单号：Q-01"}, {"有效期：30 天"}, {"价格表：默认价格表"},
-        {"日期：2026年1月2日"}, {"备注：两行\n备注"}, {},
-        {"装修类型：舒适型装修    承包方式：半包    客餐厅地面：地砖"}, {},
+        {"日期：2026年1月2日"}, {"备注：两行\n备注"}, none,
+        {"装修类型：舒适型装修    承包方式：半包    客餐厅地面：地砖"}, none,
         {"序号", "房屋类型", "长*宽*高", "窗户", "门", "扇数", "墙面数"},
         {"1", "卧室", "4000*3500*2800", "1500*1500", "实木门", "1", "4"},
-        {"2", "卧室", "3000*2800*2800", "900*1500", "(无)", "0", "3"}, {},
+        {"2", "卧室", "3000*2800*2800", "900*1500", "(无)", "0", "3"}, none,
         {"序号", "项目名称", "单位", "数量", "单价", "总计", "说明"},
     };
     const std::size_t rows = static_cast<std::size_t>(sheet.RowCount());
@@ -102,7 +103,7 @@ TEST(QuoteDocument, CsvReadsBackAsTheSheetWithQuotesCommasLineBreaksAndEmoji)
         expected.push_back(sheet.GetKind(row) == RowKind::AddedItem ? "添加项" : "");
         EXPECT_EQ(records[head.size() + static_cast<std::size_t>(row)], expected) << "row " << row;
     }
-    EXPECT_EQ(records[head.size() + rows], Record{});
+    EXPECT_EQ(records[head.size() + rows], none);
     EXPECT_TRUE(records[head.size() + rows + 1].front().starts_with("业主签字：")) << records[head.size() + rows + 1].front();
     EXPECT_TRUE(records[head.size() + rows + 2].front().starts_with("公司盖章：")) << records[head.size() + rows + 2].front();
 }
