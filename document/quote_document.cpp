@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
 #include <cmath>
 #include <ctime>
+#include <optional>
 #include <span>
 
 #include "convert/utf8.h"
