@@ -4,6 +4,7 @@
 // print-out, the spreadsheets and the clipboard all render this one model.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,21 @@ struct DocumentField {
     bool operator==(const DocumentField&) const = default;
 };
 
+// A grouped-bar picture printed after the table (the comparison of options): one group a
+// category, in each group one bar a series; a missing value leaves its bar out.
+struct ChartSeries {
+    Text name;
+    std::vector<std::optional<double>> values;  // one a category
+    bool operator==(const ChartSeries&) const = default;
+};
+struct DocumentChart {
+    Text title;
+    Text valueAxis;  // what the bars measure ("元")
+    std::vector<Text> categories;
+    std::vector<ChartSeries> series;
+    bool operator==(const DocumentChart&) const = default;
+};
+
 struct QuoteDocument {
     Text title;
     std::vector<Text> companyLines;
@@ -44,6 +60,9 @@ struct QuoteDocument {
     std::vector<Text> columnHeads;
     std::vector<bool> figureColumns;
     std::vector<DocumentRow> rows;
+    // Relative widths of the columns on paper; none: the quote sheet's.
+    std::vector<double> columnWeights;
+    std::optional<DocumentChart> chart;
 
     int ColumnCount() const;
     bool operator==(const QuoteDocument&) const = default;
@@ -56,6 +75,9 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
 
 // The quick estimate as the result window shows it (report and closing hint), one line a row.
 QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<DocumentField> details, Text date);
+
+// The company's name, hotline and site, on top of every document.
+std::vector<Text> CompanyLines();
 
 // Today's date as a quote carries it: "2026年12月9日".
 Text TodayText();

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cmath>
 
+#include "printing/document_chart.h"
 #include "qtcore/qt_text.h"
 
 namespace rq {
@@ -134,7 +135,7 @@ public:
         return true;
     }
 
-    int pageCount() const { return static_cast<int>(m_pages.size()); }
+    int pageCount() const { return static_cast<int>(m_pages.size()) + (m_chartOnOwnPage ? 1 : 0); }
 
     bool paint(QPainter& painter, const ProgressCallback& progress, int progressDone, int progressTotal)
     {
@@ -152,7 +153,14 @@ public:
                     return false;
                 y = paintSlice(painter, slice, y);
             }
+            if (page + 1 == static_cast<int>(m_pages.size()) && m_document.chart && !m_chartOnOwnPage)
+                PaintDocumentChart(painter, chartPlace(y), *m_document.chart);
             paintFoot(painter, page);
+        }
+        if (m_document.chart && m_chartOnOwnPage) {
+            m_device.newPage();
+            PaintDocumentChart(painter, chartPlace(0), *m_document.chart);
+            paintFoot(painter, pageCount() - 1);
         }
         return true;
     }
@@ -164,7 +172,10 @@ private:
     {
         const int columns = std::max(1, m_document.ColumnCount());
         std::vector<double> weights(static_cast<std::size_t>(columns), 1.0);
-        if (!m_document.columnHeads.empty()) {
+        if (!m_document.columnWeights.empty()) {
+            for (int column = 0; column < columns && column < static_cast<int>(m_document.columnWeights.size()); ++column)
+                weights[static_cast<std::size_t>(column)] = m_document.columnWeights[static_cast<std::size_t>(column)];
+        } else if (!m_document.columnHeads.empty()) {
             for (int column = 0; column < columns && column < static_cast<int>(std::size(kSheetColumnWeights)); ++column)
                 weights[static_cast<std::size_t>(column)] = kSheetColumnWeights[column];
         }
@@ -242,6 +253,15 @@ private:
             painter.drawText(at + QPointF(m_points / 3, 0), text);
     }
 
+    // The picture goes below the table, on a page of its own when the table leaves no room
+    // for it: it is never squeezed below its height.
+    double chartHeight() const { return m_width * 0.62; }
+    QRectF chartPlace(double y) const { return QRectF(0, y + 6 * m_points, m_width, chartHeight()); }
+    void placeChart(double tableBottom)
+    {
+        m_chartOnOwnPage = m_document.chart && tableBottom + 6 * m_points + chartHeight() > bodyBottom();
+    }
+
     double columnHeadsHeight() const { return m_document.columnHeads.empty() ? 0 : rowHeight(1); }
 
     double bodyBottom() const { return m_height - m_footHeight; }
@@ -310,6 +330,7 @@ private:
                 first += count;
             }
         }
+        placeChart(y);
     }
 
     double paintHead(QPainter& painter)
@@ -446,6 +467,7 @@ private:
     QStringList m_details;
     std::vector<CellLines> m_rowLines;
     std::vector<Page> m_pages;
+    bool m_chartOnOwnPage = false;
 };
 
 }  // namespace
