@@ -174,19 +174,31 @@ Text TotalText(const OptionTotal& option)
     return option.total ? std::to_string(*option.total) : Text(kCellOutOfRange);
 }
 
-Text DifferenceText(const OptionTotal& option, const OptionTotal& chosen)
+Text DifferenceYuan(const OptionTotal& option, const OptionTotal& chosen)
 {
     if (&option == &chosen || !option.total || !chosen.total)
         return {};
     const std::int64_t difference = *option.total - *chosen.total;
-    Text text = (difference > 0 ? "+" : "") + std::to_string(difference) + " 元";
-    if (*chosen.total != 0) {
-        const double percent = 100.0 * static_cast<double>(difference) / static_cast<double>(*chosen.total);
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, " (%+.1f%%)", percent);
-        text += buffer;
-    }
+    return (difference > 0 ? "+" : "") + std::to_string(difference);
+}
+
+Text DifferencePercent(const OptionTotal& option, const OptionTotal& chosen)
+{
+    if (&option == &chosen || !option.total || !chosen.total || *chosen.total == 0)
+        return {};
+    const double difference = static_cast<double>(*option.total - *chosen.total);
+    char text[32];
+    std::snprintf(text, sizeof text, "%+.1f%%", 100.0 * difference / static_cast<double>(*chosen.total));
     return text;
+}
+
+Text DifferenceText(const OptionTotal& option, const OptionTotal& chosen)
+{
+    const Text yuan = DifferenceYuan(option, chosen);
+    if (yuan.empty())
+        return {};
+    const Text percent = DifferencePercent(option, chosen);
+    return yuan + " 元" + (percent.empty() ? "" : " (" + percent + ")");
 }
 
 Text ComparisonTsv(const Comparison& comparison)

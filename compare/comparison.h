@@ -71,8 +71,11 @@ std::optional<Comparison> CompareOptions(const std::vector<RoomRecord>& rooms, F
 Text TotalText(const OptionTotal& option);
 
 // How `option` differs from `chosen`: "+1200 元 (+5.3%)", "-800 元 (-2.1%)", "" for the same
-// option or when either is out of range; a chosen total of 0 has no per cent.
+// option or when either is out of range; a chosen total of 0 has no per cent. The two
+// halves alone: "+1200" and "+5.3%".
 Text DifferenceText(const OptionTotal& option, const OptionTotal& chosen);
+Text DifferenceYuan(const OptionTotal& option, const OptionTotal& chosen);
+Text DifferencePercent(const OptionTotal& option, const OptionTotal& chosen);
 
 // The matrix as tab-separated lines: a head, then per grade its name, the half and full
 // totals and the estimate's half and full figures (or its message in both).

@@ -74,10 +74,13 @@ QuoteDocument ComparisonDocument(const Comparison& comparison, int chosenGrade, 
     for (const Package package : kPackages) {
         addRow(RowLabel(package), RowEmphasis::Total,
                [&](int grade) { return TotalText(comparison.option(grade, package)); });
-        addRow("与所选方案相差", RowEmphasis::Plain, [&](int grade) {
+        // Yuan and per cent on rows of their own: each a figure a spreadsheet can reckon with.
+        addRow("与所选方案相差(元)", RowEmphasis::Plain, [&](int grade) {
             const OptionTotal& option = comparison.option(grade, package);
-            return &option == &chosen ? Text("(所选方案)") : DifferenceText(option, chosen);
+            return &option == &chosen ? Text("所选方案") : DifferenceYuan(option, chosen);
         });
+        addRow("与所选方案相差(%)", RowEmphasis::Plain,
+               [&](int grade) { return DifferencePercent(comparison.option(grade, package), chosen); });
     }
     for (const Package package : kPackages) {
         addRow("快速估算 " + Text(PackageTextOf(package)), RowEmphasis::Plain, [&](int grade) {

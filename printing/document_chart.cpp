@@ -18,7 +18,7 @@ namespace rq {
 namespace {
 
 // Laid out at this size and scaled: the size of the picture in the comparison window.
-constexpr QSizeF kLayoutSize(760, 420);
+constexpr QSizeF kLayoutSize(760, 380);
 
 QFont ChartFont(int pixels, bool bold = false)
 {

@@ -140,7 +140,7 @@ public:
     bool paint(QPainter& painter, const ProgressCallback& progress, int progressDone, int progressTotal)
     {
         int painted = 0;
-        for (int page = 0; page < pageCount(); ++page) {
+        for (int page = 0; page < static_cast<int>(m_pages.size()); ++page) {
             if (page > 0)
                 m_device.newPage();
             const Page& layout = m_pages[static_cast<std::size_t>(page)];
@@ -255,7 +255,7 @@ private:
 
     // The picture goes below the table, on a page of its own when the table leaves no room
     // for it: it is never squeezed below its height.
-    double chartHeight() const { return m_width * 0.62; }
+    double chartHeight() const { return m_width * 0.5; }
     QRectF chartPlace(double y) const { return QRectF(0, y + 6 * m_points, m_width, chartHeight()); }
     void placeChart(double tableBottom)
     {

@@ -77,7 +77,14 @@ TEST(Comparison, OptionOutOfRangeSaysSoWhileTheOthersAreComputed)
     ASSERT_FALSE(comparison->option(luxury, Package::Full).total);
     EXPECT_EQ(TotalText(comparison->option(luxury, Package::Full)), kCellOutOfRange);
     EXPECT_EQ(DifferenceText(comparison->option(luxury, Package::Half), comparison->option(luxury, Package::Full)), "");
-    EXPECT_TRUE(comparison->option(static_cast<int>(Grade::Rental), Package::Half).total);
+    // Every option is what its own sheet, built alone, makes of the same rooms.
+    for (int grade = 0; grade < kGradeCount; ++grade) {
+        for (const Package package : kPackages) {
+            std::optional<Text> outOfRange;
+            BuildDetailedQuote(rooms, kGradeNames[grade], FloorChoice::Boards, PackageTextOf(package), outOfRange);
+            EXPECT_EQ(comparison->option(grade, package).total.has_value(), !outOfRange) << grade;
+        }
+    }
 }
 
 TEST(Comparison, EmptyListAndAStopGiveNoComparison)
