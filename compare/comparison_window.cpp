@@ -135,10 +135,12 @@ void ComparisonWindow::setInputs(Inputs inputs)
         fillParts();
         return;
     }
-    if (firstTime)
+    if (firstTime) {
         compareNow();
-    else
-        m_settle->start();
+        return;
+    }
+    stopWorker();  // its rooms are no longer the ones to show
+    m_settle->start();
 }
 
 void ComparisonWindow::stopWorker()
