@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+
 #include "document/comparison_document.h"
 #include "printing/document_chart.h"
 #include "qtcore/qt_text.h"
@@ -57,7 +59,7 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     setObjectName(QStringLiteral("comparisonWindow"));
     setWindowTitle(toQString(kComparisonTitle));
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1100, 720);
+    resize(1180, 740);
 
     auto* layout = new QVBoxLayout(this);
     m_status = new QLabel(this);
@@ -76,15 +78,18 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     m_options->setRowCount(kGradeCount);
     for (int grade = 0; grade < kGradeCount; ++grade)
         m_options->setVerticalHeaderItem(grade, new QTableWidgetItem(toQString(kGradeNames[grade])));
-    m_options->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_options->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_options->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_options->setToolTip(QStringLiteral("双击一个方案，打开它的详细报价单"));
     connect(m_options, &QTableWidget::cellDoubleClicked, this, &ComparisonWindow::onCellDoubleClicked);
-    top->addWidget(m_options, 3);
+    m_options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_options->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    top->addWidget(m_options, 0, Qt::AlignTop);
     m_chart = new QChartView(m_content);
     m_chart->setObjectName(QStringLiteral("chartView"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumSize(420, 300);
-    top->addWidget(m_chart, 2);
+    top->addWidget(m_chart, 1);
     contentLayout->addLayout(top, 3);
     auto* partsHead = new QLabel(QStringLiteral("各方案的钱花在哪里(元)："), m_content);
     contentLayout->addWidget(partsHead);
@@ -233,7 +238,18 @@ void ComparisonWindow::fillOptions()
         m_options->setItem(grade, kEstimateHalf, Cell(refused ? *c.estimateRefusal : SingleToText(estimate.half), !refused));
         m_options->setItem(grade, kEstimateFull, Cell(refused ? *c.estimateRefusal : SingleToText(estimate.full), !refused));
     }
+    // The table takes what its figures need and the chart the rest, so that the grade
+    // names under the bars are never cut short. Measured from size hints: the window may
+    // not be shown yet.
     m_options->resizeColumnsToContents();
+    m_options->resizeRowsToContents();
+    int width = m_options->verticalHeader()->sizeHint().width() + 2 * m_options->frameWidth();
+    for (int column = 0; column < kOptionColumns; ++column)
+        width += m_options->columnWidth(column);
+    int height = m_options->horizontalHeader()->sizeHint().height() + 2 * m_options->frameWidth();
+    for (int row = 0; row < kGradeCount; ++row)
+        height += m_options->rowHeight(row);
+    m_options->setFixedSize(width, height);
 }
 
 void ComparisonWindow::fillParts()
