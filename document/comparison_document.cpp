@@ -10,6 +10,15 @@ Text RowLabel(Package package)
     return Text(PackageTextOf(package)) + (package == Package::Half ? " 工程总造价" : " 全包总价格");
 }
 
+// A spreadsheet reads "-4847" as a figure and "+2348" as a text: on paper and in files a
+// difference is written as a plain signed figure, so that every one of them adds up.
+Text AsFigure(Text difference)
+{
+    if (difference.starts_with('+'))
+        difference.erase(0, 1);
+    return difference;
+}
+
 Text DwellingText(const EstimateInputs& dwelling)
 {
     return dwelling.bedrooms + "室" + dwelling.livingRooms + "厅" + dwelling.kitchens + "厨" + dwelling.bathrooms +
@@ -77,10 +86,10 @@ QuoteDocument ComparisonDocument(const Comparison& comparison, int chosenGrade, 
         // Yuan and per cent on rows of their own: each a figure a spreadsheet can reckon with.
         addRow("与所选方案相差(元)", RowEmphasis::Plain, [&](int grade) {
             const OptionTotal& option = comparison.option(grade, package);
-            return &option == &chosen ? Text("所选方案") : DifferenceYuan(option, chosen);
+            return &option == &chosen ? Text("所选方案") : AsFigure(DifferenceYuan(option, chosen));
         });
         addRow("与所选方案相差(%)", RowEmphasis::Plain,
-               [&](int grade) { return DifferencePercent(comparison.option(grade, package), chosen); });
+               [&](int grade) { return AsFigure(DifferencePercent(comparison.option(grade, package), chosen)); });
     }
     for (const Package package : kPackages) {
         addRow("快速估算 " + Text(PackageTextOf(package)), RowEmphasis::Plain, [&](int grade) {
