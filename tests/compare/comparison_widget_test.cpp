@@ -5,6 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,11 +18,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "app/main_window.h"
 #include "compare/comparison_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
 #include "ui/application_look.h"
+#include "ui/document_actions.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -92,6 +98,19 @@ TEST_F(ComparisonWindowTest, DoubleClickOpensThatOptionsSheetAndTheGradeBoxFollo
     // The option opened is the one now chosen: it is marked, the others differ from it.
     EXPECT_EQ(table->item(fine, kFullTotalColumn + 1)->text(), QStringLiteral("当前方案"));
     EXPECT_TRUE(table->item(0, 1)->text().contains(QStringLiteral("元")));
+
+    // Exported as the user does it: the PDF holds the table and the chart's legend.
+    const QString pdf = QDir::temp().filePath(QStringLiteral("renoquote_comparison_%1.pdf").arg(getpid()));
+    auto* documents = comparison->findChild<rq::DocumentActions*>();
+    ASSERT_NE(documents, nullptr);
+    ASSERT_TRUE(documents->exportTo(pdf, rq::DocumentFormat::Pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30'000));
+    const QString written = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& expected : {QStringLiteral("方案对比"), shown, QStringLiteral("快速估算全包")})
+        EXPECT_TRUE(written.contains(expected)) << expected.toStdString() << "\n" << written.toStdString();
+    QFile::remove(pdf);
 }
 
 TEST_F(ComparisonWindowTest, EmptyListShowsTheQuotesMessageAndNoTable)
