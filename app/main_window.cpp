@@ -20,6 +20,7 @@
 #include "app/project_session.h"
 #include "app/quote_details_dialog.h"
 #include "app/room_list_model.h"
+#include "compare/comparison_window.h"
 #include "estimate/quick_estimate.h"
 #include "estimate/result_window.h"
 #include "online/contact_window.h"
@@ -408,6 +409,7 @@ void MainWindow::openQuoteSheetWindow(Package package)
         m_loadChatPictures ? QuoteSheetWindow::ChatPicture::Load : QuoteSheetWindow::ChatPicture::Skip, m_prices);
     m_openSheet = &sheet;
     m_openPackage = package;
+    updateComparison();
     sheet.setHistory(&m_session->history(),
         [this, package](const SheetChange& change, bool undo) { applySheetChange(package, change, undo); },
         static_cast<int>(package) + 1);
@@ -580,10 +582,66 @@ void MainWindow::setUpMenus()
     connect(details, &QAction::triggered, this, [this] { editQuoteDetails(this); });
     m_session->addFileMenu(m_menuBar, { details });
     addEditMenu();
+    addQuoteMenu();
     connect(m_session, &ProjectSession::quitRequested, this, &QWidget::close);
     connect(m_session, &ProjectSession::stateChanged, this, &MainWindow::updateTitle);
     QMenu* help = m_menuBar->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::onAboutChosen);
+}
+
+void MainWindow::addQuoteMenu()
+{
+    QMenu* quote = m_menuBar->addMenu(QStringLiteral("报价(&Q)"));
+    QAction* compare = quote->addAction(QStringLiteral("方案对比(&C)…"), this, &MainWindow::openComparison);
+    compare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    compare->setToolTip(QStringLiteral("五种装修类型的半包和全包总价对比"));
+}
+
+ComparisonWindow* MainWindow::comparisonWindow() const { return m_comparison; }
+
+void MainWindow::openComparison()
+{
+    if (!m_comparison) {
+        m_comparison = new ComparisonWindow(this);
+        connect(m_comparison, &ComparisonWindow::optionChosen, this, &MainWindow::openOption);
+        // The comparison follows the rooms, the grade, the floor and a project opened.
+        const auto follow = [this] { updateComparison(); };
+        connect(gradeBox(), &QComboBox::currentTextChanged, m_comparison, follow);
+        connect(boardsButton(), &QRadioButton::toggled, m_comparison, follow);
+        connect(m_roomModel, &QAbstractItemModel::rowsInserted, m_comparison, follow);
+        connect(m_roomModel, &QAbstractItemModel::rowsRemoved, m_comparison, follow);
+        connect(m_roomModel, &QAbstractItemModel::dataChanged, m_comparison, follow);
+        connect(m_roomModel, &QAbstractItemModel::modelReset, m_comparison, follow);
+        connect(m_session, &ProjectSession::stateChanged, m_comparison, follow);
+        updateComparison();
+    }
+    m_comparison->show();
+    m_comparison->raise();
+    m_comparison->activateWindow();
+}
+
+void MainWindow::updateComparison()
+{
+    if (!m_comparison)
+        return;
+    ComparisonWindow::Inputs inputs;
+    const QuoteInputs quote = quoteInputs();
+    inputs.rooms = quote.rooms;
+    inputs.floor = quote.floor;
+    inputs.prices = m_prices;
+    // A grade the box does not offer is compared against the grade a new window shows.
+    inputs.chosenGrade = static_cast<int>(FindGrade(quote.grade).value_or(Grade::Comfort));
+    // The package whose sheet was opened last; a half package before any.
+    inputs.chosenPackage = m_openPackage;
+    m_comparison->setInputs(std::move(inputs));
+}
+
+void MainWindow::openOption(int grade, Package package)
+{
+    if (grade < 0 || grade >= kGradeCount)
+        return;
+    gradeBox()->setCurrentText(toQString(kGradeNames[grade]));
+    startPackage(package);
 }
 
 void MainWindow::addEditMenu()

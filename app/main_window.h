@@ -41,6 +41,7 @@ class QTableView;
 namespace rq {
 
 class HyperlinkLabel;
+class ComparisonWindow;
 class ProjectSession;
 class QuoteSheetWindow;
 class RoomListModel;
@@ -68,6 +69,8 @@ public:
     QWidget* catalogueArea() const { return m_area; }
     QMenuBar* menuBar() const { return m_menuBar; }
     ProjectSession& session() const { return *m_session; }
+    // The comparison window while it is open.
+    ComparisonWindow* comparisonWindow() const;
 
     // The project as the window holds it now (an open quote sheet with its latest edits),
     // and the window showing another one.
@@ -104,6 +107,10 @@ public Q_SLOTS:
     // "报价详情…", from the menu or from the quote sheet window (its parent then).
     void editQuoteDetails(QWidget* parent);
     void onAboutChosen();
+    // 报价 → 方案对比…: every grade and package for these rooms, in a window of its own.
+    void openComparison();
+    // A double-click in the comparison: that grade in the grade box, that package's sheet.
+    void openOption(int grade, rq::Package package);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -152,6 +159,8 @@ private:
     void setQuickEstimateEnabled(bool enabled);
     void setDetailAreaVisible(bool visible);
     void setUpMenus();
+    void addQuoteMenu();
+    void updateComparison();
     void watchForChanges();
     // The choices of the window (the quick-estimate boxes, the grade, the floor): a change
     // is kept in the history, typing in one box merging into one change.
@@ -217,6 +226,7 @@ private:
     QPointer<QWidget> m_toolsWindow;
     QPointer<QWidget> m_contactWindow;
     QPointer<QWidget> m_videoWindow;
+    QPointer<ComparisonWindow> m_comparison;
     SideWindowMaker m_makeSideWindow;
 };
 

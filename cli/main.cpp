@@ -13,6 +13,7 @@ namespace {
 
 constexpr const char* kUsage = "用法: renoquote-cli quote [选项] [房间文件]    按房间逐项计算详细报价单\n"
                                "      renoquote-cli estimate [选项]            按房间数量和面积快速估算\n"
+                               "      renoquote-cli compare [选项] 房间文件    各装修类型的半包和全包总价对比\n"
                                "      renoquote-cli prices export|check ...    写出默认价格表，检查价格表文件\n"
                                "每个子命令的说明: renoquote-cli 子命令 --help\n";
 
@@ -24,6 +25,8 @@ int RunCommand(const std::vector<std::string>& args)
         return rq::cli::RunQuoteCommand(rest, std::cout, std::cerr);
     if (command == "estimate")
         return rq::cli::RunEstimateCommand(rest, std::cout, std::cerr);
+    if (command == "compare")
+        return rq::cli::RunCompareCommand(rest, std::cout, std::cerr);
     if (command == "--version") {
         std::cout << "renoquote-cli " RENOQUOTE_VERSION "\n";
         return 0;

@@ -44,10 +44,6 @@ Text SiteHost()
     return Text(site);
 }
 
-std::vector<Text> CompanyLines()
-{
-    return {Text(company::kName), Text(company::kHotline), Text(kSiteLabel) + SiteHost()};
-}
 
 // Room and fee headers head their sections; the totals and a row that took the sum stand out.
 RowEmphasis EmphasisOf(RowKind kind)
@@ -145,6 +141,11 @@ int QuoteDocument::ColumnCount() const
     for (const DocumentRow& row : rows)
         columns = std::max(columns, static_cast<int>(row.cells.size()));
     return columns;
+}
+
+std::vector<Text> CompanyLines()
+{
+    return {Text(company::kName), Text(company::kHotline), Text(kSiteLabel) + SiteHost()};
 }
 
 QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, std::vector<DocumentField> details,

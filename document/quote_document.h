@@ -5,6 +5,7 @@
 // print-out, the spreadsheets and the clipboard all render this one model.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +49,21 @@ struct DocumentTable {
     bool operator==(const DocumentTable&) const = default;
 };
 
+// A grouped-bar picture printed after the table (the comparison of options): one group a
+// category, in each group one bar a series; a missing value leaves its bar out.
+struct ChartSeries {
+    Text name;
+    std::vector<std::optional<double>> values;  // one a category
+    bool operator==(const ChartSeries&) const = default;
+};
+struct DocumentChart {
+    Text title;
+    Text valueAxis;  // what the bars measure ("元")
+    std::vector<Text> categories;
+    std::vector<ChartSeries> series;
+    bool operator==(const DocumentChart&) const = default;
+};
+
 struct QuoteDocument {
     Text title;
     std::vector<Text> companyLines;
@@ -68,6 +84,9 @@ struct QuoteDocument {
     DocumentTable figures;
     // At the foot: where the owner signs and the company stamps, each with its date.
     std::vector<Text> signatureLines;
+    // Relative widths of the columns on paper; none: the quote sheet's.
+    std::vector<double> columnWeights;
+    std::optional<DocumentChart> chart;
 
     int ColumnCount() const;
     bool operator==(const QuoteDocument&) const = default;
@@ -86,6 +105,8 @@ QuoteDocument EstimateDocument(std::string_view resultWindowText, std::vector<Do
 void StateQuoteBasis(QuoteDocument& document, const QuoteInputs& builtFrom);
 // States the counts, the area and the grade the estimate was computed from.
 void StateEstimateBasis(QuoteDocument& document, const EstimateInputs& inputs);
+// The company's name, hotline and site, on top of every document.
+std::vector<Text> CompanyLines();
 
 // Today's date as a quote carries it: "2026年12月9日".
 Text TodayText();

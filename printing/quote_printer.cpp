@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <cmath>
 
+#include "printing/document_chart.h"
 #include "qtcore/qt_text.h"
 
 namespace rq {
@@ -105,6 +106,7 @@ struct Page {
     int detailCount = 0;
     std::vector<Segment> segments;
     double signatureTop = -1;  // none on this page
+    double chartTop = -1;      // none on this page
 };
 
 // One line of the details block: a label ("客户：") in the label column on a field's first
@@ -150,7 +152,8 @@ public:
             m_tables.push_back(placeTable(document.rooms.heads, document.rooms.figureColumns, document.rooms.rows,
                                           kRoomColumnWeights));
         m_tables.push_back(
-            placeTable(document.columnHeads, document.figureColumns, document.rows, kSheetColumnWeights));
+            placeTable(document.columnHeads, document.figureColumns, document.rows, kSheetColumnWeights,
+                       document.columnWeights));
     }
 
     // Rows of every table: the work the progress counts, once to lay out and once to paint.
@@ -182,7 +185,7 @@ public:
     bool paint(QPainter& painter, const ProgressCallback& progress, int progressDone, int progressTotal)
     {
         int painted = 0;
-        for (int page = 0; page < pageCount(); ++page) {
+        for (int page = 0; page < static_cast<int>(m_pages.size()); ++page) {
             if (page > 0)
                 m_device.newPage();
             const Page& layout = m_pages[static_cast<std::size_t>(page)];
@@ -198,6 +201,8 @@ public:
                     y = paintSlice(painter, table, slice, y);
                 }
             }
+            if (layout.chartTop >= 0 && m_document.chart)
+                PaintDocumentChart(painter, QRectF(0, layout.chartTop, m_width, chartHeight()), *m_document.chart);
             if (layout.signatureTop >= 0)
                 paintSignatures(painter, layout.signatureTop);
             paintFoot(painter, page);
@@ -208,7 +213,8 @@ public:
 private:
     template <std::size_t N>
     TableLayout placeTable(const std::vector<Text>& heads, const std::vector<bool>& figureColumns,
-                           const std::vector<DocumentRow>& rows, const double (&headedWeights)[N]) const
+                           const std::vector<DocumentRow>& rows, const double (&headedWeights)[N],
+                           const std::vector<double>& givenWeights = {}) const
     {
         TableLayout table{&heads, &figureColumns, &rows, {}, {}, {}};
         int columns = static_cast<int>(heads.size());
@@ -216,7 +222,10 @@ private:
             columns = std::max(columns, static_cast<int>(row.cells.size()));
         columns = std::max(columns, 1);
         std::vector<double> weights(static_cast<std::size_t>(columns), 1.0);
-        if (!heads.empty()) {
+        if (!givenWeights.empty()) {
+            for (int column = 0; column < columns && column < static_cast<int>(givenWeights.size()); ++column)
+                weights[static_cast<std::size_t>(column)] = givenWeights[static_cast<std::size_t>(column)];
+        } else if (!heads.empty()) {
             for (int column = 0; column < columns && column < static_cast<int>(N); ++column)
                 weights[static_cast<std::size_t>(column)] = headedWeights[column];
         }
@@ -322,12 +331,16 @@ private:
 
     double columnHeadsHeight(const TableLayout& table) const { return table.heads->empty() ? 0 : rowHeight(1); }
 
+    // The picture goes below the tables, on a page of its own when they leave no room for
+    // it: it is never squeezed below its height.
+    double chartHeight() const { return m_width * 0.5; }
+
     double bodyBottom() const { return m_height - m_footHeight; }
 
     bool pageHasContent() const
     {
         const Page& page = m_pages.back();
-        if (page.detailCount > 0)
+        if (page.detailCount > 0 || page.chartTop >= 0)
             return true;
         for (const Segment& segment : page.segments) {
             if (!segment.slices.empty())
@@ -363,6 +376,15 @@ private:
         for (int table = 0; table < static_cast<int>(m_tables.size()); ++table) {
             y += 8 * m_points;
             y = paginateTable(table, y);
+        }
+        if (m_document.chart) {
+            y += 6 * m_points;
+            if (y + chartHeight() > bodyBottom() && pageHasContent()) {
+                m_pages.emplace_back();
+                y = 0;
+            }
+            m_pages.back().chartTop = y;
+            y += chartHeight();
         }
         // The signatures close the document, together on one page.
         y += 2 * detailLine;

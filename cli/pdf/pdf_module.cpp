@@ -1,5 +1,5 @@
 // The module behind renoquote-cli's .pdf output: see cli/pdf_module.h.
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <cstdio>
 
@@ -10,7 +10,8 @@ namespace {
 
 rq::WriteResult writePdf(const rq::QuoteDocument& document, const std::string& path)
 {
-    // Fonts need a GUI application; the offscreen platform needs no display.
+    // Fonts need a GUI application, a document's chart one with widgets; the offscreen
+    // platform needs no display.
     static int argc = 3;
     static char name[] = "renoquote-cli";
     static char platformOption[] = "-platform";
@@ -23,7 +24,7 @@ rq::WriteResult writePdf(const rq::QuoteDocument& document, const std::string& p
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
         });
-    const QGuiApplication application(argc, argv);
+    const QApplication application(argc, argv);
     rq::WriteResult result = rq::WritePdf(document, path);
     qInstallMessageHandler(previous);
     return result;
