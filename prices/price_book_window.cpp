@@ -98,8 +98,13 @@ void PriceBookWindow::buildControls()
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
         | QAbstractItemView::AnyKeyPressed);
     m_table->verticalHeader()->hide();
+    // A list of a hundred prices: rows as tall as their text, so that a screen shows many.
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setSectionResizeMode(PriceBookModel::Item, QHeaderView::Stretch);
+    // Room for a price being typed, wider than the prices shown.
+    m_table->horizontalHeader()->setSectionResizeMode(PriceBookModel::Price, QHeaderView::Interactive);
+    m_table->setColumnWidth(PriceBookModel::Price, fontMetrics().horizontalAdvance(QStringLiteral("000000.00")) + 16);
     m_table->setTabKeyNavigation(false);
 
     m_hint = new QLabel(this);
@@ -182,6 +187,8 @@ void PriceBookWindow::updateControls()
     m_hint->setText(builtIn ? kReadOnlyHint : kEditHint);
     const QScopedValueRollback filling(m_filling, true);
     m_chosen->setChecked(m_shelf.ChosenName() == current);
+    // New quotes fall back on the company's book: there is nothing to untick it for.
+    m_chosen->setEnabled(!(m_chosen->isChecked() && current == kBuiltInBookName));
 }
 
 void PriceBookWindow::keepEdits(const std::vector<PriceChange>& changes)
