@@ -195,10 +195,9 @@ void PriceBookWindow::keepEdits(const std::vector<PriceChange>& changes)
 {
     if (const std::optional<Text> problem = m_shelf.Save(m_model->book())) {
         // What is not kept is not shown either: the table goes back to the file's figures.
-        m_model->apply([&](PriceBook& book) {
-            UndoPriceChanges(book, changes);
-            return PriceEditResult {};
-        });
+        PriceBook kept = m_model->book();
+        UndoPriceChanges(kept, changes);
+        m_model->setBook(std::move(kept));
         showMessage(this, QStringLiteral("无法保存价格表“%1”，改动已撤回：%2")
                               .arg(toQString(m_model->book().name()), toQString(*problem)),
             QMessageBox::Warning);
