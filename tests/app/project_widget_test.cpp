@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QAction>
+#include <QUndoStack>
 #include <QTest>
 #include <QTimer>
 #include <deque>
