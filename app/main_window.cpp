@@ -28,6 +28,7 @@
 #include "online/online_links.h"
 #include "online/tools_window.h"
 #include "online/video_window.h"
+#include "prices/price_book_window.h"
 #include "quote/engine.h"
 #include "sheet/quote_sheet_window.h"
 #include "ui/application_look.h"
@@ -373,20 +374,34 @@ void MainWindow::startPackage(Package package)
     std::optional<KeptSheet>& kept = keptSheet(package);
     const QuoteInputs inputs = quoteInputs();
     bool buildNew = !kept;
+    // A project without a sheet yet takes the book chosen for new quotes; one with sheets
+    // keeps the prices they were made with until the user says otherwise.
+    PriceBook chosen = m_shelf.ChosenBook();
+    const bool otherBook = !(chosen == m_prices);
+    PriceBook prices = !m_halfSheet && !m_fullSheet ? chosen : m_prices;
     // The kept sheet holds the user's edits; a sheet of the rooms as they are now would not.
-    if (kept && kept->builtFrom != inputs) {
-        const QString question = QStringLiteral("这张%1报价单算好以后，房间、装修类型或地面改过了。\n"
-                                                "要按现在的房间重新计算吗？原报价单及其中的修改将被丢弃。")
-                                     .arg(toQString(PackageTextOf(package)));
+    if (kept && (kept->builtFrom != inputs || otherBook)) {
+        const QString changed = kept->builtFrom != inputs ? QStringLiteral("这张%1报价单算好以后，房间、装修类型或地面改过了。\n")
+                                                                  .arg(toQString(PackageTextOf(package)))
+                                                            : QString();
+        const QString repriced = otherBook ? QStringLiteral("这张报价单用的是价格表“%1”，新报价选用的是“%2”。\n")
+                                                 .arg(toQString(m_prices.name()), toQString(chosen.name()))
+                                           : QString();
+        const QString question = changed + repriced
+            + (otherBook ? QStringLiteral("要按现在的房间和“%1”重新计算吗？").arg(toQString(chosen.name()))
+                         : QStringLiteral("要按现在的房间重新计算吗？"))
+            + QStringLiteral("原报价单及其中的修改将被丢弃。");
         const int answer = askQuestion(this, question,
             { QStringLiteral("重新计算(&R)"), QStringLiteral("打开原来的报价单(&O)"), QStringLiteral("取消(&C)") }, 1, 2);
         if (answer != 0 && answer != 1)
             return;
         buildNew = answer == 0;
+        if (buildNew)
+            prices = std::move(chosen);
     }
     if (buildNew) {
         std::optional<Text> outOfRange;
-        KeptSheet built = BuildKeptSheet(inputs, package, outOfRange, m_prices);
+        KeptSheet built = BuildKeptSheet(inputs, package, outOfRange, prices);
         // A sheet whose totals would show wrapped-round yuan is not opened at all: the
         // message names the room to correct, and the rooms stay as they are.
         if (outOfRange) {
@@ -394,9 +409,15 @@ void MainWindow::startPackage(Package package)
             return;
         }
         const QString name = QStringLiteral("计算%1报价").arg(toQString(PackageTextOf(package)));
-        std::optional<KeptSheet> before = std::exchange(kept, std::move(built));
-        m_session->history().push(new ProjectChange<std::optional<KeptSheet>>(name, std::move(before), kept,
-            [this, package](const std::optional<KeptSheet>& sheet) { keptSheet(package) = sheet; }));
+        // The project keeps one book: a sheet repriced with another one takes the other sheet
+        // of the project to the new prices the next time it is opened; undo gives both back.
+        using SheetAndPrices = std::pair<std::optional<KeptSheet>, PriceBook>;
+        SheetAndPrices before { std::exchange(kept, std::move(built)), std::exchange(m_prices, std::move(prices)) };
+        m_session->history().push(new ProjectChange<SheetAndPrices>(name, std::move(before), SheetAndPrices { kept, m_prices },
+            [this, package](const SheetAndPrices& state) {
+                keptSheet(package) = state.first;
+                m_prices = state.second;
+            }));
     }
     openQuoteSheetWindow(package);
     Q_EMIT counterRefreshRequested();
@@ -580,7 +601,10 @@ void MainWindow::setUpMenus()
 {
     auto* details = new QAction(QStringLiteral("报价详情(&D)…"), this);
     connect(details, &QAction::triggered, this, [this] { editQuoteDetails(this); });
-    m_session->addFileMenu(m_menuBar, { details });
+    auto* prices = new QAction(QStringLiteral("价格表(&P)…"), this);
+    prices->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    connect(prices, &QAction::triggered, this, &MainWindow::onPriceBooksChosen);
+    m_session->addFileMenu(m_menuBar, { details, prices });
     addEditMenu();
     addQuoteMenu();
     connect(m_session, &ProjectSession::quitRequested, this, &QWidget::close);
@@ -811,6 +835,12 @@ void MainWindow::showProject(const Project& project)
     // A project of rooms is a detailed quote: its rooms come into view.
     if (!project.rooms.empty() && detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption))
         onDetailToggleClicked();
+}
+
+void MainWindow::onPriceBooksChosen()
+{
+    PriceBookWindow window(m_shelf, this);
+    window.exec();
 }
 
 void MainWindow::editQuoteDetails(QWidget* parent)

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+#include "prices/price_book_shelf.h"
 #include "project/project.h"
 #include "rooms/room_list.h"
 #include "rooms/room_types.h"
@@ -80,6 +81,10 @@ public:
     // Whether the windows opened from here download the chat-status picture (tests: no).
     void setChatPicturesLoaded(bool loaded) { m_loadChatPictures = loaded; }
 
+    // Where the user's price books are kept (tests: a folder of their own).
+    void setPriceBookShelf(PriceBookShelf shelf) { m_shelf = std::move(shelf); }
+    const PriceBook& prices() const { return m_prices; }
+
     // The windows the main window opens beside itself. Tests replace the maker so that no
     // browser view or download is started; the program keeps the default.
     enum class SideWindow { Tools, Contact, Video };
@@ -111,6 +116,8 @@ public Q_SLOTS:
     void openComparison();
     // A double-click in the comparison: that grade in the grade box, that package's sheet.
     void openOption(int grade, rq::Package package);
+    // "价格表…": the user's price books, one of them chosen for new quotes.
+    void onPriceBooksChosen();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -205,6 +212,8 @@ private:
     std::optional<KeptSheet> m_fullSheet;
     // The project's prices: new sheets are priced with them and added items take their fees.
     PriceBook m_prices = BuiltInPriceBook();
+    // The user's price books; tests point it at a folder of their own.
+    PriceBookShelf m_shelf { DefaultPriceBookFolder() };
     // The quote sheet window while it is open, and the package it shows.
     QPointer<QuoteSheetWindow> m_openSheet;
     Package m_openPackage = Package::Half;

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/price_book_file.h"
+#include "prices/price_book_file.h"
 #include "prices/price_book_csv.h"
 #include "prices/price_book_json.h"
+#include "convert/quoted_field.h"
 #include "files/atomic_file.h"
+#include "modules/price_book_output.h"
 
 namespace rq::cli {
 namespace {
@@ -16,20 +18,21 @@ namespace {
 constexpr std::string_view kCommand = "renoquote-cli prices: ";
 
 constexpr std::string_view kHelp
-    = "用法: renoquote-cli prices export [--format json|csv] [--output 文件]\n"
+    = "用法: renoquote-cli prices export [--format json|csv|xlsx] [--output 文件]\n"
       "      renoquote-cli prices check 文件\n"
       "\n"
       "export  把默认价格表写到标准输出或 --output 文件：json(默认，.renoquote-prices 文件)\n"
-      "        或 csv(UTF-8 带 BOM，列为 分类,项目,单位,等级,单价)。改好价格后用\n"
+      "        或 csv(UTF-8 带 BOM，列为 分类,项目,单位,等级,单价)或 xlsx(同样的列，\n"
+      "        要 --output)。改好价格后用\n"
       "        renoquote-cli quote --prices 文件 报价。\n"
-      "check   检查价格表文件(.renoquote-prices、.json 或 .csv，CSV 可以是 UTF-8 或 GBK)，\n"
+      "check   检查价格表文件(.renoquote-prices、.json、.csv 或 .xlsx，CSV 可以是 UTF-8 或 GBK)，\n"
       "        列出每一个问题。\n"
       "\n"
       "退出状态: 0 已写出或价格表没有问题；1 读写失败；2 价格表有问题或用法错误。\n";
 
 int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    bool csv = false;
+    std::string format = "json";
     std::optional<std::string> output;
     for (std::size_t i = 1; i < args.size(); ++i) {
         std::string name = args[i];
@@ -51,15 +54,31 @@ int Export(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (name == "--output") {
             output = *value;
-        } else if (*value == "json" || *value == "csv") {
-            csv = *value == "csv";
+        } else if (*value == "json" || *value == "csv" || *value == "xlsx") {
+            format = *value;
         } else {
-            err << kCommand << "--format 只能是 json 或 csv，不是 " << *value << "\n";
+            err << kCommand << "--format 只能是 json、csv 或 xlsx，不是 " << *value << "\n";
             return kStatusRefused;
         }
     }
     const PriceBook& book = BuiltInPriceBook();
-    const std::string text = csv ? WritePriceBookCsv(book) : WritePriceBookJson(book);
+    if (format == "xlsx") {
+        // A workbook is no text for a terminal: it needs a file.
+        if (!output) {
+            err << kCommand << "--format xlsx 要用 --output 指定文件\n";
+            return kStatusRefused;
+        }
+        if (!EndsWithIgnoringCase(*output, ".xlsx")) {
+            err << kCommand << "--format xlsx 的文件扩展名应当是 .xlsx，不是 " << *output << "\n";
+            return kStatusRefused;
+        }
+        if (const std::optional<Text> problem = WritePriceBookFile(*output, book)) {
+            err << kCommand << "无法写出 " << *output << "：" << *problem << "\n";
+            return kStatusFailed;
+        }
+        return kStatusDone;
+    }
+    const std::string text = format == "csv" ? WritePriceBookCsv(book) : WritePriceBookJson(book);
     if (!output) {
         out << text;
         return kStatusDone;

@@ -1,4 +1,5 @@
-// Price books from anywhere, as JSON and as CSV: each reader either refuses with its problems
+// Price books from anywhere, as JSON, CSV and XLSX (the bytes as a workbook, and as the first
+// sheet and shared texts of one, so that the XML readers see them): each reader either refuses with its problems
 // or gives a book that writes to a file reading back as the same book in both forms, and a
 // quote priced with it keeps its totals in range or says which amount is out of it.
 #include <cstddef>
@@ -8,7 +9,9 @@
 #include "fuzz/fuzz_check.h"
 #include "prices/price_book_csv.h"
 #include "prices/price_book_json.h"
+#include "prices/price_book_xlsx.h"
 #include "quote/engine.h"
+#include "tests/prices/workbook_parts.h"
 
 namespace {
 
@@ -38,5 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckBook(rq::ReadPriceBookJson(bytes));
     CheckBook(rq::ReadPriceBookCsv(bytes, "价格表"));
+    CheckBook(rq::ReadPriceBookXlsx(bytes, "价格表"));
+    // Before the first NUL the sheet, after it the shared texts.
+    const std::size_t split = bytes.find('\0');
+    const std::string sheet(bytes.substr(0, split));
+    const std::string strings(split == std::string_view::npos ? std::string_view() : bytes.substr(split + 1));
+    CheckBook(rq::ReadPriceBookXlsx(rq::testing::ZipOfParts(rq::testing::WorkbookAround(sheet, strings)), "价格表"));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "prices/price_book.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -72,6 +73,11 @@ std::optional<PriceBook> PriceBook::Arrange(
     const PriceBook& builtIn = BuiltInPriceBook();
     std::vector<std::optional<PriceItem>> placed(builtIn.m_items.size());
     const std::size_t problemsBefore = problems.size();
+    // Books written before the extra works' usual prices were kept in books (projects and
+    // files of the first version) lack that whole section: they take the company's.
+    const bool noExtraWorks = std::none_of(items.begin(), items.end(), [](const PriceItem& item) {
+        return item.section == kExtraWorksSection;
+    });
     for (std::size_t i = 0; i < items.size(); ++i) {
         PriceItem& item = items[i];
         const Text where = places && i < places->size() ? (*places)[i] : Text();
@@ -84,6 +90,9 @@ std::optional<PriceBook> PriceBook::Arrange(
         else
             placed[*index] = std::move(item);
     }
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        if (!placed[i] && noExtraWorks && builtIn.m_items[i].section == kExtraWorksSection)
+            placed[i] = builtIn.m_items[i];
     for (std::size_t i = 0; i < placed.size(); ++i)
         if (!placed[i]) {
             const PriceItem& missing = builtIn.m_items[i];

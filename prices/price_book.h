@@ -15,6 +15,8 @@ namespace rq {
 inline constexpr std::string_view kBuiltInBookName = "默认价格表";
 // The section whose figures are percentages of the items (transport, rubbish, management).
 inline constexpr std::string_view kFeeSection = "费用";
+// The usual prices the add-item dialog offers for extra works (the user may type others).
+inline constexpr std::string_view kExtraWorksSection = "增项";
 // A price or a rate in hundredths: fen of a yuan, or hundredths of a per cent. No price above
 // the largest whole-yuan total can be priced at all.
 inline constexpr std::int64_t kMaxHundredths = 2'147'483'647LL * 100;

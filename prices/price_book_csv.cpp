@@ -15,10 +15,7 @@ constexpr std::size_t kColumns = std::size(kCsvHeadings);
 // As many lines as a JSON book may have items, and a heading line.
 constexpr std::size_t kMaxRecords = 2001;
 
-struct Record {
-    int line = 0; // where the record starts, from 1
-    std::vector<Text> fields;
-};
+using Record = PriceBookRow;
 
 Text LineWhere(int line)
 {
@@ -178,6 +175,12 @@ PriceBookReadResult ReadPriceBookCsv(std::string_view bytes, Text name)
         result.problems.push_back(*problem);
         return result;
     }
+    return ReadPriceBookRows(std::move(records), std::move(name));
+}
+
+PriceBookReadResult ReadPriceBookRows(std::vector<PriceBookRow> records, Text name)
+{
+    PriceBookReadResult result;
     std::erase_if(records, IsEmpty);
     const bool headed = !records.empty() && records.front().fields.size() == kColumns
         && std::equal(records.front().fields.begin(), records.front().fields.end(), std::begin(kCsvHeadings),

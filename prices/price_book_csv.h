@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "prices/price_book_json.h"
 
@@ -18,5 +19,15 @@ std::string WritePriceBookCsv(const PriceBook& book);
 // A CSV file has no room for the book's name: `name` is taken (the file's name, say). Every
 // refused line is named with its reason, and nothing is taken unless the whole file is sound.
 PriceBookReadResult ReadPriceBookCsv(std::string_view bytes, Text name);
+
+// One line of a table of prices as a spreadsheet holds it, its cells as texts.
+struct PriceBookRow {
+    int line = 0; // where the line is in its file or sheet, from 1, for messages
+    std::vector<Text> fields;
+};
+
+// The lines of a table, headed by kCsvHeadings, as the CSV reader takes them: blank lines
+// skipped, every refused line named, nothing taken unless all are sound.
+PriceBookReadResult ReadPriceBookRows(std::vector<PriceBookRow> rows, Text name);
 
 } // namespace rq

@@ -47,7 +47,7 @@ QPushButton* AddItemDialog::cancelButton() const { return m_ui->按钮2; }
 
 void AddItemDialog::fillDefaultUnitPrice(int pickedIndex)
 {
-    if (const auto price = DefaultUnitPrice(fromQString(itemBox()->itemText(pickedIndex))))
+    if (const auto price = DefaultUnitPrice(fromQString(itemBox()->itemText(pickedIndex)), m_prices))
         unitPriceBox()->setCurrentText(toQString(*price));
 }
 

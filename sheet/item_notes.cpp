@@ -41,18 +41,6 @@ constexpr Remark kRemarks[] = {
 constexpr std::string_view kDoorSuffix = "门";
 constexpr std::string_view kDoorRemark = "成品门";
 
-struct DefaultPrice {
-    std::string_view itemName;
-    std::string_view unitPrice;
-};
-
-constexpr DefaultPrice kDefaultPrices[] = {
-    {"工艺鞋柜", "550"},   {"鞋柜隔断制作", "460"}, {"墙体拆除", "150"},   {"粉缺口", "80"},
-    {"包水管", "75"},      {"封门头", "150"},       {"清水漆", "44.5"},    {"防水工程", "45"},
-    {"无门衣柜", "420"},   {"有门吊柜", "450"},     {"地面找平", "250"},   {"电视背景墙", "850"},
-    {"石膏板吊顶", "95"},  {"铝扣板吊顶", "95"},    {"铲墙面", "8"},
-};
-
 constexpr std::string_view kAddItemNames[] = {
     "铲墙面", "双包门套", "工艺鞋柜", "石膏板吊顶", "鞋柜隔断制作", "墙体拆除", "粉缺口",     "墙地砖铺贴", "包水管",
     "封门头", "清水漆",   "防水工程", "无门衣柜",   "有门吊柜",     "地面找平", "电视背景墙", "铝扣板吊顶", "单包门套",
@@ -73,12 +61,10 @@ std::optional<std::string_view> ItemRemark(std::string_view itemName)
     return std::nullopt;
 }
 
-std::optional<std::string_view> DefaultUnitPrice(std::string_view itemName)
+std::optional<std::string_view> DefaultUnitPrice(std::string_view itemName, const PriceBook& book)
 {
-    for (const DefaultPrice& price : kDefaultPrices) {
-        if (price.itemName == itemName)
-            return price.unitPrice;
-    }
+    if (const std::optional<std::size_t> index = book.IndexOf(kExtraWorksSection, itemName, 0))
+        return book.at(*index).price;
     return std::nullopt;
 }
 

@@ -8,10 +8,11 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Recent projects and autosaved copies go to a folder of the run, never the user's own.
+    // Recent projects, autosaved copies and price books go to a folder of the run, never the user's own.
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_STATE_HOME", (home.path() + QStringLiteral("/state")).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     return RUN_ALL_TESTS();

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QAction>
+#include <QUndoStack>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -26,6 +27,8 @@
 #include "app/main_window.h"
 #include "app/project_session.h"
 #include "files/capped_read.h"
+#include "prices/price_book_shelf.h"
+#include "prices/price_edits.h"
 #include "project/project_file.h"
 #include "project/recovery.h"
 #include "sheet/quote_sheet_window.h"
@@ -251,6 +254,39 @@ TEST_F(ProjectWindowTest, UndoingBackToTheSavedStateClearsTheUnsavedMark)
     EXPECT_NE(window->currentProject().halfPackage, edited.halfPackage);
     redo->trigger();
     EXPECT_EQ(window->currentProject().halfPackage, edited.halfPackage);
+}
+
+TEST_F(ProjectWindowTest, ABookChosenSinceIsOfferedWhenTheSheetIsOpenedAgain)
+{
+    const rq::PriceBookShelf shelf(path(QStringLiteral("prices")).toStdString());
+    window->setPriceBookShelf(shelf);
+    makeSomeWork();
+    const rq::KeptSheet kept = *window->currentProject().halfPackage;
+    rq::PriceBook dearer = rq::BuiltInPriceBook();
+    dearer.setName("涨价后");
+    ASSERT_FALSE(rq::AdjustPrices(dearer, "", 1000, rq::PriceRounding::WholeYuan).problem);
+    ASSERT_FALSE(shelf.Save(dearer));
+    ASSERT_FALSE(shelf.Choose(dearer.name()));
+
+    answers = { QStringLiteral("打开原来的报价单") };
+    rq::QuoteSheet shown;
+    inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) { shown = sheet.sheet(); });
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].text.contains(QStringLiteral("“涨价后”"))) << questions[0].text.toStdString();
+    EXPECT_EQ(shown, kept.quote.sheet);
+    EXPECT_EQ(window->prices().name(), rq::kBuiltInBookName);
+
+    answers = { QStringLiteral("重新计算") };
+    inQuoteSheet("按钮5", [&](rq::QuoteSheetWindow& sheet) { shown = sheet.sheet(); });
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(window->prices(), dearer);
+    EXPECT_EQ(window->currentProject().prices, dearer) << "the project keeps the book it was priced with";
+    EXPECT_EQ(shown, rq::BuildKeptSheet(window->currentProject(), rq::Package::Half).quote.sheet);
+    EXPECT_NE(shown, kept.quote.sheet);
+    // Undo takes the sheet and its prices back together.
+    window->session().history().undo();
+    EXPECT_EQ(window->prices().name(), rq::kBuiltInBookName);
+    EXPECT_EQ(window->currentProject().halfPackage->quote.sheet, kept.quote.sheet);
 }
 
 TEST_F(ProjectWindowTest, UnsavedChangesAskSaveDiscardOrCancel)

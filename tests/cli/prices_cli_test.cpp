@@ -1,5 +1,5 @@
 // Price books from the command line: the built-in book written out and read back in every
-// form quotes exactly as the built-in one, and a book with one price changed changes the
+// form (JSON, CSV, XLSX) quotes exactly as the built-in one, and a book with one price changed changes the
 // rows of that item and the totals, nothing else.
 #include <unistd.h>
 
@@ -60,8 +60,8 @@ TEST_F(PricesCli, TheBuiltInBookExportedAndReadBackQuotesAsBefore)
     for (const char* package : { "half", "full" }) {
         const CliRun before = quote(package);
         ASSERT_EQ(before.status, 0) << before.err;
-        for (const char* form : { "json", "csv" }) {
-            const std::string file = path(form == std::string("json") ? "默认.renoquote-prices" : "默认.csv");
+        for (const std::string form : { "json", "csv", "xlsx" }) {
+            const std::string file = path(form == "json" ? "默认.renoquote-prices" : ("默认." + form).c_str());
             const CliRun exported = RunCli({ "prices", "export", "--format", form, "--output", file });
             ASSERT_EQ(exported.status, 0) << exported.err;
             const CliRun checked = RunCli({ "prices", "check", file });

@@ -60,6 +60,14 @@ TEST(PriceBook, EveryFileFormOfABookReadsBackAsTheSameBook)
     EXPECT_EQ(changed.at(*changed.IndexOf("墙顶面", "顶面批腻子", 0)).price, "13.05");
     EXPECT_EQ(changed.at(*changed.IndexOf("费用", "工程管理费", 0)).price, "7.5%");
     EXPECT_EQ(BuiltInPriceBook().name(), kBuiltInBookName);
+
+    // A book written before it kept the extra works' prices reads with the company's.
+    std::string older = WritePriceBookCsv(changed);
+    for (std::size_t at; (at = older.find("增项,")) != std::string::npos;)
+        older.erase(at, older.find('\n', at) + 1 - at);
+    const PriceBookReadResult read = ReadPriceBookCsv(older, changed.name());
+    ASSERT_TRUE(read.book) << AllProblems(read);
+    EXPECT_EQ(*read.book, changed);
 }
 
 TEST(PriceBook, PricesAreDecimalsOfAtMostTwoPlaces)
@@ -138,7 +146,8 @@ TEST(PriceBook, UnsoundBooksAreRefusedWholeNamingEveryProblem)
         { "csv level", asCsv, Replaced(csv, "墙顶面,顶面批腻子,M2,,13", "墙顶面,顶面批腻子,M2,一,13"),
             "第 2 行：等级应当是" },
         { "csv quote", asCsv, csv + "门,\"移门,扇,,360\r\n", "引号没有配对" },
-        { "csv twice", asCsv, csv + "墙顶面,顶面批腻子,M2,,13\r\n", "第 107 行：“墙顶面 顶面批腻子”出现了两次" },
+        { "csv twice", asCsv, csv + "墙顶面,顶面批腻子,M2,,13\r\n", "第 122 行：“墙顶面 顶面批腻子”出现了两次" },
+        { "one extra work missing", asCsv, Replaced(csv, "增项,铲墙面,增,,8\r\n", ""), "缺少“增项 铲墙面”" },
         { "bad UTF-8 after the mark", asCsv, csv + "\xff\xfe", "不是有效的 UTF-8" },
     };
     for (const auto& c : cases) {

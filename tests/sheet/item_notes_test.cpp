@@ -76,6 +76,10 @@ TEST(ItemNotes, PickingItemsOneAfterAnother)
         EXPECT_EQ(price, c.price) << (c.picks.size() ? *c.picks.begin() : "none");
     }
     EXPECT_EQ(DefaultUnitPrice("清水漆 "), std::nullopt);
+    // The dialog offers the quote's own book's prices, not the company's.
+    PriceBook dearer = BuiltInPriceBook();
+    dearer.SetHundredths(*dearer.IndexOf(kExtraWorksSection, "清水漆", 0), 5000);
+    EXPECT_EQ(DefaultUnitPrice("清水漆", dearer), "50");
 }
 
 TEST(ItemNotes, DialogListsInTheirOrder)

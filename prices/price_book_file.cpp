@@ -1,13 +1,14 @@
-#include "cli/price_book_file.h"
+#include "prices/price_book_file.h"
 
 #include <filesystem>
 
 #include "convert/quoted_field.h"
 #include "prices/price_book_csv.h"
 #include "prices/price_book_json.h"
+#include "prices/price_book_xlsx.h"
 #include "files/capped_read.h"
 
-namespace rq::cli {
+namespace rq {
 Text BookNameFromPath(const std::string& path)
 {
     return std::filesystem::path(path).stem().string();
@@ -16,13 +17,15 @@ Text BookNameFromPath(const std::string& path)
 Outcome<PriceBook> ReadPriceBookFile(const std::string& path)
 {
     const bool csv = EndsWithIgnoringCase(path, ".csv");
-    if (!csv && !EndsWithIgnoringCase(path, ".json") && !EndsWithIgnoringCase(path, kPriceBookFileSuffix))
-        return Outcome<PriceBook>::Refused(path + ": 价格表文件的扩展名应当是 .renoquote-prices、.json 或 .csv");
+    const bool xlsx = EndsWithIgnoringCase(path, ".xlsx");
+    if (!csv && !xlsx && !EndsWithIgnoringCase(path, ".json") && !EndsWithIgnoringCase(path, kPriceBookFileSuffix))
+        return Outcome<PriceBook>::Refused(path + ": " + Text(kPriceBookSuffixProblem));
     const Outcome<std::string> file = ReadWholeFile(path, kMaxPriceBookFileBytes);
     if (!file)
         return Outcome<PriceBook>::Failed(path + ": 无法读取：" + file.problem);
-    PriceBookReadResult read
-        = csv ? ReadPriceBookCsv(*file.value, BookNameFromPath(path)) : ReadPriceBookJson(*file.value);
+    PriceBookReadResult read = csv ? ReadPriceBookCsv(*file.value, BookNameFromPath(path))
+        : xlsx                     ? ReadPriceBookXlsx(*file.value, BookNameFromPath(path))
+                                   : ReadPriceBookJson(*file.value);
     if (read.book)
         return std::move(*read.book);
     Text problems;
@@ -31,4 +34,4 @@ Outcome<PriceBook> ReadPriceBookFile(const std::string& path)
     return Outcome<PriceBook>::Refused(problems);
 }
 
-} // namespace rq::cli
+} // namespace rq
