@@ -10,13 +10,13 @@
 #include "cli/document_output.h"
 #include "cli/input_file.h"
 #include "cli/options.h"
-#include "cli/price_book_file.h"
 #include "cli/room_edit_files.h"
 #include "compare/comparison.h"
 #include "convert/encoding.h"
 #include "convert/outcome.h"
 #include "convert/utf8.h"
 #include "document/comparison_document.h"
+#include "prices/price_book_file.h"
 
 namespace rq::cli {
 namespace {
