@@ -1,4 +1,5 @@
 #include "printing/document_chart.h"
+#include "printing/quote_printer.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -22,11 +23,8 @@ constexpr QSizeF kLayoutSize(760, 380);
 
 QFont ChartFont(int pixels, bool bold = false)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans SC"), QStringLiteral("Droid Sans Fallback")});
+    QFont font = QuoteFont(10, bold);
     font.setPixelSize(pixels);
-    font.setBold(bold);
     return font;
 }
 

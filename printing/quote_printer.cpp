@@ -22,6 +22,17 @@
 #include "qtcore/qt_text.h"
 
 namespace rq {
+
+QFont QuoteFont(double points, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("Noto Sans SC"), QStringLiteral("Droid Sans Fallback")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 namespace {
 
 constexpr double kMarginMillimetres = 15;
@@ -36,17 +47,6 @@ constexpr double kSheetColumnWeights[] = {6, 33, 8, 14, 14, 15, 10};
 // 序号, 房屋类型, 长*宽*高, 窗户, 门, 扇数, 墙面数: the sizes get the room.
 constexpr double kRoomColumnWeights[] = {6, 22, 22, 16, 16, 8, 10};
 
-// A CJK font that the set-up installs, then what the system offers: the PDF embeds
-// whichever is found.
-QFont QuoteFont(double points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans SC"), QStringLiteral("Droid Sans Fallback")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QString WithoutTrailingBlanks(QString line)
 {

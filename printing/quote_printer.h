@@ -5,6 +5,7 @@
 // are embedded so that the Chinese shows on any machine. Needs Qt GUI, not widgets.
 #pragma once
 
+#include <QFont>
 #include <string>
 
 #include "document/document_file.h"
@@ -13,6 +14,10 @@
 class QPagedPaintDevice;
 
 namespace rq {
+
+// A CJK font that the set-up installs, then what the system offers: the PDF embeds
+// whichever is found. Every printed text and picture uses it.
+QFont QuoteFont(double points, bool bold);
 
 // A4 portrait with the margins a printed quote keeps.
 void SetUpQuotePage(QPagedPaintDevice& device);
