@@ -208,11 +208,15 @@ bool DocumentActions::exportTo(const QString& path, DocumentFormat format)
         return false;
     m_busy = true;
     const std::string target = QFile::encodeName(path).toStdString();
-    const WriteResult result = runWithProgress(
-        QStringLiteral("正在导出 %1 …").arg(QFileInfo(path).fileName()),
-        [document = m_source(), target, format](const ProgressCallback& progress) {
-            return WriteDocument(document, target, format, progress);
-        });
+    QuoteDocument document = m_source();
+    // A chart is drawn by a graphics scene, which belongs to the main thread: a document
+    // with one (the comparison, a page or two) is written here, in a moment.
+    const WriteResult result = document.chart
+        ? WriteDocument(document, target, format, {})
+        : runWithProgress(QStringLiteral("正在导出 %1 …").arg(QFileInfo(path).fileName()),
+              [document = std::move(document), target, format](const ProgressCallback& progress) {
+                  return WriteDocument(document, target, format, progress);
+              });
     m_busy = false;
     if (result.status == WriteResult::Status::Failed)
         showMessage(m_window, toQString(result.problem), QMessageBox::Warning);
