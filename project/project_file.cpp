@@ -746,7 +746,7 @@ private:
                 if (m_hasCells || m_inCells) {
                     name("cells");
                     m_dom.start_array(static_cast<std::size_t>(-1));
-                    for (std::size_t i = 0; i < (m_hasCells ? kSheetColumnCount : m_count); ++i)
+                    for (std::size_t i = 0; i < (m_hasCells ? std::size_t{kSheetColumnCount} : m_count); ++i)
                         text(m_row[i]);
                     if (m_hasCells)
                         m_dom.end_array();

@@ -117,8 +117,9 @@ TEST_F(ProjectCli, RefusedFilesAndRunsSayWhyOnStandardError)
         EXPECT_TRUE(run.out.empty()) << c.message;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         // Only a file that was there can be said to be untouched.
-        if (c.args[1] == "--save-project")
+        if (c.args[1] == "--save-project") {
             EXPECT_EQ(run.err.find("原来的文件"), std::string::npos) << run.err;
+        }
     }
 }
 
