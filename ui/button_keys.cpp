@@ -11,6 +11,14 @@ namespace rq {
 
 namespace {
 
+// Return, or Enter on the keypad, with no other key held: what presses a dialog's button.
+bool IsPlainReturn(const QKeyEvent& key)
+{
+    const bool plain = key.modifiers() == Qt::NoModifier
+        || (key.key() == Qt::Key_Enter && key.modifiers() == Qt::KeypadModifier);
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter);
+}
+
 class ReturnClicks : public QObject {
 public:
     explicit ReturnClicks(QWidget* window)
@@ -22,11 +30,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool plain = key->modifiers() == Qt::NoModifier
-                || (key->key() == Qt::Key_Enter && key->modifiers() == Qt::KeypadModifier);
             auto* button = qobject_cast<QPushButton*>(watched);
-            if (button && plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (button && IsPlainReturn(*static_cast<QKeyEvent*>(event))) {
                 if (button->isEnabled())
                     button->click();
                 return true;
@@ -61,10 +66,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            const bool plain = key->modifiers() == Qt::NoModifier
-                || (key->key() == Qt::Key_Enter && key->modifiers() == Qt::KeypadModifier);
-            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            if (IsPlainReturn(*static_cast<QKeyEvent*>(event))) {
                 if (m_button->isEnabled() && m_button->isVisible())
                     m_button->click();
                 return true;
