@@ -174,8 +174,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const bool hadFoot = full && before >= 2 && sheet.GetKind(before - 1) == rq::RowKind::FullPackageTotal;
             if (rq::CheckModifyRow(sheet, quote.caption, row, fields))
                 break;  // refused, as the window and the command line refuse it: nothing changes
+            const rq::QuoteSheet unedited = sheet;
             rq::ModifyRow(sheet, quote.caption, row, fields);
-            footRewritten = true;
+            // A 修改 that changes none of its texts changes nothing, the foot included.
+            footRewritten = !(sheet == unedited);
             if (!full)
                 FUZZ_CHECK(sheet.RowCount() == before);
             else
