@@ -20,15 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(again.value && *again.value == *read.value);
     FUZZ_CHECK(rq::WriteProjectText(*again.value) == saved);
     // A sheet the reader let in shows every project total, grand total and closing sum as the
-    // sum of the rows it covers, and is one the edits can work on. (A row that took the sum
-    // and then stopped being the last, which the edits can leave, keeps the sum it took.)
+    // sum of the rows it covers, holds a taken sum only at its foot, and is one the edits can
+    // work on and leave whole.
     for (const rq::Package package : { rq::Package::Half, rq::Package::Full }) {
         if (const auto& kept = read.value->sheet(package)) {
             const rq::QuoteSheet& sheet = kept->quote.sheet;
             for (int row = 0; row < sheet.RowCount(); ++row) {
                 const rq::RowKind kind = sheet.GetKind(row);
-                const bool sumAtFoot = kind == rq::RowKind::Sum && row == sheet.RowCount() - 1;
-                if (kind == rq::RowKind::ProjectTotal || kind == rq::RowKind::FullPackageTotal || sumAtFoot)
+                FUZZ_CHECK(kind != rq::RowKind::Sum || row == sheet.RowCount() - 1);
+                if (kind == rq::RowKind::ProjectTotal || kind == rq::RowKind::FullPackageTotal || kind == rq::RowKind::Sum)
                     FUZZ_CHECK(sheet.GetCell(row, rq::kTotal) == rq::IntegerToText(sheet.CountedTotalBefore(row)));
             }
             rq::DetailedQuote quote = kept->quote;
@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             rq::ModifyRow(quote.sheet, quote.caption, last / 2, { "地面找平", "M2", "3", "20" });
             rq::AddItem(quote.sheet, quote.caption, { "包水管", "1", "98" });
             rq::DeleteRow(quote.sheet, quote.caption, 0);
+            FUZZ_CHECK(!rq::CheckSheetStructure(quote.sheet, quote.caption));
         }
     }
     return 0;

@@ -148,6 +148,32 @@ void repriceFees(Model& model)
             priceFee(row, items);
 }
 
+// The items' subtotal a fee row's rate applies to: the rows above the fee section.
+std::int32_t feeBase(const Model& model)
+{
+    std::size_t feesAt = 0;
+    while (feesAt < model.size() && !ofFeeSection(model[feesAt].is))
+        ++feesAt;
+    return sumAbove(model, feesAt);
+}
+
+// What a row the user wrote into totals: quantity × unit price, a fee's rate on the base.
+std::string ownTotal(const Row& row, std::int32_t base)
+{
+    const double product = rq::TextToNumber(row.cells[rq::kQuantity]) * rq::TextToNumber(row.cells[rq::kUnitPrice]);
+    return rq::NumberToText(isFeeName(row.cells[rq::kItemName]) ? product * base / 100 : product);
+}
+
+// Before rows come below a held sum the user had typed into, it is their row again.
+void releaseHeldSum(Model& model)
+{
+    if (model.empty() || model.back().is != Is::HeldSum || bare(model.back()))
+        return;
+    const std::int32_t base = feeBase(model);
+    model.back().is = Is::Item;
+    model.back().cells[rq::kTotal] = ownTotal(model.back(), base);
+}
+
 void dropFoot(Model& model)
 {
     if (!model.empty() && model.back().is == Is::HeldSum && bare(model.back())) {
@@ -177,14 +203,7 @@ void modify(Model& model, bool full, int at, const rq::ItemFields& f)
             row.cells[rq::kQuantity] == f.quantity && row.cells[rq::kUnitPrice] == f.unitPrice)
             return;
     }
-    // The fee base: the rows above the first row of the fee section.
-    std::size_t feesAt = model.size();
-    for (std::size_t i = 0; i < model.size(); ++i)
-        if (ofFeeSection(model[i].is)) {
-            feesAt = i;
-            break;
-        }
-    const std::int32_t base = sumAbove(model, feesAt);
+    const std::int32_t base = feeBase(model);
     if (at >= 0 && at < static_cast<int>(model.size())) {
         Row& row = model[static_cast<std::size_t>(at)];
         row.cells[rq::kItemName] = f.name;
@@ -194,8 +213,7 @@ void modify(Model& model, bool full, int at, const rq::ItemFields& f)
         const bool typed = !(f.name + f.unit + f.quantity + f.unitPrice).empty();
         if (typed && (row.is == Is::Blank || row.is == Is::HeldSum))
             row.is = Is::Item;
-        const double product = rq::TextToNumber(f.quantity) * rq::TextToNumber(f.unitPrice);
-        row.cells[rq::kTotal] = rq::NumberToText(isFeeName(f.name) ? product * base / 100 : product);
+        row.cells[rq::kTotal] = ownTotal(row, base);
     }
     repriceFees(model);
     if (!full) {
@@ -203,6 +221,7 @@ void modify(Model& model, bool full, int at, const rq::ItemFields& f)
         return;
     }
     dropFoot(model);
+    releaseHeldSum(model);
     for (std::size_t i = 0; i < model.size(); ++i)
         if (model[i].is == Is::ProjectTotal)
             model[i].cells[rq::kTotal] = rq::IntegerToText(sumAbove(model, i));
@@ -239,6 +258,8 @@ void addItem(Model& model, bool full, const rq::AddedItem& item)
     if (begin < model.size() && model[end - 1].is != Is::ProjectTotal && end < model.size()
         && (model[end].is == Is::Blank || model[end].is == Is::HeldSum))
         ++end;
+    if (begin == model.size() || end < model.size())
+        releaseHeldSum(model);
     Model rows(model.begin(), model.begin() + static_cast<long>(std::min(begin, model.size())));
     Model ownFees;  // the old fee rows: a rate the user set stays
     for (std::size_t i = begin; i < end; ++i) {

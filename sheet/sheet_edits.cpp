@@ -43,6 +43,14 @@ bool isBareSum(const QuoteSheet& sheet, int row)
     return true;
 }
 
+// The 总计 a row of the user's own writes: quantity × unit price, and for a fee its rate in
+// percent ("8%" reads as 8) of the items' subtotal.
+Text ownRowTotal(const ItemFields& fields, std::int32_t subtotal)
+{
+    const double product = TextToNumber(fields.quantity) * TextToNumber(fields.unitPrice);
+    return NumberToText(IsFeeName(fields.name) ? product * static_cast<double>(subtotal) / 100 : product);
+}
+
 // The rows [begin, end) of the fee section: from its first row ("其它的", or the first fee
 // row left when the user deleted it) through "工程总造价". Should that row be gone, the
 // section ends after the fee rows and the row below them when that is a blank row or one
@@ -69,6 +77,20 @@ Span feeSection(const QuoteSheet& sheet)
     if (span.begin >= 0 && (sheet.GetKind(span.end) == RowKind::Blank || sheet.GetKind(span.end) == RowKind::Sum))
         ++span.end;
     return span;
+}
+
+// The last row took the sum when the total below it was deleted. When rows are about to come
+// below it, it is a row of the user's own again, with its own 总计: an old sum left among the
+// items would print a second total that no longer agrees with anything. A bare one is left
+// for the callers, which drop it or make it blank.
+void releaseHeldSum(SheetEditor& sheet)
+{
+    const int last = sheet.RowCount() - 1;
+    if (last < 0 || sheet.GetKind(last) != RowKind::Sum || isBareSum(sheet.sheet(), last))
+        return;
+    const std::int32_t subtotal = HalfPackageSubtotal(sheet.sheet());
+    sheet.SetKind(last, RowKind::Item);
+    sheet.SetCell(last, kTotal, ownRowTotal(FieldsOfRow(sheet.sheet(), last), subtotal));
 }
 
 // Brings every "工程总造价" on rows [0, end) up to the running sum of the rows above it and
@@ -151,6 +173,7 @@ void settleFeesAndTotals(SheetEditor& sheet, std::string_view caption, const Pri
         return;
     }
     removeFullPackageFoot(sheet);
+    releaseHeldSum(sheet);
     appendFullPackageFoot(sheet);
 }
 
@@ -195,12 +218,7 @@ SheetChange ModifyRow(QuoteSheet& target, std::string_view caption, int row, con
                              && fields.unitPrice.empty());
         if (typed && (kind == RowKind::Blank || kind == RowKind::Sum))
             sheet.SetKind(row, RowKind::Item);
-        const double quantity = TextToNumber(fields.quantity);
-        const double unitPrice = TextToNumber(fields.unitPrice);
-        // A fee's unit price is its rate in percent ("8%" reads as 8) of the items' subtotal.
-        const double total = IsFeeName(fields.name) ? quantity * unitPrice * static_cast<double>(subtotal) / 100
-                                                    : quantity * unitPrice;
-        sheet.SetCell(row, kTotal, NumberToText(total));
+        sheet.SetCell(row, kTotal, ownRowTotal(fields, subtotal));
     }
     settleFeesAndTotals(sheet, caption, book);
     return sheet.take();
@@ -236,6 +254,10 @@ SheetChange AddItem(QuoteSheet& target, std::string_view caption, const AddedIte
     // the old section's place in one step: on a full package the main materials below it
     // stay where they are, and on a sheet of many rooms they are most of it.
     const Span fees = feeSection(target);
+    // A sum the fee section took goes with the section, which is written afresh; one above
+    // it is the user's row and stays.
+    if (fees.begin < 0 || fees.end < sheet.RowCount())
+        releaseHeldSum(sheet);
     const int at = fees.begin >= 0 ? fees.begin : sheet.RowCount();
     int end = fees.begin >= 0 ? std::min(fees.end, sheet.RowCount()) : sheet.RowCount();
     QuoteSheet rows;
@@ -361,6 +383,10 @@ std::optional<Text> CheckSheetStructure(const QuoteSheet& sheet, std::string_vie
             return problem("全包总价格不是最后一行");
         if (row == last && CountsInTotals(kind))
             return problem("报价单的最后一行不是总价");
+        // A row holding a sum it took when the total below it was deleted stands at the foot;
+        // anywhere above, its figure would be an old total printed among the items.
+        if (kind == RowKind::Sum && row != last)
+            return problem("合计不在报价单的最后一行");
         feeRunEnded = feeRunEnded || ((feeHeaderSeen || feeRowSeen) && !feeKind);
         feeHeaderSeen = feeHeaderSeen || kind == RowKind::FeeHeader;
         feeRowSeen = feeRowSeen || kind == RowKind::Fee;

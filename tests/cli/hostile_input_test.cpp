@@ -68,6 +68,12 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
     const std::string longLine(2 << 20, 'x');
     const std::string hugeName = "/tmp/renoquote-hostile-" + std::to_string(::getpid()) + ".renoquote";
     std::ofstream(hugeName) << R"({"format": "renoquote-project", "version": 1, ")" << longLine << "\": 0}";
+    // A sum row among the items, whatever it holds, is a total no edit ever leaves there.
+    const std::string forgedName = "/tmp/renoquote-forged-" + std::to_string(::getpid()) + ".renoquote";
+    ASSERT_EQ(RunCli({ "quote", "--save-project", forgedName }, kRoom).status, 0);
+    std::string project = testing::ReadFile(forgedName);
+    project.replace(project.find(R"("kind": "item")"), 14, R"("kind": "sum")");
+    std::ofstream(forgedName) << project;
     const HostileCase cases[] = {
         { "input is a folder", { "quote", "-" }, InputFrom("/tmp"), 1, "无法读取房间文件 标准输入：这是一个文件夹" },
         { "input closed", { "quote" }, InputClosed(), 1, "无法读取房间文件 标准输入" },
@@ -88,6 +94,7 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
         { "line break in a path", { "quote", "/nonexistent/a\nb.txt" }, Input(""), 1, "/nonexistent/a\\nb.txt：文件不存在" },
         { "long value", { "quote", "--package", std::string(100000, 'x') }, Input(kRoom), 2, "不是 xxxxxxxxxx" },
         { "long name in a project", { "quote", "--project", hugeName }, Input(""), 2, "不认识的项" },
+        { "sum among the items", { "quote", "--project", forgedName }, Input(""), 2, "合计不在报价单的最后一行" },
     };
     for (const HostileCase& c : cases) {
         const CliRun run = RunProgram(RENOQUOTE_CLI_PATH, c.args, c.streams);
@@ -98,6 +105,7 @@ TEST(CliHostileInput, ReadAndWriteFailuresAndEndlessInputEndWithOneLine)
         EXPECT_EQ(run.out, "") << c.what;
     }
     std::remove(hugeName.c_str());
+    std::remove(forgedName.c_str());
 }
 
 TEST(CliHostileInput, GradesAreTakenAsTypedOrRefusedWithTheFiveNames)
