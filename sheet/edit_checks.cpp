@@ -6,6 +6,7 @@
 
 #include "quote/amount_range.h"
 #include "quote/fees.h"
+#include "sheet/sheet_change.h"
 
 namespace rq {
 
@@ -62,18 +63,78 @@ std::optional<double> ReachOfEdit(const QuoteSheet& sheet, double change)
            + sheet.RowCount();
 }
 
-// While that reach stays inside the range nothing can wrap, and the sheet needs no second
-// look. Otherwise the edit is tried on a copy, and the copy's amounts decide.
-std::optional<Text> RangeProblem(
-    const QuoteSheet& sheet, double change, std::string_view name, const std::function<void(QuoteSheet&)>& edit)
+bool withinReach(const QuoteSheet& sheet, double change)
 {
-    if (const std::optional<double> reach = ReachOfEdit(sheet, change); reach && *reach <= kLargestYuan)
-        return std::nullopt;
+    const std::optional<double> reach = ReachOfEdit(sheet, change);
+    return reach && *reach <= kLargestYuan;
+}
+
+Text outOfRange(std::string_view name)
+{
+    return Text(kAmountOutOfRange) + "「" + Text(name) + "」使报价超过 " + Text(kLargestYuanText) + " 元，请检查数量和单价";
+}
+
+// What an edit is checked on: a figure that cannot be computed refuses it at once; else
+// how much it can move the sums, and the name the refusal would give.
+struct Trial {
+    std::optional<Text> refusal;
+    double change = 0;
+    Text name;
+};
+
+Trial modifyTrial(const QuoteSheet& sheet, int row, const ItemFields& fields)
+{
+    const double quantity = TextToNumber(fields.quantity);
+    const double unitPrice = TextToNumber(fields.unitPrice);
+    const bool fee = row >= 0 && row < sheet.RowCount() && IsFeeName(fields.name);
+    const double factor = fee ? HalfPackageSubtotal(sheet) / 100.0 : 1.0;
+    if (auto problem = NonFiniteTotal(quantity, unitPrice, factor))
+        return {std::move(problem)};
+    return {std::nullopt, std::fabs(quantity * unitPrice * factor) + AmountIn(sheet, row), fields.name};
+}
+
+Trial addTrial(const AddedItem& item)
+{
+    const double quantity = TextToNumber(item.quantity);
+    const double unitPrice = TextToNumber(item.unitPrice);
+    if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
+        return {std::move(problem)};
+    return {std::nullopt, std::fabs(quantity * unitPrice), item.name};
+}
+
+Trial deleteTrial(const QuoteSheet& sheet, int row)
+{
+    if (row < 0 || row >= sheet.RowCount())
+        return {std::nullopt, 0, {}};
+    return {std::nullopt, AmountIn(sheet, row), Text(sheet.GetCell(row, kItemName))};
+}
+
+// While the reach stays inside the range nothing can wrap, and the sheet needs no second
+// look. Otherwise the edit is tried on a copy, and the copy's amounts decide.
+std::optional<Text> onCopy(const QuoteSheet& sheet, Trial trial, const std::function<void(QuoteSheet&)>& edit)
+{
+    if (trial.refusal || withinReach(sheet, trial.change))
+        return std::move(trial.refusal);
     QuoteSheet tried = sheet;
     edit(tried);
     if (FirstRowOutOfRange(tried) < 0)
         return std::nullopt;
-    return Text(kAmountOutOfRange) + "「" + Text(name) + "」使报价超过 " + Text(kLargestYuanText) + " 元，请检查数量和单价";
+    return outOfRange(trial.name);
+}
+
+// The same check with the edit made: near the range, the edit is made on the sheet itself
+// and taken back when its amounts leave the range. A copy of a sheet of a million rows for
+// every figure corrected near the limit would cost more than the edit many times over.
+EditOutcome inPlace(QuoteSheet& sheet, Trial trial, const std::function<SheetChange()>& edit, SheetListener* listener)
+{
+    if (trial.refusal)
+        return {std::move(trial.refusal), {}};
+    const bool sure = withinReach(sheet, trial.change);
+    SheetChange change = edit();
+    if (sure || FirstRowOutOfRange(sheet) < 0)
+        return {std::nullopt, std::move(change)};
+    UndoChange(sheet, change, listener);
+    return {outOfRange(trial.name), {}};
 }
 
 } // namespace
@@ -81,84 +142,54 @@ std::optional<Text> RangeProblem(
 std::optional<Text> CheckModifyRow(const QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
                                    const PriceBook& book)
 {
-    const double quantity = TextToNumber(fields.quantity);
-    const double unitPrice = TextToNumber(fields.unitPrice);
-    const bool fee = row >= 0 && row < sheet.RowCount() && IsFeeName(fields.name);
-    const double factor = fee ? HalfPackageSubtotal(sheet) / 100.0 : 1.0;
-    if (auto problem = NonFiniteTotal(quantity, unitPrice, factor))
-        return problem;
-    const double change = std::fabs(quantity * unitPrice * factor) + AmountIn(sheet, row);
-    return RangeProblem(sheet, change, fields.name, [&](QuoteSheet& tried) { ModifyRow(tried, caption, row, fields, book); });
+    return onCopy(sheet, modifyTrial(sheet, row, fields),
+                  [&](QuoteSheet& tried) { ModifyRow(tried, caption, row, fields, book); });
 }
 
 std::optional<Text> CheckAddItem(const QuoteSheet& sheet, std::string_view caption, const AddedItem& item,
                                  const PriceBook& book)
 {
-    const double quantity = TextToNumber(item.quantity);
-    const double unitPrice = TextToNumber(item.unitPrice);
-    if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
-        return problem;
-    return RangeProblem(
-        sheet, std::fabs(quantity * unitPrice), item.name, [&](QuoteSheet& tried) { AddItem(tried, caption, item, book); });
+    return onCopy(sheet, addTrial(item), [&](QuoteSheet& tried) { AddItem(tried, caption, item, book); });
 }
 
 std::optional<Text> CheckAddItemToRoom(const QuoteSheet& sheet, std::string_view caption, int row,
                                        const AddedItem& item, const PriceBook& book)
 {
-    const double quantity = TextToNumber(item.quantity);
-    const double unitPrice = TextToNumber(item.unitPrice);
-    if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
-        return problem;
-    return RangeProblem(sheet, std::fabs(quantity * unitPrice), item.name,
-                        [&](QuoteSheet& tried) { AddItemToRoom(tried, caption, row, item, book); });
+    return onCopy(sheet, addTrial(item), [&](QuoteSheet& tried) { AddItemToRoom(tried, caption, row, item, book); });
 }
 
 std::optional<Text> CheckDeleteRow(const QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book)
 {
     if (row < 0 || row >= sheet.RowCount())
         return std::nullopt;
-    return RangeProblem(sheet, AmountIn(sheet, row), sheet.GetCell(row, kItemName),
-                        [&](QuoteSheet& tried) { DeleteRow(tried, caption, row, book); });
+    return onCopy(sheet, deleteTrial(sheet, row), [&](QuoteSheet& tried) { DeleteRow(tried, caption, row, book); });
 }
-
-namespace {
-
-template <class Edit>
-EditOutcome checked(std::optional<Text> refusal, Edit&& edit)
-{
-    if (refusal)
-        return {std::move(refusal), {}};
-    return {std::nullopt, edit()};
-}
-
-} // namespace
 
 EditOutcome TryModifyRow(QuoteSheet& sheet, std::string_view caption, int row, const ItemFields& fields,
                          const PriceBook& book, SheetListener* listener)
 {
-    return checked(CheckModifyRow(sheet, caption, row, fields, book),
-                   [&] { return ModifyRow(sheet, caption, row, fields, book, listener); });
+    return inPlace(sheet, modifyTrial(sheet, row, fields),
+                   [&] { return ModifyRow(sheet, caption, row, fields, book, listener); }, listener);
 }
 
 EditOutcome TryDeleteRow(QuoteSheet& sheet, std::string_view caption, int row, const PriceBook& book,
                          SheetListener* listener)
 {
-    return checked(CheckDeleteRow(sheet, caption, row, book),
-                   [&] { return DeleteRow(sheet, caption, row, book, listener); });
+    return inPlace(sheet, deleteTrial(sheet, row), [&] { return DeleteRow(sheet, caption, row, book, listener); },
+                   listener);
 }
 
 EditOutcome TryAddItem(QuoteSheet& sheet, std::string_view caption, const AddedItem& item, const PriceBook& book,
                        SheetListener* listener)
 {
-    return checked(CheckAddItem(sheet, caption, item, book),
-                   [&] { return AddItem(sheet, caption, item, book, listener); });
+    return inPlace(sheet, addTrial(item), [&] { return AddItem(sheet, caption, item, book, listener); }, listener);
 }
 
 EditOutcome TryAddItemToRoom(QuoteSheet& sheet, std::string_view caption, int row, const AddedItem& item,
                              const PriceBook& book, SheetListener* listener)
 {
-    return checked(CheckAddItemToRoom(sheet, caption, row, item, book),
-                   [&] { return AddItemToRoom(sheet, caption, row, item, book, listener); });
+    return inPlace(sheet, addTrial(item),
+                   [&] { return AddItemToRoom(sheet, caption, row, item, book, listener); }, listener);
 }
 
 } // namespace rq

@@ -715,6 +715,16 @@ TEST(SheetEdits, EditsThatCannotBePricedAreRefusedBeforeTheyAreMade)
         if (problem && c.message) {
             EXPECT_TRUE(problem->starts_with(c.message)) << c.what << ": " << *problem;
         }
+        // Made at once, the edit near the limit is tried on the sheet itself: refused, it
+        // leaves the sheet exactly as it was.
+        QuoteSheet edited = sheet;
+        const EditOutcome made = c.row == -2
+            ? TryAddItem(edited, caption, {c.fields.name, c.fields.quantity, c.fields.unitPrice}, BuiltInPriceBook())
+            : TryModifyRow(edited, caption, c.row, c.fields, BuiltInPriceBook());
+        EXPECT_EQ(made.refusal, problem) << c.what;
+        if (made.refusal) {
+            EXPECT_EQ(edited, sheet) << c.what;
+        }
     }
 }
 
