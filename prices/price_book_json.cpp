@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "convert/utf8.h"
+#include "files/json_guard.h"
 #include "files/json_syntax.h"
 
 namespace rq {
@@ -27,64 +28,8 @@ struct Refusal {
     throw Refusal { std::move(problem) };
 }
 
-// Repeated names (a reader could not know which the user meant) and deep nesting, refused
-// before the file is built up. A book is small, so names are compared within their object.
-class ParseGuard : public nlohmann::json_sax<Json> {
-public:
-    bool null() override { return value(); }
-    bool boolean(bool) override { return value(); }
-    bool number_integer(number_integer_t) override { return value(); }
-    bool number_unsigned(number_unsigned_t) override { return value(); }
-    bool number_float(number_float_t, const string_t&) override { return value(); }
-    bool string(string_t&) override { return value(); }
-    bool binary(binary_t&) override { return value(); }
-    bool start_object(std::size_t) override
-    {
-        open();
-        m_objects.emplace_back();
-        return true;
-    }
-    bool key(string_t& name) override
-    {
-        std::vector<std::string>& names = m_objects.back();
-        if (std::find(names.begin(), names.end(), name) != names.end())
-            Refuse("同一个对象里“" + Text(Utf8Prefix(name, 60)) + "”出现了两次，不知道该用哪一个。");
-        names.push_back(name);
-        return true;
-    }
-    bool end_object() override
-    {
-        m_objects.pop_back();
-        --m_depth;
-        return true;
-    }
-    bool start_array(std::size_t) override
-    {
-        open();
-        return true;
-    }
-    bool end_array() override
-    {
-        --m_depth;
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
-    {
-        if (const auto* syntax = dynamic_cast<const Json::parse_error*>(&error))
-            throw *syntax;
-        Refuse("文件的内容无法读取，不是价格表文件。");
-    }
-
-private:
-    bool value() const { return true; }
-    void open()
-    {
-        if (++m_depth > kMaxDepth)
-            Refuse("文件嵌套的层数太多，不是 renoquote 的价格表文件。");
-    }
-    int m_depth = 0;
-    std::vector<std::vector<std::string>> m_objects;
-};
+// A book is flat: its items in a list, each an object of a few names.
+constexpr JsonLimits kBookLimits{kMaxDepth, 0, "不是 renoquote 的价格表文件", "文件的内容无法读取，不是价格表文件。"};
 
 void CheckNames(const Json& object, std::initializer_list<std::string_view> known, const Text& where)
 {
@@ -180,8 +125,12 @@ bool ReadBookItems(std::string_view bytes, Text& name, std::vector<PriceItem>& i
     try {
         if (bytes.size() > kMaxPriceBookFileBytes)
             Refuse("文件太大（超过 " + std::to_string(kMaxPriceBookFileBytes >> 10) + " KB），不像是价格表。");
-        ParseGuard guard;
-        Json::sax_parse(bytes.begin(), bytes.end(), &guard);
+        try {
+            JsonGuard guard(kBookLimits);
+            Json::sax_parse(bytes.begin(), bytes.end(), &guard);
+        } catch (const JsonGuardRefusal& refusal) {
+            Refuse(refusal.problem);
+        }
         const Json root = Json::parse(bytes.begin(), bytes.end());
         if (!root.is_object())
             Refuse("这不是 renoquote 的价格表文件（最外层应当是一个对象）。");

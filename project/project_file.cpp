@@ -7,6 +7,7 @@
 
 #include "convert/utf8.h"
 #include "files/capped_read.h"
+#include "files/json_guard.h"
 #include "files/json_syntax.h"
 #include "prices/price_book_json.h"
 #include "quote/amount_range.h"
@@ -410,82 +411,11 @@ Project TakeProject(Json& root, StreamedLists& streamed)
 }
 
 // Repeated names are refused (a reader could not know which of the two the user meant),
-// and so is nesting deeper than any project needs. Checked in a pass of its own, before the
-// file is built up as a whole: the library's way to watch a parse as it builds looks through
-// a list's elements each time an object in it ends, which takes minutes on a long list of
-// rows and hours on a hostile list of empty objects.
-class ParseGuard : public nlohmann::json_sax<Json> {
-public:
-    bool null() override { return value(); }
-    bool boolean(bool) override { return value(); }
-    bool number_integer(number_integer_t) override { return value(); }
-    bool number_unsigned(number_unsigned_t) override { return value(); }
-    bool number_float(number_float_t, const string_t&) override { return value(); }
-    bool string(string_t&) override { return value(); }
-    bool binary(binary_t&) override { return value(); }
-
-    bool start_object(std::size_t) override
-    {
-        open();
-        m_objectStarts.push_back(m_names.size());
-        return true;
-    }
-    bool key(string_t& name) override
-    {
-        value();
-        if (m_names.size() - m_objectStarts.back() >= kMaxNamesInObject)
-            Refuse("文件中有一个对象的项太多（超过 " + std::to_string(kMaxNamesInObject)
-                + " 项），" + Text(kNotAProject) + "。");
-        const auto open = m_names.begin() + static_cast<std::ptrdiff_t>(m_objectStarts.back());
-        if (std::find(open, m_names.end(), name) != m_names.end())
-            Refuse("同一个对象里“" + ShortPiece(name) + "”出现了两次，不知道该用哪一个。");
-        m_names.push_back(name);
-        return true;
-    }
-    bool end_object() override
-    {
-        m_names.resize(m_objectStarts.back());
-        m_objectStarts.pop_back();
-        --m_depth;
-        return true;
-    }
-    bool start_array(std::size_t) override
-    {
-        open();
-        return true;
-    }
-    bool end_array() override
-    {
-        --m_depth;
-        return true;
-    }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& error) override
-    {
-        if (const auto* syntax = dynamic_cast<const Json::parse_error*>(&error))
-            throw *syntax;
-        Refuse("文件的内容无法读取，不是有效的项目文件。");
-    }
-
-private:
-    // A value or a name inside the open lists and objects, and a list or object opened there.
-    bool value() const
-    {
-        if (m_depth > kMaxDepth)
-            Refuse("文件嵌套的层数太多，" + Text(kNotAProject) + "。");
-        return true;
-    }
-    void open()
-    {
-        value();
-        ++m_depth;
-    }
-
-    int m_depth = 0;
-    // The names seen so far in the open objects, innermost last, and where each object's names
-    // begin: one list for the whole file, not one allocation an object.
-    std::vector<std::string> m_names;
-    std::vector<std::size_t> m_objectStarts;
-};
+// and so is nesting deeper than any project needs, as the text is read: the library's way
+// to watch a parse as it builds looks through a list's elements each time an object in it
+// ends, which takes minutes on a long list of rows and hours on a hostile list of empty
+// objects.
+constexpr JsonLimits kProjectLimits{kMaxDepth, kMaxNamesInObject, kNotAProject, "文件的内容无法读取，不是有效的项目文件。"};
 
 // The one pass over a project's text: the guard's checks on every event, a tree of the
 // small parts, and the long lists (rooms, sheet rows) built straight into rooms and rows. A
@@ -767,7 +697,7 @@ private:
         return true;
     }
 
-    ParseGuard m_guard;
+    JsonGuard m_guard{kProjectLimits};
     nlohmann::detail::json_sax_dom_parser<Json> m_dom;
     StreamedLists& m_lists;
     std::vector<Open> m_open;
@@ -857,6 +787,8 @@ Outcome<Project> ReadProjectText(std::string_view bytes)
         Json::sax_parse(bytes.begin(), bytes.end(), &reader);
         return TakeProject(root, lists);
     } catch (const Refusal& refusal) {
+        return Outcome<Project>::Refused(refusal.problem);
+    } catch (const JsonGuardRefusal& refusal) {
         return Outcome<Project>::Refused(refusal.problem);
     } catch (const Json::parse_error& error) {
         // A file without the project's "format" (a picture, a spreadsheet, a text) is told as
