@@ -8,6 +8,8 @@ class QWidget;
 
 namespace rq {
 
+// The program's name as the windows show it.
+QString programName();
 QString aboutText();
 void showAboutBox(QWidget* parent);
 

@@ -2,12 +2,10 @@
 // main window closes. `renoquote FILE.renoquote` opens that project.
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "app/display_check.h"
 #include "app/main_window.h"
@@ -17,13 +15,50 @@
 #include "online/webengine_setup.h"
 #include "ui/application_look.h"
 #include "ui/first_paint.h"
+#include "ui/interface_language.h"
 
 namespace {
 
-constexpr const char* kUsage = "用法: renoquote [项目文件.renoquote]\n"
+constexpr const char* kUsage = "用法: renoquote [--lang zh|en] [项目文件.renoquote]\n"
                                "打开装修报价评估工具；给出项目文件时打开这个项目。\n"
-                               "  --help     显示本说明\n"
-                               "  --version  显示程序的版本\n";
+                               "  --lang zh|en  界面用中文或英文（默认随系统语言）\n"
+                               "  --help        显示本说明\n"
+                               "  --version     显示程序的版本\n";
+constexpr const char* kEnglishUsage
+    = "Usage: renoquote [--lang zh|en] [PROJECT.renoquote]\n"
+      "Opens the renovation quotation tool; with a project file, opens that project.\n"
+      "  --lang zh|en  interface in Chinese or English (default: the system's language)\n"
+      "  --help        show this text\n"
+      "  --version     show the program's version\n";
+
+// What the command line asks of the interface language, taken out of the arguments so that
+// what is left is the file to open: `--lang en` or `--lang=en`.
+struct LanguageChoice {
+    std::optional<rq::InterfaceLanguage> language;
+    bool bad = false;
+};
+
+LanguageChoice takeLanguageArgument(int& argc, char** argv)
+{
+    LanguageChoice choice;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const char* value = nullptr;
+        if (std::strcmp(argv[i], "--lang") == 0) {
+            value = i + 1 < argc ? argv[++i] : "";
+        } else if (std::strncmp(argv[i], "--lang=", 7) == 0) {
+            value = argv[i] + 7;
+        } else {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        choice.language = rq::LanguageOfArgument(QString::fromUtf8(value));
+        choice.bad = !choice.language;
+    }
+    argc = kept;
+    argv[argc] = nullptr;
+    return choice;
+}
 
 } // namespace
 
@@ -34,8 +69,16 @@ int main(int argc, char** argv)
         std::printf("renoquote %s\n", RENOQUOTE_VERSION);
         return 0;
     }
+    const LanguageChoice choice = takeLanguageArgument(argc, argv);
+    if (choice.bad) {
+        std::fputs("renoquote: --lang 只能是 zh 或 en (--lang takes zh or en)\n", stderr);
+        return 2;
+    }
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
+        // Answered without a display, in the language the window would have.
+        const bool english = choice.language ? *choice.language == rq::InterfaceLanguage::English
+                                             : rq::SystemInterfaceLanguage() == rq::InterfaceLanguage::English;
+        std::fputs(english ? kEnglishUsage : kUsage, stdout);
         return 0;
     }
     // Without a screen Qt would abort with a long platform-plugin message; one line says it.
@@ -52,12 +95,8 @@ int main(int argc, char** argv)
     // The desktop entry's name: Wayland desktops match the window to its menu entry by it.
     QApplication::setDesktopFileName(QStringLiteral("example.qinghe_space.renoquote"));
     rq::applyApplicationLook();
-    // Qt's own buttons and menus ("OK", the edit box menus) in Chinese, where Qt's
-    // translations are installed; without them they stay English.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // Before the first window: every text is read through the chosen catalogue.
+    rq::installInterfaceLanguage(choice.language.value_or(rq::SystemInterfaceLanguage()));
 
     rq::MainWindow window;
     rq::startMainWindowOnlineAfterFirstPaint(&window);

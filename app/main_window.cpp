@@ -4,16 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QVBoxLayout>
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextLayout>
 #include <QUndoStack>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/about_box.h"
 #include "app/project_history.h"
@@ -42,15 +43,24 @@ namespace rq {
 
 namespace {
 
-constexpr char kShowDetailCaption[] = "详细报价>>";
-constexpr char kHideDetailCaption[] = "估算报价<<";
+// The toggle's two captions; which one it shows says which half of the window is open.
+constexpr char kShowDetailCaption[] = QT_TRANSLATE_NOOP("MainWindow", "详细报价>>");
+constexpr char kHideDetailCaption[] = QT_TRANSLATE_NOOP("MainWindow", "估算报价<<");
+
+// 半包 or 全包 as the window's questions and its undo names call the package.
+QString packageName(Package package)
+{
+    return package == Package::Half ? QCoreApplication::translate("MainWindow", "半包")
+                                    : QCoreApplication::translate("MainWindow", "全包");
+}
 
 // The notice under the room list names the site the user can go to for a real design.
 QString noticeText()
 {
-    return QStringLiteral("带“*”号的必填。\n因为没有牵涉到设计，所以本软件做出的报价仅供参考。"
-                          "本报价由汀南青禾空间装饰提供。如果您需要做出具体的设计、以及报价，请登陆官方网址  ")
-        + companySiteAddress() + QStringLiteral("  或点击上面的在线客服。");
+    return QCoreApplication::translate("MainWindow",
+               "带“*”号的必填。\n因为没有牵涉到设计，所以本软件做出的报价仅供参考。"
+               "本报价由汀南青禾空间装饰提供。如果您需要做出具体的设计、以及报价，请登陆官方网址  ")
+        + companySiteAddress() + QCoreApplication::translate("MainWindow", "  或点击上面的在线客服。");
 }
 
 // An editable combo box shows the text; when it is one of the list items, that item is
@@ -250,14 +260,22 @@ void MainWindow::setUpRoomList()
 void MainWindow::setUpKeys()
 {
     // The captions stay as the company wrote them; the keys are told in the tooltips.
-    giveButtonKey(estimateButton(), QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("快速估算报价"));
-    giveButtonKey(detailToggleButton(), QKeySequence(Qt::CTRL | Qt::Key_R), QStringLiteral("按房间做详细报价"));
-    giveButtonKey(toolsButton(), QKeySequence(Qt::CTRL | Qt::Key_T), QStringLiteral("打开家装小工具"));
-    giveButtonKey(addRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Return), QStringLiteral("添加房间"));
-    giveButtonKey(modifyRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_M), QStringLiteral("修改选中的房间"));
-    giveButtonKey(deleteRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Delete), QStringLiteral("删除选中的房间"));
-    giveButtonKey(halfPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_1), QStringLiteral("半包装修详细报价"));
-    giveButtonKey(fullPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_2), QStringLiteral("全包装修详细报价"));
+    giveButtonKey(estimateButton(), QKeySequence(Qt::CTRL | Qt::Key_E),
+        QCoreApplication::translate("MainWindow", "快速估算报价"));
+    giveButtonKey(detailToggleButton(), QKeySequence(Qt::CTRL | Qt::Key_R),
+        QCoreApplication::translate("MainWindow", "按房间做详细报价"));
+    giveButtonKey(
+        toolsButton(), QKeySequence(Qt::CTRL | Qt::Key_T), QCoreApplication::translate("MainWindow", "打开家装小工具"));
+    giveButtonKey(addRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Return),
+        QCoreApplication::translate("MainWindow", "添加房间"));
+    giveButtonKey(modifyRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_M),
+        QCoreApplication::translate("MainWindow", "修改选中的房间"));
+    giveButtonKey(deleteRoomButton(), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+        QCoreApplication::translate("MainWindow", "删除选中的房间"));
+    giveButtonKey(halfPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_1),
+        QCoreApplication::translate("MainWindow", "半包装修详细报价"));
+    giveButtonKey(fullPackageButton(), QKeySequence(Qt::CTRL | Qt::Key_2),
+        QCoreApplication::translate("MainWindow", "全包装修详细报价"));
     // In the room list, Delete removes the selected room as desktop lists do.
     auto* deleteInList = new QShortcut(QKeySequence::Delete, roomListView(), nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteInList, &QShortcut::activated, deleteRoomButton(), &QPushButton::click);
@@ -330,11 +348,13 @@ void MainWindow::setDetailAreaVisible(bool visible)
 
 void MainWindow::onDetailToggleClicked()
 {
-    const bool showDetail = detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption);
+    const bool showDetail
+        = detailToggleButton()->text() == QCoreApplication::translate("MainWindow", kShowDetailCaption);
     setCatalogueHeight(showDetail ? kDetailedHeight : kShortHeight);
     setDetailAreaVisible(showDetail);
     setQuickEstimateEnabled(!showDetail);
-    detailToggleButton()->setText(QString::fromUtf8(showDetail ? kHideDetailCaption : kShowDetailCaption));
+    detailToggleButton()->setText(
+        QCoreApplication::translate("MainWindow", showDetail ? kHideDetailCaption : kShowDetailCaption));
 }
 
 void MainWindow::openOrRaise(QPointer<QWidget>& window, SideWindow kind)
@@ -381,18 +401,24 @@ void MainWindow::startPackage(Package package)
     PriceBook prices = !m_halfSheet && !m_fullSheet ? chosen : m_prices;
     // The kept sheet holds the user's edits; a sheet of the rooms as they are now would not.
     if (kept && (kept->builtFrom != inputs || otherBook)) {
-        const QString changed = kept->builtFrom != inputs ? QStringLiteral("这张%1报价单算好以后，房间、装修类型或地面改过了。\n")
-                                                                  .arg(toQString(PackageTextOf(package)))
-                                                            : QString();
-        const QString repriced = otherBook ? QStringLiteral("这张报价单用的是价格表“%1”，新报价选用的是“%2”。\n")
-                                                 .arg(toQString(m_prices.name()), toQString(chosen.name()))
-                                           : QString();
+        const QString changed = kept->builtFrom != inputs
+            ? QCoreApplication::translate("MainWindow", "这张%1报价单算好以后，房间、装修类型或地面改过了。\n")
+                  .arg(packageName(package))
+            : QString();
+        const QString repriced = otherBook
+            ? QCoreApplication::translate("MainWindow", "这张报价单用的是价格表“%1”，新报价选用的是“%2”。\n")
+                  .arg(toQString(m_prices.name()), toQString(chosen.name()))
+            : QString();
         const QString question = changed + repriced
-            + (otherBook ? QStringLiteral("要按现在的房间和“%1”重新计算吗？").arg(toQString(chosen.name()))
-                         : QStringLiteral("要按现在的房间重新计算吗？"))
-            + QStringLiteral("原报价单及其中的修改将被丢弃。");
+            + (otherBook ? QCoreApplication::translate("MainWindow", "要按现在的房间和“%1”重新计算吗？")
+                               .arg(toQString(chosen.name()))
+                         : QCoreApplication::translate("MainWindow", "要按现在的房间重新计算吗？"))
+            + QCoreApplication::translate("MainWindow", "原报价单及其中的修改将被丢弃。");
         const int answer = askQuestion(this, question,
-            { QStringLiteral("重新计算(&R)"), QStringLiteral("打开原来的报价单(&O)"), QStringLiteral("取消(&C)") }, 1, 2);
+            { QCoreApplication::translate("MainWindow", "重新计算(&R)"),
+                QCoreApplication::translate("MainWindow", "打开原来的报价单(&O)"),
+                QCoreApplication::translate("MainWindow", "取消(&C)") },
+            1, 2);
         if (answer != 0 && answer != 1)
             return;
         buildNew = answer == 0;
@@ -408,7 +434,7 @@ void MainWindow::startPackage(Package package)
             showMessage(this, toQString(*outOfRange), QMessageBox::Warning);
             return;
         }
-        const QString name = QStringLiteral("计算%1报价").arg(toQString(PackageTextOf(package)));
+        const QString name = QCoreApplication::translate("MainWindow", "计算%1报价").arg(packageName(package));
         // The project keeps one book: a sheet repriced with another one takes the other sheet
         // of the project to the new prices the next time it is opened; undo gives both back.
         using SheetAndPrices = std::pair<std::optional<KeptSheet>, PriceBook>;
@@ -437,7 +463,7 @@ void MainWindow::openQuoteSheetWindow(Package package)
     connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
     // The rows are edited here, and the "文件" menu is out of reach while this window is
     // open: Ctrl+S saves the project, this sheet's edits with it, from here as well.
-    auto* save = new QAction(QStringLiteral("保存"), &sheet);
+    auto* save = new QAction(QCoreApplication::translate("MainWindow", "保存"), &sheet);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     sheet.addAction(save);
     connect(save, &QAction::triggered, m_session, [this] { m_session->save(); });
@@ -469,8 +495,10 @@ bool MainWindow::settleSizesInMetres(RoomRecord& entry)
         return true;
     enum { kToMillimetres, kAsTyped, kCancel };
     const int answer = askQuestion(this, toQString(metres->question),
-                                   {QStringLiteral("改为毫米(&M)"), QStringLiteral("按原样(&A)"), QStringLiteral("取消(&C)")},
-                                   kToMillimetres, kCancel);
+        { QCoreApplication::translate("MainWindow", "改为毫米(&M)"),
+            QCoreApplication::translate("MainWindow", "按原样(&A)"),
+            QCoreApplication::translate("MainWindow", "取消(&C)") },
+        kToMillimetres, kCancel);
     if (answer == kCancel)
         return false;
     if (answer == kToMillimetres) {
@@ -490,7 +518,8 @@ bool MainWindow::settleRoomType(RoomRecord& entry)
     for (const std::string_view type : kRoomTypes)
         buttons << toQString(type);
     const int asIs = static_cast<int>(buttons.size());
-    buttons << QStringLiteral("按原样(&A)") << QStringLiteral("取消(&C)");
+    buttons << QCoreApplication::translate("MainWindow", "按原样(&A)")
+            << QCoreApplication::translate("MainWindow", "取消(&C)");
     const std::optional<std::string_view> likely = LikelyRoomType(typed);
     int suggested = asIs;
     for (int i = 0; likely && i < asIs; ++i)
@@ -515,7 +544,7 @@ void MainWindow::onAddRoomClicked()
         return;
     std::vector<RoomRecord> before = m_rooms.rooms();
     const auto message = m_roomModel->addRoom(entry);
-    recordRooms(QStringLiteral("添加房间"), std::move(before));
+    recordRooms(QCoreApplication::translate("MainWindow", "添加房间"), std::move(before));
     // The check may have given a doorless room "0" leaves; the field shows what was checked.
     const QString leaves = toQString(entry.doorLeaves());
     if (doorLeavesEdit()->text() != leaves)
@@ -531,7 +560,7 @@ void MainWindow::onModifyRoomClicked()
         return;
     std::vector<RoomRecord> before = m_rooms.rooms();
     m_roomModel->modifySelectedRoom(entry);
-    recordRooms(QStringLiteral("修改房间"), std::move(before));
+    recordRooms(QCoreApplication::translate("MainWindow", "修改房间"), std::move(before));
     roomListView()->setFocus();
 }
 
@@ -540,7 +569,7 @@ void MainWindow::onDeleteRoomClicked()
     std::vector<RoomRecord> before = m_rooms.rooms();
     if (m_roomModel->deleteSelectedRoom())
         roomListView()->selectionModel()->clearSelection();
-    recordRooms(QStringLiteral("删除房间"), std::move(before));
+    recordRooms(QCoreApplication::translate("MainWindow", "删除房间"), std::move(before));
 }
 
 void MainWindow::showSelectedRoom()
@@ -599,9 +628,9 @@ namespace rq {
 
 void MainWindow::setUpMenus()
 {
-    auto* details = new QAction(QStringLiteral("报价详情(&D)…"), this);
+    auto* details = new QAction(QCoreApplication::translate("MainWindow", "报价详情(&D)…"), this);
     connect(details, &QAction::triggered, this, [this] { editQuoteDetails(this); });
-    auto* prices = new QAction(QStringLiteral("价格表(&P)…"), this);
+    auto* prices = new QAction(QCoreApplication::translate("MainWindow", "价格表(&P)…"), this);
     prices->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     connect(prices, &QAction::triggered, this, &MainWindow::onPriceBooksChosen);
     m_session->addFileMenu(m_menuBar, { details, prices });
@@ -609,16 +638,17 @@ void MainWindow::setUpMenus()
     addQuoteMenu();
     connect(m_session, &ProjectSession::quitRequested, this, &QWidget::close);
     connect(m_session, &ProjectSession::stateChanged, this, &MainWindow::updateTitle);
-    QMenu* help = m_menuBar->addMenu(QStringLiteral("帮助(&H)"));
-    help->addAction(QStringLiteral("关于(&A)"), this, &MainWindow::onAboutChosen);
+    QMenu* help = m_menuBar->addMenu(QCoreApplication::translate("MainWindow", "帮助(&H)"));
+    help->addAction(QCoreApplication::translate("MainWindow", "关于(&A)"), this, &MainWindow::onAboutChosen);
 }
 
 void MainWindow::addQuoteMenu()
 {
-    QMenu* quote = m_menuBar->addMenu(QStringLiteral("报价(&Q)"));
-    QAction* compare = quote->addAction(QStringLiteral("方案对比(&C)…"), this, &MainWindow::openComparison);
+    QMenu* quote = m_menuBar->addMenu(QCoreApplication::translate("MainWindow", "报价(&Q)"));
+    QAction* compare = quote->addAction(
+        QCoreApplication::translate("MainWindow", "方案对比(&C)…"), this, &MainWindow::openComparison);
     compare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    compare->setToolTip(QStringLiteral("五种装修类型的半包和全包总价对比"));
+    compare->setToolTip(QCoreApplication::translate("MainWindow", "五种装修类型的半包和全包总价对比"));
 }
 
 ComparisonWindow* MainWindow::comparisonWindow() const { return m_comparison; }
@@ -670,13 +700,13 @@ void MainWindow::openOption(int grade, Package package)
 
 void MainWindow::addEditMenu()
 {
-    QMenu* edit = m_menuBar->addMenu(QStringLiteral("编辑(&E)"));
+    QMenu* edit = m_menuBar->addMenu(QCoreApplication::translate("MainWindow", "编辑(&E)"));
     QUndoStack& history = m_session->history();
     // "撤销 删除房间": the entries name the change they take back or make again. In a text
     // box the box's own undo comes first (Qt gives it the keys).
-    QAction* undo = history.createUndoAction(edit, QStringLiteral("撤销"));
+    QAction* undo = history.createUndoAction(edit, QCoreApplication::translate("MainWindow", "撤销"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = history.createRedoAction(edit, QStringLiteral("重做"));
+    QAction* redo = history.createRedoAction(edit, QCoreApplication::translate("MainWindow", "重做"));
     redo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
     edit->addAction(undo);
     edit->addAction(redo);
@@ -693,14 +723,16 @@ void MainWindow::watchForChanges()
         { areaEdit(), MergeAs::Area },
     };
     for (const auto& [box, mergeAs] : boxes) {
-        const QString name = QStringLiteral("修改%1").arg(box->accessibleName());
+        const QString name = QCoreApplication::translate("MainWindow", "修改%1").arg(box->accessibleName());
         connect(box, &QLineEdit::textChanged, this,
             [this, mergeAs, name] { onChoiceChanged(static_cast<int>(mergeAs), name); });
     }
-    connect(gradeBox(), &QComboBox::currentTextChanged, this,
-        [this] { onChoiceChanged(static_cast<int>(MergeAs::Grade), QStringLiteral("修改装修类型")); });
-    connect(boardsButton(), &QRadioButton::toggled, this,
-        [this] { onChoiceChanged(static_cast<int>(MergeAs::Floor), QStringLiteral("修改地面")); });
+    connect(gradeBox(), &QComboBox::currentTextChanged, this, [this] {
+        onChoiceChanged(static_cast<int>(MergeAs::Grade), QCoreApplication::translate("MainWindow", "修改装修类型"));
+    });
+    connect(boardsButton(), &QRadioButton::toggled, this, [this] {
+        onChoiceChanged(static_cast<int>(MergeAs::Floor), QCoreApplication::translate("MainWindow", "修改地面"));
+    });
 }
 
 MainWindow::Choices MainWindow::currentChoices() const
@@ -833,7 +865,8 @@ void MainWindow::showProject(const Project& project)
     m_fullSheet = project.fullPackage;
     m_prices = project.prices;
     // A project of rooms is a detailed quote: its rooms come into view.
-    if (!project.rooms.empty() && detailToggleButton()->text() == QString::fromUtf8(kShowDetailCaption))
+    if (!project.rooms.empty()
+        && detailToggleButton()->text() == QCoreApplication::translate("MainWindow", kShowDetailCaption))
         onDetailToggleClicked();
 }
 
@@ -851,8 +884,8 @@ void MainWindow::editQuoteDetails(QWidget* parent)
     const QuoteDetails details = dialog.details();
     if (details == m_details)
         return;
-    m_session->history().push(new ProjectChange<QuoteDetails>(QStringLiteral("报价详情"), m_details, details,
-        [this](const QuoteDetails& kept) { m_details = kept; }));
+    m_session->history().push(new ProjectChange<QuoteDetails>(QCoreApplication::translate("MainWindow", "报价详情"),
+        m_details, details, [this](const QuoteDetails& kept) { m_details = kept; }));
     m_details = details;
 }
 

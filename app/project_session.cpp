@@ -1,5 +1,7 @@
 #include "app/project_session.h"
 
+#include "app/about_box.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -14,11 +16,11 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressDialog>
-#include <QSettings>
 #include <QScopedValueRollback>
+#include <QSettings>
 #include <QStandardPaths>
-#include <QtConcurrent>
 #include <QUndoStack>
+#include <QtConcurrent>
 
 #include "app/autosave.h"
 #include "files/atomic_file.h"
@@ -33,8 +35,14 @@ namespace rq {
 
 namespace {
 
-const QString kFileFilter = QStringLiteral("装修报价项目 (*.renoquote);;所有文件 (*)");
-const QString kUntitled = QStringLiteral("未命名");
+QString projectFileFilter()
+{
+    return QCoreApplication::translate("ProjectSession", "装修报价项目 (*.renoquote);;所有文件 (*)");
+}
+QString untitledName()
+{
+    return QCoreApplication::translate("ProjectSession", "未命名");
+}
 
 // One settings file for the program, found afresh each time so that tests can point
 // XDG_CONFIG_HOME elsewhere.
@@ -87,34 +95,37 @@ ProjectSession::~ProjectSession() = default;
 
 void ProjectSession::addFileMenu(QMenuBar* bar, const QList<QAction*>& projectActions)
 {
-    QMenu* menu = bar->addMenu(QStringLiteral("文件(&F)"));
+    QMenu* menu = bar->addMenu(QCoreApplication::translate("ProjectSession", "文件(&F)"));
     // The usual keys, spelt out: some desktops give 另存为 and 退出 no standard key at all.
     const auto add = [&](const QString& text, QKeyCombination key, auto slot) {
         QAction* action = menu->addAction(text, this, slot);
         action->setShortcut(QKeySequence(key));
         return action;
     };
-    add(QStringLiteral("新建(&N)"), Qt::CTRL | Qt::Key_N, [this] { newProject(); });
-    add(QStringLiteral("打开(&O)…"), Qt::CTRL | Qt::Key_O, [this] { openWithDialog(); });
-    add(QStringLiteral("保存(&S)"), Qt::CTRL | Qt::Key_S, [this] { save(); });
-    add(QStringLiteral("另存为(&A)…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S, [this] { saveAs(); });
+    add(QCoreApplication::translate("ProjectSession", "新建(&N)"), Qt::CTRL | Qt::Key_N, [this] { newProject(); });
+    add(QCoreApplication::translate("ProjectSession", "打开(&O)…"), Qt::CTRL | Qt::Key_O, [this] { openWithDialog(); });
+    add(QCoreApplication::translate("ProjectSession", "保存(&S)"), Qt::CTRL | Qt::Key_S, [this] { save(); });
+    add(QCoreApplication::translate("ProjectSession", "另存为(&A)…"), Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+        [this] { saveAs(); });
     if (!projectActions.isEmpty()) {
         menu->addSeparator();
         menu->addActions(projectActions);
     }
     menu->addSeparator();
-    m_recentMenu = menu->addMenu(QStringLiteral("最近打开的项目(&R)"));
+    m_recentMenu = menu->addMenu(QCoreApplication::translate("ProjectSession", "最近打开的项目(&R)"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &ProjectSession::fillRecentMenu);
     fillRecentMenu();
     menu->addSeparator();
-    add(QStringLiteral("退出(&X)"), Qt::CTRL | Qt::Key_Q, [this] { Q_EMIT quitRequested(); });
+    add(QCoreApplication::translate("ProjectSession", "退出(&X)"), Qt::CTRL | Qt::Key_Q,
+        [this] { Q_EMIT quitRequested(); });
 }
 
 QString ProjectSession::displayName() const
 {
     if (m_path.isEmpty())
-        return kUntitled;
-    return QFileInfo(m_path).fileName() + (m_readOnly ? QStringLiteral("（只读）") : QString());
+        return untitledName();
+    return QFileInfo(m_path).fileName()
+        + (m_readOnly ? QCoreApplication::translate("ProjectSession", "（只读）") : QString());
 }
 
 void ProjectSession::setState(const QString& path, bool modified)
@@ -160,8 +171,11 @@ bool ProjectSession::maySetAside()
 {
     if (!m_modified)
         return true;
-    const QString question = QStringLiteral("项目“%1”有尚未保存的修改。要保存吗？").arg(displayName());
-    const QStringList buttons = { QStringLiteral("保存(&S)"), QStringLiteral("不保存(&N)"), QStringLiteral("取消(&C)") };
+    const QString question
+        = QCoreApplication::translate("ProjectSession", "项目“%1”有尚未保存的修改。要保存吗？").arg(displayName());
+    const QStringList buttons = { QCoreApplication::translate("ProjectSession", "保存(&S)"),
+        QCoreApplication::translate("ProjectSession", "不保存(&N)"),
+        QCoreApplication::translate("ProjectSession", "取消(&C)") };
     switch (askQuestion(m_document.window, question, buttons, 0, 2)) {
     case 0:
         return save();
@@ -190,13 +204,15 @@ bool ProjectSession::newProject()
 QString ProjectSession::chooseFile(Choice choice)
 {
     const QString suggestion = m_path.isEmpty()
-        ? QDir::homePath() + QLatin1Char('/') + kUntitled + toQString(Text(kProjectFileSuffix))
+        ? QDir::homePath() + QLatin1Char('/') + untitledName() + toQString(Text(kProjectFileSuffix))
         : m_path;
     if (m_chooseFile)
         return m_chooseFile(choice, suggestion);
     const bool open = choice == Choice::Open;
-    QFileDialog dialog(m_document.window, open ? QStringLiteral("打开项目") : QStringLiteral("保存项目"),
-        open ? QFileInfo(suggestion).absolutePath() : suggestion, kFileFilter);
+    QFileDialog dialog(m_document.window,
+        open ? QCoreApplication::translate("ProjectSession", "打开项目")
+             : QCoreApplication::translate("ProjectSession", "保存项目"),
+        open ? QFileInfo(suggestion).absolutePath() : suggestion, projectFileFilter());
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     widenFileDialog(dialog);
@@ -231,9 +247,10 @@ Outcome<Project> ProjectSession::load(const QString& path, FileStamp& stamp)
         return read;
     }));
     if (!watcher.isFinished()) {
-        QProgressDialog progress(QStringLiteral("正在打开项目“%1”…").arg(QFileInfo(path).fileName()), QString(), 0, 0,
-            m_document.window);
-        progress.setWindowTitle(QStringLiteral("打开项目"));
+        QProgressDialog progress(
+            QCoreApplication::translate("ProjectSession", "正在打开项目“%1”…").arg(QFileInfo(path).fileName()),
+            QString(), 0, 0, m_document.window);
+        progress.setWindowTitle(QCoreApplication::translate("ProjectSession", "打开项目"));
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(500);
         progress.setValue(0);
@@ -253,7 +270,8 @@ bool ProjectSession::open(const QString& path)
     const Outcome<Project> read = load(path, stamp);
     if (!read) {
         showMessage(m_document.window,
-            QStringLiteral("无法打开项目“%1”：\n%2").arg(QDir::toNativeSeparators(path), toQString(read.problem)),
+            QCoreApplication::translate("ProjectSession", "无法打开项目“%1”：\n%2")
+                .arg(QDir::toNativeSeparators(path), toQString(read.problem)),
             QMessageBox::Warning);
         return false;
     }
@@ -300,9 +318,13 @@ bool ProjectSession::mayOpenBeside(const QString& path, bool& readOnly)
     if (probe.tryLock(0) || probe.error() != QLockFile::LockFailedError)
         return true;
     const int answer = askQuestion(m_document.window,
-        QStringLiteral("项目“%1”已在另一个%2窗口中打开。\n两个窗口都修改并保存时，先保存的修改会被后保存的覆盖。")
-            .arg(QFileInfo(path).fileName(), toQString(kProgramChineseName)),
-        { QStringLiteral("只读打开(&R)"), QStringLiteral("仍然打开(&A)"), QStringLiteral("取消(&C)") }, 0, 2);
+        QCoreApplication::translate("ProjectSession",
+            "项目“%1”已在另一个%2窗口中打开。\n两个窗口都修改并保存时，先保存的修改会被后保存的覆盖。")
+            .arg(QFileInfo(path).fileName(), programName()),
+        { QCoreApplication::translate("ProjectSession", "只读打开(&R)"),
+            QCoreApplication::translate("ProjectSession", "仍然打开(&A)"),
+            QCoreApplication::translate("ProjectSession", "取消(&C)") },
+        0, 2);
     readOnly = answer == 0;
     return answer != 2;
 }
@@ -325,9 +347,12 @@ bool ProjectSession::save()
         return saveAs();
     if (m_readOnly) {
         const int answer = askQuestion(m_document.window,
-            QStringLiteral("项目“%1”是以只读方式打开的，不能保存到原来的文件。\n修改仍在窗口中，要另存为别的文件吗？")
+            QCoreApplication::translate("ProjectSession",
+                "项目“%1”是以只读方式打开的，不能保存到原来的文件。\n修改仍在窗口中，要另存为别的文件吗？")
                 .arg(QFileInfo(m_path).fileName()),
-            { QStringLiteral("另存为(&A)…"), QStringLiteral("取消") }, 0, 1);
+            { QCoreApplication::translate("ProjectSession", "另存为(&A)…"),
+                QCoreApplication::translate("ProjectSession", "取消") },
+            0, 1);
         return answer == 0 && saveAs();
     }
     if (m_stamp && ChangedSince(m_path.toStdString(), *m_stamp)) {
@@ -346,9 +371,12 @@ bool ProjectSession::save()
 ProjectSession::Overwrite ProjectSession::askAboutChangesOnDisk()
 {
     const int answer = askQuestion(m_document.window,
-        QStringLiteral("项目文件“%1”在打开之后已被其他程序修改。\n保存会覆盖那些修改。")
+        QCoreApplication::translate("ProjectSession", "项目文件“%1”在打开之后已被其他程序修改。\n保存会覆盖那些修改。")
             .arg(QDir::toNativeSeparators(m_path)),
-        { QStringLiteral("覆盖(&O)"), QStringLiteral("另存为(&A)…"), QStringLiteral("取消(&C)") }, 1, 2);
+        { QCoreApplication::translate("ProjectSession", "覆盖(&O)"),
+            QCoreApplication::translate("ProjectSession", "另存为(&A)…"),
+            QCoreApplication::translate("ProjectSession", "取消(&C)") },
+        1, 2);
     return answer == 0 ? Overwrite::Save : answer == 1 ? Overwrite::SaveElsewhere : Overwrite::Cancel;
 }
 
@@ -360,10 +388,14 @@ void ProjectSession::offerReopenIfChanged()
     if (!ChangedSince(path, *m_stamp) || (m_keptOver && !ChangedSince(path, *m_keptOver)))
         return;
     m_asking = true;
-    const QString lost = m_modified ? QStringLiteral("\n窗口中尚未保存的修改将丢失。") : QString();
+    const QString lost
+        = m_modified ? QCoreApplication::translate("ProjectSession", "\n窗口中尚未保存的修改将丢失。") : QString();
     const int answer = askQuestion(m_document.window,
-        QStringLiteral("项目文件“%1”已被其他程序修改。\n要重新打开它吗？%2").arg(QDir::toNativeSeparators(m_path), lost),
-        { QStringLiteral("重新打开(&R)"), QStringLiteral("保留窗口中的内容(&K)") }, m_modified ? 1 : 0, 1);
+        QCoreApplication::translate("ProjectSession", "项目文件“%1”已被其他程序修改。\n要重新打开它吗？%2")
+            .arg(QDir::toNativeSeparators(m_path), lost),
+        { QCoreApplication::translate("ProjectSession", "重新打开(&R)"),
+            QCoreApplication::translate("ProjectSession", "保留窗口中的内容(&K)") },
+        m_modified ? 1 : 0, 1);
     m_asking = false;
     if (answer == 0 && open(m_path))
         return;
@@ -403,15 +435,19 @@ bool ProjectSession::writeTo(const QString& path)
         // its owner made read-only is not replaced: the work can go to another file.
         if (*problem == kReadOnlyFile) {
             const int answer = askQuestion(m_document.window,
-                QStringLiteral("“%1”是只读文件，不能覆盖。\n修改仍在窗口中，要另存为别的文件吗？")
+                QCoreApplication::translate(
+                    "ProjectSession", "“%1”是只读文件，不能覆盖。\n修改仍在窗口中，要另存为别的文件吗？")
                     .arg(QDir::toNativeSeparators(path)),
-                { QStringLiteral("另存为(&A)…"), QStringLiteral("取消") }, 0, 1);
+                { QCoreApplication::translate("ProjectSession", "另存为(&A)…"),
+                    QCoreApplication::translate("ProjectSession", "取消") },
+                0, 1);
             return answer == 0 && saveAs();
         }
         showMessage(m_document.window,
-            QStringLiteral("无法保存项目到“%1”：%2。\n%3修改仍在窗口中，可以另存到别处。")
+            QCoreApplication::translate(
+                "ProjectSession", "无法保存项目到“%1”：%2。\n%3修改仍在窗口中，可以另存到别处。")
                 .arg(QDir::toNativeSeparators(path), toQString(*problem),
-                    existed ? QStringLiteral("原来的文件没有改动，") : QString()),
+                    existed ? QCoreApplication::translate("ProjectSession", "原来的文件没有改动，") : QString()),
             QMessageBox::Warning);
         return false;
     }
@@ -459,22 +495,28 @@ std::vector<Autosave::LeftBehind> ProjectSession::unsavedCopies() const
 ProjectSession::CopyAnswer ProjectSession::askAboutCopy(
     const Autosave::LeftBehind& copy, bool atStart, int number, int count, bool elsewhere)
 {
-    const QString name = copy.source.isEmpty() ? kUntitled : QFileInfo(copy.source).fileName();
+    const QString name = copy.source.isEmpty() ? untitledName() : QFileInfo(copy.source).fileName();
     const QString written = QLocale(QLocale::Chinese, QLocale::China).toString(copy.written, QLocale::ShortFormat);
-    QString question = atStart
-        ? QStringLiteral("%3上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
-              .arg(name, written, toQString(kProgramChineseName))
-        : QStringLiteral("项目“%1”有一份比文件更新的未保存副本（%3上次没有正常退出，自动保存于 %2）。\n"
-                         "要恢复这些修改吗？")
-              .arg(name, written, toQString(kProgramChineseName));
+    QString question = atStart ? QCoreApplication::translate("ProjectSession",
+                           "%3上次没有正常退出。\n项目“%1”有未保存的修改，自动保存于 %2。\n要恢复这些修改吗？")
+                                     .arg(name, written, programName())
+                               : QCoreApplication::translate("ProjectSession",
+                                   "项目“%1”有一份比文件更新的未保存副本（%3上次没有正常退出，自动保存于 %2）。\n"
+                                   "要恢复这些修改吗？")
+                                     .arg(name, written, programName());
     if (count > 1)
-        question += QStringLiteral("\n（共有 %1 份未保存的副本，这是第 %2 份。）").arg(count).arg(number);
+        question += QCoreApplication::translate("ProjectSession", "\n（共有 %1 份未保存的副本，这是第 %2 份。）")
+                        .arg(count)
+                        .arg(number);
     if (elsewhere)
-        question += QStringLiteral("\n恢复的修改将在一个新窗口中打开。");
+        question += QCoreApplication::translate("ProjectSession", "\n恢复的修改将在一个新窗口中打开。");
     // Esc or the window's close button only puts the question off: the copy is the user's
     // only record of that work, and is gone for good once declined.
     const int answer = askQuestion(m_document.window, question,
-        { QStringLiteral("恢复(&R)"), QStringLiteral("不恢复(&N)"), QStringLiteral("以后再说(&L)") }, 0, 2);
+        { QCoreApplication::translate("ProjectSession", "恢复(&R)"),
+            QCoreApplication::translate("ProjectSession", "不恢复(&N)"),
+            QCoreApplication::translate("ProjectSession", "以后再说(&L)") },
+        0, 2);
     return answer == 0 ? CopyAnswer::Restore : answer == 1 ? CopyAnswer::Decline : CopyAnswer::Later;
 }
 
@@ -491,7 +533,9 @@ bool ProjectSession::offerCopies(const std::vector<Autosave::LeftBehind>& copies
             if (!restoredHere)
                 restoredHere = restoreCopy(copy);
             else if (!m_openCopy(copy.file))
-                showMessage(m_document.window, QStringLiteral("无法打开新窗口来恢复这份副本；它会在下次启动时再次提供。"),
+                showMessage(m_document.window,
+                    QCoreApplication::translate(
+                        "ProjectSession", "无法打开新窗口来恢复这份副本；它会在下次启动时再次提供。"),
                     QMessageBox::Warning);
             break;
         case CopyAnswer::Decline:
@@ -508,7 +552,8 @@ bool ProjectSession::restoreCopy(const Autosave::LeftBehind& copy)
 {
     const Outcome<Project> read = LoadProjectFile(copy.file.toStdString());
     if (!read) {
-        showMessage(m_document.window, QStringLiteral("自动保存的副本无法读取：%1").arg(toQString(read.problem)),
+        showMessage(m_document.window,
+            QCoreApplication::translate("ProjectSession", "自动保存的副本无法读取：%1").arg(toQString(read.problem)),
             QMessageBox::Warning);
         return false; // kept: the user may want to look at it
     }
@@ -551,7 +596,8 @@ bool ProjectSession::restoreCopyFile(const QString& copyFile)
         if (QFileInfo(copy.file) == QFileInfo(copyFile))
             return restoreCopy(copy);
     showMessage(m_document.window,
-        QStringLiteral("自动保存的副本“%1”已不存在，可能已在别的窗口中恢复。").arg(QDir::toNativeSeparators(copyFile)),
+        QCoreApplication::translate("ProjectSession", "自动保存的副本“%1”已不存在，可能已在别的窗口中恢复。")
+            .arg(QDir::toNativeSeparators(copyFile)),
         QMessageBox::Information);
     return false;
 }

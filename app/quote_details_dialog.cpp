@@ -1,5 +1,6 @@
 #include "app/quote_details_dialog.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "qtcore/qt_text.h"
@@ -12,8 +13,8 @@ QuoteDetailsDialog::QuoteDetailsDialog(const QuoteDetails& details, QWidget* par
     , m_ui(std::make_unique<Ui::QuoteDetailsDialog>())
 {
     m_ui->setupUi(this);
-    m_ui->buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
-    m_ui->buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    m_ui->buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("QuoteDetailsDialog", "确定"));
+    m_ui->buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("QuoteDetailsDialog", "取消"));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     customerEdit()->setText(toQString(details.customer));
@@ -23,8 +24,8 @@ QuoteDetailsDialog::QuoteDetailsDialog(const QuoteDetails& details, QWidget* par
     quoteNumberEdit()->setText(toQString(details.quoteNumber));
     notesEdit()->setPlainText(toQString(details.notes));
     validityEdit()->setText(toQString(details.validity));
-    dateEdit()->setPlaceholderText(QStringLiteral("例如 2024年5月1日"));
-    validityEdit()->setPlaceholderText(QStringLiteral("例如 30 天"));
+    dateEdit()->setPlaceholderText(QCoreApplication::translate("QuoteDetailsDialog", "例如 2024年5月1日"));
+    validityEdit()->setPlaceholderText(QCoreApplication::translate("QuoteDetailsDialog", "例如 30 天"));
     customerEdit()->setFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "app/room_list_model.h"
 
+#include <QCoreApplication>
+
 #include "qtcore/qt_text.h"
 
 namespace rq {
@@ -7,7 +9,12 @@ namespace rq {
 namespace {
 
 constexpr const char* kColumnHeadings[kRoomColumnCount] = {
-    "房屋类型", "房间长宽高", "窗户长高", "门的类型", "门的扇数", "墙面数",
+    QT_TRANSLATE_NOOP("RoomListModel", "房屋类型"),
+    QT_TRANSLATE_NOOP("RoomListModel", "房间长宽高"),
+    QT_TRANSLATE_NOOP("RoomListModel", "窗户长高"),
+    QT_TRANSLATE_NOOP("RoomListModel", "门的类型"),
+    QT_TRANSLATE_NOOP("RoomListModel", "门的扇数"),
+    QT_TRANSLATE_NOOP("RoomListModel", "墙面数"),
 };
 
 }  // namespace
@@ -38,7 +45,7 @@ QVariant RoomListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kRoomColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromUtf8(kColumnHeadings[section]);
+    return QCoreApplication::translate("RoomListModel", kColumnHeadings[section]);
 }
 
 std::optional<Text> RoomListModel::addRoom(RoomRecord& entry)

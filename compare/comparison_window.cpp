@@ -26,8 +26,10 @@ namespace {
 
 enum OptionColumn { kHalfTotal, kHalfDifference, kFullTotal, kFullDifference, kEstimateHalf, kEstimateFull, kOptionColumns };
 
-constexpr const char* kOptionHeads[kOptionColumns]
-    = {"半包 工程总造价", "与所选相差", "全包 全包总价格", "与所选相差", "快速估算 半包", "快速估算 全包"};
+constexpr const char* kOptionHeads[kOptionColumns] = { QT_TRANSLATE_NOOP("ComparisonWindow", "半包 工程总造价"),
+    QT_TRANSLATE_NOOP("ComparisonWindow", "与所选相差"), QT_TRANSLATE_NOOP("ComparisonWindow", "全包 全包总价格"),
+    QT_TRANSLATE_NOOP("ComparisonWindow", "与所选相差"), QT_TRANSLATE_NOOP("ComparisonWindow", "快速估算 半包"),
+    QT_TRANSLATE_NOOP("ComparisonWindow", "快速估算 全包") };
 
 QTableWidgetItem* Cell(const Text& text, bool figure = true)
 {
@@ -74,13 +76,14 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     m_options = MakeTable(m_content, QStringLiteral("optionsTable"));
     m_options->setColumnCount(kOptionColumns);
     for (int column = 0; column < kOptionColumns; ++column)
-        m_options->setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromUtf8(kOptionHeads[column])));
+        m_options->setHorizontalHeaderItem(
+            column, new QTableWidgetItem(QCoreApplication::translate("ComparisonWindow", kOptionHeads[column])));
     m_options->setRowCount(kGradeCount);
     for (int grade = 0; grade < kGradeCount; ++grade)
         m_options->setVerticalHeaderItem(grade, new QTableWidgetItem(toQString(kGradeNames[grade])));
     m_options->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_options->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_options->setToolTip(QStringLiteral("双击一个方案，打开它的详细报价单"));
+    m_options->setToolTip(QCoreApplication::translate("ComparisonWindow", "双击一个方案，打开它的详细报价单"));
     connect(m_options, &QTableWidget::cellDoubleClicked, this, &ComparisonWindow::onCellDoubleClicked);
     m_options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_options->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -91,7 +94,8 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     m_chart->setMinimumSize(420, 300);
     top->addWidget(m_chart, 1);
     contentLayout->addLayout(top, 3);
-    auto* partsHead = new QLabel(QStringLiteral("各方案的钱花在哪里(元)："), m_content);
+    auto* partsHead
+        = new QLabel(QCoreApplication::translate("ComparisonWindow", "各方案的钱花在哪里(元)："), m_content);
     contentLayout->addWidget(partsHead);
     m_parts = MakeTable(m_content, QStringLiteral("partsTable"));
     contentLayout->addWidget(m_parts, 2);
@@ -100,13 +104,13 @@ ComparisonWindow::ComparisonWindow(QWidget* parent)
     m_documents = new DocumentActions(this, [this] { return document(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* print = new QPushButton(QStringLiteral("打印(&P)…"), this);
+    auto* print = new QPushButton(QCoreApplication::translate("ComparisonWindow", "打印(&P)…"), this);
     print->setObjectName(QStringLiteral("printButton"));
-    print->setToolTip(QStringLiteral("预览并打印方案对比 (Ctrl+P)"));
-    auto* exportFile = new QPushButton(QStringLiteral("导出(&E)…"), this);
+    print->setToolTip(QCoreApplication::translate("ComparisonWindow", "预览并打印方案对比 (Ctrl+P)"));
+    auto* exportFile = new QPushButton(QCoreApplication::translate("ComparisonWindow", "导出(&E)…"), this);
     exportFile->setObjectName(QStringLiteral("exportButton"));
-    exportFile->setToolTip(QStringLiteral("把方案对比存为 PDF、Excel 或 CSV 文件"));
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    exportFile->setToolTip(QCoreApplication::translate("ComparisonWindow", "把方案对比存为 PDF、Excel 或 CSV 文件"));
+    auto* close = new QPushButton(QCoreApplication::translate("ComparisonWindow", "关闭"), this);
     m_printButton = print;
     m_exportButton = exportFile;
     connect(print, &QPushButton::clicked, m_documents, &DocumentActions::printWithPreview);
@@ -171,7 +175,8 @@ void ComparisonWindow::compareNow()
     // list or closing the window stops the older work between two options.
     auto stop = std::make_shared<std::atomic<bool>>(false);
     m_running = stop;
-    m_status->setText(QStringLiteral("正在计算 %1 个房间的十种方案…").arg(m_inputs.rooms.size()));
+    m_status->setText(
+        QCoreApplication::translate("ComparisonWindow", "正在计算 %1 个房间的十种方案…").arg(m_inputs.rooms.size()));
     QPointer<ComparisonWindow> self(this);
     (void)QtConcurrent::run([self, stop, rooms = m_inputs.rooms, floor = m_inputs.floor, prices = m_inputs.prices] {
         auto result = std::make_shared<std::optional<Comparison>>(
@@ -200,10 +205,13 @@ void ComparisonWindow::showComparison(std::optional<Comparison> comparison)
         Q_EMIT comparisonShown();
         return;
     }
-    m_status->setText(QStringLiteral("%1 个房间，客餐厅铺%2，价格表「%3」。双击一个方案打开它的详细报价单。")
-                          .arg(m_inputs.rooms.size())
-                          .arg(m_inputs.floor == FloorChoice::Boards ? QStringLiteral("地板") : QStringLiteral("瓷砖"),
-                               toQString(m_inputs.prices.name())));
+    m_status->setText(
+        QCoreApplication::translate(
+            "ComparisonWindow", "%1 个房间，客餐厅铺%2，价格表「%3」。双击一个方案打开它的详细报价单。")
+            .arg(m_inputs.rooms.size())
+            .arg(m_inputs.floor == FloorChoice::Boards ? QCoreApplication::translate("ComparisonWindow", "地板")
+                                                       : QCoreApplication::translate("ComparisonWindow", "瓷砖"),
+                toQString(m_inputs.prices.name())));
     fillOptions();
     fillParts();
     fillChart();
@@ -220,7 +228,9 @@ void ComparisonWindow::fillOptions()
             const int column = package == Package::Half ? kHalfTotal : kFullTotal;
             QTableWidgetItem* total = Cell(TotalText(option));
             const bool isChosen = &option == &chosen;
-            QTableWidgetItem* difference = Cell(isChosen ? Text("当前方案") : DifferenceText(option, chosen));
+            QTableWidgetItem* difference
+                = Cell(isChosen ? fromQString(QCoreApplication::translate("ComparisonWindow", "当前方案"))
+                                : DifferenceText(option, chosen));
             if (isChosen) {
                 // The option the main window holds stands out, so every difference reads from it.
                 for (QTableWidgetItem* item : {total, difference}) {
@@ -260,7 +270,8 @@ void ComparisonWindow::fillParts()
     m_parts->setColumnCount(columns);
     for (int part = 0; part < columns - 1; ++part)
         m_parts->setHorizontalHeaderItem(part, new QTableWidgetItem(toQString(c.parts[static_cast<std::size_t>(part)])));
-    m_parts->setHorizontalHeaderItem(columns - 1, new QTableWidgetItem(QStringLiteral("合计")));
+    m_parts->setHorizontalHeaderItem(
+        columns - 1, new QTableWidgetItem(QCoreApplication::translate("ComparisonWindow", "合计")));
     m_parts->setRowCount(kGradeCount * 2);
     int row = 0;
     for (const Package package : kPackages) {

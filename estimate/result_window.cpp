@@ -1,5 +1,6 @@
 #include "estimate/result_window.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "estimate/quick_estimate.h"
@@ -98,7 +99,8 @@ QuoteDocument ResultWindow::document() const
 void ResultWindow::setUpDocumentActions()
 {
     m_documents = new DocumentActions(this, [this] { return document(); });
-    const auto buttons = m_documents->addButtons(kPrintButtonPlace, kExportButtonPlace, QStringLiteral("估算结果"));
+    const auto buttons = m_documents->addButtons(
+        kPrintButtonPlace, kExportButtonPlace, QCoreApplication::translate("ResultWindow", "估算结果"));
     m_printButton = buttons.print;
     m_exportButton = buttons.exportFile;
 }

@@ -1,5 +1,6 @@
 #include "online/browser_view.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QRect>
 #include <QTimer>
@@ -13,14 +14,15 @@ namespace rq {
 QString loadFailurePage(const QUrl& url, const QRect& seen)
 {
     const QString address = url.toString().toHtmlEscaped();
-    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>载入失败</title></head>"
-                          "<body style=\"margin:0\"><div style=\"position:absolute;left:%1px;top:%2px;"
-                          "width:%3px;height:%4px;display:flex;flex-direction:column;align-items:center;"
-                          "justify-content:center;font-family:sans-serif;font-size:14px;color:#333\">"
-                          "<p style=\"font-size:16px;font-weight:bold\">网页载入失败</p>"
-                          "<p>无法打开这个网页，请检查网络连接后再试。</p>"
-                          "<p style=\"word-break:break-all;max-width:90%\">%5</p>"
-                          "<p><a href=\"%6\">重试</a></p></div></body></html>")
+    return QCoreApplication::translate("BrowserView",
+        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>载入失败</title></head>"
+        "<body style=\"margin:0\"><div style=\"position:absolute;left:%1px;top:%2px;"
+        "width:%3px;height:%4px;display:flex;flex-direction:column;align-items:center;"
+        "justify-content:center;font-family:sans-serif;font-size:14px;color:#333\">"
+        "<p style=\"font-size:16px;font-weight:bold\">网页载入失败</p>"
+        "<p>无法打开这个网页，请检查网络连接后再试。</p>"
+        "<p style=\"word-break:break-all;max-width:90%\">%5</p>"
+        "<p><a href=\"%6\">重试</a></p></div></body></html>")
         .arg(seen.x())
         .arg(seen.y())
         .arg(seen.width())
@@ -49,7 +51,7 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
     m_openLink = new QLabel(this);
     m_openLink->setAlignment(Qt::AlignCenter);
     m_openLink->setObjectName(QStringLiteral("openInBrowser"));
-    m_openLink->setText(QStringLiteral("<a href=\"open\">在浏览器中打开</a>"));
+    m_openLink->setText(QCoreApplication::translate("BrowserView", "<a href=\"open\">在浏览器中打开</a>"));
     connect(m_openLink, &QLabel::linkActivated, this, [this] {
         if (m_url.isValid())
             openLink(this, m_url);

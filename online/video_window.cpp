@@ -31,9 +31,10 @@ VideoWindow::VideoWindow(const QString& videoHost, const QUrl& tipsPage, QWidget
     escapeCloses(this);
 
     connect(filmView(), &BrowserView::loadStarted, this,
-        [this] { statusLabel()->setText(QString::fromUtf8(kLoadingText)); });
-    connect(filmView(), &BrowserView::loadFinished, this,
-        [this](bool ok) { statusLabel()->setText(QString::fromUtf8(ok ? kLoadedText : kLoadFailedText)); });
+        [this] { statusLabel()->setText(QCoreApplication::translate("VideoWindow", kLoadingText)); });
+    connect(filmView(), &BrowserView::loadFinished, this, [this](bool ok) {
+        statusLabel()->setText(QCoreApplication::translate("VideoWindow", ok ? kLoadedText : kLoadFailedText));
+    });
 
     const int tutorials = static_cast<int>(std::size(kTutorialPaths));
     for (int number = 1; number <= tutorials; ++number)

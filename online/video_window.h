@@ -25,9 +25,9 @@ inline constexpr const char* kTutorialPaths[] = {
     "/flash/LB084.swf", "/flash/LB086.swf", "/flash/LB090.swf",
 };
 
-inline constexpr char kLoadingText[] = "正在载入，请稍后。。。";
-inline constexpr char kLoadedText[] = "载入完毕！";
-inline constexpr char kLoadFailedText[] = "载入失败！";
+inline constexpr char kLoadingText[] = QT_TRANSLATE_NOOP("VideoWindow", "正在载入，请稍后。。。");
+inline constexpr char kLoadedText[] = QT_TRANSLATE_NOOP("VideoWindow", "载入完毕！");
+inline constexpr char kLoadFailedText[] = QT_TRANSLATE_NOOP("VideoWindow", "载入失败！");
 
 // Opened non-modal and without owner; the caller sets Qt::WA_DeleteOnClose.
 class VideoWindow : public QDialog {

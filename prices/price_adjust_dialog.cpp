@@ -1,6 +1,7 @@
 #include "prices/price_adjust_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -17,9 +18,9 @@ namespace rq {
 PriceAdjustDialog::PriceAdjustDialog(const std::vector<Text>& sections, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("调价"));
+    setWindowTitle(QCoreApplication::translate("PriceAdjustDialog", "调价"));
     m_scope = new QComboBox(this);
-    m_scope->addItem(QStringLiteral("整个价格表"));
+    m_scope->addItem(QCoreApplication::translate("PriceAdjustDialog", "整个价格表"));
     for (const Text& section : sections)
         if (section != kFeeSection)
             m_scope->addItem(toQString(section));
@@ -28,26 +29,27 @@ PriceAdjustDialog::PriceAdjustDialog(const std::vector<Text>& sections, QWidget*
     m_percent->setDecimals(2);
     m_percent->setSuffix(QStringLiteral(" %"));
     m_percent->setValue(0);
-    m_wholeYuan = new QRadioButton(QStringLiteral("取整到元(&Y)"), this);
-    m_tenth = new QRadioButton(QStringLiteral("保留一位小数（0.1 元）(&T)"), this);
+    m_wholeYuan = new QRadioButton(QCoreApplication::translate("PriceAdjustDialog", "取整到元(&Y)"), this);
+    m_tenth = new QRadioButton(QCoreApplication::translate("PriceAdjustDialog", "保留一位小数（0.1 元）(&T)"), this);
     m_wholeYuan->setChecked(true);
 
     auto* form = new QFormLayout;
-    auto* scopeLabel = new QLabel(QStringLiteral("调整(&S)："), this);
+    auto* scopeLabel = new QLabel(QCoreApplication::translate("PriceAdjustDialog", "调整(&S)："), this);
     scopeLabel->setBuddy(m_scope);
-    auto* percentLabel = new QLabel(QStringLiteral("幅度(&P)："), this);
+    auto* percentLabel = new QLabel(QCoreApplication::translate("PriceAdjustDialog", "幅度(&P)："), this);
     percentLabel->setBuddy(m_percent);
     form->addRow(scopeLabel, m_scope);
     form->addRow(percentLabel, m_percent);
     auto* rounding = new QVBoxLayout;
     rounding->addWidget(m_wholeYuan);
     rounding->addWidget(m_tenth);
-    form->addRow(QStringLiteral("单价："), rounding);
+    form->addRow(QCoreApplication::translate("PriceAdjustDialog", "单价："), rounding);
 
-    auto* note = new QLabel(QStringLiteral("正数涨价，负数降价；费用的费率不变。"), this);
+    auto* note
+        = new QLabel(QCoreApplication::translate("PriceAdjustDialog", "正数涨价，负数降价；费用的费率不变。"), this);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("调价"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("PriceAdjustDialog", "调价"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("PriceAdjustDialog", "取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

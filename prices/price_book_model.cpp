@@ -1,5 +1,7 @@
 #include "prices/price_book_model.h"
 
+#include <QCoreApplication>
+
 #include "qtcore/qt_text.h"
 
 namespace rq {
@@ -57,7 +59,7 @@ QVariant PriceBookModel::data(const QModelIndex& index, int role) const
     case Unit:
         return toQString(item.unit);
     case Level:
-        return item.level == 0 ? QStringLiteral("各等级") : QString::number(item.level);
+        return item.level == 0 ? QCoreApplication::translate("PriceBookModel", "各等级") : QString::number(item.level);
     case Price:
         return toQString(item.price);
     default:
@@ -69,8 +71,11 @@ QVariant PriceBookModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char* const kHeads[ColumnCount] = { "分类", "项目", "单位", "等级", "单价" };
-    return section >= 0 && section < ColumnCount ? QString::fromUtf8(kHeads[section]) : QVariant();
+    static const char* const kHeads[ColumnCount] = { QT_TRANSLATE_NOOP("PriceBookModel", "分类"),
+        QT_TRANSLATE_NOOP("PriceBookModel", "项目"), QT_TRANSLATE_NOOP("PriceBookModel", "单位"),
+        QT_TRANSLATE_NOOP("PriceBookModel", "等级"), QT_TRANSLATE_NOOP("PriceBookModel", "单价") };
+    return section >= 0 && section < ColumnCount ? QCoreApplication::translate("PriceBookModel", kHeads[section])
+                                                 : QVariant();
 }
 
 Qt::ItemFlags PriceBookModel::flags(const QModelIndex& index) const

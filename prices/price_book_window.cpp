@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -28,9 +29,19 @@ namespace rq {
 
 namespace {
 
-const QString kReadOnlyHint = QStringLiteral("默认价格表是程序自带的，不能修改：点“另存为…”复制一份再改。");
-const QString kEditHint = QStringLiteral("双击单价修改，改动立即保存。");
-const QString kEstimateNote = QStringLiteral("快速估算用的是按档次拟合的系数，不取自价格表。");
+QString readOnlyHint()
+{
+    return QCoreApplication::translate(
+        "PriceBookWindow", "默认价格表是程序自带的，不能修改：点“另存为…”复制一份再改。");
+}
+QString editHint()
+{
+    return QCoreApplication::translate("PriceBookWindow", "双击单价修改，改动立即保存。");
+}
+QString estimateNote()
+{
+    return QCoreApplication::translate("PriceBookWindow", "快速估算用的是按档次拟合的系数，不取自价格表。");
+}
 
 } // namespace
 
@@ -38,7 +49,7 @@ PriceBookWindow::PriceBookWindow(PriceBookShelf shelf, QWidget* parent)
     : QDialog(parent)
     , m_shelf(std::move(shelf))
 {
-    setWindowTitle(QStringLiteral("价格表"));
+    setWindowTitle(QCoreApplication::translate("PriceBookWindow", "价格表"));
     buildControls();
     connectHandlers();
     const Text chosen = m_shelf.ChosenName();
@@ -60,11 +71,11 @@ void PriceBookWindow::buildControls()
     m_books = new QComboBox(this);
     m_books->setMinimumContentsLength(16);
     m_books->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    auto* booksLabel = new QLabel(QStringLiteral("价格表(&B)："), this);
+    auto* booksLabel = new QLabel(QCoreApplication::translate("PriceBookWindow", "价格表(&B)："), this);
     booksLabel->setBuddy(m_books);
-    m_chosen = new QCheckBox(QStringLiteral("新报价用这个价格表(&U)"), this);
-    m_saveAs = new QPushButton(QStringLiteral("另存为(&A)…"), this);
-    m_delete = new QPushButton(QStringLiteral("删除(&D)"), this);
+    m_chosen = new QCheckBox(QCoreApplication::translate("PriceBookWindow", "新报价用这个价格表(&U)"), this);
+    m_saveAs = new QPushButton(QCoreApplication::translate("PriceBookWindow", "另存为(&A)…"), this);
+    m_delete = new QPushButton(QCoreApplication::translate("PriceBookWindow", "删除(&D)"), this);
     auto* top = new QHBoxLayout;
     top->addWidget(booksLabel);
     top->addWidget(m_books, 1);
@@ -73,9 +84,9 @@ void PriceBookWindow::buildControls()
     top->addWidget(m_delete);
 
     m_search = new QLineEdit(this);
-    m_search->setPlaceholderText(QStringLiteral("搜索分类、项目或单位"));
+    m_search->setPlaceholderText(QCoreApplication::translate("PriceBookWindow", "搜索分类、项目或单位"));
     m_search->setClearButtonEnabled(true);
-    auto* searchLabel = new QLabel(QStringLiteral("搜索(&F)："), this);
+    auto* searchLabel = new QLabel(QCoreApplication::translate("PriceBookWindow", "搜索(&F)："), this);
     searchLabel->setBuddy(m_search);
     auto* search = new QHBoxLayout;
     search->addWidget(searchLabel);
@@ -109,14 +120,14 @@ void PriceBookWindow::buildControls()
 
     m_hint = new QLabel(this);
     m_hint->setWordWrap(true);
-    auto* note = new QLabel(kEstimateNote, this);
+    auto* note = new QLabel(estimateNote(), this);
     note->setWordWrap(true);
 
-    m_adjust = new QPushButton(QStringLiteral("调价(&P)…"), this);
-    m_restore = new QPushButton(QStringLiteral("恢复默认价格(&R)"), this);
-    m_import = new QPushButton(QStringLiteral("导入(&I)…"), this);
-    m_export = new QPushButton(QStringLiteral("导出(&E)…"), this);
-    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    m_adjust = new QPushButton(QCoreApplication::translate("PriceBookWindow", "调价(&P)…"), this);
+    m_restore = new QPushButton(QCoreApplication::translate("PriceBookWindow", "恢复默认价格(&R)"), this);
+    m_import = new QPushButton(QCoreApplication::translate("PriceBookWindow", "导入(&I)…"), this);
+    m_export = new QPushButton(QCoreApplication::translate("PriceBookWindow", "导出(&E)…"), this);
+    auto* close = new QPushButton(QCoreApplication::translate("PriceBookWindow", "关闭"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : { m_adjust, m_restore, m_import, m_export })
@@ -184,7 +195,7 @@ void PriceBookWindow::updateControls()
     m_adjust->setEnabled(!builtIn);
     m_restore->setEnabled(!builtIn);
     m_delete->setEnabled(current != kBuiltInBookName);
-    m_hint->setText(builtIn ? kReadOnlyHint : kEditHint);
+    m_hint->setText(builtIn ? readOnlyHint() : editHint());
     const QScopedValueRollback filling(m_filling, true);
     m_chosen->setChecked(m_shelf.ChosenName() == current);
     // New quotes fall back on the company's book: there is nothing to untick it for.
@@ -198,8 +209,9 @@ void PriceBookWindow::keepEdits(const std::vector<PriceChange>& changes)
         PriceBook kept = m_model->book();
         UndoPriceChanges(kept, changes);
         m_model->setBook(std::move(kept));
-        showMessage(this, QStringLiteral("无法保存价格表“%1”，改动已撤回：%2")
-                              .arg(toQString(m_model->book().name()), toQString(*problem)),
+        showMessage(this,
+            QCoreApplication::translate("PriceBookWindow", "无法保存价格表“%1”，改动已撤回：%2")
+                .arg(toQString(m_model->book().name()), toQString(*problem)),
             QMessageBox::Warning);
     }
 }
@@ -210,7 +222,9 @@ void PriceBookWindow::onChosenToggled(bool chosen)
         return;
     const Text name = chosen ? fromQString(m_books->currentText()) : Text(kBuiltInBookName);
     if (const std::optional<Text> problem = m_shelf.Choose(name))
-        showMessage(this, QStringLiteral("无法记下新报价用的价格表：") + toQString(*problem), QMessageBox::Warning);
+        showMessage(this,
+            QCoreApplication::translate("PriceBookWindow", "无法记下新报价用的价格表：") + toQString(*problem),
+            QMessageBox::Warning);
     updateControls();
 }
 
@@ -229,9 +243,14 @@ void PriceBookWindow::onAdjustClicked()
 
 void PriceBookWindow::onRestoreClicked()
 {
-    const QString question = QStringLiteral("把价格表“%1”的每一个单价和费率都恢复为默认价格表的吗？")
-                                 .arg(toQString(m_model->book().name()));
-    if (askQuestion(this, question, { QStringLiteral("恢复(&R)"), QStringLiteral("取消(&C)") }, 1, 1) != 0)
+    const QString question
+        = QCoreApplication::translate("PriceBookWindow", "把价格表“%1”的每一个单价和费率都恢复为默认价格表的吗？")
+              .arg(toQString(m_model->book().name()));
+    if (askQuestion(this, question,
+            { QCoreApplication::translate("PriceBookWindow", "恢复(&R)"),
+                QCoreApplication::translate("PriceBookWindow", "取消(&C)") },
+            1, 1)
+        != 0)
         return;
     m_model->apply([](PriceBook& book) { return RestoreBuiltInPrices(book); });
 }
@@ -240,12 +259,14 @@ QString PriceBookWindow::chooseFile(bool forSaving)
 {
     if (m_chooseFile)
         return m_chooseFile(forSaving);
-    const QString filter = QStringLiteral("价格表 (*.renoquote-prices *.json *.csv *.xlsx);;所有文件 (*)");
-    return forSaving
-        ? QFileDialog::getSaveFileName(this, QStringLiteral("导出价格表"),
-              toQString(m_model->book().name()) + QStringLiteral(".renoquote-prices"),
-              QStringLiteral("价格表 (*.renoquote-prices);;JSON (*.json);;CSV (*.csv);;Excel 工作簿 (*.xlsx)"))
-        : QFileDialog::getOpenFileName(this, QStringLiteral("导入价格表"), QString(), filter);
+    const QString filter = QCoreApplication::translate(
+        "PriceBookWindow", "价格表 (*.renoquote-prices *.json *.csv *.xlsx);;所有文件 (*)");
+    return forSaving ? QFileDialog::getSaveFileName(this, QCoreApplication::translate("PriceBookWindow", "导出价格表"),
+               toQString(m_model->book().name()) + QStringLiteral(".renoquote-prices"),
+               QCoreApplication::translate(
+                   "PriceBookWindow", "价格表 (*.renoquote-prices);;JSON (*.json);;CSV (*.csv);;Excel 工作簿 (*.xlsx)"))
+                     : QFileDialog::getOpenFileName(
+                         this, QCoreApplication::translate("PriceBookWindow", "导入价格表"), QString(), filter);
 }
 
 bool PriceBookWindow::keepAsNamed(PriceBook book, const QString& suggested)
@@ -254,8 +275,9 @@ bool PriceBookWindow::keepAsNamed(PriceBook book, const QString& suggested)
     for (;;) {
         const std::optional<QString> given = m_askName ? m_askName(name) : [&]() -> std::optional<QString> {
             bool ok = false;
-            const QString text = QInputDialog::getText(
-                this, QStringLiteral("价格表的名字"), QStringLiteral("价格表的名字(&N)："), QLineEdit::Normal, name, &ok);
+            const QString text
+                = QInputDialog::getText(this, QCoreApplication::translate("PriceBookWindow", "价格表的名字"),
+                    QCoreApplication::translate("PriceBookWindow", "价格表的名字(&N)："), QLineEdit::Normal, name, &ok);
             return ok ? std::optional<QString>(text) : std::nullopt;
         }();
         if (!given)
@@ -266,9 +288,13 @@ bool PriceBookWindow::keepAsNamed(PriceBook book, const QString& suggested)
             continue;
         }
         if (m_shelf.Holds(fromQString(name))) {
-            const QString question = QStringLiteral("已经有一个叫“%1”的价格表，要替换它吗？").arg(name);
+            const QString question
+                = QCoreApplication::translate("PriceBookWindow", "已经有一个叫“%1”的价格表，要替换它吗？").arg(name);
             const int answer = askQuestion(this, question,
-                { QStringLiteral("替换(&R)"), QStringLiteral("换个名字(&N)"), QStringLiteral("取消(&C)") }, 1, 2);
+                { QCoreApplication::translate("PriceBookWindow", "替换(&R)"),
+                    QCoreApplication::translate("PriceBookWindow", "换个名字(&N)"),
+                    QCoreApplication::translate("PriceBookWindow", "取消(&C)") },
+                1, 2);
             if (answer == 2)
                 return false;
             if (answer != 0)
@@ -278,7 +304,9 @@ bool PriceBookWindow::keepAsNamed(PriceBook book, const QString& suggested)
     }
     book.setName(fromQString(name));
     if (const std::optional<Text> problem = m_shelf.Save(book)) {
-        showMessage(this, QStringLiteral("无法保存价格表“%1”：%2").arg(name, toQString(*problem)), QMessageBox::Warning);
+        showMessage(this,
+            QCoreApplication::translate("PriceBookWindow", "无法保存价格表“%1”：%2").arg(name, toQString(*problem)),
+            QMessageBox::Warning);
         return false;
     }
     fillBookBox(book.name());
@@ -294,7 +322,9 @@ void PriceBookWindow::onImportClicked()
     const Outcome<PriceBook> read = ReadPriceBookFile(fromQString(path));
     if (!read) {
         // Every refused line, as the file's reader names them; nothing was taken.
-        showMessage(this, QStringLiteral("没有导入，价格表有问题：\n") + toQString(read.problem), QMessageBox::Warning);
+        showMessage(this,
+            QCoreApplication::translate("PriceBookWindow", "没有导入，价格表有问题：\n") + toQString(read.problem),
+            QMessageBox::Warning);
         return;
     }
     const Text name = read.value->name();
@@ -315,7 +345,8 @@ void PriceBookWindow::onExportClicked()
     if (!mayReplaceFile(this, returned, path))
         return;
     if (const std::optional<Text> problem = WritePriceBookFile(fromQString(path), m_model->book()))
-        showMessage(this, QStringLiteral("无法导出价格表：") + toQString(*problem), QMessageBox::Warning);
+        showMessage(this, QCoreApplication::translate("PriceBookWindow", "无法导出价格表：") + toQString(*problem),
+            QMessageBox::Warning);
 }
 
 void PriceBookWindow::onSaveAsClicked()
@@ -328,8 +359,14 @@ void PriceBookWindow::onSaveAsClicked()
 void PriceBookWindow::onDeleteClicked()
 {
     const QString name = m_books->currentText();
-    const QString question = QStringLiteral("删除价格表“%1”吗？已经报好的项目仍保留它们自己的价格。").arg(name);
-    if (askQuestion(this, question, { QStringLiteral("删除(&D)"), QStringLiteral("取消(&C)") }, 1, 1) != 0)
+    const QString question
+        = QCoreApplication::translate("PriceBookWindow", "删除价格表“%1”吗？已经报好的项目仍保留它们自己的价格。")
+              .arg(name);
+    if (askQuestion(this, question,
+            { QCoreApplication::translate("PriceBookWindow", "删除(&D)"),
+                QCoreApplication::translate("PriceBookWindow", "取消(&C)") },
+            1, 1)
+        != 0)
         return;
     if (const std::optional<Text> problem = m_shelf.Remove(fromQString(name))) {
         showMessage(this, toQString(*problem), QMessageBox::Warning);

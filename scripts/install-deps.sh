@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-webengine-dev qt6-charts-dev
+  qt6-l10n-tools qt6-tools-dev  # lupdate and lrelease: the English interface
   libcurl4-openssl-dev libxlsxwriter-dev nlohmann-json3-dev libzip-dev libexpat1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

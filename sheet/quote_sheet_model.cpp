@@ -1,5 +1,7 @@
 #include "sheet/quote_sheet_model.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "qtcore/qt_text.h"
@@ -78,7 +80,13 @@ QVariant QuoteSheetModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= kSheetColumnCount)
             return {};
-        return toQString(kSheetHeads[static_cast<std::size_t>(section)]);
+        // The printed quote and the command line keep the sheet's Chinese heads; the
+        // window's follow the interface language.
+        static constexpr const char* kHeads[kSheetColumnCount]
+            = { QT_TRANSLATE_NOOP("QuoteSheetModel", "序号"), QT_TRANSLATE_NOOP("QuoteSheetModel", "项目名称"),
+                  QT_TRANSLATE_NOOP("QuoteSheetModel", "单位"), QT_TRANSLATE_NOOP("QuoteSheetModel", "数量"),
+                  QT_TRANSLATE_NOOP("QuoteSheetModel", "单价"), QT_TRANSLATE_NOOP("QuoteSheetModel", "总计") };
+        return QCoreApplication::translate("QuoteSheetModel", kHeads[section]);
     }
     return section + 1;
 }

@@ -1,6 +1,7 @@
 #include "sheet/quote_sheet_window.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -14,6 +15,8 @@
 
 #include "online/contact_window.h"
 #include "online/online_links.h"
+#include "qtcore/qt_text.h"
+#include "quote/quote_concepts.h"
 #include "sheet/add_item_dialog.h"
 #include "sheet/edit_checks.h"
 #include "sheet/item_notes.h"
@@ -23,7 +26,6 @@
 #include "ui/document_actions.h"
 #include "ui/edge_anchors.h"
 #include "ui/message_box.h"
-#include "qtcore/qt_text.h"
 #include "ui_quote_sheet_window.h"
 
 namespace rq {
@@ -82,12 +84,17 @@ QuoteSheetWindow::QuoteSheetWindow(DetailedQuote quote, QWidget* parent, ChatPic
 {
     m_ui->setupUi(this);
     m_remarkHint = informationLabel()->text();
-    setWindowTitle(toQString(m_caption));
+    // The caption stays the sheet's own (it names the package to the edits and on paper);
+    // the window shows it in the interface language.
+    setWindowTitle(m_caption == kHalfPackageCaption
+            ? QCoreApplication::translate("QuoteSheetWindow", "半包装修详细报价")
+            : IsFullPackageCaption(m_caption) ? QCoreApplication::translate("QuoteSheetWindow", "全包装修详细报价")
+                                              : toQString(m_caption));
     m_model = new QuoteSheetModel(std::move(quote.sheet), this);
     setUpSheetView();
     // Not in the form: under "删除此项", beside 打印 and 导出. Made before them, so that Tab
     // goes along the row from left to right.
-    m_detailsButton = new QPushButton(QStringLiteral("报价详情…"), this);
+    m_detailsButton = new QPushButton(QCoreApplication::translate("QuoteSheetWindow", "报价详情…"), this);
     m_detailsButton->setObjectName(QStringLiteral("detailsButton"));
     m_detailsButton->setGeometry(kDetailsButtonPlace);
     m_detailsButton->setAutoDefault(false);
@@ -215,7 +222,8 @@ int QuoteSheetWindow::selectedRow() const
 void QuoteSheetWindow::setUpDocumentActions()
 {
     m_documents = new DocumentActions(this, [this] { return document(); });
-    const auto buttons = m_documents->addButtons(kPrintButtonPlace, kExportButtonPlace, QStringLiteral("报价单"));
+    const auto buttons = m_documents->addButtons(
+        kPrintButtonPlace, kExportButtonPlace, QCoreApplication::translate("QuoteSheetWindow", "报价单"));
     m_printButton = buttons.print;
     m_exportButton = buttons.exportFile;
     // Like the three buttons above, Return in the sheet does not press them.
@@ -229,29 +237,33 @@ void QuoteSheetWindow::setUpDocumentActions()
 void QuoteSheetWindow::showSheetMenu(const QPoint& position)
 {
     QMenu menu(this);
-    QAction* copy = menu.addAction(QStringLiteral("复制"), this, &QuoteSheetWindow::copySelectedRows);
+    QAction* copy = menu.addAction(
+        QCoreApplication::translate("QuoteSheetWindow", "复制"), this, &QuoteSheetWindow::copySelectedRows);
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(sheetView()->selectionModel()->hasSelection());
     menu.addSeparator();
     // The added item goes with the room the user pointed at, not into the block above the
     // fees where a quote with many rooms leaves it far from the room it belongs to.
     const int row = sheetView()->indexAt(position).row();
-    QAction* addToRoom = menu.addAction(QStringLiteral("在此房间添加项…"), this, [this, row] { addItemToRoom(row); });
+    QAction* addToRoom = menu.addAction(
+        QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项…"), this, [this, row] { addItemToRoom(row); });
     addToRoom->setEnabled(RoomBlockEnd(m_model->sheet(), row) >= 0);
     menu.addSeparator();
-    QAction* undoAction = menu.addAction(
-        historyName(QStringLiteral("撤销"), canUndoHere() ? m_history->undoText() : QString()), this,
-        &QuoteSheetWindow::undo);
+    QAction* undoAction = menu.addAction(historyName(QCoreApplication::translate("QuoteSheetWindow", "撤销"),
+                                             canUndoHere() ? m_history->undoText() : QString()),
+        this, &QuoteSheetWindow::undo);
     undoAction->setShortcut(QKeySequence::Undo);
     undoAction->setEnabled(canUndoHere());
-    QAction* redoAction = menu.addAction(
-        historyName(QStringLiteral("重做"), canRedoHere() ? m_history->redoText() : QString()), this,
-        &QuoteSheetWindow::redo);
+    QAction* redoAction = menu.addAction(historyName(QCoreApplication::translate("QuoteSheetWindow", "重做"),
+                                             canRedoHere() ? m_history->redoText() : QString()),
+        this, &QuoteSheetWindow::redo);
     redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     redoAction->setEnabled(canRedoHere());
     menu.addSeparator();
-    menu.addAction(QStringLiteral("打印…"), QKeySequence::Print, m_documents, &DocumentActions::printWithPreview);
-    menu.addAction(QStringLiteral("导出…"), m_documents, &DocumentActions::exportWithDialog);
+    menu.addAction(QCoreApplication::translate("QuoteSheetWindow", "打印…"), QKeySequence::Print, m_documents,
+        &DocumentActions::printWithPreview);
+    menu.addAction(
+        QCoreApplication::translate("QuoteSheetWindow", "导出…"), m_documents, &DocumentActions::exportWithDialog);
     menu.exec(sheetView()->viewport()->mapToGlobal(position));
 }
 
@@ -306,9 +318,10 @@ void QuoteSheetWindow::onModifyClicked()
     // A total that would be "inf" or past the whole-yuan range is refused before anything
     // changes; the fields keep what the user typed, to be corrected.
     m_editing = true;
-    const bool made = record(QStringLiteral("修改"), [&](QuoteSheet& sheet, SheetListener* listener) {
-        return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
-    });
+    const bool made = record(
+        QCoreApplication::translate("QuoteSheetWindow", "修改"), [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
+        });
     m_editing = false;
     if (made)
         selectAfterEdit(row);
@@ -318,9 +331,10 @@ void QuoteSheetWindow::onDeleteClicked()
 {
     const int row = selectedRow();
     m_editing = true;
-    const bool made = record(QStringLiteral("删除此项"), [&](QuoteSheet& sheet, SheetListener* listener) {
-        return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
-    });
+    const bool made = record(
+        QCoreApplication::translate("QuoteSheetWindow", "删除此项"), [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
+        });
     if (!made) {
         m_editing = false;
         return;
@@ -442,9 +456,10 @@ void QuoteSheetWindow::onAddItemClicked()
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.setAdder([this](const AddedItem& item) {
-        return recordAdd(QStringLiteral("确定添加"), [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryAddItem(sheet, m_caption, item, m_prices, listener);
-        });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "确定添加"),
+            [&](QuoteSheet& sheet, SheetListener* listener) {
+                return TryAddItem(sheet, m_caption, item, m_prices, listener);
+            });
     });
     dialog.exec();
 }
@@ -453,9 +468,10 @@ void QuoteSheetWindow::addItemToRoom(int row)
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.setAdder([this, row](const AddedItem& item) {
-        return recordAdd(QStringLiteral("在此房间添加项"), [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
-        });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项"),
+            [&](QuoteSheet& sheet, SheetListener* listener) {
+                return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
+            });
     });
     dialog.exec();
 }

@@ -1,6 +1,7 @@
 #include "ui/document_actions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -40,9 +41,9 @@ struct FileType {
 };
 
 constexpr FileType kFileTypes[] = {
-    {"PDF 文件 (*.pdf)", DocumentFormat::Pdf, "pdf"},
-    {"Excel 工作簿 (*.xlsx)", DocumentFormat::Xlsx, "xlsx"},
-    {"CSV 文件，UTF-8 (*.csv)", DocumentFormat::Csv, "csv"},
+    { QT_TRANSLATE_NOOP("DocumentActions", "PDF 文件 (*.pdf)"), DocumentFormat::Pdf, "pdf" },
+    { QT_TRANSLATE_NOOP("DocumentActions", "Excel 工作簿 (*.xlsx)"), DocumentFormat::Xlsx, "xlsx" },
+    { QT_TRANSLATE_NOOP("DocumentActions", "CSV 文件，UTF-8 (*.csv)"), DocumentFormat::Csv, "csv" },
 };
 
 const FileType& FileTypeOf(DocumentFormat format)
@@ -85,7 +86,7 @@ DocumentActions::DocumentActions(QWidget* window, DocumentSource source)
     , m_window(window)
     , m_source(std::move(source))
 {
-    auto* print = new QAction(QStringLiteral("打印…"), window);
+    auto* print = new QAction(QCoreApplication::translate("DocumentActions", "打印…"), window);
     print->setShortcut(QKeySequence::Print);
     print->setShortcutContext(Qt::WindowShortcut);
     window->addAction(print);
@@ -95,14 +96,14 @@ DocumentActions::DocumentActions(QWidget* window, DocumentSource source)
 DocumentActions::Buttons DocumentActions::addButtons(const QRect& printPlace, const QRect& exportPlace,
                                                      const QString& what)
 {
-    auto* print = new QPushButton(QStringLiteral("打印…"), m_window);
+    auto* print = new QPushButton(QCoreApplication::translate("DocumentActions", "打印…"), m_window);
     print->setObjectName(QStringLiteral("printButton"));
     print->setGeometry(printPlace);
-    print->setToolTip(QStringLiteral("预览并打印%1 (Ctrl+P)").arg(what));
-    auto* exportFile = new QPushButton(QStringLiteral("导出…"), m_window);
+    print->setToolTip(QCoreApplication::translate("DocumentActions", "预览并打印%1 (Ctrl+P)").arg(what));
+    auto* exportFile = new QPushButton(QCoreApplication::translate("DocumentActions", "导出…"), m_window);
     exportFile->setObjectName(QStringLiteral("exportButton"));
     exportFile->setGeometry(exportPlace);
-    exportFile->setToolTip(QStringLiteral("把%1存为 PDF、Excel 或 CSV 文件").arg(what));
+    exportFile->setToolTip(QCoreApplication::translate("DocumentActions", "把%1存为 PDF、Excel 或 CSV 文件").arg(what));
     connect(print, &QPushButton::clicked, this, &DocumentActions::printWithPreview);
     connect(exportFile, &QPushButton::clicked, this, &DocumentActions::exportWithDialog);
     return {print, exportFile};
@@ -112,14 +113,14 @@ QStringList DocumentActions::fileFilters()
 {
     QStringList filters;
     for (const FileType& type : kFileTypes)
-        filters << QString::fromUtf8(type.filter);
+        filters << QCoreApplication::translate("DocumentActions", type.filter);
     return filters;
 }
 
 DocumentFormat DocumentActions::formatOfFilter(const QString& filter)
 {
     for (const FileType& type : kFileTypes) {
-        if (filter == QString::fromUtf8(type.filter))
+        if (filter == QCoreApplication::translate("DocumentActions", type.filter))
             return type.format;
     }
     return kFileTypes[0].format;
@@ -138,7 +139,9 @@ void DocumentActions::printWithPreview()
         return;
     static const auto preview = LoadModuleFunction<PrintWithPreview>(kPrintModule, kPrintPreviewEntry, "打印预览的模块");
     if (preview.function == nullptr) {
-        showMessage(m_window, QStringLiteral("无法打印（%1）").arg(toQString(preview.problem)), QMessageBox::Warning);
+        showMessage(m_window,
+            QCoreApplication::translate("DocumentActions", "无法打印（%1）").arg(toQString(preview.problem)),
+            QMessageBox::Warning);
         return;
     }
     m_busy = true;
@@ -155,8 +158,9 @@ bool DocumentActions::paint(const QuoteDocument& document, QPagedPaintDevice& pr
 {
     // The preview and the printer paint on this thread: the progress dialog keeps the
     // window answering while the pages are laid out.
-    QProgressDialog progress(QStringLiteral("正在排版打印的页面…"), QStringLiteral("取消"), 0, kProgressSteps, m_window);
-    progress.setWindowTitle(QStringLiteral("打印"));
+    QProgressDialog progress(QCoreApplication::translate("DocumentActions", "正在排版打印的页面…"),
+        QCoreApplication::translate("DocumentActions", "取消"), 0, kProgressSteps, m_window);
+    progress.setWindowTitle(QCoreApplication::translate("DocumentActions", "打印"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setValue(0);
@@ -177,7 +181,7 @@ void DocumentActions::exportWithDialog()
     QString name = toQString(document.title);
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
 
-    QFileDialog dialog(m_window, QStringLiteral("导出报价"), folder);
+    QFileDialog dialog(m_window, QCoreApplication::translate("DocumentActions", "导出报价"), folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(fileFilters());
@@ -213,10 +217,10 @@ bool DocumentActions::exportTo(const QString& path, DocumentFormat format)
     // with one (the comparison, a page or two) is written here, in a moment.
     const WriteResult result = document.chart
         ? WriteDocument(document, target, format, {})
-        : runWithProgress(QStringLiteral("正在导出 %1 …").arg(QFileInfo(path).fileName()),
-              [document = std::move(document), target, format](const ProgressCallback& progress) {
-                  return WriteDocument(document, target, format, progress);
-              });
+        : runWithProgress(
+            QCoreApplication::translate("DocumentActions", "正在导出 %1 …").arg(QFileInfo(path).fileName()),
+            [document = std::move(document), target, format](
+                const ProgressCallback& progress) { return WriteDocument(document, target, format, progress); });
     m_busy = false;
     if (result.status == WriteResult::Status::Failed)
         showMessage(m_window, toQString(result.problem), QMessageBox::Warning);
@@ -243,8 +247,9 @@ WriteResult DocumentActions::runWithProgress(const QString& label,
         });
     }));
 
-    QProgressDialog progress(label, QStringLiteral("取消"), 0, kProgressSteps, m_window);
-    progress.setWindowTitle(QStringLiteral("导出"));
+    QProgressDialog progress(
+        label, QCoreApplication::translate("DocumentActions", "取消"), 0, kProgressSteps, m_window);
+    progress.setWindowTitle(QCoreApplication::translate("DocumentActions", "导出"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(kProgressDelayMs);
     progress.setAutoClose(false);

@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -41,7 +42,8 @@ void setFittingText(QMessageBox& box, const QString& text)
             break;
         shown += line + QLatin1Char('\n');
     }
-    box.setText(shown + QStringLiteral("……（共 %1 行，完整内容在详细信息中）").arg(lines.size()));
+    box.setText(
+        shown + QCoreApplication::translate("MessageBox", "……（共 %1 行，完整内容在详细信息中）").arg(lines.size()));
     box.setDetailedText(text);
 }
 
@@ -53,7 +55,7 @@ void showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon)
         sink()(text, icon);
         return;
     }
-    QMessageBox box(icon, QStringLiteral("信息："), QString(), QMessageBox::Ok, parent);
+    QMessageBox box(icon, QCoreApplication::translate("MessageBox", "信息："), QString(), QMessageBox::Ok, parent);
     setFittingText(box, text);
     box.exec();
 }
@@ -69,8 +71,8 @@ QString withoutAccessKey(const QString& caption)
 std::unique_ptr<QMessageBox> makeQuestionBox(QWidget* parent, const QString& text, const QStringList& buttons,
                                              int defaultButton, int escapeButton)
 {
-    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("信息："), QString(),
-                                             QMessageBox::NoButton, parent);
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QCoreApplication::translate("MessageBox", "信息："),
+        QString(), QMessageBox::NoButton, parent);
     setFittingText(*box, text);
     QList<QPushButton*> made;
     for (const QString& caption : buttons) {
@@ -103,8 +105,13 @@ bool mayReplaceFile(QWidget* parent, const QString& returned, const QString& pat
 {
     if (path == returned || !QFileInfo::exists(path))
         return true;
-    const QString question = QStringLiteral("“%1”已存在。\n要替换它吗？").arg(QFileInfo(path).fileName());
-    return askQuestion(parent, question, {QStringLiteral("替换(&R)"), QStringLiteral("取消(&C)")}, 1, 1) == 0;
+    const QString question
+        = QCoreApplication::translate("MessageBox", "“%1”已存在。\n要替换它吗？").arg(QFileInfo(path).fileName());
+    return askQuestion(parent, question,
+               { QCoreApplication::translate("MessageBox", "替换(&R)"),
+                   QCoreApplication::translate("MessageBox", "取消(&C)") },
+               1, 1)
+        == 0;
 }
 
 void setQuestionSink(QuestionSink newSink) { questionSink() = std::move(newSink); }

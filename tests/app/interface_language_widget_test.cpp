@@ -1,0 +1,171 @@
+// The English interface: every text of the window chrome comes from the English catalogue,
+// and the program picks the language from the session or from --lang.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/quote_details_dialog.h"
+#include "estimate/result_window.h"
+#include "online/contact_window.h"
+#include "online/online_jobs.h"
+#include "online/tools_window.h"
+#include "online/video_window.h"
+#include "prices/price_book_shelf.h"
+#include "prices/price_book_window.h"
+#include "quote/engine.h"
+#include "sheet/add_item_dialog.h"
+#include "sheet/quote_sheet_model.h"
+#include "sheet/quote_sheet_window.h"
+#include "tests/cli/cli_runner.h"
+#include "ui/interface_language.h"
+
+namespace rq {
+namespace {
+
+bool hasChinese(const QString& text)
+{
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    return text.contains(han);
+}
+
+void checkText(const QString& where, const QString& text, QStringList& chinese)
+{
+    if (hasChinese(text))
+        chinese << where + QStringLiteral(": ") + text.left(40);
+}
+
+void checkMenu(const QString& where, const QList<QAction*>& actions, QStringList& chinese)
+{
+    for (QAction* action : actions) {
+        checkText(where + QStringLiteral(" menu"), action->text(), chinese);
+        checkText(where + QStringLiteral(" menu tip"), action->toolTip(), chinese);
+        if (action->menu())
+            checkMenu(where, action->menu()->actions(), chinese);
+    }
+}
+
+// The chrome's texts under `window` still in Chinese. What the user typed or chose (the
+// rooms, grades and items of the combo boxes, the edit boxes) and the quote itself (table
+// cells, the estimate report) are the quote's content and stay Chinese.
+QStringList chineseChrome(QWidget* window)
+{
+    window->show();
+    QStringList chinese;
+    checkText(QStringLiteral("title"), window->windowTitle(), chinese);
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName();
+        checkText(name + QStringLiteral(" tip"), widget->toolTip(), chinese);
+        checkText(name + QStringLiteral(" name"), widget->accessibleName(), chinese);
+        checkText(name + QStringLiteral(" description"), widget->accessibleDescription(), chinese);
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            checkText(name, label->text(), chinese);
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            checkText(name, button->text(), chinese);
+        else if (auto* group = qobject_cast<QGroupBox*>(widget))
+            checkText(name, group->title(), chinese);
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            checkText(name + QStringLiteral(" placeholder"), edit->placeholderText(), chinese);
+        else if (auto* bar = qobject_cast<QMenuBar*>(widget))
+            checkMenu(name, bar->actions(), chinese);
+        else if (auto* view = qobject_cast<QAbstractItemView*>(widget); view && view->model())
+            for (int column = 0; column < view->model()->columnCount(); ++column)
+                checkText(name + QStringLiteral(" head"), view->model()->headerData(column, Qt::Horizontal).toString(),
+                    chinese);
+    }
+    return chinese;
+}
+
+DetailedQuote oneRoomQuote()
+{
+    return BuildDetailedQuote({ RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } } },
+        "舒适型装修", FloorChoice::Boards, kHalfPackage);
+}
+
+class EnglishInterface : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(installInterfaceLanguage(InterfaceLanguage::English))
+            << "the compiled catalogue is in the resources";
+    }
+    // The other tests read the catalogued Chinese texts.
+    void TearDown() override { removeInterfaceLanguage(); }
+};
+
+TEST_F(EnglishInterface, NoWindowShowsChineseChrome)
+{
+    QuoteSheetModel sheet(oneRoomQuote().sheet);
+    const ChatPictureJob noPicture(QByteArrayLiteral("http://127.0.0.1:9/"));
+    const struct {
+        const char* window;
+        std::function<std::unique_ptr<QWidget>()> open;
+    } cases[] = {
+        { "main window, detailed",
+            [] {
+                auto window = std::make_unique<MainWindow>();
+                window->findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
+                return window;
+            } },
+        { "quote sheet",
+            [] {
+                return std::make_unique<QuoteSheetWindow>(oneRoomQuote(), nullptr, QuoteSheetWindow::ChatPicture::Skip);
+            } },
+        { "add item", [&] { return std::make_unique<AddItemDialog>(sheet, Text(kHalfPackageCaption)); } },
+        { "result", [] { return std::make_unique<ResultWindow>(Text("报价")); } },
+        { "quote details", [] { return std::make_unique<QuoteDetailsDialog>(QuoteDetails {}, nullptr); } },
+        { "contact", [&] { return std::make_unique<ContactWindow>(noPicture, nullptr); } },
+        { "tools", [] { return std::make_unique<ToolsWindow>(QUrl(QStringLiteral("http://127.0.0.1:9/")), nullptr); } },
+        { "tutorials",
+            [] { return std::make_unique<VideoWindow>(QStringLiteral("http://127.0.0.1:9"), QUrl(), nullptr); } },
+        { "price books",
+            [] { return std::make_unique<PriceBookWindow>(PriceBookShelf(DefaultPriceBookFolder()), nullptr); } },
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<QWidget> window = c.open();
+        EXPECT_EQ(chineseChrome(window.get()).join(QStringLiteral("\n")).toStdString(), "") << c.window;
+    }
+}
+
+// The language the program starts in, as its --help shows without a display: the
+// session's language unless --lang says otherwise, and a wrong --lang refused.
+TEST(InterfaceLanguage, SessionLanguageOrLangArgument)
+{
+    const struct {
+        const char* language;
+        std::vector<std::string> args;
+        int status;
+        const char* start;
+    } cases[] = {
+        { "zh_CN", { "--help" }, 0, "用法: renoquote " },
+        { "zh_TW", { "--help" }, 0, "用法: renoquote " },
+        { "en_GB", { "--help" }, 0, "Usage: renoquote " },
+        { "C", { "--help" }, 0, "Usage: renoquote " },
+        { "zh_CN", { "--lang", "en", "--help" }, 0, "Usage: renoquote " },
+        { "de_DE", { "--lang=zh", "--help" }, 0, "用法: renoquote " },
+        { "zh_CN", { "--lang", "fr", "--help" }, 2, "" },
+        { "zh_CN", { "--help", "--lang" }, 2, "" },
+    };
+    for (const auto& c : cases) {
+        const testing::EnvironmentChanges environment = { { "LANGUAGE", c.language }, { "DISPLAY", std::nullopt },
+            { "WAYLAND_DISPLAY", std::nullopt }, { "QT_QPA_PLATFORM", std::nullopt } };
+        const testing::CliRun run = testing::RunProgram(RENOQUOTE_APP_PATH, c.args, {}, environment);
+        EXPECT_EQ(run.status, c.status) << c.language << " " << c.args.front() << "\n" << run.err;
+        EXPECT_EQ(run.out.rfind(c.start, 0), 0u) << c.language << " " << c.args.front() << "\n" << run.out;
+    }
+}
+
+} // namespace
+} // namespace rq

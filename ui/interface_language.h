@@ -1,0 +1,31 @@
+// The language of the window chrome: Chinese, the language the texts are written in, or
+// English through the program's compiled translation. Quotes, their items and units and the
+// estimate report stay Chinese in both: they go to Chinese contractors.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace rq {
+
+enum class InterfaceLanguage { Chinese, English };
+
+// A locale's language as the desktop gives it ("zh_CN", "zh-TW", "en_GB", "C"): any
+// Chinese is Chinese, everything else English.
+InterfaceLanguage LanguageOfLocale(const QString& locale);
+
+// The value of `--lang`: "zh" or "en"; nothing for anything else.
+std::optional<InterfaceLanguage> LanguageOfArgument(const QString& value);
+
+// The language the user's session asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
+InterfaceLanguage SystemInterfaceLanguage();
+
+// Puts the windows in `language` from now on: the program's texts, and Qt's own (the
+// buttons of its dialogs, the edit boxes' menus) where Qt's translations are installed.
+// False when the English catalogue could not be loaded, and the texts stay Chinese.
+bool installInterfaceLanguage(InterfaceLanguage language);
+
+// Takes back what installInterfaceLanguage installed: the texts as written.
+void removeInterfaceLanguage();
+
+} // namespace rq
