@@ -52,7 +52,7 @@ LanguageChoice takeLanguageArgument(int& argc, char** argv)
             argv[kept++] = argv[i];
             continue;
         }
-        choice.language = rq::LanguageOfArgument(QString::fromUtf8(value));
+        choice.language = rq::languageOfArgument(QString::fromUtf8(value));
         choice.bad = !choice.language;
     }
     argc = kept;
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         // Answered without a display, in the language the window would have.
         const bool english = choice.language ? *choice.language == rq::InterfaceLanguage::English
-                                             : rq::SystemInterfaceLanguage() == rq::InterfaceLanguage::English;
+                                             : rq::systemInterfaceLanguage() == rq::InterfaceLanguage::English;
         std::fputs(english ? kEnglishUsage : kUsage, stdout);
         return 0;
     }
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("example.qinghe_space.renoquote"));
     rq::applyApplicationLook();
     // Before the first window: every text is read through the chosen catalogue.
-    rq::installInterfaceLanguage(choice.language.value_or(rq::SystemInterfaceLanguage()));
+    rq::installInterfaceLanguage(choice.language.value_or(rq::systemInterfaceLanguage()));
 
     rq::MainWindow window;
     rq::startMainWindowOnlineAfterFirstPaint(&window);

@@ -47,6 +47,11 @@ namespace {
 constexpr char kShowDetailCaption[] = QT_TRANSLATE_NOOP("MainWindow", "详细报价>>");
 constexpr char kHideDetailCaption[] = QT_TRANSLATE_NOOP("MainWindow", "估算报价<<");
 
+// The core's refusal of a quote without rooms, in the window's language; the command line
+// keeps the core's words.
+constexpr char kNoRoomsText[] = QT_TRANSLATE_NOOP("MainWindow", "至少要添加1房间！");
+static_assert(std::string_view(kNoRoomsText) == kNoRoomsMessage);
+
 // 半包 or 全包 as the window's questions and its undo names call the package.
 QString packageName(Package package)
 {
@@ -388,7 +393,7 @@ std::optional<KeptSheet>& MainWindow::keptSheet(Package package)
 void MainWindow::startPackage(Package package)
 {
     if (m_rooms.empty()) {
-        showMessage(this, toQString(kNoRoomsMessage), QMessageBox::Warning);
+        showMessage(this, QCoreApplication::translate("MainWindow", kNoRoomsText), QMessageBox::Warning);
         return;
     }
     std::optional<KeptSheet>& kept = keptSheet(package);

@@ -28,6 +28,7 @@
 #include "files/file_errors.h"
 #include "project/project_file.h"
 #include "ui/file_dialogs.h"
+#include "ui/interface_language.h"
 #include "ui/message_box.h"
 #include "qtcore/qt_text.h"
 
@@ -80,8 +81,10 @@ ProjectSession::ProjectSession(Document document, QObject* parent)
     , m_document(std::move(document))
     , m_autosave(std::make_unique<Autosave>([this] { return WriteProjectText(m_document.snapshot()); }, this))
     , m_openCopy([](const QString& copyFile) {
-        return QProcess::startDetached(
-            QCoreApplication::applicationFilePath(), { QStringLiteral("--recover"), copyFile });
+        // The recovering window speaks the language of this one, which --lang may have chosen.
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("--lang"), languageArgument(currentInterfaceLanguage()), QStringLiteral("--recover"),
+                copyFile });
     })
     , m_history(new QUndoStack(this))
 {

@@ -140,6 +140,10 @@
         <source>合计</source>
         <translation>Total</translation>
     </message>
+    <message>
+        <source>至少要添加1房间！</source>
+        <translation>Add at least one room first.</translation>
+    </message>
 </context>
 <context>
     <name>ContactWindow</name>
@@ -412,6 +416,10 @@ Without a design, quotes are for reference only. For a design and an exact quote
     <message>
         <source>全包</source>
         <translation>full-package</translation>
+    </message>
+    <message>
+        <source>至少要添加1房间！</source>
+        <translation>Add at least one room first.</translation>
     </message>
 </context>
 <context>

@@ -31,6 +31,10 @@ constexpr const char* kOptionHeads[kOptionColumns] = { QT_TRANSLATE_NOOP("Compar
     QT_TRANSLATE_NOOP("ComparisonWindow", "与所选相差"), QT_TRANSLATE_NOOP("ComparisonWindow", "快速估算 半包"),
     QT_TRANSLATE_NOOP("ComparisonWindow", "快速估算 全包") };
 
+// The core's refusal of a comparison without rooms, in the window's language.
+constexpr char kNoRoomsText[] = QT_TRANSLATE_NOOP("ComparisonWindow", "至少要添加1房间！");
+static_assert(std::string_view(kNoRoomsText) == kNoRoomsMessage);
+
 QTableWidgetItem* Cell(const Text& text, bool figure = true)
 {
     auto* item = new QTableWidgetItem(toQString(text));
@@ -201,7 +205,7 @@ void ComparisonWindow::showComparison(std::optional<Comparison> comparison)
     m_printButton->setEnabled(m_comparison.has_value());
     m_exportButton->setEnabled(m_comparison.has_value());
     if (!m_comparison) {
-        m_status->setText(toQString(kNoRoomsMessage));
+        m_status->setText(QCoreApplication::translate("ComparisonWindow", kNoRoomsText));
         Q_EMIT comparisonShown();
         return;
     }

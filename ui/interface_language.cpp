@@ -15,6 +15,7 @@ constexpr char kEnglishCatalogue[] = ":/i18n/renoquote_en.qm";
 
 QTranslator* g_programTexts = nullptr;
 QTranslator* g_qtTexts = nullptr;
+InterfaceLanguage g_current = InterfaceLanguage::Chinese;
 
 void drop(QTranslator*& translator)
 {
@@ -27,13 +28,13 @@ void drop(QTranslator*& translator)
 
 } // namespace
 
-InterfaceLanguage LanguageOfLocale(const QString& locale)
+InterfaceLanguage languageOfLocale(const QString& locale)
 {
     return locale.startsWith(QLatin1String("zh"), Qt::CaseInsensitive) ? InterfaceLanguage::Chinese
                                                                        : InterfaceLanguage::English;
 }
 
-std::optional<InterfaceLanguage> LanguageOfArgument(const QString& value)
+std::optional<InterfaceLanguage> languageOfArgument(const QString& value)
 {
     if (value == QLatin1String("zh"))
         return InterfaceLanguage::Chinese;
@@ -42,11 +43,11 @@ std::optional<InterfaceLanguage> LanguageOfArgument(const QString& value)
     return std::nullopt;
 }
 
-InterfaceLanguage SystemInterfaceLanguage()
+InterfaceLanguage systemInterfaceLanguage()
 {
     // Qt reads LANGUAGE first, then LC_ALL, LC_MESSAGES and LANG, as the desktop does.
     const QStringList languages = QLocale::system().uiLanguages();
-    return LanguageOfLocale(languages.isEmpty() ? QString() : languages.front());
+    return languageOfLocale(languages.isEmpty() ? QString() : languages.front());
 }
 
 bool installInterfaceLanguage(InterfaceLanguage language)
@@ -70,6 +71,7 @@ bool installInterfaceLanguage(InterfaceLanguage language)
         else
             drop(g_qtTexts);
     }
+    g_current = complete ? language : InterfaceLanguage::Chinese;
     return complete;
 }
 
@@ -77,6 +79,14 @@ void removeInterfaceLanguage()
 {
     drop(g_programTexts);
     drop(g_qtTexts);
+    g_current = InterfaceLanguage::Chinese;
+}
+
+InterfaceLanguage currentInterfaceLanguage() { return g_current; }
+
+QString languageArgument(InterfaceLanguage language)
+{
+    return language == InterfaceLanguage::English ? QStringLiteral("en") : QStringLiteral("zh");
 }
 
 } // namespace rq

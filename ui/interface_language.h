@@ -12,13 +12,13 @@ enum class InterfaceLanguage { Chinese, English };
 
 // A locale's language as the desktop gives it ("zh_CN", "zh-TW", "en_GB", "C"): any
 // Chinese is Chinese, everything else English.
-InterfaceLanguage LanguageOfLocale(const QString& locale);
+InterfaceLanguage languageOfLocale(const QString& locale);
 
 // The value of `--lang`: "zh" or "en"; nothing for anything else.
-std::optional<InterfaceLanguage> LanguageOfArgument(const QString& value);
+std::optional<InterfaceLanguage> languageOfArgument(const QString& value);
 
 // The language the user's session asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
-InterfaceLanguage SystemInterfaceLanguage();
+InterfaceLanguage systemInterfaceLanguage();
 
 // Puts the windows in `language` from now on: the program's texts, and Qt's own (the
 // buttons of its dialogs, the edit boxes' menus) where Qt's translations are installed.
@@ -27,5 +27,10 @@ bool installInterfaceLanguage(InterfaceLanguage language);
 
 // Takes back what installInterfaceLanguage installed: the texts as written.
 void removeInterfaceLanguage();
+
+// The language the windows are in now, and its `--lang` value, for a further window the
+// program starts for itself.
+InterfaceLanguage currentInterfaceLanguage();
+QString languageArgument(InterfaceLanguage language);
 
 } // namespace rq
