@@ -30,8 +30,11 @@ void drop(QTranslator*& translator)
 
 InterfaceLanguage languageOfLocale(const QString& locale)
 {
-    return locale.startsWith(QLatin1String("zh"), Qt::CaseInsensitive) ? InterfaceLanguage::Chinese
-                                                                       : InterfaceLanguage::English;
+    const QString language = locale.section(QLatin1Char('.'), 0, 0);
+    if (language.isEmpty() || language == QLatin1String("C") || language == QLatin1String("POSIX")
+        || locale.startsWith(QLatin1String("zh"), Qt::CaseInsensitive))
+        return InterfaceLanguage::Chinese;
+    return InterfaceLanguage::English;
 }
 
 std::optional<InterfaceLanguage> languageOfArgument(const QString& value)

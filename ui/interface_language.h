@@ -10,8 +10,9 @@ namespace rq {
 
 enum class InterfaceLanguage { Chinese, English };
 
-// A locale's language as the desktop gives it ("zh_CN", "zh-TW", "en_GB", "C"): any
-// Chinese is Chinese, everything else English.
+// A locale's language as the desktop gives it ("zh_CN", "zh-TW", "en_GB"): any Chinese is
+// Chinese, every other language English. "C" and "POSIX" name no language (a bare system
+// or a session with no language set): the program speaks its own, Chinese.
 InterfaceLanguage languageOfLocale(const QString& locale);
 
 // The value of `--lang`: "zh" or "en"; nothing for anything else.

@@ -152,7 +152,7 @@ TEST(InterfaceLanguage, SessionLanguageOrLangArgument)
         { "zh_CN", { "--help" }, 0, "用法: renoquote " },
         { "zh_TW", { "--help" }, 0, "用法: renoquote " },
         { "en_GB", { "--help" }, 0, "Usage: renoquote " },
-        { "C", { "--help" }, 0, "Usage: renoquote " },
+        { "C", { "--help" }, 0, "用法: renoquote " },  // no language named: the program's own
         { "zh_CN", { "--lang", "en", "--help" }, 0, "Usage: renoquote " },
         { "de_DE", { "--lang=zh", "--help" }, 0, "用法: renoquote " },
         { "zh_CN", { "--lang", "fr", "--help" }, 2, "" },
