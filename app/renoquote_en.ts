@@ -1131,6 +1131,165 @@ The recovered changes open in a new window.</translation>
     </message>
 </context>
 <context>
+    <name>QuoteDocument</name>
+    <message>
+        <source>半包装修详细报价</source>
+        <translation>Half-package detailed quote</translation>
+    </message>
+    <message>
+        <source>全包装修详细报价</source>
+        <translation>Full-package detailed quote</translation>
+    </message>
+    <message>
+        <source>快速预算报价</source>
+        <translation>Quick estimate</translation>
+    </message>
+    <message>
+        <source>方案对比</source>
+        <translation>Options compared</translation>
+    </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>项目名称</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>单位</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>数量</source>
+        <translation>Qty</translation>
+    </message>
+    <message>
+        <source>单价</source>
+        <translation>Unit price</translation>
+    </message>
+    <message>
+        <source>总计</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>说明</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>房屋类型</source>
+        <translation>Room</translation>
+    </message>
+    <message>
+        <source>长*宽*高</source>
+        <translation>L*W*H</translation>
+    </message>
+    <message>
+        <source>窗户</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>门</source>
+        <translation>Door</translation>
+    </message>
+    <message>
+        <source>扇数</source>
+        <translation>Doors</translation>
+    </message>
+    <message>
+        <source>墙面数</source>
+        <translation>Walls</translation>
+    </message>
+    <message>
+        <source>项目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>金额（元）</source>
+        <translation>Amount (yuan)</translation>
+    </message>
+    <message>
+        <source>客户：</source>
+        <translation>Customer:</translation>
+    </message>
+    <message>
+        <source>地址：</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>电话：</source>
+        <translation>Phone:</translation>
+    </message>
+    <message>
+        <source>报价单号：</source>
+        <translation>Quote no.:</translation>
+    </message>
+    <message>
+        <source>有效期：</source>
+        <translation>Valid until:</translation>
+    </message>
+    <message>
+        <source>备注：</source>
+        <translation>Notes:</translation>
+    </message>
+    <message>
+        <source>价格表：</source>
+        <translation>Price list:</translation>
+    </message>
+    <message>
+        <source>日期：</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>装修类型：</source>
+        <translation>Grade:</translation>
+    </message>
+    <message>
+        <source>承包方式：</source>
+        <translation>Package:</translation>
+    </message>
+    <message>
+        <source>客餐厅地面：</source>
+        <translation>Living/dining floor:</translation>
+    </message>
+    <message>
+        <source>户型：</source>
+        <translation>Layout:</translation>
+    </message>
+    <message>
+        <source>实际面积：</source>
+        <translation>Floor area:</translation>
+    </message>
+    <message>
+        <source>所选方案：</source>
+        <translation>Chosen option:</translation>
+    </message>
+    <message>
+        <source>客餐厅铺：</source>
+        <translation>Living/dining floor:</translation>
+    </message>
+    <message>
+        <source>房屋：</source>
+        <translation>Dwelling:</translation>
+    </message>
+    <message>
+        <source>各方案总价</source>
+        <translation>Total of each option</translation>
+    </message>
+    <message>
+        <source>元</source>
+        <translation>yuan</translation>
+    </message>
+    <message>
+        <source>业主签字：____________________    日期：______________</source>
+        <translation>Owner&apos;s signature: ____________________    Date: ______________</translation>
+    </message>
+    <message>
+        <source>公司盖章：____________________    日期：______________</source>
+        <translation>Company stamp: ____________________    Date: ______________</translation>
+    </message>
+</context>
+<context>
     <name>QuoteSheetModel</name>
     <message>
         <source>序号</source>

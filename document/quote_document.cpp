@@ -14,7 +14,6 @@ namespace rq {
 namespace {
 
 constexpr std::string_view kSiteLabel = "网址：";
-constexpr std::string_view kDateLabel = "日期：";
 constexpr std::string_view kPriceBookLabel = "价格表：";
 
 constexpr bool kSheetFigures[kSheetColumnCount] = {true, false, false, true, true, true};
@@ -162,6 +161,7 @@ QuoteDocument SheetDocument(const QuoteSheet& sheet, std::string_view caption, s
     for (int row = 0; row < sheet.RowCount(); ++row)
         anyAdded = anyAdded || sheet.GetKind(row) == RowKind::AddedItem;
     if (anyAdded) {
+        document.remarkColumn = static_cast<int>(document.columnHeads.size());
         document.columnHeads.emplace_back(kRemarkHead);
         document.figureColumns.push_back(false);
     }
@@ -248,7 +248,7 @@ Text TodayText()
 std::vector<DocumentField> DetailFields(const QuoteDetails& details, std::string_view priceBookName)
 {
     std::vector<DocumentField> fields = DetailFields(details);
-    const bool notes = !fields.empty() && fields.back().label == kNotesLabel;
+    const bool notes = !fields.empty() && fields.back().notes;
     fields.insert(fields.end() - (notes ? 1 : 0), DocumentField{Text(kPriceBookLabel), Text(priceBookName)});
     return fields;
 }
@@ -262,7 +262,7 @@ std::vector<DocumentField> DetailFields(const QuoteDetails& details)
     std::vector<DocumentField> filled;
     for (const auto& [label, value] : fields) {
         if (!value->empty())
-            filled.push_back({Text(label), *value});
+            filled.push_back({Text(label), *value, value == &details.notes});
     }
     return filled;
 }
@@ -274,12 +274,12 @@ std::vector<DocumentField> DetailLines(const QuoteDocument& document)
     std::vector<DocumentField> lines = document.details;
     // The notes may run over many lines: every short detail, the date too, comes before them.
     const auto notes = std::find_if(lines.begin(), lines.end(),
-                                    [](const DocumentField& field) { return field.label == kNotesLabel; });
+                                    [](const DocumentField& field) { return field.notes; });
     const bool hasNotes = notes != lines.end();
     if (hasNotes)
         std::rotate(notes, notes + 1, lines.end());
     if (!document.date.empty())
-        lines.insert(lines.end() - (hasNotes ? 1 : 0), DocumentField{Text(kDateLabel), document.date});
+        lines.insert(lines.end() - (hasNotes ? 1 : 0), DocumentField{document.dateLabel, document.date});
     return lines;
 }
 

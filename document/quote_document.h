@@ -37,6 +37,9 @@ struct DocumentRow {
 struct DocumentField {
     Text label;
     Text value;
+    // The notes, which run over many lines and stand after every other detail: told by this
+    // mark, not by the label, which follows the interface language.
+    bool notes = false;
     bool operator==(const DocumentField&) const = default;
 };
 
@@ -69,6 +72,7 @@ struct QuoteDocument {
     std::vector<Text> companyLines;
     std::vector<DocumentField> details;  // the details that were filled in, in order
     Text date;
+    Text dateLabel = "日期：";
     // What the price was computed from, stated before the table: the choices ("装修类型："
     // "舒适型装修"), and for a sheet its rooms one a row with their sizes, so that two rooms
     // both called 卧室 can be told apart on paper.
@@ -87,6 +91,8 @@ struct QuoteDocument {
     // Relative widths of the columns on paper; none: the quote sheet's.
     std::vector<double> columnWeights;
     std::optional<DocumentChart> chart;
+    // The column that marks added items, drawn centred; -1: none.
+    int remarkColumn = -1;
 
     int ColumnCount() const;
     bool operator==(const QuoteDocument&) const = default;

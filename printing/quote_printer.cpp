@@ -302,8 +302,8 @@ private:
         if (m_labelWidth > 0)
             m_labelWidth += m_bodyMetrics.horizontalAdvance(QLatin1Char(' '));
         for (const DocumentField& field : fields) {
-            const QTextOption::WrapMode mode = field.label == kNotesLabel ? QTextOption::WrapAnywhere
-                                                                          : QTextOption::WrapAtWordBoundaryOrAnywhere;
+            const QTextOption::WrapMode mode
+                = field.notes ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
             const QStringList lines =
                 WrapText(toQString(field.value), m_body, m_bodyMetrics, &m_device, m_width - m_labelWidth, mode);
             for (int line = 0; line < lines.size(); ++line)
@@ -514,7 +514,7 @@ private:
         const bool figure = column < table.figureColumns->size() && (*table.figureColumns)[column];
         if (figure)
             return table.left[column] + table.width[column] - m_padding - advance;
-        if (column < table.heads->size() && (*table.heads)[column] == kRemarkHead)
+        if (table.heads == &m_document.columnHeads && static_cast<int>(column) == m_document.remarkColumn)
             return table.left[column] + (table.width[column] - advance) / 2;
         return table.left[column] + m_padding;
     }

@@ -22,6 +22,7 @@
 #include "modules/xlsx_output.h"
 #include "printing/print_preview.h"
 #include "printing/quote_printer.h"
+#include "ui/document_language.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 #include "qtcore/qt_text.h"
@@ -84,7 +85,11 @@ WriteResult WriteDocument(const QuoteDocument& document, const std::string& path
 DocumentActions::DocumentActions(QWidget* window, DocumentSource source)
     : QObject(window)
     , m_window(window)
-    , m_source(std::move(source))
+    , m_source([source = std::move(source)] {
+        QuoteDocument document = source();
+        FollowInterfaceLanguage(document);
+        return document;
+    })
 {
     auto* print = new QAction(QCoreApplication::translate("DocumentActions", "打印…"), window);
     print->setShortcut(QKeySequence::Print);

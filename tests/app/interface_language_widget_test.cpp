@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "app/quote_details_dialog.h"
+#include "document/quote_document.h"
 #include "estimate/result_window.h"
 #include "online/contact_window.h"
 #include "online/online_jobs.h"
@@ -27,7 +28,10 @@
 #include "sheet/add_item_dialog.h"
 #include "sheet/quote_sheet_model.h"
 #include "sheet/quote_sheet_window.h"
+#include "sheet/sheet_edits.h"
+#include "qtcore/qt_text.h"
 #include "tests/cli/cli_runner.h"
+#include "ui/document_language.h"
 #include "ui/interface_language.h"
 
 namespace rq {
@@ -141,6 +145,40 @@ TEST_F(EnglishInterface, NoWindowShowsChineseChrome)
 
 // The language the program starts in, as its --help shows without a display: the
 // session's language unless --lang says otherwise, and a wrong --lang refused.
+// A printed or exported document heads its parts in the interface language; what the quote
+// says (items, units, rooms, figures, the report, the details typed) stays as written.
+TEST_F(EnglishInterface, DocumentsHeadInEnglishAndKeepTheQuoteAsWritten)
+{
+    const DetailedQuote quote = oneRoomQuote();
+    QuoteSheet sheet = quote.sheet;
+    AddItem(sheet, quote.caption, { "包水管", "1", "98" });
+    const QuoteDetails details { "张三", "北京", "123", "2026年12月10日", "Q-1", "周末施工", "30 天" };
+    QuoteDocument sheetDocument = SheetDocument(sheet, quote.caption, DetailFields(details, "北京价格"), "2026年12月10日");
+    StateQuoteBasis(sheetDocument,
+        { { RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } } }, "舒适型装修",
+            FloorChoice::Boards });
+    QuoteDocument estimate = EstimateDocument("衣柜：9000元\r\n客餐厅铺地板舒适装修的价格为：28169.7元", DetailFields(details),
+        "2026年12月10日");
+    StateEstimateBasis(estimate, EstimateInputs {});
+    for (QuoteDocument* document : { &sheetDocument, &estimate }) {
+        const QuoteDocument written = *document;
+        FollowInterfaceLanguage(*document);
+        QStringList chinese;
+        checkText(QStringLiteral("title"), toQString(document->title), chinese);
+        for (const auto* heads : { &document->columnHeads, &document->rooms.heads, &document->figures.heads,
+                 &document->signatureLines })
+            for (const Text& head : *heads)
+                checkText(QStringLiteral("head"), toQString(head), chinese);
+        for (const auto& fields : { DetailLines(*document), document->basis })
+            for (const DocumentField& field : fields)
+                checkText(QStringLiteral("label"), toQString(field.label), chinese);
+        EXPECT_EQ(chinese.join(QStringLiteral("\n")).toStdString(), "") << written.title;
+        EXPECT_EQ(document->rows, written.rows) << written.title;
+        EXPECT_EQ(document->rooms.rows, written.rooms.rows) << written.title;
+        EXPECT_EQ(DetailLines(*document).back().value, "周末施工") << "the notes stay last";
+    }
+}
+
 TEST(InterfaceLanguage, SessionLanguageOrLangArgument)
 {
     const struct {
