@@ -623,14 +623,14 @@ private:
     {
         const DocumentRow& row = (*table.rows)[static_cast<std::size_t>(slice.row)];
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
-        painter.setFont(font);
+        // Rows of one emphasis follow one another: the painter keeps its font between them.
+        if (painter.font() != font)
+            painter.setFont(font);
         painter.setPen(Qt::black);
-        const QFontMetricsF metrics(font, &m_device);
         ShapedTexts& shapes = shapesOf(row);
         const auto paintLine = [&](std::size_t column, int line, const QString& text) {
             const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + shapes.ascent();
-            drawText(painter, QPointF(cellX(table, column, metrics.horizontalAdvance(text)), baseline), text,
-                     font.bold());
+            drawText(painter, QPointF(cellX(table, column, shapes.get(text).advance), baseline), text, font.bold());
         };
         const CellLines& cells = table.rowLines[static_cast<std::size_t>(slice.row)];
         if (cells.empty() && slice.firstLine == 0) {
