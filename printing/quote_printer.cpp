@@ -127,6 +127,8 @@ public:
     // same text items reach the paint engine as when the painter shapes the text itself.
     void draw(QPainter& painter, Shaped& shaped, const QPointF& baseline) const
     {
+        if (shaped.text.isEmpty())
+            return;  // the empty cells of headers and blank rows: nothing drawn, as by drawText
         if (!shaped.layout) {
             auto layout = std::make_unique<QTextLayout>(shaped.text, m_font, m_device);
             QTextOption option;
