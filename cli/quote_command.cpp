@@ -213,26 +213,64 @@ Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
 }
 
 // The sheet onto standard output a piece at a time: the text of a large quote is as large
-// as the sheet itself, and holding both at once would double what the quote needs. Rows are
-// copied into the piece byte for byte, with no text growing on the way.
+// as the sheet itself, and holding both at once would double what the quote needs. Each
+// row's cells are copied straight into the piece, then looked over there for a tab or a
+// line break, which is written as a blank (as ForEachSheetPiece does).
 void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
 {
     constexpr std::size_t kPieceBytes = 1 << 20;
     const auto piece = std::make_unique_for_overwrite<char[]>(kPieceBytes);
     std::size_t used = 0;
-    ForEachSheetPiece(sheet, [&](std::string_view bytes) {
-        if (used + bytes.size() > kPieceBytes) {
-            out.write(piece.get(), static_cast<std::streamsize>(used));
-            used = 0;
-        }
-        if (bytes.size() > kPieceBytes) {  // a cell of more than a megabyte goes out as it is
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const auto flush = [&] {
+        out.write(piece.get(), static_cast<std::streamsize>(used));
+        used = 0;
+    };
+    // A row, and the heading, as one run of bytes; `line` counts the heading as line 1.
+    const auto writeRow = [&](const RowTexts& cells, int line) {
+        std::size_t bytes = 0;
+        for (const std::string_view cell : cells)
+            bytes += cell.size() + 1;
+        if (used + bytes > kPieceBytes)
+            flush();
+        if (bytes > kPieceBytes) {  // a row of more than a megabyte goes out cell by cell
+            for (int column = 0; column < kSheetColumnCount; ++column) {
+                Text cell(cells[static_cast<std::size_t>(column)]);
+                if (cell.find_first_of(kLineBreaking) != Text::npos) {
+                    std::replace_if(cell.begin(), cell.end(),
+                                    [](char c) { return kLineBreaking.find(c) != std::string_view::npos; }, ' ');
+                    flattenedLines.add(line);
+                }
+                out.write(cell.data(), static_cast<std::streamsize>(cell.size()));
+                out.put(column + 1 < kSheetColumnCount ? '\t' : '\n');
+            }
             return;
         }
-        std::memcpy(piece.get() + used, bytes.data(), bytes.size());
-        used += bytes.size();
-    }, flattenedLines);
-    out.write(piece.get(), static_cast<std::streamsize>(used));
+        char* at = piece.get() + used;
+        for (int column = 0; column < kSheetColumnCount; ++column) {
+            const std::string_view cell = cells[static_cast<std::size_t>(column)];
+            if (!cell.empty())
+                std::memcpy(at, cell.data(), cell.size());
+            bool flattened = false;
+            for (char* c = at; c != at + cell.size(); ++c) {
+                // Every byte of a large quote passes here: one comparison clears nearly all.
+                if (static_cast<unsigned char>(*c) <= '\r' && (*c == '\t' || *c == '\n' || *c == '\r')) {
+                    *c = ' ';
+                    flattened = true;
+                }
+            }
+            if (flattened)
+                flattenedLines.add(line);
+            at += cell.size();
+            *at++ = column + 1 < kSheetColumnCount ? '\t' : '\n';
+        }
+        used = static_cast<std::size_t>(at - piece.get());
+    };
+    RowTexts heads;
+    std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
+    writeRow(heads, 1);
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        writeRow(sheet.RowCells(row), row + 2);
+    flush();
 }
 
 }  // namespace

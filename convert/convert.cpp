@@ -350,20 +350,32 @@ double PlainTextToNumber(std::string_view text)
 
 double TextToNumber(std::string_view text)
 {
-    // Digits alone, a few of them ("4500", "35", "1"), are most of what a quote reads: they
-    // are the whole number they spell, with no sign, point or blank to look for.
-    if (!text.empty() && text.size() <= 15) {
+    // Digits alone or with a point between them, a few ("4500", "35", "8.96", "12.96"), are
+    // most of what a quote reads - its quantities, prices and totals. Up to 15 digits they
+    // are a whole number below 2^53 over a power of ten that a double holds exactly, and one
+    // division of the two rounds just as reading the decimal text does.
+    if (!text.empty() && text.size() <= 16) {
+        static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         std::uint64_t whole = 0;
-        bool digitsOnly = true;
+        int digits = 0;
+        int afterPoint = -1;  // no point yet
+        bool plain = true;
         for (const char c : text) {
-            if (!IsDigit(c)) {
-                digitsOnly = false;
+            if (IsDigit(c)) {
+                whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+                ++digits;
+                if (afterPoint >= 0)
+                    ++afterPoint;
+            } else if (c == '.' && afterPoint < 0 && digits > 0) {
+                afterPoint = 0;
+            } else {
+                plain = false;
                 break;
             }
-            whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
         }
-        if (digitsOnly)
-            return static_cast<double>(whole);
+        if (plain && digits <= 15 && afterPoint != 0)
+            return afterPoint < 0 ? static_cast<double>(whole) : static_cast<double>(whole) / kTens[afterPoint];
     }
     if (const std::optional<double> value = ReadAsciiNumber(text))
         return *value;

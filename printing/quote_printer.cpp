@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <memory>
+#include <string_view>
+#include <unordered_map>
 
 #include "printing/document_chart.h"
 #include "qtcore/qt_text.h"
@@ -83,6 +86,81 @@ QStringList WrapText(const QString& text, const QFont& font, const QFontMetricsF
     return lines;
 }
 
+// The cells of a quote repeat: the same item names, units, quantities and prices in room
+// after room. Each distinct cell text is measured once, and for PDF laid out as glyphs once
+// and then drawn as prepared; shaping every cell again made a large quote's PDF slow.
+class ShapedTexts {
+public:
+    struct Shaped {
+        QString text;
+        double advance = 0;  // as QFontMetricsF measures it, the width the cells stand by
+        bool oneLine = true;  // no line break in it
+        std::unique_ptr<QTextLayout> layout;  // on its first drawing: one line, unbroken
+    };
+
+    ShapedTexts(const QFont& font, QPaintDevice* device)
+        : m_font(font), m_metrics(font, device), m_ascent(m_metrics.ascent()), m_device(device)
+    {
+    }
+
+    // Asked of the font every row, the ascent looked the font up again each time.
+    double ascent() const { return m_ascent; }
+
+    Shaped& get(std::string_view utf8)
+    {
+        if (const auto found = m_shaped.find(utf8); found != m_shaped.end())
+            return found->second;
+        // A sheet of distinct texts (a serial number on every line of a huge quote) must not
+        // hold them all: past this many the texts measured so far are forgotten.
+        constexpr std::size_t kMostKept = 100'000;
+        if (m_shaped.size() >= kMostKept)
+            m_shaped.clear();
+        Shaped shaped;
+        shaped.text = toQString(utf8);
+        shaped.oneLine = !shaped.text.contains(QLatin1Char('\n')) && !shaped.text.contains(QLatin1Char('\r'));
+        shaped.advance = m_metrics.horizontalAdvance(shaped.text);
+        return m_shaped.emplace(Text(utf8), std::move(shaped)).first->second;
+    }
+    Shaped& get(const QString& text) { return get(fromQString(text)); }
+
+    // Draws the text with its baseline at `baseline`, from the glyphs laid out once: the
+    // same text items reach the paint engine as when the painter shapes the text itself.
+    void draw(QPainter& painter, Shaped& shaped, const QPointF& baseline) const
+    {
+        if (shaped.text.isEmpty())
+            return;  // the empty cells of headers and blank rows: nothing drawn, as by drawText
+        if (!shaped.layout) {
+            auto layout = std::make_unique<QTextLayout>(shaped.text, m_font, m_device);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
+            QTextLine line = layout->createLine();
+            if (line.isValid())
+                line.setPosition(QPointF(0, 0));
+            layout->endLayout();
+            shaped.layout = std::move(layout);
+        }
+        const QTextLine line = shaped.layout->lineAt(0);
+        if (!line.isValid())
+            return;
+        shaped.layout->draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    double m_ascent;
+    QPaintDevice* m_device;
+    std::unordered_map<Text, Shaped, Hash, std::equal_to<>> m_shaped;
+};
+
 // A part of a table row on one page: a row taller than a page goes on over the next.
 struct RowSlice {
     int row = 0;
@@ -141,6 +219,9 @@ public:
         , m_company(QuoteFont(kCompanyPoints, true))
         , m_small(QuoteFont(kSmallPoints, false))
         , m_bodyMetrics(m_body, &device)
+        , m_bodyShapes(m_body, &device)
+        , m_boldShapes(m_bold, &device)
+        , m_smallShapes(m_small, &device)
     {
         const QRectF paper = device.pageLayout().paintRectPixels(device.logicalDpiX());
         m_width = paper.width();
@@ -249,6 +330,16 @@ private:
     // each cell is its one line.
     CellLines wrapRow(const TableLayout& table, const DocumentRow& row)
     {
+        // Nearly every row fits as it is: its cells' widths, measured once for each distinct
+        // text, tell so without wrapping anything.
+        ShapedTexts& shapes = shapesOf(row);
+        bool fits = true;
+        for (std::size_t column = 0; fits && column < row.cells.size() && column < table.width.size(); ++column) {
+            const ShapedTexts::Shaped& cell = shapes.get(row.cells[column]);
+            fits = cell.oneLine && cell.advance <= textWidth(table, column);
+        }
+        if (fits)
+            return CellLines();
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
         const QFontMetricsF metrics(font, &m_device);
         CellLines cells;
@@ -260,6 +351,8 @@ private:
         }
         return wraps ? cells : CellLines();
     }
+
+    ShapedTexts& shapesOf(const DocumentRow& row) { return row.emphasis == RowEmphasis::Plain ? m_bodyShapes : m_boldShapes; }
 
     static int LineCount(const CellLines& cells)
     {
@@ -327,6 +420,17 @@ private:
         if (bold && painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture
             && !QFontDatabase::styles(QFontInfo(m_bold).family()).contains(QStringLiteral("Bold")))
             painter.drawText(at + QPointF(m_points / 3, 0), text);
+    }
+
+    // A PDF takes each distinct text's glyphs as laid out once; the print preview records
+    // texts, and gets them as texts.
+    void drawShaped(QPainter& painter, ShapedTexts& shapes, ShapedTexts::Shaped& text, const QPointF& at,
+                    bool bold) const
+    {
+        if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
+            shapes.draw(painter, text, at);
+        else
+            drawText(painter, at, text.text, bold);
     }
 
     double columnHeadsHeight(const TableLayout& table) const { return table.heads->empty() ? 0 : rowHeight(1); }
@@ -495,12 +599,10 @@ private:
         painter.fillRect(QRectF(0, y, m_width, height), QColor(0xE8, 0xE8, 0xE8));
         painter.setFont(m_bold);
         painter.setPen(Qt::black);
-        const QFontMetricsF metrics(m_bold, &m_device);
         for (std::size_t column = 0; column < table.heads->size() && column < table.width.size(); ++column) {
-            const QString head = toQString((*table.heads)[column]);
-            drawText(painter,
-                     QPointF(cellX(table, column, metrics.horizontalAdvance(head)), y + m_padding + metrics.ascent()),
-                     head, true);
+            ShapedTexts::Shaped& head = m_boldShapes.get((*table.heads)[column]);
+            drawShaped(painter, m_boldShapes, head,
+                       QPointF(cellX(table, column, head.advance), y + m_padding + m_boldShapes.ascent()), true);
         }
         painter.setPen(QPen(Qt::black, m_points / 2));
         painter.drawLine(QPointF(0, y + height), QPointF(m_width, y + height));
@@ -523,18 +625,22 @@ private:
     {
         const DocumentRow& row = (*table.rows)[static_cast<std::size_t>(slice.row)];
         const QFont& font = row.emphasis == RowEmphasis::Plain ? m_body : m_bold;
-        painter.setFont(font);
+        // Rows of one emphasis follow one another: the painter keeps its font between them.
+        if (painter.font() != font)
+            painter.setFont(font);
         painter.setPen(Qt::black);
-        const QFontMetricsF metrics(font, &m_device);
+        ShapedTexts& shapes = shapesOf(row);
         const auto paintLine = [&](std::size_t column, int line, const QString& text) {
-            const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + metrics.ascent();
-            drawText(painter, QPointF(cellX(table, column, metrics.horizontalAdvance(text)), baseline), text,
-                     font.bold());
+            const double baseline = y + m_padding + (line - slice.firstLine) * m_lineHeight + shapes.ascent();
+            drawText(painter, QPointF(cellX(table, column, shapes.get(text).advance), baseline), text, font.bold());
         };
         const CellLines& cells = table.rowLines[static_cast<std::size_t>(slice.row)];
         if (cells.empty() && slice.firstLine == 0) {
-            for (std::size_t column = 0; column < row.cells.size() && column < table.width.size(); ++column)
-                paintLine(column, 0, toQString(row.cells[column]));
+            const double baseline = y + m_padding + shapes.ascent();
+            for (std::size_t column = 0; column < row.cells.size() && column < table.width.size(); ++column) {
+                ShapedTexts::Shaped& cell = shapes.get(row.cells[column]);
+                drawShaped(painter, shapes, cell, QPointF(cellX(table, column, cell.advance), baseline), font.bold());
+            }
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
             const QStringList& lines = cells[column];
@@ -561,11 +667,12 @@ private:
         const double gap = metrics.height() / 2;
         double width = gap * (std::size(words) - 1);
         for (const QString& word : words)
-            width += metrics.horizontalAdvance(word);
+            width += m_smallShapes.get(word).advance;
         double x = (m_width - width) / 2;
         for (const QString& word : words) {
-            painter.drawText(QPointF(x, m_height - metrics.descent()), word);
-            x += metrics.horizontalAdvance(word) + gap;
+            ShapedTexts::Shaped& shaped = m_smallShapes.get(word);
+            drawShaped(painter, m_smallShapes, shaped, QPointF(x, m_height - metrics.descent()), false);
+            x += shaped.advance + gap;
         }
     }
 
@@ -577,6 +684,9 @@ private:
     QFont m_company;
     QFont m_small;
     QFontMetricsF m_bodyMetrics;
+    ShapedTexts m_bodyShapes;  // the table cells, plain and bold
+    ShapedTexts m_boldShapes;
+    ShapedTexts m_smallShapes;  // the page numbers at the foot
     double m_width = 0;
     double m_height = 0;
     double m_points = 1;  // device pixels in a typographic point

@@ -125,8 +125,20 @@ TEST_F(DocumentOutput, LongItemNamesWrapWithinTheirColumnAndLoseNothing)
     for (int i = 0; i < 12; ++i)
         name += "双层石膏板吊顶含灯槽";
     name += "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmnopqrstuvwxyz";
-    std::ofstream(path("edits.txt"), std::ios::binary) << "modify\t2\t" << name << "\tM2\t8.96\t13\n";
+    // One text as a name, where it fits its column, and as a unit, where it must wrap in the
+    // narrow one: a text measured once is still fitted to every column it stands in.
+    const std::string shared = "墙面乳胶漆加长";
+    std::ofstream(path("edits.txt"), std::ios::binary)
+        << "modify\t2\t" << name << "\tM2\t8.96\t13\n"
+        << "modify\t4\t" << shared << "\tM\t8.1\t115\n"
+        << "modify\t5\t电视背景墙\t" << shared << "\t1\t1200\n";
     ASSERT_EQ(RunCli({"quote", kRooms, "--edits", path("edits.txt"), "--output", path("long.pdf")}).status, 0);
+    const std::string boxes = RunProgram("/usr/bin/pdftotext", {"-bbox", path("long.pdf"), "-"}, {}).out;
+    int whole = 0;
+    for (std::size_t at = boxes.find(">" + shared + "<"); at != std::string::npos;
+         at = boxes.find(">" + shared + "<", at + 1))
+        ++whole;
+    EXPECT_EQ(whole, 1) << "whole in the name column only\n" << boxes;
     std::string text = PdfText(path("long.pdf"));
     const std::size_t first = text.find("双层石膏板");
     ASSERT_NE(first, std::string::npos) << text;

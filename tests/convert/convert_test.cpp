@@ -295,6 +295,11 @@ TEST(FastConversions, AgreeWithThePlainOnesOnRandomInputs)
         for (const double value : figures) {
             ASSERT_EQ(NumberToText(value), plain::NumberToText(value)) << std::hexfloat << value;
             ASSERT_EQ(SingleToText(ToSingle(value)), plain::SingleToText(ToSingle(value))) << std::hexfloat << value;
+            // Read back as the quote reads its own cells.
+            const Text written = NumberToText(value);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(TextToNumber(written)),
+                      std::bit_cast<std::uint64_t>(plain::TextToNumber(written)))
+                << written;
         }
     }
 }
