@@ -1242,23 +1242,23 @@ The recovered changes open in a new window.</translation>
     </message>
     <message>
         <source>装修类型：</source>
-        <translation>Grade:</translation>
+        <translation>Grade: </translation>
     </message>
     <message>
         <source>承包方式：</source>
-        <translation>Package:</translation>
+        <translation>Package: </translation>
     </message>
     <message>
         <source>客餐厅地面：</source>
-        <translation>Living/dining floor:</translation>
+        <translation>Living/dining floor: </translation>
     </message>
     <message>
         <source>户型：</source>
-        <translation>Layout:</translation>
+        <translation>Layout: </translation>
     </message>
     <message>
         <source>实际面积：</source>
-        <translation>Floor area:</translation>
+        <translation>Floor area: </translation>
     </message>
     <message>
         <source>所选方案：</source>
@@ -1287,6 +1287,10 @@ The recovered changes open in a new window.</translation>
     <message>
         <source>公司盖章：____________________    日期：______________</source>
         <translation>Company stamp: ____________________    Date: ______________</translation>
+    </message>
+    <message>
+        <source>第 %1 页 共 %2 页</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>

@@ -73,6 +73,8 @@ struct QuoteDocument {
     std::vector<DocumentField> details;  // the details that were filled in, in order
     Text date;
     Text dateLabel = "日期：";
+    // Each page's foot, its words apart: %1 the page, %2 the count of pages.
+    Text pageFoot = "第 %1 页 共 %2 页";
     // What the price was computed from, stated before the table: the choices ("装修类型："
     // "舒适型装修"), and for a sheet its rooms one a row with their sizes, so that two rooms
     // both called 卧室 can be told apart on paper.

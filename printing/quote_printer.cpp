@@ -659,13 +659,15 @@ private:
     // the words together across a narrow blank ("第1页共1页").
     void paintFoot(QPainter& painter, int page)
     {
-        const QString words[] = {QStringLiteral("第"), QString::number(page + 1), QStringLiteral("页"),
-                                 QStringLiteral("共"), QString::number(pageCount()), QStringLiteral("页")};
+        QStringList words = toQString(m_document.pageFoot).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        for (QString& word : words)
+            word.replace(QLatin1String("%1"), QString::number(page + 1))
+                .replace(QLatin1String("%2"), QString::number(pageCount()));
         painter.setFont(m_small);
         painter.setPen(Qt::black);
         const QFontMetricsF metrics(m_small, &m_device);
         const double gap = metrics.height() / 2;
-        double width = gap * (std::size(words) - 1);
+        double width = gap * static_cast<double>(words.size() - 1);
         for (const QString& word : words)
             width += m_smallShapes.get(word).advance;
         double x = (m_width - width) / 2;

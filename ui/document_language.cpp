@@ -38,6 +38,7 @@ namespace {
     QT_TRANSLATE_NOOP("QuoteDocument", "备注："),
     QT_TRANSLATE_NOOP("QuoteDocument", "价格表："),
     QT_TRANSLATE_NOOP("QuoteDocument", "日期："),
+    QT_TRANSLATE_NOOP("QuoteDocument", "第 %1 页 共 %2 页"),
     QT_TRANSLATE_NOOP("QuoteDocument", "装修类型："),
     QT_TRANSLATE_NOOP("QuoteDocument", "承包方式："),
     QT_TRANSLATE_NOOP("QuoteDocument", "客餐厅地面："),
@@ -79,6 +80,7 @@ void FollowInterfaceLanguage(QuoteDocument& document)
         return;
     follow(document.title);
     follow(document.dateLabel);
+    follow(document.pageFoot);
     follow(document.details);
     follow(document.basis);
     follow(document.rooms.heads);
