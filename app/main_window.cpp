@@ -399,12 +399,14 @@ void MainWindow::startPackage(Package package)
     std::optional<KeptSheet>& kept = keptSheet(package);
     const QuoteInputs inputs = quoteInputs();
     bool buildNew = !kept;
+    bool keepEdits = false;
     // A project without a sheet yet takes the book chosen for new quotes; one with sheets
     // keeps the prices they were made with until the user says otherwise.
     PriceBook chosen = m_shelf.ChosenBook();
     const bool otherBook = !(chosen == m_prices);
     PriceBook prices = !m_halfSheet && !m_fullSheet ? chosen : m_prices;
-    // The kept sheet holds the user's edits; a sheet of the rooms as they are now would not.
+    // The kept sheet holds the user's edits; a sheet of the rooms as they are now would not,
+    // unless the edits the project kept are made again on it.
     if (kept && (kept->builtFrom != inputs || otherBook)) {
         const QString changed = kept->builtFrom != inputs
             ? QCoreApplication::translate("MainWindow", "这张%1报价单算好以后，房间、装修类型或地面改过了。\n")
@@ -414,19 +416,34 @@ void MainWindow::startPackage(Package package)
             ? QCoreApplication::translate("MainWindow", "这张报价单用的是价格表“%1”，新报价选用的是“%2”。\n")
                   .arg(toQString(m_prices.name()), toQString(chosen.name()))
             : QString();
-        const QString question = changed + repriced
-            + (otherBook ? QCoreApplication::translate("MainWindow", "要按现在的房间和“%1”重新计算吗？")
-                               .arg(toQString(chosen.name()))
-                         : QCoreApplication::translate("MainWindow", "要按现在的房间重新计算吗？"))
-            + QCoreApplication::translate("MainWindow", "原报价单及其中的修改将被丢弃。");
-        const int answer = askQuestion(this, question,
-            { QCoreApplication::translate("MainWindow", "重新计算(&R)"),
-                QCoreApplication::translate("MainWindow", "打开原来的报价单(&O)"),
-                QCoreApplication::translate("MainWindow", "取消(&C)") },
-            1, 2);
-        if (answer != 0 && answer != 1)
+        const QString recompute = otherBook
+            ? QCoreApplication::translate("MainWindow", "要按现在的房间和“%1”重新计算吗？").arg(toQString(chosen.name()))
+            : QCoreApplication::translate("MainWindow", "要按现在的房间重新计算吗？");
+        // Edits are offered to be kept only when the project holds them: a sheet edited
+        // before edits were kept, or never edited, has none to make again.
+        const bool canKeep = !kept->edits.empty();
+        enum { kRecompute, kRecomputeKeeping, kOpenKept, kCancel };
+        QStringList answers { QCoreApplication::translate("MainWindow", "重新计算(&R)"),
+            QCoreApplication::translate("MainWindow", "重新计算并保留修改(&K)"),
+            QCoreApplication::translate("MainWindow", "打开原来的报价单(&O)"),
+            QCoreApplication::translate("MainWindow", "取消(&C)") };
+        const QString question = changed + repriced + recompute
+            + (canKeep ? QStringLiteral("\n\n")
+                    + QCoreApplication::translate("MainWindow", "“重新计算”：原报价单及其中的修改将被丢弃。") + QLatin1Char('\n')
+                    + QCoreApplication::translate("MainWindow",
+                        "“重新计算并保留修改”：在新报价单上重做原来的 %1 项修改，做不了的逐项列出。")
+                          .arg(static_cast<qlonglong>(kept->edits.size()))
+                    + QLatin1Char('\n') + QCoreApplication::translate("MainWindow", "“打开原来的报价单”：不重新计算。")
+                       : QCoreApplication::translate("MainWindow", "原报价单及其中的修改将被丢弃。"));
+        if (!canKeep)
+            answers.removeAt(kRecomputeKeeping);
+        int answer = askQuestion(this, question, answers, canKeep ? kOpenKept : kOpenKept - 1, answers.size() - 1);
+        if (!canKeep && answer >= kRecomputeKeeping)
+            ++answer;
+        if (answer != kRecompute && answer != kRecomputeKeeping && answer != kOpenKept)
             return;
-        buildNew = answer == 0;
+        buildNew = answer != kOpenKept;
+        keepEdits = answer == kRecomputeKeeping;
         if (buildNew)
             prices = std::move(chosen);
     }
@@ -439,7 +456,15 @@ void MainWindow::startPackage(Package package)
             showMessage(this, toQString(*outOfRange), QMessageBox::Warning);
             return;
         }
-        const QString name = QCoreApplication::translate("MainWindow", "计算%1报价").arg(packageName(package));
+        ReplayOutcome replayed;
+        if (keepEdits) {
+            replayed = ReplayKeptEdits(built.quote.sheet, built.quote.caption, kept->edits, kept->builtFrom.rooms,
+                inputs.rooms, prices);
+            built.edits = std::move(replayed.kept);
+        }
+        const QString name = keepEdits
+            ? QCoreApplication::translate("MainWindow", "计算%1报价并保留修改").arg(packageName(package))
+            : QCoreApplication::translate("MainWindow", "计算%1报价").arg(packageName(package));
         // The project keeps one book: a sheet repriced with another one takes the other sheet
         // of the project to the new prices the next time it is opened; undo gives both back.
         using SheetAndPrices = std::pair<std::optional<KeptSheet>, PriceBook>;
@@ -449,6 +474,9 @@ void MainWindow::startPackage(Package package)
                 keptSheet(package) = state.first;
                 m_prices = state.second;
             }));
+        // Said once the new sheet stands, before it opens: the user knows what to redo by hand.
+        if (!replayed.lost.empty())
+            showMessage(this, toQString(LostEditsMessage(replayed.lost)), QMessageBox::Information);
     }
     openQuoteSheetWindow(package);
     Q_EMIT counterRefreshRequested();
@@ -463,7 +491,9 @@ void MainWindow::openQuoteSheetWindow(Package package)
     m_openPackage = package;
     updateComparison();
     sheet.setHistory(&m_session->history(),
-        [this, package](const SheetChange& change, bool undo) { applySheetChange(package, change, undo); },
+        [this, package](const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move) {
+            applySheetChange(package, change, edit, move);
+        },
         static_cast<int>(package) + 1);
     connect(&sheet, &QuoteSheetWindow::detailsRequested, this, [this, &sheet] { editQuoteDetails(&sheet); });
     // The rows are edited here, and the "文件" menu is out of reach while this window is
@@ -785,13 +815,27 @@ void MainWindow::showRooms(const std::vector<RoomRecord>& rooms)
     m_roomModel->replaceRooms(rooms);
 }
 
-void MainWindow::applySheetChange(Package package, const SheetChange& change, bool undo)
+void MainWindow::applySheetChange(
+    Package package, const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move)
 {
+    using Move = QuoteSheetWindow::Move;
+    std::optional<KeptSheet>& kept = keptSheet(package);
+    // The history takes edits back last first: the kept list loses or regains its last one,
+    // and always names exactly the edits on the sheet.
+    if (kept) {
+        if (move == Move::Undone && !kept->edits.empty())
+            kept->edits.pop_back();
+        else if (move != Move::Undone)
+            kept->edits.push_back(edit);
+    }
+    if (move == Move::Made)
+        return;
+    const bool undo = move == Move::Undone;
     if (m_openSheet && m_openPackage == package) {
         m_openSheet->applyChange(change, undo);
         return;
     }
-    if (std::optional<KeptSheet>& kept = keptSheet(package))
+    if (kept)
         (undo ? UndoChange : RedoChange)(kept->quote.sheet, change, nullptr);
 }
 

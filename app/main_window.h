@@ -23,6 +23,7 @@
 #include "project/project.h"
 #include "rooms/room_list.h"
 #include "rooms/room_types.h"
+#include "sheet/quote_sheet_window.h"
 #include "sheet/sheet_change.h"
 
 namespace Ui {
@@ -44,7 +45,6 @@ namespace rq {
 class HyperlinkLabel;
 class ComparisonWindow;
 class ProjectSession;
-class QuoteSheetWindow;
 class RoomListModel;
 class SpinEditBox;
 
@@ -183,7 +183,7 @@ private:
     void recordRooms(const QString& name, std::vector<RoomRecord> before);
     void showRooms(const std::vector<RoomRecord>& rooms);
     // Takes an edit of the package's sheet back, or makes it again, wherever the sheet is.
-    void applySheetChange(Package package, const SheetChange& change, bool undo);
+    void applySheetChange(Package package, const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move);
     void addEditMenu();
     void setCatalogueHeight(int height);
     void updateTitle();

@@ -184,14 +184,18 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
 {
     const AddedItem added{edit.fields.name, edit.fields.quantity, edit.fields.unitPrice};
     EditOutcome outcome;
+    KeptEdit kept;
     switch (edit.kind) {
     case EditKind::Modify:
+        kept = KeepEdit(sheet, KeptEditKind::Modify, edit.row, edit.fields);
         outcome = TryModifyRow(sheet, caption, edit.row, edit.fields, book);
         break;
     case EditKind::Delete:
+        kept = KeepEdit(sheet, KeptEditKind::Delete, edit.row, edit.fields);
         outcome = TryDeleteRow(sheet, caption, edit.row, book);
         break;
     case EditKind::Add:
+        kept = KeepEdit(sheet, KeptEditKind::Add, -1, edit.fields);
         outcome = TryAddItem(sheet, caption, added, book);
         break;
     case EditKind::Undo:
@@ -211,7 +215,9 @@ std::optional<Text> ApplyEdit(QuoteSheet& sheet, std::string_view caption, const
     // be made again.
     if (!outcome.change.empty()) {
         history.changes.resize(history.made);
+        history.kept.resize(history.made);
         history.changes.push_back(std::move(outcome.change));
+        history.kept.push_back(std::move(kept));
         ++history.made;
     }
     return std::nullopt;

@@ -10,6 +10,7 @@
 #include "convert/outcome.h"
 #include "quote/quote_sheet.h"
 #include "rooms/room_record.h"
+#include "sheet/kept_edits.h"
 #include "sheet/sheet_edits.h"
 
 namespace rq::cli {
@@ -42,6 +43,7 @@ Outcome<std::vector<Edit>> ReadEditFile(std::string_view bytes);
 // not yet taken back, "redo" makes again the last one taken back, until another edit.
 struct EditHistory {
     std::vector<SheetChange> changes;
+    std::vector<KeptEdit> kept;  // each change as the project keeps it, in step with changes
     std::size_t made = 0;  // changes[0, made) are on the sheet
 };
 

@@ -13,6 +13,7 @@
 #include "quote/quote_choices.h"
 #include "quote/quote_concepts.h"
 #include "rooms/room_record.h"
+#include "sheet/kept_edits.h"
 
 namespace rq {
 
@@ -20,6 +21,9 @@ namespace rq {
 struct KeptSheet {
     DetailedQuote quote;
     QuoteInputs builtFrom;
+    // The edits that made the sheet out of the one computed from `builtFrom`, in order: made
+    // again on a sheet computed afresh, they give the user's sheet back (see kept_edits.h).
+    std::vector<KeptEdit> edits;
     bool operator==(const KeptSheet&) const = default;
 };
 

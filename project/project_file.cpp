@@ -1,6 +1,7 @@
 #include "project/project_file.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <utility>
@@ -109,6 +110,38 @@ void AppendRooms(std::string& out, const std::vector<RoomRecord>& rooms, std::st
     out += ']';
 }
 
+// One kept edit on a line: {"edit": …, "at": {…}, "fields": […]}.
+void AppendEdit(std::string& out, const KeptEdit& edit)
+{
+    out += "{\"edit\": ";
+    AppendString(out, KeptEditKindName(edit.kind));
+    if (edit.kind != KeptEditKind::Add) {
+        const RowAnchor& at = edit.at;
+        out += ", \"at\": {\"part\": ";
+        AppendString(out, SheetPartName(at.part));
+        if (at.part == SheetPart::Room) {
+            out += ", \"room\": ";
+            AppendString(out, at.room);
+            out += ", \"roomNumber\": " + std::to_string(at.roomNumber);
+        }
+        if (at.part != SheetPart::None) {
+            out += ", \"item\": ";
+            AppendString(out, at.item);
+            out += ", \"itemNumber\": " + std::to_string(at.itemNumber);
+        }
+        out += '}';
+    }
+    const ItemFields& fields = edit.fields;
+    if (edit.kind == KeptEditKind::Modify) {
+        out += ", \"fields\": ";
+        AppendStrings(out, std::array<std::string_view, 4> { fields.name, fields.unit, fields.quantity, fields.unitPrice });
+    } else if (edit.kind != KeptEditKind::Delete) {
+        out += ", \"fields\": ";
+        AppendStrings(out, std::array<std::string_view, 3> { fields.name, fields.quantity, fields.unitPrice });
+    }
+    out += '}';
+}
+
 void AppendSheet(std::string& out, const KeptSheet& kept)
 {
     out += "{\n      \"caption\": ";
@@ -128,7 +161,17 @@ void AppendSheet(std::string& out, const KeptSheet& kept)
         AppendStrings(out, sheet.RowCells(row));
         out += '}';
     }
-    out += sheet.RowCount() > 0 ? "\n      ]\n    }" : "]\n    }";
+    out += sheet.RowCount() > 0 ? "\n      ]" : "]";
+    // Written only when there are some: a sheet never edited reads in older programs too.
+    if (!kept.edits.empty()) {
+        out += ",\n      \"edits\": [";
+        for (std::size_t i = 0; i < kept.edits.size(); ++i) {
+            out += i == 0 ? "\n        " : ",\n        ";
+            AppendEdit(out, kept.edits[i]);
+        }
+        out += "\n      ]";
+    }
+    out += "\n    }";
 }
 
 // ---- reading ----
@@ -303,10 +346,92 @@ std::optional<Text> CheckSheetAmounts(const QuoteSheet& sheet, std::string_view 
     return std::nullopt;
 }
 
+// A count in an anchor: a whole number from 0 that fits the sheet's row numbers.
+int TakeCount(Json& value, const Where& where)
+{
+    const bool fits = (value.is_number_unsigned() && value.get<std::uint64_t>() <= 2147483647u)
+        || (value.is_number_integer() && !value.is_number_unsigned() && value.get<std::int64_t>() >= 0);
+    if (!fits)
+        Refuse(where.quoted() + "应当是 0 到 2147483647 之间的整数。");
+    return static_cast<int>(value.get<std::int64_t>());
+}
+
+RowAnchor TakeAnchor(Json& value, const Where& where)
+{
+    ExpectObject(value, where);
+    RowAnchor at;
+    const Text partName = TakeText(Member(value, "part", where), where / "part");
+    const std::optional<SheetPart> part = SheetPartFromName(partName);
+    if (!part)
+        Refuse((where / "part").quoted() + "不是报价单的一部分：\"" + ShortPiece(partName) + "\"。");
+    at.part = *part;
+    if (at.part == SheetPart::None) {
+        CheckNames(value, { "part" }, where);
+        return at;
+    }
+    if (at.part == SheetPart::Room) {
+        CheckNames(value, { "part", "room", "roomNumber", "item", "itemNumber" }, where);
+        at.room = TakeText(Member(value, "room", where), where / "room");
+        at.roomNumber = TakeCount(Member(value, "roomNumber", where), where / "roomNumber");
+    } else {
+        CheckNames(value, { "part", "item", "itemNumber" }, where);
+    }
+    at.item = TakeText(Member(value, "item", where), where / "item");
+    at.itemNumber = TakeCount(Member(value, "itemNumber", where), where / "itemNumber");
+    return at;
+}
+
+// The kept edits of a sheet: each names a kind of edit the program makes, anchored where
+// that edit needs a row, with exactly the texts it writes.
+std::vector<KeptEdit> TakeEdits(Json& value, const Where& where)
+{
+    ExpectArray(value, where);
+    std::vector<KeptEdit> edits(value.size());
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        const Where editAt = where[i];
+        Json& object = ExpectObject(value[i], editAt);
+        KeptEdit& edit = edits[i];
+        const Text kindName = TakeText(Member(object, "edit", editAt), editAt / "edit");
+        const std::optional<KeptEditKind> kind = KeptEditKindFromName(kindName);
+        if (!kind)
+            Refuse((editAt / "edit").quoted() + "不是报价单的一种修改：\"" + ShortPiece(kindName) + "\"。");
+        edit.kind = *kind;
+        switch (edit.kind) {
+        case KeptEditKind::Modify: {
+            CheckNames(object, { "edit", "at", "fields" }, editAt);
+            std::array<Text, 4> texts;
+            TakeTexts(Member(object, "fields", editAt), texts, editAt / "fields");
+            edit.fields = { texts[0], texts[1], texts[2], texts[3] };
+            break;
+        }
+        case KeptEditKind::Delete:
+            CheckNames(object, { "edit", "at" }, editAt);
+            break;
+        case KeptEditKind::Add:
+        case KeptEditKind::AddToRoom: {
+            if (edit.kind == KeptEditKind::Add)
+                CheckNames(object, { "edit", "fields" }, editAt);
+            else
+                CheckNames(object, { "edit", "at", "fields" }, editAt);
+            std::array<Text, 3> texts;
+            TakeTexts(Member(object, "fields", editAt), texts, editAt / "fields");
+            edit.fields = { texts[0], {}, texts[1], texts[2] };
+            break;
+        }
+        }
+        if (edit.kind != KeptEditKind::Add)
+            edit.at = TakeAnchor(Member(object, "at", editAt), editAt / "at");
+        // An item is added to a room through its header, never through no row.
+        if (edit.kind == KeptEditKind::AddToRoom && edit.at.part != SheetPart::Room)
+            Refuse((editAt / "at" / "part").quoted() + "应当是 \"room\"：项目只能添加到房间里。");
+    }
+    return edits;
+}
+
 KeptSheet TakeSheet(Json& value, Package package, const Where& where, StreamedSheet& streamed)
 {
     ExpectObject(value, where);
-    CheckNames(value, { "caption", "builtFrom", "rows" }, where);
+    CheckNames(value, { "caption", "builtFrom", "rows", "edits" }, where);
     KeptSheet kept;
     kept.quote.caption = TakeText(Member(value, "caption", where), where / "caption");
     if (kept.quote.caption != PackageCaption(package))
@@ -345,6 +470,9 @@ KeptSheet TakeSheet(Json& value, Package package, const Where& where, StreamedSh
         Refuse(rowsAt.quoted() + "不是能修改的报价单（" + *problem + "）。");
     if (const std::optional<Text> problem = CheckSheetAmounts(sheet, kept.quote.caption))
         Refuse(rowsAt.quoted() + "中的金额不对（" + *problem + "）。");
+    // Older files kept no edits: their sheets open as they are, with nothing to make again.
+    if (Json* edits = OptionalMember(value, "edits"))
+        kept.edits = TakeEdits(*edits, where / "edits");
     return kept;
 }
 

@@ -45,24 +45,24 @@ constexpr QRect kDetailsButtonPlace { 666, 410, 68, 28 };
 // is kept, so its first redo does nothing.
 class SheetEditCommand : public QUndoCommand {
 public:
-    SheetEditCommand(const QString& name, SheetChange change, int sheet, QuoteSheetWindow::ApplyChange apply)
+    SheetEditCommand(const QString& name, SheetChange change, KeptEdit kept, int sheet,
+        QuoteSheetWindow::ApplyChange apply)
         : QUndoCommand(name)
         , m_change(std::move(change))
+        , m_kept(std::move(kept))
         , m_sheet(sheet)
         , m_apply(std::move(apply))
     {
     }
 
-    void undo() override { m_apply(m_change, true); }
-    void redo() override
-    {
-        if (!std::exchange(m_made, false))
-            m_apply(m_change, false);
-    }
+    using Move = QuoteSheetWindow::Move;
+    void undo() override { m_apply(m_change, m_kept, Move::Undone); }
+    void redo() override { m_apply(m_change, m_kept, std::exchange(m_made, false) ? Move::Made : Move::Redone); }
     bool editsSheet(int sheet) const { return m_sheet == sheet; }
 
 private:
     SheetChange m_change;
+    KeptEdit m_kept; // the edit as the project keeps it, to be made again after a recompute
     int m_sheet; // which of the project's sheets: see QuoteSheetWindow::setHistory
     QuoteSheetWindow::ApplyChange m_apply;
     bool m_made = true;
@@ -318,10 +318,10 @@ void QuoteSheetWindow::onModifyClicked()
     // A total that would be "inf" or past the whole-yuan range is refused before anything
     // changes; the fields keep what the user typed, to be corrected.
     m_editing = true;
-    const bool made = record(
-        QCoreApplication::translate("QuoteSheetWindow", "修改"), [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
-        });
+    const KeptEdit kept = KeepEdit(m_model->sheet(), KeptEditKind::Modify, row, fields);
+    const bool made = record(QCoreApplication::translate("QuoteSheetWindow", "修改"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
+        return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
+    });
     m_editing = false;
     if (made)
         selectAfterEdit(row);
@@ -331,10 +331,10 @@ void QuoteSheetWindow::onDeleteClicked()
 {
     const int row = selectedRow();
     m_editing = true;
-    const bool made = record(
-        QCoreApplication::translate("QuoteSheetWindow", "删除此项"), [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
-        });
+    const KeptEdit kept = KeepEdit(m_model->sheet(), KeptEditKind::Delete, row, {});
+    const bool made = record(QCoreApplication::translate("QuoteSheetWindow", "删除此项"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
+        return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
+    });
     if (!made) {
         m_editing = false;
         return;
@@ -350,19 +350,20 @@ void QuoteSheetWindow::onDeleteClicked()
         sheetView()->scrollTo(m_model->index(std::min(row, m_model->rowCount() - 1), 0));
 }
 
-std::optional<Text> QuoteSheetWindow::recordAdd(const QString& name, const QuoteSheetModel::Edit& edit)
+std::optional<Text> QuoteSheetWindow::recordAdd(
+    const QString& name, const KeptEdit& kept, const QuoteSheetModel::Edit& edit)
 {
     EditOutcome outcome = m_model->edit(edit);
     if (outcome.refusal)
         return outcome.refusal;
     if (!outcome.change.empty())
-        m_history->push(new SheetEditCommand(name, std::move(outcome.change), m_sheetTag, m_apply));
+        m_history->push(new SheetEditCommand(name, std::move(outcome.change), kept, m_sheetTag, m_apply));
     return std::nullopt;
 }
 
-bool QuoteSheetWindow::record(const QString& name, const QuoteSheetModel::Edit& edit)
+bool QuoteSheetWindow::record(const QString& name, const KeptEdit& kept, const QuoteSheetModel::Edit& edit)
 {
-    if (const auto problem = recordAdd(name, edit)) {
+    if (const auto problem = recordAdd(name, kept, edit)) {
         showMessage(this, toQString(*problem), QMessageBox::Warning);
         return false;
     }
@@ -373,7 +374,10 @@ void QuoteSheetWindow::setHistory(QUndoStack* history, ApplyChange apply, int sh
 {
     m_history = history;
     m_sheetTag = sheet;
-    m_apply = apply ? std::move(apply) : [this](const SheetChange& change, bool undo) { applyChange(change, undo); };
+    m_apply = apply ? std::move(apply) : [this](const SheetChange& change, const KeptEdit&, Move move) {
+        if (move != Move::Made)
+            applyChange(change, move == Move::Undone);
+    };
 }
 
 void QuoteSheetWindow::applyChange(const SheetChange& change, bool undo)
@@ -456,10 +460,11 @@ void QuoteSheetWindow::onAddItemClicked()
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.setAdder([this](const AddedItem& item) {
-        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "确定添加"),
-            [&](QuoteSheet& sheet, SheetListener* listener) {
-                return TryAddItem(sheet, m_caption, item, m_prices, listener);
-            });
+        const KeptEdit kept
+            = KeepEdit(m_model->sheet(), KeptEditKind::Add, -1, { item.name, {}, item.quantity, item.unitPrice });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "确定添加"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryAddItem(sheet, m_caption, item, m_prices, listener);
+        });
     });
     dialog.exec();
 }
@@ -468,10 +473,11 @@ void QuoteSheetWindow::addItemToRoom(int row)
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.setAdder([this, row](const AddedItem& item) {
-        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项"),
-            [&](QuoteSheet& sheet, SheetListener* listener) {
-                return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
-            });
+        const KeptEdit kept
+            = KeepEdit(m_model->sheet(), KeptEditKind::AddToRoom, row, { item.name, {}, item.quantity, item.unitPrice });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
+        });
     });
     dialog.exec();
 }

@@ -11,6 +11,7 @@
 
 #include "document/quote_document.h"
 #include "quote/engine.h"
+#include "sheet/kept_edits.h"
 #include "sheet/quote_sheet_model.h"
 
 namespace Ui {
@@ -61,10 +62,13 @@ public:
     void copySelectedRows();
 
     // Where the sheet's edits are kept to be undone: the project's history, and how an
-    // edit taken back or made again reaches this package's sheet wherever it lives then
-    // (this window's table while it is open). `sheet` tells the project's sheets apart
-    // (the package). Without one the window keeps a history of its own.
-    using ApplyChange = std::function<void(const SheetChange& change, bool undo)>;
+    // edit made, taken back or made again reaches this package's sheet wherever it lives
+    // then (this window's table while it is open) and the list of edits the project keeps
+    // beside it. `sheet` tells the project's sheets apart (the package). Without one the
+    // window keeps a history of its own.
+    // Made: the edit is on the table already; only the kept edit is new.
+    enum class Move { Made, Undone, Redone };
+    using ApplyChange = std::function<void(const SheetChange& change, const KeptEdit& kept, Move move)>;
     void setHistory(QUndoStack* history, ApplyChange apply, int sheet);
     QUndoStack* history() const { return m_history; }
     // Takes back, or makes again, an edit on this window's table.
@@ -117,8 +121,8 @@ private:
     void setUpHistoryKeys();
     // Makes a checked edit on the table and keeps it in the history under `name`; the
     // refusal, if any, is shown and nothing changes.
-    bool record(const QString& name, const QuoteSheetModel::Edit& edit);
-    std::optional<Text> recordAdd(const QString& name, const QuoteSheetModel::Edit& edit);
+    bool record(const QString& name, const KeptEdit& kept, const QuoteSheetModel::Edit& edit);
+    std::optional<Text> recordAdd(const QString& name, const KeptEdit& kept, const QuoteSheetModel::Edit& edit);
     // After an edit: the row stays selected and in view, and the keys go to the sheet.
     void selectAfterEdit(int row);
 

@@ -193,14 +193,19 @@ TEST_F(ProjectWindowTest, ChangedRoomsAskBeforeTheKeptSheetIsReplaced)
     makeSomeWork();
     const rq::KeptSheet kept = *window->currentProject().halfPackage;
     addRoom("书房", "3000*3000*2800");
-    const rq::QuoteSheet fresh = rq::BuildKeptSheet(window->currentProject(), rq::Package::Half).quote.sheet;
+    const rq::KeptSheet fresh = rq::BuildKeptSheet(window->currentProject(), rq::Package::Half);
+    // The edit of makeSomeWork made by hand on the fresh sheet: the new room comes last.
+    rq::QuoteSheet freshEdited = fresh.quote.sheet;
+    const rq::ItemFields edited = rq::FieldsOfRow(kept.quote.sheet, 2);
+    ASSERT_FALSE(rq::TryModifyRow(freshEdited, fresh.quote.caption, 2, edited, window->prices()).refusal);
+    ASSERT_NE(freshEdited, fresh.quote.sheet);
     struct Case {
         const char* answer;
         bool opens;
         rq::QuoteSheet shown;
     };
-    const Case cases[]
-        = { { "取消", false, {} }, { "打开原来的报价单", true, kept.quote.sheet }, { "重新计算", true, fresh } };
+    const Case cases[] = { { "取消", false, {} }, { "打开原来的报价单", true, kept.quote.sheet },
+        { "重新计算并保留修改", true, freshEdited }, { "重新计算", true, fresh.quote.sheet } };
     for (const Case& c : cases) {
         answers = { QString::fromUtf8(c.answer) };
         questions.clear();
@@ -213,7 +218,15 @@ TEST_F(ProjectWindowTest, ChangedRoomsAskBeforeTheKeptSheetIsReplaced)
         }
         ASSERT_EQ(questions.size(), 1u) << c.answer;
         EXPECT_TRUE(questions[0].text.contains(QStringLiteral("原报价单及其中的修改将被丢弃")));
+        EXPECT_TRUE(questions[0].buttons.contains(QStringLiteral("重新计算并保留修改")));
         EXPECT_EQ(shown, c.shown) << c.answer;
+        EXPECT_TRUE(messages.empty()) << "no edit was lost";
+        if (QByteArray(c.answer) == "重新计算并保留修改") {
+            EXPECT_EQ(window->currentProject().halfPackage->edits.size(), 1u);
+            // One step in the history: undone, the kept sheet and its edits are back.
+            window->session().history().undo();
+            EXPECT_EQ(window->currentProject().halfPackage, kept);
+        }
     }
     EXPECT_EQ(window->currentProject().halfPackage->builtFrom.rooms.size(), 3u);
 }

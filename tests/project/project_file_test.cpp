@@ -28,11 +28,22 @@ Project SampleProject()
     project.prices.setName("北京 2026 年 3 月");
     project.prices.SetHundredths(*project.prices.IndexOf("墙顶面", "墙顶面乳胶漆", 0), 1250);
     project.halfPackage = BuildKeptSheet(project, Package::Half);
-    // The full sheet as the user left it: an item changed, one deleted, one added.
+    // The full sheet as the user left it, with the edits it keeps: an item changed, one
+    // deleted, one added, one added to a room, the fees priced again with nothing selected.
     KeptSheet full = BuildKeptSheet(project, Package::Full);
+    const auto edit = [&](KeptEditKind kind, int row, const ItemFields& fields) {
+        full.edits.push_back(KeepEdit(full.quote.sheet, kind, row, fields));
+    };
+    edit(KeptEditKind::Modify, 2, { "墙面批腻子", "M2", "8.96", "58" });
     ModifyRow(full.quote.sheet, full.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
+    edit(KeptEditKind::Delete, 3, {});
     DeleteRow(full.quote.sheet, full.quote.caption, 3);
+    edit(KeptEditKind::Add, -1, { kAwkward, {}, "2", "98" });
     AddItem(full.quote.sheet, full.quote.caption, { kAwkward, "2", "98" }, project.prices);
+    edit(KeptEditKind::AddToRoom, 1, { "踢脚线", {}, "12", "15" });
+    AddItemToRoom(full.quote.sheet, full.quote.caption, 1, { "踢脚线", "12", "15" }, project.prices);
+    edit(KeptEditKind::Modify, -1, {});
+    ModifyRow(full.quote.sheet, full.quote.caption, -1, {}, project.prices);
     project.fullPackage = std::move(full);
     // The rooms have changed since the sheets were built.
     project.rooms.pop_back();
@@ -52,6 +63,16 @@ TEST(ProjectFile, SavedProjectReadsBackIdentical)
     EXPECT_NE(text.find("\"张先生\""), std::string::npos);
     EXPECT_NE(text.find("\\u0000\\u001f"), std::string::npos);
     EXPECT_EQ(project.halfPackage->quote.sheet.GetCell(3, kUnitPrice), "12.5"); // priced with the project's book
+    EXPECT_GT(text.find("\"edits\""), text.find("\"full\"")) << "an unedited sheet writes none";
+
+    // A file written before sheets kept their edits opens with none to make again.
+    std::string noEdits = text;
+    noEdits.erase(noEdits.find(",\n      \"edits\""), noEdits.find("\n    }\n  }\n}") - noEdits.find(",\n      \"edits\""));
+    const Outcome<Project> readNoEdits = ReadProjectText(noEdits);
+    ASSERT_TRUE(readNoEdits.value) << readNoEdits.problem;
+    Project unkept = project;
+    unkept.fullPackage->edits.clear();
+    EXPECT_EQ(*readNoEdits.value, unkept);
 
     // A file of the first version, which kept no prices, was priced with the built-in book.
     std::string first = text;
@@ -122,6 +143,22 @@ TEST(ProjectFile, RefusesWhatItCannotTrustAndSaysWhy)
             "\"cells\": [\"\", \"客厅\", \"\", \"\", \"\", \"1e309\"]", "（第1行：总计“1e309”不是 2147483647 元以内" },
         { "project total that is not the sum above it", "\"工程总造价\", \"\", \"\", \"\", \"",
             "\"工程总造价\", \"\", \"\", \"\", \"1", "“工程总造价”应当是上面各行的合计" },
+        { "unknown kind of edit", "{\"edit\": \"delete\"", "{\"edit\": \"undo\"",
+            "“sheets.full.edits[1].edit”不是报价单的一种修改" },
+        { "edit anchored in no part of a sheet", "\"part\": \"room\"", "\"part\": \"roof\"",
+            "“sheets.full.edits[0].at.part”不是报价单的一部分" },
+        { "negative count in an anchor", "\"itemNumber\": 0", "\"itemNumber\": -1",
+            "“sheets.full.edits[0].at.itemNumber”应当是 0 到 2147483647 之间的整数" },
+        { "count beyond any row", "\"itemNumber\": 0", "\"itemNumber\": 2147483648", "应当是 0 到 2147483647" },
+        { "fraction as a count", "\"roomNumber\": 0", "\"roomNumber\": 0.5", "“sheets.full.edits[0].at.roomNumber”" },
+        { "edit without its anchor", "{\"edit\": \"delete\", \"at\"", "{\"edit\": \"delete\", \"where\"",
+            "不认识的项“sheets.full.edits[1].where”" },
+        { "modify with three texts", "\"fields\": [\"墙面批腻子\", \"M2\", ", "\"fields\": [\"M2\", ",
+            "“sheets.full.edits[0].fields”应当正好有 4 项" },
+        { "room anchor without its room", "\"part\": \"room\", \"room\": \"客厅\", ", "\"part\": \"room\", ",
+            "缺少“sheets.full.edits[0].at.room”" },
+        { "item added to no room", "{\"edit\": \"add-to-room\", \"at\": {\"part\": \"room\", \"room\": \"客厅\", \"roomNumber\": 0, ",
+            "{\"edit\": \"add-to-room\", \"at\": {\"part\": \"loose\", ", "应当是 \"room\"" },
         { "object of more names than any project has", "\"notes\": \"第一行\\n第二行\"",
             manyNames, "项太多" },
         { "a long list of objects", "\"notes\": \"第一行\\n第二行\"", manyObjects,
