@@ -10,6 +10,9 @@
 // edits reached without them, byte for byte and kinds included; at the end undoing every
 // edit gives the first sheet and redoing them all the last. A mirror kept only through
 // what the edits announce, as the window's table is, must show the sheet at every step.
+// The edits as the project keeps them, anchored by room and name, made again on the first
+// sheet give the sheet the edits left, byte for byte, when the window would have let each
+// of them through its checks.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -22,6 +25,8 @@
 #include "fuzz/fuzz_check.h"
 #include "quote/engine.h"
 #include "quote/fees.h"
+#include "sheet/edit_checks.h"
+#include "sheet/kept_edits.h"
 #include "sheet/sheet_change.h"
 #include "sheet/sheet_edits.h"
 
@@ -416,29 +421,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<rq::QuoteSheet> states{sheet};
     std::vector<Model> models{model};
     std::vector<rq::SheetChange> changes;
+    std::vector<rq::KeptEdit> kept;  // in step with changes
+    std::vector<char> passed;        // whether the window's check let each change through
     std::size_t made = 0;
     Mirror mirror(sheet);
 
     for (int edits = in.ConsumeIntegralInRange(1, 16); edits > 0 && in.remaining_bytes() > 0; --edits) {
         rq::SheetChange change;
+        rq::KeptEdit keep;
+        bool checks = true;
         switch (in.ConsumeIntegralInRange(0, 4)) {
         case 0: {
             const int row = pickRow(in, sheet);
             rq::ItemFields fields = rq::FieldsOfRow(sheet, row);  // 修改 as clicked: unchanged
             if (in.ConsumeBool())
                 fields = {pick(in, kNames), pick(in, kNumbers), pick(in, kNumbers), pick(in, kNumbers)};
+            keep = rq::KeepEdit(sheet, rq::KeptEditKind::Modify, row, fields);
+            checks = !rq::CheckModifyRow(sheet, quote.caption, row, fields);
             change = rq::ModifyRow(sheet, quote.caption, row, fields, rq::BuiltInPriceBook(), &mirror);
             modify(model, full, row, fields);
             break;
         }
         case 1: {
             const int row = pickRow(in, sheet);
+            keep = rq::KeepEdit(sheet, rq::KeptEditKind::Delete, row, {});
+            checks = !rq::CheckDeleteRow(sheet, quote.caption, row);
             change = rq::DeleteRow(sheet, quote.caption, row, rq::BuiltInPriceBook(), &mirror);
             erase(model, row);
             break;
         }
         case 2: {
             const rq::AddedItem item{pick(in, kNames), pick(in, kNumbers), pick(in, kNumbers)};
+            keep = rq::KeepEdit(sheet, rq::KeptEditKind::Add, -1, {item.name, {}, item.quantity, item.unitPrice});
+            checks = !rq::CheckAddItem(sheet, quote.caption, item);
             change = rq::AddItem(sheet, quote.caption, item, rq::BuiltInPriceBook(), &mirror);
             addItem(model, full, item);
             break;
@@ -459,9 +474,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // An edit that changed nothing is not kept, as the window keeps none.
         if (!change.empty()) {
             changes.resize(made);
+            kept.resize(made);
+            passed.resize(made);
             states.resize(made + 1);
             models.resize(made + 1);
             changes.push_back(std::move(change));
+            kept.push_back(std::move(keep));
+            passed.push_back(checks);
             states.push_back(sheet);
             models.push_back(model);
             ++made;
@@ -469,6 +488,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(sheet, model, quote.caption);
         FUZZ_CHECK(sheet == states[made]);
         FUZZ_CHECK(mirror.showsTheSheet());
+    }
+    if (std::all_of(passed.begin(), passed.begin() + static_cast<std::ptrdiff_t>(made), [](char ok) { return ok; })) {
+        rq::QuoteSheet replayed = states.front();
+        const std::vector<rq::KeptEdit> onSheet(kept.begin(), kept.begin() + static_cast<std::ptrdiff_t>(made));
+        const rq::ReplayOutcome outcome =
+            rq::ReplayKeptEdits(replayed, quote.caption, onSheet, rooms, rooms, rq::BuiltInPriceBook());
+        FUZZ_CHECK(outcome.lost.empty());
+        FUZZ_CHECK(outcome.kept == onSheet);
+        FUZZ_CHECK(replayed == sheet);
     }
     while (made > 0)
         rq::UndoChange(sheet, changes[--made], &mirror);
