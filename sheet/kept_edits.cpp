@@ -364,7 +364,7 @@ Text DescribeKeptEdit(const KeptEdit& edit)
 Text LostEditsMessage(const std::vector<Text>& lost, std::size_t shown)
 {
     Text message = "新的报价单已经算好。原来的修改中有 " + IntegerToText(static_cast<std::int32_t>(lost.size()))
-        + " 项在新报价单上找不到要改的行（房间已删除或项目已不在），或者做了会使金额不能计算，所以没有做：";
+        + " 项没有做（要改的行已不在新报价单上，或做了会使金额无法计算）：";
     for (std::size_t i = 0; i < std::min(shown, lost.size()); ++i)
         message += "\n" + IntegerToText(static_cast<std::int32_t>(i + 1)) + ". " + lost[i];
     if (lost.size() > shown)
