@@ -1,11 +1,13 @@
 // Project files from anywhere: the reader either refuses with a message or gives a project
-// that saves to a file reading back as the same project, and whose sheets take edits.
+// that saves to a file reading back as the same project, and whose sheets take edits, its
+// kept edits among them.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
 #include "project/project_file.h"
+#include "sheet/kept_edits.h"
 #include "sheet/sheet_edits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -37,6 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             rq::AddItem(quote.sheet, quote.caption, { "包水管", "1", "98" });
             rq::DeleteRow(quote.sheet, quote.caption, 0);
             FUZZ_CHECK(!rq::CheckSheetStructure(quote.sheet, quote.caption));
+            // Its kept edits, anchored anyhow, find their rows or none, and are made again
+            // through the checks the window makes, whatever rooms the project has now.
+            rq::DetailedQuote replayed = kept->quote;
+            const rq::ReplayOutcome outcome = rq::ReplayKeptEdits(replayed.sheet, replayed.caption, kept->edits,
+                kept->builtFrom.rooms, read.value->rooms, read.value->prices);
+            FUZZ_CHECK(outcome.kept.size() + outcome.lost.size() <= kept->edits.size());
         }
     }
     return 0;
