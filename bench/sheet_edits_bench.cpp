@@ -2,9 +2,13 @@
 // the totals brought up to date. The sizes are rooms: 8,240 rooms make a sheet of about
 // 100,000 rows, 82,400 rooms one of about 1,000,000 (the "rows" counter tells).
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <vector>
 
 #include "bench/bench_rooms.h"
 #include "quote/engine.h"
+#include "sheet/kept_edits.h"
 #include "sheet/sheet_edits.h"
 
 namespace {
@@ -94,5 +98,44 @@ void RecomputeFullPackageTotals(benchmark::State& state)
     state.counters["rows"] = quote.sheet.RowCount();
 }
 BENCHMARK(RecomputeFullPackageTotals)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// The heap the program holds now, in bytes: what malloc handed out and has not had back.
+double HeapInUse()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return static_cast<double>(heap.uordblks + heap.hblkhd);
+}
+
+// 10,000 "修改" kept in the history of a 1,000-room full-package sheet, as the project keeps
+// them: what each changed (to undo it) and the edit itself, anchored (to make it again
+// after a recompute). "sheet_MB" is the sheet alone, "kept_MB" what the edits hold above it.
+void MemoryOfTenThousandKeptEdits(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const double start = HeapInUse();
+        rq::DetailedQuote quote = LargeFullPackageQuote(1'000);
+        const double withSheet = HeapInUse();
+        std::vector<int> items;
+        for (int row = 0; row < quote.sheet.RowCount(); ++row)
+            if (quote.sheet.GetKind(row) == rq::RowKind::Item)
+                items.push_back(row);
+        std::vector<rq::SheetChange> changes;
+        std::vector<rq::KeptEdit> kept;
+        changes.reserve(10'000);
+        kept.reserve(10'000);
+        for (int i = 0; i < 10'000; ++i) {
+            const int row = items[static_cast<std::size_t>(i * 7919) % items.size()];
+            rq::ItemFields fields = rq::FieldsOfRow(quote.sheet, row);
+            fields.quantity = rq::IntegerToText(i % 97 + 1);
+            kept.push_back(rq::KeepEdit(quote.sheet, rq::KeptEditKind::Modify, row, fields));
+            changes.push_back(rq::ModifyRow(quote.sheet, quote.caption, row, fields));
+        }
+        state.counters["rows"] = quote.sheet.RowCount();
+        state.counters["sheet_MB"] = (withSheet - start) / 1e6;
+        state.counters["kept_MB"] = (HeapInUse() - withSheet) / 1e6;
+        benchmark::DoNotOptimize(changes.data());
+    }
+}
+BENCHMARK(MemoryOfTenThousandKeptEdits)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
