@@ -8,9 +8,11 @@ namespace rq {
 
 namespace {
 
-// Blocks start small, since most sheets are a flat's few dozen rows, and double up to
-// this size; a row larger than a quarter of it (a text of many kilobytes) gets its own.
-constexpr std::size_t kFirstBlockBytes = 4 * 1024;
+// Blocks start small and double up to this size; a row larger than a quarter of it (a text
+// of many kilobytes) gets its own. The first holds a row or two: most stores are the rows
+// an edit keeps to be undone, and ten thousand edits in a project's history must not hold
+// four kilobytes each.
+constexpr std::size_t kFirstBlockBytes = 128;
 constexpr std::size_t kLargestBlockBytes = 1024 * 1024;
 // Memory given up is only packed away past this much: packing a small sheet gains nothing.
 constexpr std::size_t kWasteWorthPacking = 64 * 1024;

@@ -75,7 +75,13 @@ public:
     void Truncate(int rowCount);
     void Append(QuoteSheet&& rows);
 
-    SheetChange take() { return std::move(m_change); }
+    // The steps without the room their list grew into: a step holding rows is large, and a
+    // project's history keeps thousands of changes.
+    SheetChange take()
+    {
+        m_change.steps.shrink_to_fit();
+        return std::move(m_change);
+    }
 
 private:
     QuoteSheet& m_sheet;
