@@ -421,6 +421,26 @@ Without a design, quotes are for reference only. For a design and an exact quote
         <source>至少要添加1房间！</source>
         <translation>Add at least one room first.</translation>
     </message>
+    <message>
+        <source>重新计算并保留修改(&amp;K)</source>
+        <translation>Recompute and &amp;keep edits</translation>
+    </message>
+    <message>
+        <source>“重新计算”：原报价单及其中的修改将被丢弃。</source>
+        <translation>“Recompute”: the old quote sheet and its edits will be discarded.</translation>
+    </message>
+    <message>
+        <source>“重新计算并保留修改”：在新报价单上重做原来的 %1 项修改，做不了的逐项列出。</source>
+        <translation>“Recompute and keep edits”: the %1 edits of the old sheet are made again on the new one; any that cannot be made are listed.</translation>
+    </message>
+    <message>
+        <source>“打开原来的报价单”：不重新计算。</source>
+        <translation>“Open the old sheet”: nothing is recomputed.</translation>
+    </message>
+    <message>
+        <source>计算%1报价并保留修改</source>
+        <translation>Compute %1 quote keeping the edits</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowForm</name>

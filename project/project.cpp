@@ -15,7 +15,7 @@ KeptSheet BuildKeptSheet(QuoteInputs inputs, Package package, std::optional<Text
 {
     DetailedQuote quote
         = BuildDetailedQuote(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange, book);
-    return { std::move(quote), std::move(inputs) };
+    return { std::move(quote), std::move(inputs), {} };
 }
 
 KeptSheet BuildKeptSheet(const Project& project, Package package, std::optional<Text>& outOfRange)
