@@ -47,7 +47,9 @@ protected:
 
 TEST_F(ProjectCli, SavedRunIsTakenUpWhereItEnded)
 {
-    const std::string edits = file("edits.txt", "modify\t2\t墙面批腻子\tM2\t8.96\t58\nadd\t包水管\t2\t98\n");
+    // The delete taken back is neither on the sheet nor among the edits kept with it.
+    const std::string edits
+        = file("edits.txt", "modify\t2\t墙面批腻子\tM2\t8.96\t58\nadd\t包水管\t2\t98\ndelete\t0\nundo\n");
     const std::string project = path("家.renoquote");
     const CliRun saved = RunCli({ "quote", "--package", "full", "--floor", "tiles", "--grade", "精  装  修", "--edits",
         edits, "--save-project", project, kRooms });
@@ -61,8 +63,11 @@ TEST_F(ProjectCli, SavedRunIsTakenUpWhereItEnded)
     EXPECT_EQ(read.value->floor, FloorChoice::Tiles);
     EXPECT_EQ(read.value->rooms.size(), 2u);
     EXPECT_FALSE(read.value->halfPackage);
+    // The edits are kept with it, to be made again after a recompute.
     KeptSheet expected = BuildKeptSheet(*read.value, Package::Full);
+    expected.edits.push_back(KeepEdit(expected.quote.sheet, KeptEditKind::Modify, 2, { "墙面批腻子", "M2", "8.96", "58" }));
     ModifyRow(expected.quote.sheet, expected.quote.caption, 2, { "墙面批腻子", "M2", "8.96", "58" });
+    expected.edits.push_back(KeepEdit(expected.quote.sheet, KeptEditKind::Add, -1, { "包水管", {}, "2", "98" }));
     AddItem(expected.quote.sheet, expected.quote.caption, { "包水管", "2", "98" });
     EXPECT_EQ(read.value->fullPackage, expected);
 
