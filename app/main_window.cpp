@@ -417,7 +417,8 @@ void MainWindow::startPackage(Package package)
                   .arg(toQString(m_prices.name()), toQString(chosen.name()))
             : QString();
         const QString recompute = otherBook
-            ? QCoreApplication::translate("MainWindow", "要按现在的房间和“%1”重新计算吗？").arg(toQString(chosen.name()))
+            ? QCoreApplication::translate("MainWindow", "要按现在的房间和“%1”重新计算吗？")
+                  .arg(toQString(chosen.name()))
             : QCoreApplication::translate("MainWindow", "要按现在的房间重新计算吗？");
         // Edits are offered to be kept only when the project holds them: a sheet edited
         // before edits were kept, or never edited, has none to make again.
@@ -429,11 +430,13 @@ void MainWindow::startPackage(Package package)
             QCoreApplication::translate("MainWindow", "取消(&C)") };
         const QString question = changed + repriced + recompute
             + (canKeep ? QStringLiteral("\n\n")
-                    + QCoreApplication::translate("MainWindow", "“重新计算”：原报价单及其中的修改将被丢弃。") + QLatin1Char('\n')
-                    + QCoreApplication::translate("MainWindow",
-                        "“重新计算并保留修改”：在新报价单上重做原来的 %1 项修改，做不了的逐项列出。")
-                          .arg(static_cast<qlonglong>(kept->edits.size()))
-                    + QLatin1Char('\n') + QCoreApplication::translate("MainWindow", "“打开原来的报价单”：不重新计算。")
+                        + QCoreApplication::translate("MainWindow", "“重新计算”：原报价单及其中的修改将被丢弃。")
+                        + QLatin1Char('\n')
+                        + QCoreApplication::translate(
+                            "MainWindow", "“重新计算并保留修改”：在新报价单上重做原来的 %1 项修改，做不了的逐项列出。")
+                              .arg(static_cast<qlonglong>(kept->edits.size()))
+                        + QLatin1Char('\n')
+                        + QCoreApplication::translate("MainWindow", "“打开原来的报价单”：不重新计算。")
                        : QCoreApplication::translate("MainWindow", "原报价单及其中的修改将被丢弃。"));
         if (!canKeep)
             answers.removeAt(kRecomputeKeeping);
@@ -458,8 +461,8 @@ void MainWindow::startPackage(Package package)
         }
         ReplayOutcome replayed;
         if (keepEdits) {
-            replayed = ReplayKeptEdits(built.quote.sheet, built.quote.caption, kept->edits, kept->builtFrom.rooms,
-                inputs.rooms, prices);
+            replayed = ReplayKeptEdits(
+                built.quote.sheet, built.quote.caption, kept->edits, kept->builtFrom.rooms, inputs.rooms, prices);
             built.edits = std::move(replayed.kept);
         }
         const QString name = keepEdits
@@ -490,7 +493,8 @@ void MainWindow::openQuoteSheetWindow(Package package)
     m_openSheet = &sheet;
     m_openPackage = package;
     updateComparison();
-    sheet.setHistory(&m_session->history(),
+    sheet.setHistory(
+        &m_session->history(),
         [this, package](const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move) {
             applySheetChange(package, change, edit, move);
         },

@@ -183,7 +183,8 @@ private:
     void recordRooms(const QString& name, std::vector<RoomRecord> before);
     void showRooms(const std::vector<RoomRecord>& rooms);
     // Takes an edit of the package's sheet back, or makes it again, wherever the sheet is.
-    void applySheetChange(Package package, const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move);
+    void applySheetChange(
+        Package package, const SheetChange& change, const KeptEdit& edit, QuoteSheetWindow::Move move);
     void addEditMenu();
     void setCatalogueHeight(int height);
     void updateTitle();

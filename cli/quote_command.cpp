@@ -386,8 +386,8 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(LinePrefix(kEditFileName, edit.line) + *problem);
     }
     // The project keeps the edits on its sheet as well, to be made again after a recompute.
-    kept.edits.insert(kept.edits.end(), history.kept.begin(),
-                      history.kept.begin() + static_cast<std::ptrdiff_t>(history.made));
+    kept.edits.insert(
+        kept.edits.end(), history.kept.begin(), history.kept.begin() + static_cast<std::ptrdiff_t>(history.made));
     if (options.saveProjectPath) {
         project.sheet(package) = kept;
         if (options.projectPath)

@@ -134,7 +134,8 @@ void AppendEdit(std::string& out, const KeptEdit& edit)
     const ItemFields& fields = edit.fields;
     if (edit.kind == KeptEditKind::Modify) {
         out += ", \"fields\": ";
-        AppendStrings(out, std::array<std::string_view, 4> { fields.name, fields.unit, fields.quantity, fields.unitPrice });
+        AppendStrings(
+            out, std::array<std::string_view, 4> { fields.name, fields.unit, fields.quantity, fields.unitPrice });
     } else if (edit.kind != KeptEditKind::Delete) {
         out += ", \"fields\": ";
         AppendStrings(out, std::array<std::string_view, 3> { fields.name, fields.quantity, fields.unitPrice });

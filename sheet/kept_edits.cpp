@@ -41,8 +41,7 @@ Parts partsOf(const QuoteSheet& sheet)
 // Walks the rows above the fees, telling each one the header row of its room, or -1 for a
 // loose row. A room is its header, the items below it and the blank row that closes it.
 // `visit` returns false to stop.
-template <class Visit>
-void walkRooms(const QuoteSheet& sheet, int end, Visit&& visit)
+template <class Visit> void walkRooms(const QuoteSheet& sheet, int end, Visit&& visit)
 {
     int header = -1;
     for (int row = 0; row < end; ++row) {
@@ -64,7 +63,10 @@ void walkRooms(const QuoteSheet& sheet, int end, Visit&& visit)
     }
 }
 
-std::string_view nameOf(const QuoteSheet& sheet, int row) { return sheet.GetCell(row, kItemName); }
+std::string_view nameOf(const QuoteSheet& sheet, int row)
+{
+    return sheet.GetCell(row, kItemName);
+}
 
 // The `number`-th row called `name` in [begin, end), or -1.
 int nthNamed(const QuoteSheet& sheet, int begin, int end, std::string_view name, int number)
@@ -110,7 +112,7 @@ std::vector<int> followRooms(const std::vector<RoomRecord>& before, const std::v
     }
     std::size_t tail = 0;
     while (tail < before.size() - head && tail < now.size() - head
-           && before[before.size() - 1 - tail] == now[now.size() - 1 - tail]) {
+        && before[before.size() - 1 - tail] == now[now.size() - 1 - tail]) {
         to[before.size() - 1 - tail] = static_cast<int>(now.size() - 1 - tail);
         ++tail;
     }
@@ -149,7 +151,7 @@ std::vector<int> followRooms(const std::vector<RoomRecord>& before, const std::v
 }
 
 EditOutcome applyAt(QuoteSheet& sheet, std::string_view caption, const KeptEdit& edit, int row, const PriceBook& book,
-                    SheetListener* listener)
+    SheetListener* listener)
 {
     const AddedItem item { edit.fields.name, edit.fields.quantity, edit.fields.unitPrice };
     switch (edit.kind) {
@@ -300,8 +302,8 @@ KeptEdit KeepEdit(const QuoteSheet& sheet, KeptEditKind kind, int row, const Ite
     return edit;
 }
 
-EditOutcome ApplyKeptEdit(QuoteSheet& sheet, std::string_view caption, const KeptEdit& edit, const PriceBook& book,
-                          SheetListener* listener)
+EditOutcome ApplyKeptEdit(
+    QuoteSheet& sheet, std::string_view caption, const KeptEdit& edit, const PriceBook& book, SheetListener* listener)
 {
     const std::optional<int> row = rowOfEdit(sheet, edit);
     if (!row)
@@ -310,8 +312,7 @@ EditOutcome ApplyKeptEdit(QuoteSheet& sheet, std::string_view caption, const Kep
 }
 
 ReplayOutcome ReplayKeptEdits(QuoteSheet& sheet, std::string_view caption, const std::vector<KeptEdit>& edits,
-                              const std::vector<RoomRecord>& before, const std::vector<RoomRecord>& now,
-                              const PriceBook& book)
+    const std::vector<RoomRecord>& before, const std::vector<RoomRecord>& now, const PriceBook& book)
 {
     const std::vector<int> to = followRooms(before, now);
     ReplayOutcome outcome;
@@ -346,8 +347,8 @@ Text DescribeKeptEdit(const KeptEdit& edit)
     const Text room = "第" + IntegerToText(at.roomNumber + 1) + "个房间（" + at.room + "）";
     const Text row = at.part == SheetPart::Room && at.item == at.room && at.itemNumber == 0 ? room + "的标题行"
         : at.part == SheetPart::Room ? room + "中的" + (at.item.empty() ? Text("空行") : quoted(at.item))
-        : at.item.empty()             ? Text("一个空行")
-                                      : quoted(at.item);
+        : at.item.empty()            ? Text("一个空行")
+                                     : quoted(at.item);
     switch (edit.kind) {
     case KeptEditKind::Modify:
         return "修改" + row;

@@ -18,19 +18,19 @@ enum class KeptEditKind : std::uint8_t { Modify, Delete, Add, AddToRoom };
 
 // Where a row lies on a sheet, told by what surrounds it.
 enum class SheetPart : std::uint8_t {
-    None,      // no row: an edit made with nothing selected
-    Room,      // a room's header, its items and the blank row closing it
-    Loose,     // any other row above the fees: blank rows, the block of added items
-    Fees,      // from "其它的" through "工程总造价"
+    None, // no row: an edit made with nothing selected
+    Room, // a room's header, its items and the blank row closing it
+    Loose, // any other row above the fees: blank rows, the block of added items
+    Fees, // from "其它的" through "工程总造价"
     Materials, // below "工程总造价": a full package's main materials and its foot
 };
 
 // A row found again by its room and name. Counting is from 0.
 struct RowAnchor {
     SheetPart part = SheetPart::None;
-    Text room;          // Room: the header's text (the room type)
+    Text room; // Room: the header's text (the room type)
     int roomNumber = 0; // Room: which room of the sheet, top down, whatever its type
-    Text item;          // the row's 项目名称 (the header's own for the header)
+    Text item; // the row's 项目名称 (the header's own for the header)
     // Which row of that name: in a room from its header down; among the loose rows from the
     // fees up (the added items stay above the fees whatever rooms come); in the fees and
     // the main materials from their first row down.
@@ -61,11 +61,11 @@ KeptEdit KeepEdit(const QuoteSheet& sheet, KeptEditKind kind, int row, const Ite
 // window makes (TryModifyRow and the others). An anchor naming no row refuses the edit
 // with a message saying so, and changes nothing.
 EditOutcome ApplyKeptEdit(QuoteSheet& sheet, std::string_view caption, const KeptEdit& edit, const PriceBook& book,
-                          SheetListener* listener = nullptr);
+    SheetListener* listener = nullptr);
 
 struct ReplayOutcome {
     std::vector<KeptEdit> kept; // the edits made, anchored on the new sheet
-    std::vector<Text> lost;     // each edit not made, as the user is told of it
+    std::vector<Text> lost; // each edit not made, as the user is told of it
 };
 
 // Makes the edits of a sheet computed from the rooms `before` again, in order, on `sheet`,
@@ -73,8 +73,7 @@ struct ReplayOutcome {
 // room deleted before it or one added do not send its edits to a neighbour, and the edits
 // of a deleted room are lost, not made on the next room of its type.
 ReplayOutcome ReplayKeptEdits(QuoteSheet& sheet, std::string_view caption, const std::vector<KeptEdit>& edits,
-                              const std::vector<RoomRecord>& before, const std::vector<RoomRecord>& now,
-                              const PriceBook& book);
+    const std::vector<RoomRecord>& before, const std::vector<RoomRecord>& now, const PriceBook& book);
 
 // An edit as the list of lost edits names it: "修改第2个房间（卫生间）中的“防水工程”".
 Text DescribeKeptEdit(const KeptEdit& edit);

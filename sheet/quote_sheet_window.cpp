@@ -45,8 +45,8 @@ constexpr QRect kDetailsButtonPlace { 666, 410, 68, 28 };
 // is kept, so its first redo does nothing.
 class SheetEditCommand : public QUndoCommand {
 public:
-    SheetEditCommand(const QString& name, SheetChange change, KeptEdit kept, int sheet,
-        QuoteSheetWindow::ApplyChange apply)
+    SheetEditCommand(
+        const QString& name, SheetChange change, KeptEdit kept, int sheet, QuoteSheetWindow::ApplyChange apply)
         : QUndoCommand(name)
         , m_change(std::move(change))
         , m_kept(std::move(kept))
@@ -319,9 +319,10 @@ void QuoteSheetWindow::onModifyClicked()
     // changes; the fields keep what the user typed, to be corrected.
     m_editing = true;
     const KeptEdit kept = KeepEdit(m_model->sheet(), KeptEditKind::Modify, row, fields);
-    const bool made = record(QCoreApplication::translate("QuoteSheetWindow", "修改"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
-        return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
-    });
+    const bool made = record(
+        QCoreApplication::translate("QuoteSheetWindow", "修改"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryModifyRow(sheet, m_caption, row, fields, m_prices, listener);
+        });
     m_editing = false;
     if (made)
         selectAfterEdit(row);
@@ -332,9 +333,10 @@ void QuoteSheetWindow::onDeleteClicked()
     const int row = selectedRow();
     m_editing = true;
     const KeptEdit kept = KeepEdit(m_model->sheet(), KeptEditKind::Delete, row, {});
-    const bool made = record(QCoreApplication::translate("QuoteSheetWindow", "删除此项"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
-        return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
-    });
+    const bool made = record(QCoreApplication::translate("QuoteSheetWindow", "删除此项"), kept,
+        [&](QuoteSheet& sheet, SheetListener* listener) {
+            return TryDeleteRow(sheet, m_caption, row, m_prices, listener);
+        });
     if (!made) {
         m_editing = false;
         return;
@@ -462,9 +464,10 @@ void QuoteSheetWindow::onAddItemClicked()
     dialog.setAdder([this](const AddedItem& item) {
         const KeptEdit kept
             = KeepEdit(m_model->sheet(), KeptEditKind::Add, -1, { item.name, {}, item.quantity, item.unitPrice });
-        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "确定添加"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryAddItem(sheet, m_caption, item, m_prices, listener);
-        });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "确定添加"), kept,
+            [&](QuoteSheet& sheet, SheetListener* listener) {
+                return TryAddItem(sheet, m_caption, item, m_prices, listener);
+            });
     });
     dialog.exec();
 }
@@ -473,11 +476,12 @@ void QuoteSheetWindow::addItemToRoom(int row)
 {
     AddItemDialog dialog(*m_model, m_caption, this, m_prices);
     dialog.setAdder([this, row](const AddedItem& item) {
-        const KeptEdit kept
-            = KeepEdit(m_model->sheet(), KeptEditKind::AddToRoom, row, { item.name, {}, item.quantity, item.unitPrice });
-        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项"), kept, [&](QuoteSheet& sheet, SheetListener* listener) {
-            return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
-        });
+        const KeptEdit kept = KeepEdit(
+            m_model->sheet(), KeptEditKind::AddToRoom, row, { item.name, {}, item.quantity, item.unitPrice });
+        return recordAdd(QCoreApplication::translate("QuoteSheetWindow", "在此房间添加项"), kept,
+            [&](QuoteSheet& sheet, SheetListener* listener) {
+                return TryAddItemToRoom(sheet, m_caption, row, item, m_prices, listener);
+            });
     });
     dialog.exec();
 }

@@ -9,7 +9,10 @@
 namespace rq {
 namespace {
 
-RoomRecord Room(const char* type, const char* size) { return RoomRecord{{type, size, "800*1500", "实木门", "1", "4"}}; }
+RoomRecord Room(const char* type, const char* size)
+{
+    return RoomRecord { { type, size, "800*1500", "实木门", "1", "4" } };
+}
 
 const RoomRecord kLiving = Room("客厅", "4500*3600*2800");
 const RoomRecord kBath = Room("卫生间", "2000*1800*2600");
@@ -79,8 +82,7 @@ TEST(KeptEdits, RecomputeKeepsTheEditsOfRoomsThatStayAndListsTheRest)
     const Case cases[] = {
         { "a room added after three edits", kHalfPackage, { kLiving, kBath }, { kLiving, kBath, kBedroom },
             { { { KeptEditKind::Modify, 0, "地砖铺贴", dearerTiles }, 0 },
-                { { KeptEditKind::Delete, 1, "包水管", {} }, 1 },
-                { { KeptEditKind::Add, -1, nullptr, handles }, -1 } },
+                { { KeptEditKind::Delete, 1, "包水管", {} }, 1 }, { { KeptEditKind::Add, -1, nullptr, handles }, -1 } },
             {} },
         { "a room added in front moves the edits with their rooms", kHalfPackage, { kLiving, kBath },
             { kBedroom, kLiving, kBath },
@@ -92,11 +94,10 @@ TEST(KeptEdits, RecomputeKeepsTheEditsOfRoomsThatStayAndListsTheRest)
         { "an edit of a deleted room is listed, not made", kHalfPackage, { kLiving, kBedroom, kBath },
             { kLiving, kBath },
             { { { KeptEditKind::Modify, 1, "衣柜制作", widerWardrobe }, -2 },
-                { { KeptEditKind::Delete, 2, "包水管", {} }, 1 },
-                { { KeptEditKind::Add, -1, nullptr, handles }, -1 } },
+                { { KeptEditKind::Delete, 2, "包水管", {} }, 1 }, { { KeptEditKind::Add, -1, nullptr, handles }, -1 } },
             { "卧室" } },
-        { "of two bedrooms the deleted one's edit is not made on the other", kHalfPackage,
-            { kBedroom, kSmallBedroom }, { kSmallBedroom },
+        { "of two bedrooms the deleted one's edit is not made on the other", kHalfPackage, { kBedroom, kSmallBedroom },
+            { kSmallBedroom },
             { { { KeptEditKind::Modify, 1, "衣柜制作", widerWardrobe }, 0 },
                 { { KeptEditKind::Delete, 0, "衣柜制作", {} }, -2 } },
             { "删除第1个房间（卧室）" } },
@@ -134,7 +135,8 @@ TEST(KeptEdits, RecomputeKeepsTheEditsOfRoomsThatStayAndListsTheRest)
         EXPECT_EQ(outcome.kept.size(), kept.size() - c.lost.size());
         // What the project keeps now makes the new sheet out of a fresh one by itself.
         DetailedQuote again = BuildDetailedQuote(c.now, kComfortGrade, FloorChoice::Tiles, c.package);
-        const ReplayOutcome second = ReplayKeptEdits(again.sheet, again.caption, outcome.kept, c.now, c.now, BuiltInPriceBook());
+        const ReplayOutcome second
+            = ReplayKeptEdits(again.sheet, again.caption, outcome.kept, c.now, c.now, BuiltInPriceBook());
         EXPECT_TRUE(second.lost.empty());
         EXPECT_EQ(again.sheet, replayed.sheet);
     }
