@@ -437,6 +437,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (in.ConsumeBool())
                 fields = {pick(in, kNames), pick(in, kNumbers), pick(in, kNumbers), pick(in, kNumbers)};
             keep = rq::KeepEdit(sheet, rq::KeptEditKind::Modify, row, fields);
+            // The anchor names the row it was taken from, and no other.
+            FUZZ_CHECK(keep.at.part == rq::SheetPart::None ? row < 0 || row >= sheet.RowCount()
+                                                          : rq::FindAnchoredRow(sheet, keep.at) == row);
             checks = !rq::CheckModifyRow(sheet, quote.caption, row, fields);
             change = rq::ModifyRow(sheet, quote.caption, row, fields, rq::BuiltInPriceBook(), &mirror);
             modify(model, full, row, fields);
@@ -445,6 +448,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: {
             const int row = pickRow(in, sheet);
             keep = rq::KeepEdit(sheet, rq::KeptEditKind::Delete, row, {});
+            FUZZ_CHECK(keep.at.part == rq::SheetPart::None ? row < 0 || row >= sheet.RowCount()
+                                                          : rq::FindAnchoredRow(sheet, keep.at) == row);
             checks = !rq::CheckDeleteRow(sheet, quote.caption, row);
             change = rq::DeleteRow(sheet, quote.caption, row, rq::BuiltInPriceBook(), &mirror);
             erase(model, row);

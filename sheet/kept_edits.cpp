@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace rq {
@@ -319,8 +320,12 @@ ReplayOutcome ReplayKeptEdits(QuoteSheet& sheet, std::string_view caption, const
     for (const KeptEdit& kept : edits) {
         KeptEdit moved = kept;
         if (moved.at.part == SheetPart::Room) {
+            // Headers past the rooms of the list (a full package's main materials, once the
+            // user deleted the fees between) keep their place after the last room.
             const auto number = static_cast<std::size_t>(moved.at.roomNumber);
-            moved.at.roomNumber = number < to.size() ? to[number] : -1;
+            moved.at.roomNumber = number < to.size()
+                ? to[number]
+                : static_cast<int>(std::min<std::size_t>(number - to.size() + now.size(), INT32_MAX));
         }
         const std::optional<int> row = moved.at.roomNumber < 0 ? std::nullopt : rowOfEdit(sheet, moved);
         if (!row) {
