@@ -263,12 +263,18 @@ void addItem(Model& model, bool full, const rq::AddedItem& item)
     if (begin < model.size() && model[end - 1].is != Is::ProjectTotal && end < model.size()
         && (model[end].is == Is::Blank || model[end].is == Is::HeldSum))
         ++end;
+    // All that is left of the section: the row that took the sum, known by its name.
+    if (begin == model.size() && !model.empty() && model.back().is == Is::HeldSum
+        && (model.back().cells[rq::kItemName] == "其它的" || isFeeName(model.back().cells[rq::kItemName]))) {
+        begin = model.size() - 1;
+        end = model.size();
+    }
     if (begin == model.size() || end < model.size())
         releaseHeldSum(model);
     Model rows(model.begin(), model.begin() + static_cast<long>(std::min(begin, model.size())));
     Model ownFees;  // the old fee rows: a rate the user set stays
     for (std::size_t i = begin; i < end; ++i) {
-        if (model[i].is == Is::Fee && isFeeName(model[i].cells[rq::kItemName]))
+        if ((model[i].is == Is::Fee || model[i].is == Is::HeldSum) && isFeeName(model[i].cells[rq::kItemName]))
             ownFees.push_back(model[i]);
         if (!ofFeeSection(model[i].is) && model[i].is != Is::Blank && model[i].is != Is::HeldSum)
             rows.push_back(model[i]);

@@ -76,6 +76,15 @@ Span feeSection(const QuoteSheet& sheet)
     }
     if (span.begin >= 0 && (sheet.GetKind(span.end) == RowKind::Blank || sheet.GetKind(span.end) == RowKind::Sum))
         ++span.end;
+    // Every other row of it deleted, the one that took the sum is all that is left of the
+    // section. It lost its kind to the sum, so only its name tells: "其它的", or a fee that
+    // would otherwise be charged twice once the section is written again.
+    const int last = sheet.RowCount() - 1;
+    if (span.begin < 0 && last >= 0 && sheet.GetKind(last) == RowKind::Sum) {
+        const auto name = sheet.GetCell(last, kItemName);
+        if (name == kOtherSection || IsFeeName(name))
+            span = {last, last + 1};
+    }
     return span;
 }
 
@@ -264,7 +273,7 @@ SheetChange AddItem(QuoteSheet& target, std::string_view caption, const AddedIte
     std::vector<QuoteRow> ownFees;  // fee rows whose unit, quantity or rate the user set
     for (int row = at; row < end; ++row) {
         const RowKind kind = sheet.GetKind(row);
-        if (kind == RowKind::Fee && FeeTotal(target.RowCells(row), 0, book))
+        if ((kind == RowKind::Fee || kind == RowKind::Sum) && FeeTotal(target.RowCells(row), 0, book))
             ownFees.push_back(target.row(row));
         if (!isFeeSectionKind(kind) && kind != RowKind::Blank && kind != RowKind::Sum)
             rows.AppendRowFrom(target, row);

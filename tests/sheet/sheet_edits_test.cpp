@@ -481,9 +481,24 @@ TEST(SheetEdits, AddingWithoutAFeeSectionKeepsEveryRow)
     QuoteSheet withFees = TwoRoomHalfSheet();
     QuoteSheet withoutFees = TwoRoomHalfSheet();
     withoutFees.Truncate(kOtherRow);
-    AddItem(withFees, kHalf, {"清水漆", "10", "44.5"});
-    AddItem(withoutFees, kHalf, {"清水漆", "10", "44.5"});
+    // Deleted from the foot up, the last row of the section left takes the sum; it is still
+    // the section's, and goes when the section is written again: one "其它的", no fee twice.
+    QuoteSheet headerHoldsTheSum = TwoRoomHalfSheet();
+    QuoteSheet feeHoldsTheSum = TwoRoomHalfSheet();
+    DeleteRow(feeHoldsTheSum, kHalf, kOtherRow);
+    for (int row = kProjectTotalRow; row > kOtherRow; --row) {
+        DeleteRow(headerHoldsTheSum, kHalf, row);
+        if (row > kOtherRow + 1)
+            DeleteRow(feeHoldsTheSum, kHalf, row - 1);
+    }
+    ASSERT_EQ(headerHoldsTheSum.GetKind(kOtherRow), RowKind::Sum);
+    ASSERT_EQ(feeHoldsTheSum.GetCell(kOtherRow, kItemName), "材料搬运费");
+    ASSERT_EQ(feeHoldsTheSum.GetKind(kOtherRow), RowKind::Sum);
+    for (QuoteSheet* sheet : {&withFees, &withoutFees, &headerHoldsTheSum, &feeHoldsTheSum})
+        AddItem(*sheet, kHalf, {"清水漆", "10", "44.5"});
     EXPECT_EQ(withoutFees, withFees);
+    EXPECT_EQ(headerHoldsTheSum, withFees);
+    EXPECT_EQ(feeHoldsTheSum, withFees);
 
     QuoteSheet empty;
     AddItem(empty, kHalf, {"", "", ""});
