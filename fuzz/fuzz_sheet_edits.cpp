@@ -298,8 +298,10 @@ void addItem(Model& model, bool full, const rq::AddedItem& item)
     for (const Fee& fee : kFees) {
         Row row{Is::Fee, {"", fee.name, fee.unit, "1", fee.rate, ""}};
         const auto own = std::ranges::find_if(ownFees, [&](const Row& r) { return r.cells[rq::kItemName] == fee.name; });
-        if (own != ownFees.end())
+        if (own != ownFees.end()) {
             row = *own;
+            row.is = Is::Fee;  // a fee that took the sum is a fee again in the new section
+        }
         priceFee(row, items);
         rows.push_back(row);
     }
