@@ -124,6 +124,14 @@ const PriceBook& BuiltInPriceBook()
     return book;
 }
 
+std::string_view WithoutBlanksAround(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::optional<Text> TextProblem(std::string_view text, std::size_t maxChars)
 {
     if (text.empty())

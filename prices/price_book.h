@@ -89,6 +89,10 @@ std::optional<Text> CheckItem(PriceItem& item);
 inline constexpr std::size_t kMaxBookNameChars = 40;
 inline constexpr std::size_t kMaxTextChars = 20;
 
+// Blanks a price list pads a name, a unit or a cell with are no part of it: " M2" and "M2"
+// are one unit, and a book reads the same from each of its files.
+std::string_view WithoutBlanksAround(std::string_view text);
+
 // What is wrong with a text a book holds (its name, a section, an item, a unit), or nothing.
 std::optional<Text> TextProblem(std::string_view text, std::size_t maxChars);
 

@@ -79,19 +79,10 @@ std::optional<Text> SplitRecords(std::string_view text, std::vector<Record>& rec
     return std::nullopt;
 }
 
-// Blanks a spreadsheet pads a cell with are no part of it.
-std::string_view Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool IsEmpty(const Record& record)
 {
-    return std::all_of(
-        record.fields.begin(), record.fields.end(), [](const Text& field) { return Trimmed(field).empty(); });
+    return std::all_of(record.fields.begin(), record.fields.end(),
+        [](const Text& field) { return WithoutBlanksAround(field).empty(); });
 }
 
 // One line as an item, or the reason it is refused.
@@ -100,10 +91,10 @@ std::optional<Text> TakeItem(const Record& record, PriceItem& item)
     if (record.fields.size() != kColumns)
         return "应当有 " + std::to_string(kColumns) + " 格（分类,项目,单位,等级,单价），这一行有 "
             + std::to_string(record.fields.size()) + " 格。";
-    item.section = Trimmed(record.fields[0]);
-    item.name = Trimmed(record.fields[1]);
-    item.unit = Trimmed(record.fields[2]);
-    const std::string_view level = Trimmed(record.fields[3]);
+    item.section = WithoutBlanksAround(record.fields[0]);
+    item.name = WithoutBlanksAround(record.fields[1]);
+    item.unit = WithoutBlanksAround(record.fields[2]);
+    const std::string_view level = WithoutBlanksAround(record.fields[3]);
     if (level.empty())
         item.level = 0;
     else if (level.size() == 1 && level[0] >= '1' && level[0] <= '0' + kMaxLevel)
@@ -111,13 +102,14 @@ std::optional<Text> TakeItem(const Record& record, PriceItem& item)
     else
         return "等级应当是 1 到 " + std::to_string(kMaxLevel) + "，或空着（各等级相同），不是“"
             + Text(Utf8Prefix(level, 30)) + "”。";
-    std::string_view price = Trimmed(record.fields[4]);
+    std::string_view price = WithoutBlanksAround(record.fields[4]);
     // A fee's rate may keep its per cent sign, as spreadsheets show a rate.
     if (item.section == kFeeSection && price.ends_with('%'))
         price.remove_suffix(1);
     const std::optional<std::int64_t> hundredths = ParseHundredths(price);
     if (!hundredths)
-        return "单价应当是 0 或更大的数，最多两位小数，不是“" + Text(Utf8Prefix(Trimmed(record.fields[4]), 30)) + "”。";
+        return "单价应当是 0 或更大的数，最多两位小数，不是“"
+            + Text(Utf8Prefix(WithoutBlanksAround(record.fields[4]), 30)) + "”。";
     item.hundredths = *hundredths;
     if (std::optional<Text> problem = CheckItem(item))
         return *problem + "。";
@@ -184,7 +176,7 @@ PriceBookReadResult ReadPriceBookRows(std::vector<PriceBookRow> records, Text na
     std::erase_if(records, IsEmpty);
     const bool headed = !records.empty() && records.front().fields.size() == kColumns
         && std::equal(records.front().fields.begin(), records.front().fields.end(), std::begin(kCsvHeadings),
-            [](const Text& field, std::string_view heading) { return Trimmed(field) == heading; });
+            [](const Text& field, std::string_view heading) { return WithoutBlanksAround(field) == heading; });
     if (!headed) {
         result.problems.emplace_back("第一行应当是列标题：分类,项目,单位,等级,单价。");
         return result;

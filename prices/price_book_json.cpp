@@ -84,15 +84,9 @@ PriceItem TakeItem(const Json& value, const Text& where)
         Refuse(where + "应当是一个对象（{…}）。");
     CheckNames(value, { "section", "item", "unit", "level", "price" }, where);
     PriceItem item;
-    // Blanks around a name or a unit are no part of it, as in a price list's spreadsheet:
-    // " M2" and "M2" are one unit, and the book reads the same from either file.
-    const auto trimmed = [](Text text) {
-        const std::size_t first = text.find_first_not_of(' ');
-        return first == Text::npos ? Text() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-    };
-    item.section = trimmed(TakeText(Member(value, "section", where), "section", where));
-    item.name = trimmed(TakeText(Member(value, "item", where), "item", where));
-    item.unit = trimmed(TakeText(Member(value, "unit", where), "unit", where));
+    item.section = Text(WithoutBlanksAround(TakeText(Member(value, "section", where), "section", where)));
+    item.name = Text(WithoutBlanksAround(TakeText(Member(value, "item", where), "item", where)));
+    item.unit = Text(WithoutBlanksAround(TakeText(Member(value, "unit", where), "unit", where)));
     const Json& level = Member(value, "level", where);
     if (!level.is_number_integer() || level.get<std::int64_t>() < 0 || level.get<std::int64_t>() > kMaxLevel)
         Refuse(where + "“level”应当是 0 到 " + std::to_string(kMaxLevel) + " 的整数（0 表示各等级相同）。");
