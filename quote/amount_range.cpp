@@ -20,7 +20,12 @@ bool IsNonFiniteAmountText(std::string_view text)
 int FirstRowOutOfRange(const QuoteSheet& sheet)
 {
     double sum = 0; // a double holds every whole number of yuan far past the range exactly
-    for (int row = 0; row < sheet.RowCount(); ++row) {
+    return FirstRowOutOfRange(sheet, 0, sum);
+}
+
+int FirstRowOutOfRange(const QuoteSheet& sheet, int from, double& sum)
+{
+    for (int row = std::max(from, 0); row < sheet.RowCount(); ++row) {
         const std::optional<double> total = sheet.TotalValue(row);
         if (!total || !CountsInTotals(sheet.GetKind(row)))
             continue;

@@ -20,4 +20,8 @@ bool IsNonFiniteAmountText(std::string_view text);
 // wrap when this finds nothing.
 int FirstRowOutOfRange(const QuoteSheet& sheet);
 
+// The same over rows [from, end) of a sheet built or handed out in parts: `sum` is the
+// running sum of the rows before and goes on over these.
+int FirstRowOutOfRange(const QuoteSheet& sheet, int from, double& sum);
+
 } // namespace rq

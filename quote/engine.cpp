@@ -1,6 +1,9 @@
 #include "quote/engine.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
 
 #include "quote/amount_range.h"
 #include "quote/fees.h"
@@ -12,50 +15,135 @@ namespace rq {
 
 namespace {
 
-// Where each room's rows begin: its section, and on a full package its additions.
-struct RoomRows {
-    std::vector<int> sections;
-    int feeSection = 0;  // the first row after the last section
-    std::vector<int> additions;
-};
-
-// One section per room: its header, its numbered items and a closing blank row. A room type
-// the company does not price is still listed by its header, so nothing typed goes missing.
-// The first row of every room is noted in `starts`.
-void AppendRoomSections(QuoteSheet& sheet, const std::vector<RoomRecord>& rooms, std::string_view grade,
-                        FloorChoice floor, const PriceBook& book, RoomRows& rows)
+// "金额超出范围：第3个房间「卧室」使报价超过 … 元，请检查房间的尺寸", or for a fee or total row
+// its own name.
+Text RoomOutOfRange(const std::vector<RoomRecord>& rooms, std::size_t room)
 {
-    for (const RoomRecord& room : rooms) {
-        rows.sections.push_back(sheet.RowCount());
-        sheet.AppendHeaderRow(room.type());
-        if (!IsPricedRoomType(room.type()))
-            continue;
-        AppendRoomItems(sheet, room, grade, floor, book);
-        sheet.AppendBlankRow();
-    }
+    return Text(kAmountOutOfRange) + "第" + std::to_string(room + 1) + "个房间「" + rooms[room].type() + "」使报价超过 " +
+           Text(kLargestYuanText) + " 元，请检查房间的尺寸";
 }
 
-// The room (0-based) whose rows in [starts.front(), end) carry `row`.
-std::optional<std::size_t> RoomAt(const std::vector<int>& starts, int end, int row)
+Text RowOutOfRange(const QuoteSheet& sheet, int row)
 {
-    if (starts.empty() || row < starts.front() || row >= end)
-        return std::nullopt;
-    return static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), row) - starts.begin() - 1);
-}
-
-// Names the room whose rows carry `row`, or else the fee or total row itself.
-Text OutOfRangeMessage(const QuoteSheet& sheet, int row, const std::vector<RoomRecord>& rooms, const RoomRows& rows)
-{
-    std::optional<std::size_t> room = RoomAt(rows.sections, rows.feeSection, row);
-    if (!room)
-        room = RoomAt(rows.additions, sheet.RowCount(), row);
-    if (room)
-        return Text(kAmountOutOfRange) + "第" + std::to_string(*room + 1) + "个房间「" + rooms[*room].type() +
-               "」使报价超过 " + Text(kLargestYuanText) + " 元，请检查房间的尺寸";
     return Text(kAmountOutOfRange) + "「" + Text(sheet.GetCell(row, kItemName)) + "」超过 " + Text(kLargestYuanText) + " 元";
 }
 
+// The parts built for rooms met before. A dwelling of many rooms repeats a few sizes, and
+// a room's part depends on nothing but the room (its numbering starts at its own first
+// row), so each distinct room is priced once. A few thousand are kept: past that, rooms are
+// priced as they come.
+class RoomParts {
+public:
+    // The part kept for a room equal to `room`, or null; remembers the room for keep().
+    const QuoteSheet* find(const RoomRecord& room)
+    {
+        m_key.clear();
+        for (const Text& cell : room.cells) {
+            const auto size = static_cast<std::uint32_t>(cell.size());
+            m_key.append(reinterpret_cast<const char*>(&size), sizeof size).append(cell);
+        }
+        const auto kept = m_parts.find(m_key);
+        return kept == m_parts.end() ? nullptr : &kept->second;
+    }
+    // Rows [from, end) of `sheet`, as the part of the room last looked for.
+    void keep(const QuoteSheet& sheet, int from)
+    {
+        if (m_parts.size() >= kMostRooms)
+            return;
+        QuoteSheet& part = m_parts[m_key];
+        for (int row = from; row < sheet.RowCount(); ++row)
+            part.AppendRowFrom(sheet, row);
+    }
+
+private:
+    static constexpr std::size_t kMostRooms = 4096;
+    std::string m_key;
+    std::unordered_map<std::string, QuoteSheet> m_parts;
+};
+
 }  // namespace
+
+Text QuoteCaption(std::string_view packageText)
+{
+    if (packageText == kFullPackage)
+        return Text(kFullPackageCaption);
+    return Text(packageText == kHalfPackage ? kHalfPackageCaption : kQuoteWindowTitle);
+}
+
+void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+                       std::string_view packageText, std::optional<Text>& outOfRange, const PriceBook& book,
+                       QuoteSheet& sheet, const QuotePartDone& partDone)
+{
+    outOfRange.reset();
+    const bool fullPackage = packageText == kFullPackage;
+    if (!fullPackage && packageText != kHalfPackage)
+        return;
+    // Emptied after each part, the sheet holds one part at a time: the running total of the
+    // parts before goes on in `sum`, and the range check's in `checked`.
+    const bool keeping = !partDone;
+    std::int32_t sum = 0;
+    double checked = 0;
+    // Ends a part, rows [from, end) of `part`: the sheet, or a part kept for an equal room.
+    // False when nothing more is to be built. The first row out of range is named by its
+    // room, or by its own name.
+    const auto endPart = [&](const QuoteSheet& part, int from, std::optional<std::size_t> room) {
+        if (!outOfRange)
+            if (const int row = FirstRowOutOfRange(part, from, checked); row >= 0)
+                outOfRange = room ? RoomOutOfRange(rooms, *room) : RowOutOfRange(part, row);
+        if (keeping)
+            return true;
+        if (outOfRange)
+            return false;
+        partDone(part);
+        sum = ContinuedTotal(part, sum);
+        sheet.Clear();
+        return true;
+    };
+    // A room's part, built or taken from an equal room's.
+    const auto roomPart = [&](std::size_t room, RoomParts& parts, auto build) {
+        const int from = sheet.RowCount();
+        if (const QuoteSheet* seen = parts.find(rooms[room])) {
+            if (!keeping)
+                return endPart(*seen, 0, room);
+            for (int row = 0; row < seen->RowCount(); ++row)
+                sheet.AppendRowFrom(*seen, row);
+        } else {
+            build(rooms[room]);
+            parts.keep(sheet, from);
+        }
+        return endPart(sheet, from, room);
+    };
+    // One section per room: its header, its numbered items and a closing blank row. A room
+    // type the company does not price is still listed by its header, so nothing typed goes
+    // missing.
+    RoomParts sections;
+    for (std::size_t room = 0; room < rooms.size(); ++room) {
+        const bool more = roomPart(room, sections, [&](const RoomRecord& record) {
+            sheet.AppendHeaderRow(record.type());
+            if (IsPricedRoomType(record.type())) {
+                AppendRoomItems(sheet, record, grade, floor, book);
+                sheet.AppendBlankRow();
+            }
+        });
+        if (!more)
+            return;
+    }
+    const int feesFrom = sheet.RowCount();
+    AppendFeesAndProjectTotal(sheet, keeping ? 0 : sum, book);
+    if (!endPart(sheet, feesFrom, std::nullopt) || !fullPackage)
+        return;
+    RoomParts additions;
+    for (std::size_t room = 0; room < rooms.size(); ++room) {
+        const bool more = roomPart(room, additions, [&](const RoomRecord& record) {
+            AppendFullPackageAdditions(sheet, record, grade, floor, book);
+        });
+        if (!more)
+            return;
+    }
+    const int footFrom = sheet.RowCount();
+    AppendFullPackageTotal(sheet, keeping ? 0 : sum);
+    endPart(sheet, footFrom, std::nullopt);
+}
 
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
                                  std::string_view packageText, const PriceBook& book)
@@ -68,32 +156,11 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
                                  std::string_view packageText, std::optional<Text>& outOfRange,
                                  const PriceBook& book)
 {
-    outOfRange.reset();
     DetailedQuote quote;
+    quote.caption = QuoteCaption(packageText);
     // A room section and its additions rarely exceed 16 rows; the foot adds 9.
     quote.sheet.Reserve(static_cast<int>(std::min<std::size_t>(rooms.size(), 1'000'000) * 16 + 9));
-    const bool fullPackage = packageText == kFullPackage;
-    if (!fullPackage && packageText != kHalfPackage) {
-        quote.caption = kQuoteWindowTitle;
-        return quote;
-    }
-    quote.caption = fullPackage ? kFullPackageCaption : kHalfPackageCaption;
-    RoomRows rows;
-    rows.sections.reserve(rooms.size());
-    if (fullPackage)
-        rows.additions.reserve(rooms.size());
-    AppendRoomSections(quote.sheet, rooms, grade, floor, book, rows);
-    rows.feeSection = quote.sheet.RowCount();
-    AppendFeesAndProjectTotal(quote.sheet, 0, book);
-    if (fullPackage) {
-        for (const RoomRecord& room : rooms) {
-            rows.additions.push_back(quote.sheet.RowCount());
-            AppendFullPackageAdditions(quote.sheet, room, grade, floor, book);
-        }
-        AppendFullPackageTotal(quote.sheet);
-    }
-    if (const int row = FirstRowOutOfRange(quote.sheet); row >= 0)
-        outOfRange = OutOfRangeMessage(quote.sheet, row, rooms, rows);
+    BuildQuoteInParts(rooms, grade, floor, packageText, outOfRange, book, quote.sheet);
     return quote;
 }
 

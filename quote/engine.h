@@ -2,6 +2,7 @@
 // window caption and the whole quote sheet, room sections, fees and totals.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,22 @@ struct DetailedQuote {
 // name, unit, price and fee rate comes from the book.
 DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
                                  std::string_view packageText, const PriceBook& book = BuiltInPriceBook());
+
+// The caption of the quote sheet window for a package text.
+Text QuoteCaption(std::string_view packageText);
+
+// Called with the sheet after each part of a quote built in parts.
+using QuotePartDone = std::function<void(const QuoteSheet& part)>;
+
+// The quote's rows built into `sheet` a part at a time: each room's section, the fees and
+// "工程总造价", on a full package each room's additions and the foot. `outOfRange` is set as
+// below at the first row out of range. Without `partDone` the sheet keeps every part, to
+// the end. With it, it sees each part and the sheet is emptied after, so that the largest
+// quote is never held whole; the parts one after another are the sheet the other way
+// builds, and nothing is built after a row out of range (its part is not handed out).
+void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+                       std::string_view packageText, std::optional<Text>& outOfRange, const PriceBook& book,
+                       QuoteSheet& sheet, const QuotePartDone& partDone = {});
 
 // The same, and whether an amount leaves the range of whole-yuan totals (a room typed a
 // thousand times too large, or a million rooms): then `outOfRange` holds "金额超出范围：…"

@@ -73,9 +73,6 @@ std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow)
     return sum;
 }
 
-namespace {
-
-// The running total over the sheet's rows, going on from `sumAbove`.
 std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove)
 {
     if (sumAbove == 0)
@@ -88,8 +85,6 @@ std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove)
     }
     return sum;
 }
-
-}  // namespace
 
 void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove, const PriceBook& book,
                                std::span<const QuoteRow> kept)
@@ -115,9 +110,9 @@ void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove, const P
     sheet.SetCell(last, kTotal, IntegerToText(ContinuedTotal(sheet, sumAbove)));
 }
 
-void AppendFullPackageTotal(QuoteSheet& sheet)
+void AppendFullPackageTotal(QuoteSheet& sheet, std::int32_t sumAbove)
 {
-    const std::int32_t everything = SumTotals(sheet, 0, sheet.RowCount());
+    const std::int32_t everything = ContinuedTotal(sheet, sumAbove);
     sheet.AppendBlankRow();
     sheet.AppendHeaderRow(Text(kFullPackageTotal), RowKind::FullPackageTotal);
     sheet.SetCell(sheet.RowCount() - 1, kTotal, IntegerToText(everything));

@@ -35,6 +35,10 @@ bool IsFeeName(std::string_view name);
 // CountsInTotals); from the top of the sheet, the sheet's kept running totals.
 std::int32_t SumTotals(const QuoteSheet& sheet, int fromRow, int toRow);
 
+// The running total over all the sheet's rows going on from `sumAbove`: the total of a
+// sheet built or handed out in parts, this being the latest part.
+std::int32_t ContinuedTotal(const QuoteSheet& sheet, std::int32_t sumAbove);
+
 // The 总计 of a fee row priced on `items` (the items above the fee section). A row as the
 // quote writes it (the book's name and unit, quantity 1, the book's rate) takes exactly the
 // quote's figure; a row whose unit, quantity or rate the user changed takes quantity × rate
@@ -50,7 +54,8 @@ std::optional<Text> FeeTotal(const RowTexts& cells, std::int32_t items, const Pr
 void AppendFeesAndProjectTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0,
                                const PriceBook& book = BuiltInPriceBook(), std::span<const QuoteRow> kept = {});
 
-// Appends a blank row and "全包总价格" over every total except "工程总造价".
-void AppendFullPackageTotal(QuoteSheet& sheet);
+// Appends a blank row and "全包总价格" over every total except "工程总造价"; `sumAbove` as for
+// the fees, when the sheet is the last part of one handed out in parts.
+void AppendFullPackageTotal(QuoteSheet& sheet, std::int32_t sumAbove = 0);
 
 }  // namespace rq

@@ -139,6 +139,26 @@ TEST(SameOutput, LargeRandomDwellingsComeOutAsBefore)
     }
 }
 
+// A block of flats repeats its rooms: each distinct room is priced once and its rows used
+// again, byte for byte as the rooms were priced one by one (the window's way too).
+TEST(SameOutput, RepeatedRoomsComeOutAsBefore)
+{
+    const std::string block = RandomRooms(300);
+    const std::string rooms = block + block + RandomRooms(50) + block;
+    const RecordedRun runs[] = {
+        {{"--package", "full", "--grade", "豪华型装修"}, 265542, 0x91B69869F9149FC4ull},
+        {{"--package", "half", "--grade", "经济型装修", "--floor", "tiles"}, 160194, 0xC865530528FBAE2Eull},
+    };
+    for (const RecordedRun& recorded : runs) {
+        std::vector<std::string> args = recorded.args;
+        args.insert(args.begin(), "quote");
+        const CliRun run = RunCli(args, rooms);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2];
+        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2];
+    }
+}
+
 TEST(SameOutput, RandomEditsOfALargeSheetComeOutAsBefore)
 {
     const std::string rooms = RandomRooms(2000);
