@@ -212,45 +212,35 @@ Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
     return text;
 }
 
-// The sheet onto standard output a piece at a time: the text of a large quote is as large
-// as the sheet itself, and holding both at once would double what the quote needs. Each
-// row's cells are copied straight into the piece, then looked over there for a tab or a
-// line break, which is written as a blank (as ForEachSheetPiece does).
-void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
-{
-    constexpr std::size_t kPieceBytes = 1 << 20;
-    const auto piece = std::make_unique_for_overwrite<char[]>(kPieceBytes);
-    std::size_t used = 0;
-    const auto flush = [&] {
-        out.write(piece.get(), static_cast<std::streamsize>(used));
-        used = 0;
-    };
-    // A row, and the heading, as one run of bytes; `line` counts the heading as line 1.
-    const auto writeRow = [&](const RowTexts& cells, int line) {
+// Rows as tab-separated lines, copied straight into pieces of a megabyte; a cell's tab or
+// line break is written there as a blank (as ForEachSheetPiece does). With an output each
+// full piece goes out at once: the text of a large quote is as large as the sheet itself,
+// and holding both would double what the quote needs. Without one the pieces are kept until
+// the quote is known to be whole (no amount out of range), and never copied again.
+class TsvLines {
+public:
+    TsvLines(std::ostream* out, FlattenedLines& flattened) : m_out(out), m_flattened(flattened)
+    {
+        RowTexts heads;
+        std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
+        add(heads);
+    }
+
+    // The next row; the heading was line 1.
+    void add(const RowTexts& cells)
+    {
+        ++m_line;
         std::size_t bytes = 0;
         for (const std::string_view cell : cells)
             bytes += cell.size() + 1;
-        if (used + bytes > kPieceBytes)
-            flush();
-        if (bytes > kPieceBytes) {  // a row of more than a megabyte goes out cell by cell
-            for (int column = 0; column < kSheetColumnCount; ++column) {
-                Text cell(cells[static_cast<std::size_t>(column)]);
-                if (cell.find_first_of(kLineBreaking) != Text::npos) {
-                    std::replace_if(cell.begin(), cell.end(),
-                                    [](char c) { return kLineBreaking.find(c) != std::string_view::npos; }, ' ');
-                    flattenedLines.add(line);
-                }
-                out.write(cell.data(), static_cast<std::streamsize>(cell.size()));
-                out.put(column + 1 < kSheetColumnCount ? '\t' : '\n');
-            }
-            return;
-        }
-        char* at = piece.get() + used;
+        if (m_used + bytes > m_size)
+            nextPiece(bytes);
+        char* at = m_piece.get() + m_used;
+        bool flattened = false;
         for (int column = 0; column < kSheetColumnCount; ++column) {
             const std::string_view cell = cells[static_cast<std::size_t>(column)];
             if (!cell.empty())
                 std::memcpy(at, cell.data(), cell.size());
-            bool flattened = false;
             for (char* c = at; c != at + cell.size(); ++c) {
                 // Every byte of a large quote passes here: one comparison clears nearly all.
                 if (static_cast<unsigned char>(*c) <= '\r' && (*c == '\t' || *c == '\n' || *c == '\r')) {
@@ -258,19 +248,63 @@ void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flat
                     flattened = true;
                 }
             }
-            if (flattened)
-                flattenedLines.add(line);
             at += cell.size();
             *at++ = column + 1 < kSheetColumnCount ? '\t' : '\n';
         }
-        used = static_cast<std::size_t>(at - piece.get());
-    };
-    RowTexts heads;
-    std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
-    writeRow(heads, 1);
+        if (flattened)
+            m_flattened.add(m_line);
+        m_used = static_cast<std::size_t>(at - m_piece.get());
+    }
+
+    // Whatever is not yet written, onto `out`.
+    void writeTo(std::ostream& out)
+    {
+        for (const auto& [piece, size] : m_kept)
+            out.write(piece.get(), static_cast<std::streamsize>(size));
+        m_kept.clear();
+        out.write(m_piece.get(), static_cast<std::streamsize>(m_used));
+        m_used = 0;
+    }
+
+private:
+    static constexpr std::size_t kPieceBytes = 1 << 20;
+
+    // Room for a row of `bytes`: a row of more than a megabyte gets a piece of its own size.
+    void nextPiece(std::size_t bytes)
+    {
+        if (m_out != nullptr && m_used > 0)
+            m_out->write(m_piece.get(), static_cast<std::streamsize>(m_used));
+        else if (m_used > 0)
+            m_kept.emplace_back(std::move(m_piece), m_used);
+        m_used = 0;
+        if (m_piece && bytes <= m_size)
+            return;  // the written piece is used again
+        m_size = std::max(bytes, kPieceBytes);
+        m_piece = std::make_unique_for_overwrite<char[]>(m_size);
+    }
+
+    std::ostream* m_out;
+    FlattenedLines& m_flattened;
+    int m_line = 0;
+    std::unique_ptr<char[]> m_piece;
+    std::size_t m_size = 0;
+    std::size_t m_used = 0;
+    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> m_kept;
+};
+
+// Said once, after the sheet, where a tab-separated text had to flatten a cell.
+void NoteFlattened(const FlattenedLines& flattened, bool gbk, std::ostream& err)
+{
+    if (const std::optional<Text> note = flattened.note())
+        err << kCommand << (gbk ? Utf8ToGbk(*note) : *note) << "\n";
+}
+
+void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
+{
+    TsvLines lines(&out, flattenedLines);
     for (int row = 0; row < sheet.RowCount(); ++row)
-        writeRow(sheet.RowCells(row), row + 2);
-    flush();
+        lines.add(sheet.RowCells(row));
+    lines.writeTo(out);
 }
 
 }  // namespace
@@ -367,6 +401,24 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         }
         if (inputs.rooms.empty())
             return refuse(Text(kNoRoomsMessage));
+        // A quote that goes to standard output as it is built is written a room at a time:
+        // the largest list of rooms holds only the text of its sheet, never the sheet.
+        if (edits.empty() && !options.saveProjectPath && !options.common.outputPath && !gbk) {
+            FlattenedLines flattened;
+            TsvLines lines(nullptr, flattened);
+            QuoteSheet part;
+            std::optional<Text> outOfRange;
+            BuildQuoteInParts(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange,
+                              project.prices, part, [&](const QuoteSheet& rows) {
+                                  for (int row = 0; row < rows.RowCount(); ++row)
+                                      lines.add(rows.RowCells(row));
+                              });
+            if (outOfRange)
+                return refuse(*outOfRange);
+            lines.writeTo(out);
+            NoteFlattened(flattened, gbk, err);
+            return kStatusDone;
+        }
         // The rooms are kept once, with the sheet they were built into; a project written
         // from the run takes its copy of them from there.
         std::optional<Text> outOfRange;
@@ -398,20 +450,15 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             return refuse(*problem, kStatusFailed);
     }
 
-    // Said once, after the sheet, where a tab-separated text had to flatten a cell.
     FlattenedLines flattened;
-    const auto noteFlattened = [&] {
-        if (const std::optional<Text> note = flattened.note())
-            err << kCommand << (gbk ? Utf8ToGbk(*note) : *note) << "\n";
-    };
     if (!options.common.outputPath && !gbk) {
         WriteSheet(quote.sheet, out, flattened);
-        noteFlattened();
+        NoteFlattened(flattened, gbk, err);
         return kStatusDone;  // whether it reached its file is for main to tell
     }
     const Text text = SheetText(quote.sheet, flattened);
     if (!options.common.outputPath || FormatOfPath(*options.common.outputPath) == DocumentFormat::Tsv)
-        noteFlattened();
+        NoteFlattened(flattened, gbk, err);
     if (options.common.outputPath) {
         const WriteResult written = WriteOutputFile(*options.common.outputPath, gbk ? Utf8ToGbk(text) : text, [&] {
             // A project brings the details of its quote; rooms from a file have none. The head
