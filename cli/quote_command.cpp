@@ -212,11 +212,41 @@ Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
     return text;
 }
 
-// Rows as tab-separated lines, copied straight into pieces of a megabyte; a cell's tab or
-// line break is written there as a blank (as ForEachSheetPiece does). With an output each
-// full piece goes out at once: the text of a large quote is as large as the sheet itself,
-// and holding both would double what the quote needs. Without one the pieces are kept until
-// the quote is known to be whole (no amount out of range), and never copied again.
+// The bytes of a row's line: six cells, a tab after each but the last, which ends it.
+std::size_t LineBytes(const RowTexts& cells)
+{
+    std::size_t bytes = 0;
+    for (const std::string_view cell : cells)
+        bytes += cell.size() + 1;
+    return bytes;
+}
+
+// Writes the row's line at `at`, which has room for LineBytes(cells); a tab or a line break
+// in a cell is written as a blank (as ForEachSheetPiece does). True when one was.
+bool PutLine(const RowTexts& cells, char* at)
+{
+    bool flattened = false;
+    for (int column = 0; column < kSheetColumnCount; ++column) {
+        const std::string_view cell = cells[static_cast<std::size_t>(column)];
+        if (!cell.empty())
+            std::memcpy(at, cell.data(), cell.size());
+        for (char* c = at; c != at + cell.size(); ++c) {
+            // Every byte of a large quote passes here: one comparison clears nearly all.
+            if (static_cast<unsigned char>(*c) <= '\r' && (*c == '\t' || *c == '\n' || *c == '\r')) {
+                *c = ' ';
+                flattened = true;
+            }
+        }
+        at += cell.size();
+        *at++ = column + 1 < kSheetColumnCount ? '\t' : '\n';
+    }
+    return flattened;
+}
+
+// Lines copied straight into pieces of a megabyte. With an output each full piece goes out
+// at once: the text of a large quote is as large as the sheet itself, and holding both
+// would double what the quote needs. Without one the pieces are kept until the quote is
+// known to be whole (no amount out of range), and never copied again.
 class TsvLines {
 public:
     TsvLines(std::ostream* out, FlattenedLines& flattened) : m_out(out), m_flattened(flattened)
@@ -230,30 +260,22 @@ public:
     void add(const RowTexts& cells)
     {
         ++m_line;
-        std::size_t bytes = 0;
-        for (const std::string_view cell : cells)
-            bytes += cell.size() + 1;
+        const std::size_t bytes = LineBytes(cells);
         if (m_used + bytes > m_size)
             nextPiece(bytes);
-        char* at = m_piece.get() + m_used;
-        bool flattened = false;
-        for (int column = 0; column < kSheetColumnCount; ++column) {
-            const std::string_view cell = cells[static_cast<std::size_t>(column)];
-            if (!cell.empty())
-                std::memcpy(at, cell.data(), cell.size());
-            for (char* c = at; c != at + cell.size(); ++c) {
-                // Every byte of a large quote passes here: one comparison clears nearly all.
-                if (static_cast<unsigned char>(*c) <= '\r' && (*c == '\t' || *c == '\n' || *c == '\r')) {
-                    *c = ' ';
-                    flattened = true;
-                }
-            }
-            at += cell.size();
-            *at++ = column + 1 < kSheetColumnCount ? '\t' : '\n';
-        }
-        if (flattened)
+        if (PutLine(cells, m_piece.get() + m_used))
             m_flattened.add(m_line);
-        m_used = static_cast<std::size_t>(at - m_piece.get());
+        m_used += bytes;
+    }
+
+    // `count` lines already written out, none of them flattened.
+    void addLines(std::string_view text, int count)
+    {
+        if (m_used + text.size() > m_size)
+            nextPiece(text.size());
+        std::memcpy(m_piece.get() + m_used, text.data(), text.size());
+        m_used += text.size();
+        m_line += count;
     }
 
     // Whatever is not yet written, onto `out`.
@@ -269,7 +291,7 @@ public:
 private:
     static constexpr std::size_t kPieceBytes = 1 << 20;
 
-    // Room for a row of `bytes`: a row of more than a megabyte gets a piece of its own size.
+    // Room for `bytes` more: a row of more than a megabyte gets a piece of its own size.
     void nextPiece(std::size_t bytes)
     {
         if (m_out != nullptr && m_used > 0)
@@ -290,6 +312,48 @@ private:
     std::size_t m_size = 0;
     std::size_t m_used = 0;
     std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> m_kept;
+};
+
+// The lines of the parts of rooms alike, written once and copied after: a dwelling of many
+// rooms repeats a few. A part with a cell to flatten is written row by row every time, so
+// that each of its lines is named.
+class AlikeParts {
+public:
+    void add(const QuoteSheet& part, int alike, TsvLines& lines)
+    {
+        if (alike < 0) {
+            addRows(part, lines);
+            return;
+        }
+        if (static_cast<std::size_t>(alike) >= m_texts.size())
+            m_texts.resize(static_cast<std::size_t>(alike) + 1);
+        std::optional<Text>& text = m_texts[static_cast<std::size_t>(alike)];
+        if (!text) {
+            text.emplace();
+            for (int row = 0; row < part.RowCount(); ++row) {
+                const RowTexts cells = part.RowCells(row);
+                const std::size_t at = text->size();
+                text->resize(at + LineBytes(cells));
+                if (PutLine(cells, text->data() + at)) {
+                    text->clear();
+                    break;
+                }
+            }
+        }
+        if (text->empty() && part.RowCount() > 0)
+            addRows(part, lines);
+        else
+            lines.addLines(*text, part.RowCount());
+    }
+
+private:
+    static void addRows(const QuoteSheet& part, TsvLines& lines)
+    {
+        for (int row = 0; row < part.RowCount(); ++row)
+            lines.add(part.RowCells(row));
+    }
+
+    std::vector<std::optional<Text>> m_texts;
 };
 
 // Said once, after the sheet, where a tab-separated text had to flatten a cell.
@@ -406,13 +470,12 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (edits.empty() && !options.saveProjectPath && !options.common.outputPath && !gbk) {
             FlattenedLines flattened;
             TsvLines lines(nullptr, flattened);
+            AlikeParts alikeParts;
             QuoteSheet part;
             std::optional<Text> outOfRange;
             BuildQuoteInParts(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange,
-                              project.prices, part, [&](const QuoteSheet& rows) {
-                                  for (int row = 0; row < rows.RowCount(); ++row)
-                                      lines.add(rows.RowCells(row));
-                              });
+                              project.prices, part,
+                              [&](const QuoteSheet& rows, int alike) { alikeParts.add(rows, alike, lines); });
             if (outOfRange)
                 return refuse(*outOfRange);
             lines.writeTo(out);

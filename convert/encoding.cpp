@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 
 #include "convert/utf8.h"
@@ -76,7 +78,13 @@ bool IsValidUtf8(std::string_view bytes)
         std::size_t len = 0;
         char32_t c = 0;
         if (lead < 0x80) {
+            // Most of a room list or a price list is ASCII: it is passed eight bytes at a time.
             ++i;
+            for (std::uint64_t eight = 0; i + sizeof eight <= bytes.size(); i += sizeof eight) {
+                std::memcpy(&eight, bytes.data() + i, sizeof eight);
+                if ((eight & 0x8080808080808080ull) != 0)
+                    break;
+            }
             continue;
         } else if (lead >= 0xC2 && lead <= 0xDF) {
             len = 2;

@@ -33,8 +33,7 @@ int FirstRowOutOfRange(const QuoteSheet& sheet, int from, double& sum)
         // Such a word reads as 0, so only a total of 0 needs its text looked at.
         if (amount == 0 && IsNonFiniteAmountText(sheet.GetCell(row, kTotal)))
             return row;
-        sum = std::trunc(sum + amount);
-        if (!FitsWholeYuan(amount) || !FitsWholeYuan(sum))
+        if (!AddWithinRange(amount, sum))
             return row;
     }
     return -1;

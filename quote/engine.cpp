@@ -34,8 +34,16 @@ Text RowOutOfRange(const QuoteSheet& sheet, int row)
 // priced as they come.
 class RoomParts {
 public:
+    // The parts kept are numbered from `firstNumber` on.
+    explicit RoomParts(int firstNumber) : m_firstNumber(firstNumber) {}
+
+    struct Kept {
+        QuoteSheet part;
+        std::vector<double> amounts;  // the 总计 of its rows that count in the totals
+        int number = -1;
+    };
     // The part kept for a room equal to `room`, or null; remembers the room for keep().
-    const QuoteSheet* find(const RoomRecord& room)
+    const Kept* find(const RoomRecord& room)
     {
         m_key.clear();
         for (const Text& cell : room.cells) {
@@ -46,19 +54,27 @@ public:
         return kept == m_parts.end() ? nullptr : &kept->second;
     }
     // Rows [from, end) of `sheet`, as the part of the room last looked for.
-    void keep(const QuoteSheet& sheet, int from)
+    // Returns its number, or -1 when no more are kept.
+    int keep(const QuoteSheet& sheet, int from)
     {
         if (m_parts.size() >= kMostRooms)
-            return;
-        QuoteSheet& part = m_parts[m_key];
-        for (int row = from; row < sheet.RowCount(); ++row)
-            part.AppendRowFrom(sheet, row);
+            return -1;
+        Kept& kept = m_parts[m_key];
+        kept.number = m_firstNumber + static_cast<int>(m_parts.size()) - 1;
+        for (int row = from; row < sheet.RowCount(); ++row) {
+            kept.part.AppendRowFrom(sheet, row);
+            if (const std::optional<double> total = sheet.TotalValue(row); total && CountsInTotals(sheet.GetKind(row)))
+                kept.amounts.push_back(*total);
+        }
+        return kept.number;
     }
 
-private:
     static constexpr std::size_t kMostRooms = 4096;
+
+private:
+    int m_firstNumber;
     std::string m_key;
-    std::unordered_map<std::string, QuoteSheet> m_parts;
+    std::unordered_map<std::string, Kept> m_parts;
 };
 
 }  // namespace
@@ -86,7 +102,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
     // Ends a part, rows [from, end) of `part`: the sheet, or a part kept for an equal room.
     // False when nothing more is to be built. The first row out of range is named by its
     // room, or by its own name.
-    const auto endPart = [&](const QuoteSheet& part, int from, std::optional<std::size_t> room) {
+    const auto endPart = [&](const QuoteSheet& part, int from, std::optional<std::size_t> room, int alike = -1) {
         if (!outOfRange)
             if (const int row = FirstRowOutOfRange(part, from, checked); row >= 0)
                 outOfRange = room ? RoomOutOfRange(rooms, *room) : RowOutOfRange(part, row);
@@ -94,7 +110,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
             return true;
         if (outOfRange)
             return false;
-        partDone(part);
+        partDone(part, alike);
         sum = ContinuedTotal(part, sum);
         sheet.Clear();
         return true;
@@ -102,21 +118,31 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
     // A room's part, built or taken from an equal room's.
     const auto roomPart = [&](std::size_t room, RoomParts& parts, auto build) {
         const int from = sheet.RowCount();
-        if (const QuoteSheet* seen = parts.find(rooms[room])) {
-            if (!keeping)
-                return endPart(*seen, 0, room);
-            for (int row = 0; row < seen->RowCount(); ++row)
-                sheet.AppendRowFrom(*seen, row);
-        } else {
-            build(rooms[room]);
-            parts.keep(sheet, from);
+        const RoomParts::Kept* seen = parts.find(rooms[room]);
+        if (seen && keeping) {
+            for (int row = 0; row < seen->part.RowCount(); ++row)
+                sheet.AppendRowFrom(seen->part, row);
+            return endPart(sheet, from, room);
         }
-        return endPart(sheet, from, room);
+        if (seen) {
+            // Its rows passed the check when they were built: the running sums go on.
+            for (const double amount : seen->amounts) {
+                if (!AddWithinRange(amount, checked)) {
+                    outOfRange = RoomOutOfRange(rooms, room);
+                    return false;
+                }
+                sum = AddToRunningTotal(sum, amount);
+            }
+            partDone(seen->part, seen->number);
+            return true;
+        }
+        build(rooms[room]);
+        return endPart(sheet, from, room, parts.keep(sheet, from));
     };
     // One section per room: its header, its numbered items and a closing blank row. A room
     // type the company does not price is still listed by its header, so nothing typed goes
     // missing.
-    RoomParts sections;
+    RoomParts sections(0);
     for (std::size_t room = 0; room < rooms.size(); ++room) {
         const bool more = roomPart(room, sections, [&](const RoomRecord& record) {
             sheet.AppendHeaderRow(record.type());
@@ -132,7 +158,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
     AppendFeesAndProjectTotal(sheet, keeping ? 0 : sum, book);
     if (!endPart(sheet, feesFrom, std::nullopt) || !fullPackage)
         return;
-    RoomParts additions;
+    RoomParts additions(static_cast<int>(RoomParts::kMostRooms));
     for (std::size_t room = 0; room < rooms.size(); ++room) {
         const bool more = roomPart(room, additions, [&](const RoomRecord& record) {
             AppendFullPackageAdditions(sheet, record, grade, floor, book);

@@ -35,8 +35,10 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
 // The caption of the quote sheet window for a package text.
 Text QuoteCaption(std::string_view packageText);
 
-// Called with the sheet after each part of a quote built in parts.
-using QuotePartDone = std::function<void(const QuoteSheet& part)>;
+// Called with each part of a quote built in parts, and a number for the parts of rooms
+// alike: the same number each time such a part comes again, -1 for a part of its own (the
+// fees, the foot, rooms past the few thousand distinct ones kept).
+using QuotePartDone = std::function<void(const QuoteSheet& part, int alike)>;
 
 // The quote's rows built into `sheet` a part at a time: each room's section, the fees and
 // "工程总造价", on a full package each room's additions and the foot. `outOfRange` is set as
