@@ -2,6 +2,7 @@
 // printed as tab-separated lines.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -243,13 +244,49 @@ bool PutLine(const RowTexts& cells, char* at)
     return flattened;
 }
 
-// Lines copied straight into pieces of a megabyte. With an output each full piece goes out
-// at once: the text of a large quote is as large as the sheet itself, and holding both
-// would double what the quote needs. Without one the pieces are kept until the quote is
-// known to be whole (no amount out of range), and never copied again.
-class TsvLines {
+// Lines onto an output through one piece of a megabyte: the text of a large quote is as
+// large as the sheet itself, and holding both would double what the quote needs.
+class LinePieces {
 public:
-    TsvLines(std::ostream* out, FlattenedLines& flattened) : m_out(out), m_flattened(flattened)
+    explicit LinePieces(std::ostream& out) : m_out(out) {}
+    ~LinePieces() { flush(); }
+
+    // Room for `bytes` more, valid until the next call; a row of more than a megabyte gets
+    // a piece of its own size.
+    char* room(std::size_t bytes)
+    {
+        if (m_used + bytes > m_size) {
+            flush();
+            if (bytes > m_size) {
+                m_size = std::max(bytes, kPieceBytes);
+                m_piece = std::make_unique_for_overwrite<char[]>(m_size);
+            }
+        }
+        char* const at = m_piece.get() + m_used;
+        m_used += bytes;
+        return at;
+    }
+    void flush()
+    {
+        if (m_used > 0)
+            m_out.write(m_piece.get(), static_cast<std::streamsize>(m_used));
+        m_used = 0;
+    }
+
+private:
+    static constexpr std::size_t kPieceBytes = 1 << 20;
+    std::ostream& m_out;
+    std::unique_ptr<char[]> m_piece;
+    std::size_t m_size = 0;
+    std::size_t m_used = 0;
+};
+
+// The lines of a quote held until it is known to be whole (no amount out of range). Lines
+// of rooms alike are written once and only referred to after: a million rooms of a few
+// kinds hold a few megabytes of text, not the hundreds their output takes.
+class KeptLines {
+public:
+    explicit KeptLines(FlattenedLines& flattened) : m_flattened(flattened)
     {
         RowTexts heads;
         std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
@@ -260,66 +297,47 @@ public:
     void add(const RowTexts& cells)
     {
         ++m_line;
-        const std::size_t bytes = LineBytes(cells);
-        if (m_used + bytes > m_size)
-            nextPiece(bytes);
-        if (PutLine(cells, m_piece.get() + m_used))
+        if (!m_ownOpen || m_own.back().size() > kOwnBytes) {
+            m_order.push_back(&m_own.emplace_back());
+            m_ownOpen = true;
+        }
+        Text& own = m_own.back();
+        const std::size_t at = own.size();
+        own.resize(at + LineBytes(cells));
+        if (PutLine(cells, own.data() + at))
             m_flattened.add(m_line);
-        m_used += bytes;
     }
 
-    // `count` lines already written out, none of them flattened.
-    void addLines(std::string_view text, int count)
+    // `count` lines already written, none of them flattened; the text must outlive this.
+    void addShared(const Text& text, int count)
     {
-        if (m_used + text.size() > m_size)
-            nextPiece(text.size());
-        std::memcpy(m_piece.get() + m_used, text.data(), text.size());
-        m_used += text.size();
+        m_order.push_back(&text);
+        m_ownOpen = false;
         m_line += count;
     }
 
-    // Whatever is not yet written, onto `out`.
-    void writeTo(std::ostream& out)
+    void writeTo(std::ostream& out) const
     {
-        for (const auto& [piece, size] : m_kept)
-            out.write(piece.get(), static_cast<std::streamsize>(size));
-        m_kept.clear();
-        out.write(m_piece.get(), static_cast<std::streamsize>(m_used));
-        m_used = 0;
+        LinePieces pieces(out);
+        for (const Text* text : m_order)
+            if (!text->empty())
+                std::memcpy(pieces.room(text->size()), text->data(), text->size());
     }
 
 private:
-    static constexpr std::size_t kPieceBytes = 1 << 20;
-
-    // Room for `bytes` more: a row of more than a megabyte gets a piece of its own size.
-    void nextPiece(std::size_t bytes)
-    {
-        if (m_out != nullptr && m_used > 0)
-            m_out->write(m_piece.get(), static_cast<std::streamsize>(m_used));
-        else if (m_used > 0)
-            m_kept.emplace_back(std::move(m_piece), m_used);
-        m_used = 0;
-        if (m_piece && bytes <= m_size)
-            return;  // the written piece is used again
-        m_size = std::max(bytes, kPieceBytes);
-        m_piece = std::make_unique_for_overwrite<char[]>(m_size);
-    }
-
-    std::ostream* m_out;
+    static constexpr std::size_t kOwnBytes = 1 << 20;
     FlattenedLines& m_flattened;
     int m_line = 0;
-    std::unique_ptr<char[]> m_piece;
-    std::size_t m_size = 0;
-    std::size_t m_used = 0;
-    std::vector<std::pair<std::unique_ptr<char[]>, std::size_t>> m_kept;
+    std::deque<Text> m_own;  // lines of no other part, in runs of about a megabyte
+    bool m_ownOpen = false;  // whether the last of m_order is the last of m_own
+    std::vector<const Text*> m_order;
 };
 
-// The lines of the parts of rooms alike, written once and copied after: a dwelling of many
-// rooms repeats a few. A part with a cell to flatten is written row by row every time, so
-// that each of its lines is named.
+// The lines of the parts of rooms alike, written once and referred to after. A part with a
+// cell to flatten is written row by row every time, so that each of its lines is named.
 class AlikeParts {
 public:
-    void add(const QuoteSheet& part, int alike, TsvLines& lines)
+    void add(const QuoteSheet& part, int alike, KeptLines& lines)
     {
         if (alike < 0) {
             addRows(part, lines);
@@ -343,18 +361,34 @@ public:
         if (text->empty() && part.RowCount() > 0)
             addRows(part, lines);
         else
-            lines.addLines(*text, part.RowCount());
+            lines.addShared(*text, part.RowCount());
     }
 
 private:
-    static void addRows(const QuoteSheet& part, TsvLines& lines)
+    static void addRows(const QuoteSheet& part, KeptLines& lines)
     {
         for (int row = 0; row < part.RowCount(); ++row)
             lines.add(part.RowCells(row));
     }
 
-    std::vector<std::optional<Text>> m_texts;
+    // By the engine's number of the part. The kept lines refer to these texts: a deque
+    // grown at its end never moves them.
+    std::deque<std::optional<Text>> m_texts;
 };
+
+void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
+{
+    LinePieces pieces(out);
+    RowTexts heads;
+    std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
+    if (PutLine(heads, pieces.room(LineBytes(heads))))
+        flattenedLines.add(1);
+    for (int row = 0; row < sheet.RowCount(); ++row) {
+        const RowTexts cells = sheet.RowCells(row);
+        if (PutLine(cells, pieces.room(LineBytes(cells))))
+            flattenedLines.add(row + 2);
+    }
+}
 
 // Said once, after the sheet, where a tab-separated text had to flatten a cell.
 void NoteFlattened(const FlattenedLines& flattened, bool gbk, std::ostream& err)
@@ -363,13 +397,6 @@ void NoteFlattened(const FlattenedLines& flattened, bool gbk, std::ostream& err)
         err << kCommand << (gbk ? Utf8ToGbk(*note) : *note) << "\n";
 }
 
-void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
-{
-    TsvLines lines(&out, flattenedLines);
-    for (int row = 0; row < sheet.RowCount(); ++row)
-        lines.add(sheet.RowCells(row));
-    lines.writeTo(out);
-}
 
 }  // namespace
 
@@ -469,7 +496,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         // the largest list of rooms holds only the text of its sheet, never the sheet.
         if (edits.empty() && !options.saveProjectPath && !options.common.outputPath && !gbk) {
             FlattenedLines flattened;
-            TsvLines lines(nullptr, flattened);
+            KeptLines lines(flattened);
             AlikeParts alikeParts;
             QuoteSheet part;
             std::optional<Text> outOfRange;
