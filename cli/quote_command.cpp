@@ -472,6 +472,7 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
         if (prices)
             project.prices = std::move(*prices);
         QuoteInputs inputs{{}, options.grade, options.floor};
+        RoomsAlike rooms;
         // The file goes before the quote is built: for a long list of rooms it is as large
         // as the rooms themselves.
         {
@@ -481,16 +482,16 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             if (file.value->size() > kLargeRoomListBytes)
                 PrepareHeapForLargeQuote();
             std::vector<Text> warnings;
-            Outcome<std::vector<RoomRecord>> rooms = ReadRoomFile(*file.value, options.unchecked, warnings);
-            if (!rooms)
-                return refuse(rooms.problem, rooms.status);
+            Outcome<RoomsAlike> read = ReadRoomsAlike(*file.value, options.unchecked, warnings);
+            if (!read)
+                return refuse(read.problem, read.status);
             for (const Text& warning : warnings) {
                 const Text line = Text(kCommand) + warning + "\n";
                 err << (gbk ? Utf8ToGbk(line) : line);
             }
-            inputs.rooms = std::move(*rooms.value);
+            rooms = std::move(*read.value);
         }
-        if (inputs.rooms.empty())
+        if (rooms.empty())
             return refuse(Text(kNoRoomsMessage));
         // A quote that goes to standard output as it is built is written a room at a time:
         // the largest list of rooms holds only the text of its sheet, never the sheet.
@@ -500,15 +501,15 @@ int RunQuoteCommand(const std::vector<std::string>& args, std::ostream& out, std
             AlikeParts alikeParts;
             QuoteSheet part;
             std::optional<Text> outOfRange;
-            BuildQuoteInParts(inputs.rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange,
-                              project.prices, part,
-                              [&](const QuoteSheet& rows, int alike) { alikeParts.add(rows, alike, lines); });
+            BuildQuoteInParts(rooms, inputs.grade, inputs.floor, PackageTextOf(package), outOfRange, project.prices,
+                              part, [&](const QuoteSheet& rows, int alike) { alikeParts.add(rows, alike, lines); });
             if (outOfRange)
                 return refuse(*outOfRange);
             lines.writeTo(out);
             NoteFlattened(flattened, gbk, err);
             return kStatusDone;
         }
+        inputs.rooms = std::move(rooms).TakeAll();
         // The rooms are kept once, with the sheet they were built into; a project written
         // from the run takes its copy of them from there.
         std::optional<Text> outOfRange;

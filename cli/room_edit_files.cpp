@@ -71,11 +71,14 @@ Text LinePrefix(std::string_view fileName, int number)
     return Text(fileName) + "第" + IntegerToText(number) + "行: ";
 }
 
-// Each room is made straight from its line: a list of 100,000 rooms is never held as lines
-// of fields besides.
-Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings)
+namespace {
+
+// Each room is made straight from its line and handed to `add`: a list of 100,000 rooms is
+// never held as lines of fields besides. `Rooms` is reserved for them first.
+template <typename Rooms>
+Outcome<Rooms> ReadRooms(std::string_view bytes, bool unchecked, std::vector<Text>& warnings)
 {
-    std::vector<RoomRecord> rooms;
+    Rooms rooms;
     std::size_t filled = 0;  // lines that are not empty: one room each
     for (std::string_view rest = bytes; !rest.empty();)
         filled += TakeLine(rest).empty() ? 0 : 1;
@@ -97,8 +100,20 @@ Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unche
               return std::nullopt;
           });
     if (problem)
-        return Outcome<std::vector<RoomRecord>>::Refused(*problem);
+        return Outcome<Rooms>::Refused(*problem);
     return rooms;
+}
+
+}  // namespace
+
+Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings)
+{
+    return ReadRooms<std::vector<RoomRecord>>(bytes, unchecked, warnings);
+}
+
+Outcome<RoomsAlike> ReadRoomsAlike(std::string_view bytes, bool unchecked, std::vector<Text>& warnings)
+{
+    return ReadRooms<RoomsAlike>(bytes, unchecked, warnings);
 }
 
 namespace {

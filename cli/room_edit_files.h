@@ -10,6 +10,7 @@
 #include "convert/outcome.h"
 #include "quote/quote_sheet.h"
 #include "rooms/room_record.h"
+#include "rooms/rooms_alike.h"
 #include "sheet/kept_edits.h"
 #include "sheet/sheet_edits.h"
 
@@ -25,6 +26,8 @@ Text LinePrefix(std::string_view fileName, int number);
 // whose sizes look typed in metres is taken as given, with a line about it in `warnings`
 // (a script cannot be asked as the window asks).
 Outcome<std::vector<RoomRecord>> ReadRoomFile(std::string_view bytes, bool unchecked, std::vector<Text>& warnings);
+// The same, the rooms alike kept once: for a quote of many rooms.
+Outcome<RoomsAlike> ReadRoomsAlike(std::string_view bytes, bool unchecked, std::vector<Text>& warnings);
 
 enum class EditKind { Modify, Delete, Add, Undo, Redo };
 

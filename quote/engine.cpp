@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <string>
-#include <unordered_map>
+#include <memory>
 
 #include "quote/amount_range.h"
 #include "quote/fees.h"
@@ -17,7 +16,7 @@ namespace {
 
 // "金额超出范围：第3个房间「卧室」使报价超过 … 元，请检查房间的尺寸", or for a fee or total row
 // its own name.
-Text RoomOutOfRange(const std::vector<RoomRecord>& rooms, std::size_t room)
+Text RoomOutOfRange(const RoomsAlike& rooms, std::size_t room)
 {
     return Text(kAmountOutOfRange) + "第" + std::to_string(room + 1) + "个房间「" + rooms[room].type() + "」使报价超过 " +
            Text(kLargestYuanText) + " 元，请检查房间的尺寸";
@@ -28,13 +27,11 @@ Text RowOutOfRange(const QuoteSheet& sheet, int row)
     return Text(kAmountOutOfRange) + "「" + Text(sheet.GetCell(row, kItemName)) + "」超过 " + Text(kLargestYuanText) + " 元";
 }
 
-// The parts built for rooms met before. A dwelling of many rooms repeats a few sizes, and
-// a room's part depends on nothing but the room (its numbering starts at its own first
-// row), so each distinct room is priced once. A few thousand are kept: past that, rooms are
-// priced as they come.
+// The parts built for rooms alike. A room's part depends on nothing but the room (its
+// numbering starts at its own first row), so each is built once.
 class RoomParts {
 public:
-    // The parts kept are numbered from `firstNumber` on.
+    // Numbered for the caller from `firstNumber` on, by the rooms' own alike numbers.
     explicit RoomParts(int firstNumber) : m_firstNumber(firstNumber) {}
 
     struct Kept {
@@ -42,39 +39,34 @@ public:
         std::vector<double> amounts;  // the 总计 of its rows that count in the totals
         int number = -1;
     };
-    // The part kept for a room equal to `room`, or null; remembers the room for keep().
-    const Kept* find(const RoomRecord& room)
+    // The part kept for rooms of this alike number, or null.
+    const Kept* find(int alike) const
     {
-        m_key.clear();
-        for (const Text& cell : room.cells) {
-            const auto size = static_cast<std::uint32_t>(cell.size());
-            m_key.append(reinterpret_cast<const char*>(&size), sizeof size).append(cell);
-        }
-        const auto kept = m_parts.find(m_key);
-        return kept == m_parts.end() ? nullptr : &kept->second;
+        return alike >= 0 && static_cast<std::size_t>(alike) < m_parts.size() ? m_parts[static_cast<std::size_t>(alike)].get()
+                                                                                : nullptr;
     }
-    // Rows [from, end) of `sheet`, as the part of the room last looked for.
-    // Returns its number, or -1 when no more are kept.
-    int keep(const QuoteSheet& sheet, int from)
+    // Rows [from, end) of `sheet` as the part of rooms of this alike number; returns the
+    // part's number for the caller, -1 for a room not compared.
+    int keep(int alike, const QuoteSheet& sheet, int from)
     {
-        if (m_parts.size() >= kMostRooms)
+        if (alike < 0)
             return -1;
-        Kept& kept = m_parts[m_key];
-        kept.number = m_firstNumber + static_cast<int>(m_parts.size()) - 1;
+        if (static_cast<std::size_t>(alike) >= m_parts.size())
+            m_parts.resize(static_cast<std::size_t>(alike) + 1);
+        auto& kept = m_parts[static_cast<std::size_t>(alike)];
+        kept = std::make_unique<Kept>();
+        kept->number = m_firstNumber + alike;
         for (int row = from; row < sheet.RowCount(); ++row) {
-            kept.part.AppendRowFrom(sheet, row);
+            kept->part.AppendRowFrom(sheet, row);
             if (const std::optional<double> total = sheet.TotalValue(row); total && CountsInTotals(sheet.GetKind(row)))
-                kept.amounts.push_back(*total);
+                kept->amounts.push_back(*total);
         }
-        return kept.number;
+        return kept->number;
     }
-
-    static constexpr std::size_t kMostRooms = 4096;
 
 private:
     int m_firstNumber;
-    std::string m_key;
-    std::unordered_map<std::string, Kept> m_parts;
+    std::vector<std::unique_ptr<Kept>> m_parts;
 };
 
 }  // namespace
@@ -86,7 +78,7 @@ Text QuoteCaption(std::string_view packageText)
     return Text(packageText == kHalfPackage ? kHalfPackageCaption : kQuoteWindowTitle);
 }
 
-void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+void BuildQuoteInParts(const RoomsAlike& rooms, std::string_view grade, FloorChoice floor,
                        std::string_view packageText, std::optional<Text>& outOfRange, const PriceBook& book,
                        QuoteSheet& sheet, const QuotePartDone& partDone)
 {
@@ -118,7 +110,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
     // A room's part, built or taken from an equal room's.
     const auto roomPart = [&](std::size_t room, RoomParts& parts, auto build) {
         const int from = sheet.RowCount();
-        const RoomParts::Kept* seen = parts.find(rooms[room]);
+        const RoomParts::Kept* seen = parts.find(rooms.alike(room));
         if (seen && keeping) {
             for (int row = 0; row < seen->part.RowCount(); ++row)
                 sheet.AppendRowFrom(seen->part, row);
@@ -137,7 +129,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
             return true;
         }
         build(rooms[room]);
-        return endPart(sheet, from, room, parts.keep(sheet, from));
+        return endPart(sheet, from, room, parts.keep(rooms.alike(room), sheet, from));
     };
     // One section per room: its header, its numbered items and a closing blank row. A room
     // type the company does not price is still listed by its header, so nothing typed goes
@@ -158,7 +150,7 @@ void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view gr
     AppendFeesAndProjectTotal(sheet, keeping ? 0 : sum, book);
     if (!endPart(sheet, feesFrom, std::nullopt) || !fullPackage)
         return;
-    RoomParts additions(static_cast<int>(RoomParts::kMostRooms));
+    RoomParts additions(static_cast<int>(RoomsAlike::kMostCompared));
     for (std::size_t room = 0; room < rooms.size(); ++room) {
         const bool more = roomPart(room, additions, [&](const RoomRecord& record) {
             AppendFullPackageAdditions(sheet, record, grade, floor, book);
@@ -186,7 +178,7 @@ DetailedQuote BuildDetailedQuote(const std::vector<RoomRecord>& rooms, std::stri
     quote.caption = QuoteCaption(packageText);
     // A room section and its additions rarely exceed 16 rows; the foot adds 9.
     quote.sheet.Reserve(static_cast<int>(std::min<std::size_t>(rooms.size(), 1'000'000) * 16 + 9));
-    BuildQuoteInParts(rooms, grade, floor, packageText, outOfRange, book, quote.sheet);
+    BuildQuoteInParts(RoomsAlike(rooms), grade, floor, packageText, outOfRange, book, quote.sheet);
     return quote;
 }
 

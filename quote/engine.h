@@ -12,6 +12,7 @@
 #include "quote/quote_concepts.h"
 #include "quote/quote_sheet.h"
 #include "rooms/room_record.h"
+#include "rooms/rooms_alike.h"
 
 namespace rq {
 
@@ -37,7 +38,7 @@ Text QuoteCaption(std::string_view packageText);
 
 // Called with each part of a quote built in parts, and a number for the parts of rooms
 // alike: the same number each time such a part comes again, -1 for a part of its own (the
-// fees, the foot, rooms past the few thousand distinct ones kept).
+// fees, the foot, rooms not compared).
 using QuotePartDone = std::function<void(const QuoteSheet& part, int alike)>;
 
 // The quote's rows built into `sheet` a part at a time: each room's section, the fees and
@@ -46,7 +47,7 @@ using QuotePartDone = std::function<void(const QuoteSheet& part, int alike)>;
 // the end. With it, it sees each part and the sheet is emptied after, so that the largest
 // quote is never held whole; the parts one after another are the sheet the other way
 // builds, and nothing is built after a row out of range (its part is not handed out).
-void BuildQuoteInParts(const std::vector<RoomRecord>& rooms, std::string_view grade, FloorChoice floor,
+void BuildQuoteInParts(const RoomsAlike& rooms, std::string_view grade, FloorChoice floor,
                        std::string_view packageText, std::optional<Text>& outOfRange, const PriceBook& book,
                        QuoteSheet& sheet, const QuotePartDone& partDone = {});
 

@@ -157,6 +157,12 @@ TEST(SameOutput, RepeatedRoomsComeOutAsBefore)
         EXPECT_EQ(run.out.size(), recorded.bytes) << args[2];
         EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2];
     }
+    // Past the few thousand distinct rooms compared, rooms are priced as they come.
+    const std::string many = RandomRooms(5000);
+    const CliRun run = RunCli({"quote", "--package", "full", "--grade", "舒适型装修", "--floor", "tiles"}, many + many);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.size(), 2713852u);
+    EXPECT_EQ(Fnv1a(run.out), 0x1AC129E285011053ull);
 }
 
 TEST(SameOutput, RandomEditsOfALargeSheetComeOutAsBefore)
