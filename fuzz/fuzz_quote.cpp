@@ -138,11 +138,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                : std::string(rq::kGradeNames[in.ConsumeIntegralInRange(0, 4)]);
     const auto floor = in.ConsumeBool() ? rq::FloorChoice::Boards : rq::FloorChoice::Tiles;
     const bool full = in.ConsumeBool();
+    if (in.ConsumeBool()) {  // a block of flats: the same rooms again
+        const std::vector<rq::RoomRecord> flat = rooms;
+        rooms.insert(rooms.end(), flat.begin(), flat.end());
+    }
 
     std::optional<rq::Text> outOfRange;
-    rq::DetailedQuote quote
-        = rq::BuildDetailedQuote(rooms, grade, floor, full ? rq::kFullPackage : rq::kHalfPackage, outOfRange);
+    const std::string_view package = full ? rq::kFullPackage : rq::kHalfPackage;
+    rq::DetailedQuote quote = rq::BuildDetailedQuote(rooms, grade, floor, package, outOfRange);
     rq::QuoteSheet& sheet = quote.sheet;
+    // Built a part at a time and let go, the quote is the same rows, or the same refusal.
+    rq::QuoteSheet part;
+    rq::QuoteSheet parts;
+    std::optional<rq::Text> partsOutOfRange;
+    rq::BuildQuoteInParts(rq::RoomsAlike(rooms), grade, floor, package, partsOutOfRange, rq::BuiltInPriceBook(), part,
+                          [&](const rq::QuoteSheet& rows, int) {
+                              for (int row = 0; row < rows.RowCount(); ++row)
+                                  parts.AppendRowFrom(rows, row);
+                          });
+    FUZZ_CHECK(partsOutOfRange == outOfRange);
+    FUZZ_CHECK(outOfRange || parts == sheet);
     dump(sheet, quote.caption.c_str());
     checkComputedSheet(sheet);
     if (outOfRange) {
