@@ -89,7 +89,7 @@ Trial modifyTrial(const QuoteSheet& sheet, int row, const ItemFields& fields)
     const bool fee = row >= 0 && row < sheet.RowCount() && IsFeeName(fields.name);
     const double factor = fee ? HalfPackageSubtotal(sheet) / 100.0 : 1.0;
     if (auto problem = NonFiniteTotal(quantity, unitPrice, factor))
-        return {std::move(problem)};
+        return {std::move(problem), 0, {}};
     return {std::nullopt, std::fabs(quantity * unitPrice * factor) + AmountIn(sheet, row), fields.name};
 }
 
@@ -98,7 +98,7 @@ Trial addTrial(const AddedItem& item)
     const double quantity = TextToNumber(item.quantity);
     const double unitPrice = TextToNumber(item.unitPrice);
     if (auto problem = NonFiniteTotal(quantity, unitPrice, 1.0))
-        return {std::move(problem)};
+        return {std::move(problem), 0, {}};
     return {std::nullopt, std::fabs(quantity * unitPrice), item.name};
 }
 
