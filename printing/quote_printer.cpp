@@ -1,6 +1,7 @@
 #include "printing/quote_printer.h"
 
 #include <QFile>
+#include <QGlyphRun>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -96,6 +97,7 @@ public:
         double advance = 0;  // as QFontMetricsF measures it, the width the cells stand by
         bool oneLine = true;  // no line break in it
         std::unique_ptr<QTextLayout> layout;  // on its first drawing: one line, unbroken
+        std::optional<QList<QGlyphRun>> runs;  // its glyphs from the baseline, once asked for
     };
 
     ShapedTexts(const QFont& font, QPaintDevice* device)
@@ -146,6 +148,54 @@ public:
         if (!line.isValid())
             return;
         shaped.layout->draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+    }
+
+    // The text's glyphs placed with its baseline at `baseline`, added to `row`: the glyphs of
+    // a whole row go to the PDF in one piece per font. Each cell on its own cost the file a
+    // text object (state saved, colour, font, matrix) for a word or two.
+    void addGlyphs(Shaped& shaped, const QPointF& baseline, QList<QGlyphRun>& row) const
+    {
+        if (shaped.text.isEmpty())
+            return;
+        if (!shaped.runs) {
+            shaped.runs.emplace();
+            QTextLayout layout(shaped.text, m_font, m_device);
+            QTextOption option;
+            option.setWrapMode(QTextOption::NoWrap);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            QTextLine line = layout.createLine();
+            if (line.isValid())
+                line.setPosition(QPointF(0, 0));
+            layout.endLayout();
+            if (line.isValid())
+                for (QGlyphRun run : layout.glyphRuns()) {
+                    QList<QPointF> positions = run.positions();
+                    for (QPointF& position : positions)
+                        position.ry() -= line.ascent();  // from the baseline
+                    run.setPositions(positions);
+                    shaped.runs->append(run);
+                }
+        }
+        for (const QGlyphRun& run : *shaped.runs) {
+            auto same = std::find_if(row.begin(), row.end(), [&](const QGlyphRun& kept) {
+                return kept.rawFont() == run.rawFont() && kept.flags() == run.flags();
+            });
+            if (same == row.end()) {
+                QGlyphRun fresh = run;
+                fresh.clear();
+                fresh.setRawFont(run.rawFont());
+                fresh.setFlags(run.flags());
+                same = row.insert(row.end(), fresh);
+            }
+            QList<quint32> glyphs = same->glyphIndexes();
+            QList<QPointF> positions = same->positions();
+            glyphs.append(run.glyphIndexes());
+            for (const QPointF& position : run.positions())
+                positions.append(position + baseline);
+            same->setGlyphIndexes(glyphs);
+            same->setPositions(positions);
+        }
     }
 
 private:
@@ -282,6 +332,7 @@ public:
                     y = paintSlice(painter, table, slice, y);
                 }
             }
+            paintRowRules(painter);
             if (layout.chartTop >= 0 && m_document.chart)
                 PaintDocumentChart(painter, QRectF(0, layout.chartTop, m_width, chartHeight()), *m_document.chart);
             if (layout.signatureTop >= 0)
@@ -637,10 +688,18 @@ private:
         const CellLines& cells = table.rowLines[static_cast<std::size_t>(slice.row)];
         if (cells.empty() && slice.firstLine == 0) {
             const double baseline = y + m_padding + shapes.ascent();
+            const bool pdf = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf;
+            m_rowGlyphs.clear();
             for (std::size_t column = 0; column < row.cells.size() && column < table.width.size(); ++column) {
                 ShapedTexts::Shaped& cell = shapes.get(row.cells[column]);
-                drawShaped(painter, shapes, cell, QPointF(cellX(table, column, cell.advance), baseline), font.bold());
+                const QPointF at(cellX(table, column, cell.advance), baseline);
+                if (pdf)
+                    shapes.addGlyphs(cell, at, m_rowGlyphs);
+                else
+                    drawText(painter, at, cell.text, font.bold());
             }
+            for (const QGlyphRun& run : m_rowGlyphs)
+                painter.drawGlyphRun(QPointF(0, 0), run);
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
             const QStringList& lines = cells[column];
@@ -648,11 +707,21 @@ private:
                 paintLine(column, line, lines[line]);
         }
         const double bottom = y + rowHeight(slice.lineCount);
-        if (slice.lastOfRow && !table.heads->empty()) {
-            painter.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), m_points / 3));
-            painter.drawLine(QPointF(0, bottom), QPointF(m_width, bottom));
-        }
+        if (slice.lastOfRow && !table.heads->empty())
+            m_rowRules.emplace_back(QPointF(0, bottom), QPointF(m_width, bottom));
         return bottom;
+    }
+
+    // The thin rules under the rows of a page, drawn together once its rows are: a pen
+    // changed twice a row, and a line of its own each, was a fifth of a large quote's PDF.
+    // They lie in the gaps between the rows' texts, so the page looks the same.
+    void paintRowRules(QPainter& painter)
+    {
+        if (m_rowRules.empty())
+            return;
+        painter.setPen(QPen(QColor(0xC8, 0xC8, 0xC8), m_points / 3));
+        painter.drawLines(m_rowRules);
+        m_rowRules.clear();
     }
 
     // "第 N 页 共 M 页", its words set apart by gaps rather than blanks: text readers run
@@ -686,6 +755,8 @@ private:
     QFont m_company;
     QFont m_small;
     QFontMetricsF m_bodyMetrics;
+    QList<QLineF> m_rowRules;  // under the rows of the page being painted
+    QList<QGlyphRun> m_rowGlyphs;  // of the row being painted, one run per font
     ShapedTexts m_bodyShapes;  // the table cells, plain and bold
     ShapedTexts m_boldShapes;
     ShapedTexts m_smallShapes;  // the page numbers at the foot
