@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -117,6 +118,21 @@ struct RecordedRun {
     std::uint64_t hash;
 };
 
+// Each run of `quote` with its arguments and `extra` on `rooms` gives the recorded output.
+void ExpectAsRecorded(const std::string& rooms, std::span<const RecordedRun> runs,
+                      const std::vector<std::string>& extra = {})
+{
+    for (const RecordedRun& recorded : runs) {
+        std::vector<std::string> args = recorded.args;
+        args.insert(args.begin(), "quote");
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CliRun run = RunCli(args, rooms);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2] << " " << args[4];
+        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2] << " " << args[4];
+    }
+}
+
 TEST(SameOutput, LargeRandomDwellingsComeOutAsBefore)
 {
     const std::string rooms = RandomRooms(4000);
@@ -129,14 +145,7 @@ TEST(SameOutput, LargeRandomDwellingsComeOutAsBefore)
         {{"--package", "full", "--grade", "精  装  修", "--floor", "tiles"}, 1086041, 0x9B7051A65297CC43ull},
         {{"--package", "full", "--grade", "豪华型装修", "--encoding", "gbk"}, 917297, 0x19318C04D1915617ull},
     };
-    for (const RecordedRun& recorded : runs) {
-        std::vector<std::string> args = recorded.args;
-        args.insert(args.begin(), "quote");
-        const CliRun run = RunCli(args, rooms);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2] << " " << args[4];
-        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2] << " " << args[4];
-    }
+    ExpectAsRecorded(rooms, runs);
 }
 
 // A block of flats repeats its rooms: each distinct room is priced once and its rows used
@@ -149,20 +158,12 @@ TEST(SameOutput, RepeatedRoomsComeOutAsBefore)
         {{"--package", "full", "--grade", "豪华型装修"}, 265542, 0x91B69869F9149FC4ull},
         {{"--package", "half", "--grade", "经济型装修", "--floor", "tiles"}, 160194, 0xC865530528FBAE2Eull},
     };
-    for (const RecordedRun& recorded : runs) {
-        std::vector<std::string> args = recorded.args;
-        args.insert(args.begin(), "quote");
-        const CliRun run = RunCli(args, rooms);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2];
-        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2];
-    }
+    ExpectAsRecorded(rooms, runs);
     // Past the few thousand distinct rooms compared, rooms are priced as they come.
     const std::string many = RandomRooms(5000);
-    const CliRun run = RunCli({"quote", "--package", "full", "--grade", "舒适型装修", "--floor", "tiles"}, many + many);
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.size(), 2713852u);
-    EXPECT_EQ(Fnv1a(run.out), 0x1AC129E285011053ull);
+    const RecordedRun manyRuns[] = {
+        {{"--package", "full", "--grade", "舒适型装修", "--floor", "tiles"}, 2713852, 0x1AC129E285011053ull}};
+    ExpectAsRecorded(many + many, manyRuns);
 }
 
 TEST(SameOutput, RandomEditsOfALargeSheetComeOutAsBefore)
@@ -179,15 +180,7 @@ TEST(SameOutput, RandomEditsOfALargeSheetComeOutAsBefore)
         {{"--package", "half", "--grade", "豪华型装修"}, 346147, 0x22DF6B2B63B1F581ull},
         {{"--package", "full", "--grade", "舒适型装修"}, 531897, 0x1412941481670B63ull},
     };
-    for (const RecordedRun& recorded : runs) {
-        std::vector<std::string> args = recorded.args;
-        args.insert(args.begin(), "quote");
-        args.insert(args.end(), {"--edits", editsPath});
-        const CliRun run = RunCli(args, rooms);
-        ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.out.size(), recorded.bytes) << args[2];
-        EXPECT_EQ(Fnv1a(run.out), recorded.hash) << args[2];
-    }
+    ExpectAsRecorded(rooms, runs, {"--edits", editsPath});
     std::filesystem::remove(editsPath);
 }
 
