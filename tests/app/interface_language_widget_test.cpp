@@ -14,23 +14,15 @@
 #include <functional>
 #include <memory>
 
-#include "app/main_window.h"
-#include "app/quote_details_dialog.h"
 #include "document/quote_document.h"
-#include "estimate/result_window.h"
-#include "online/contact_window.h"
-#include "online/online_jobs.h"
-#include "online/tools_window.h"
-#include "online/video_window.h"
 #include "prices/price_book_shelf.h"
 #include "prices/price_book_window.h"
 #include "quote/engine.h"
-#include "sheet/add_item_dialog.h"
-#include "sheet/quote_sheet_model.h"
 #include "sheet/quote_sheet_window.h"
 #include "sheet/sheet_edits.h"
 #include "qtcore/qt_text.h"
 #include "tests/cli/cli_runner.h"
+#include "tests/ui/every_window.h"
 #include "ui/document_language.h"
 #include "ui/interface_language.h"
 
@@ -92,12 +84,6 @@ QStringList chineseChrome(QWidget* window)
     return chinese;
 }
 
-DetailedQuote oneRoomQuote()
-{
-    return BuildDetailedQuote({ RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } } },
-        "舒适型装修", FloorChoice::Boards, kHalfPackage);
-}
-
 class EnglishInterface : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,32 +97,10 @@ protected:
 
 TEST_F(EnglishInterface, NoWindowShowsChineseChrome)
 {
-    QuoteSheetModel sheet(oneRoomQuote().sheet);
-    const ChatPictureJob noPicture(QByteArrayLiteral("http://127.0.0.1:9/"));
-    const struct {
-        const char* window;
-        std::function<std::unique_ptr<QWidget>()> open;
-    } cases[] = {
-        { "main window, detailed",
-            [] {
-                auto window = std::make_unique<MainWindow>();
-                window->findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
-                return window;
-            } },
-        { "quote sheet",
-            [] {
-                return std::make_unique<QuoteSheetWindow>(oneRoomQuote(), nullptr, QuoteSheetWindow::ChatPicture::Skip);
-            } },
-        { "add item", [&] { return std::make_unique<AddItemDialog>(sheet, Text(kHalfPackageCaption)); } },
-        { "result", [] { return std::make_unique<ResultWindow>(Text("报价")); } },
-        { "quote details", [] { return std::make_unique<QuoteDetailsDialog>(QuoteDetails {}, nullptr); } },
-        { "contact", [&] { return std::make_unique<ContactWindow>(noPicture, nullptr); } },
-        { "tools", [] { return std::make_unique<ToolsWindow>(QUrl(QStringLiteral("http://127.0.0.1:9/")), nullptr); } },
-        { "tutorials",
-            [] { return std::make_unique<VideoWindow>(QStringLiteral("http://127.0.0.1:9"), QUrl(), nullptr); } },
-        { "price books",
-            [] { return std::make_unique<PriceBookWindow>(PriceBookShelf(DefaultPriceBookFolder()), nullptr); } },
-    };
+    testing::EveryWindow every;
+    std::vector<testing::WindowToOpen> cases = every.windows();
+    cases.push_back({ "price books",
+        [] { return std::make_unique<PriceBookWindow>(PriceBookShelf(DefaultPriceBookFolder()), nullptr); } });
     for (const auto& c : cases) {
         const std::unique_ptr<QWidget> window = c.open();
         EXPECT_EQ(chineseChrome(window.get()).join(QStringLiteral("\n")).toStdString(), "") << c.window;
@@ -149,7 +113,7 @@ TEST_F(EnglishInterface, NoWindowShowsChineseChrome)
 // says (items, units, rooms, figures, the report, the details typed) stays as written.
 TEST_F(EnglishInterface, DocumentsHeadInEnglishAndKeepTheQuoteAsWritten)
 {
-    const DetailedQuote quote = oneRoomQuote();
+    const DetailedQuote quote = testing::OneRoomQuote();
     QuoteSheet sheet = quote.sheet;
     AddItem(sheet, quote.caption, { "包水管", "1", "98" });
     const QuoteDetails details { "张三", "北京", "123", "2026年12月10日", "Q-1", "周末施工", "30 天" };

@@ -11,17 +11,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/main_window.h"
-#include "app/quote_details_dialog.h"
-#include "estimate/result_window.h"
-#include "online/contact_window.h"
-#include "online/online_jobs.h"
-#include "online/tools_window.h"
-#include "online/video_window.h"
-#include "quote/engine.h"
-#include "sheet/add_item_dialog.h"
-#include "sheet/quote_sheet_model.h"
 #include "sheet/quote_sheet_window.h"
+#include "tests/ui/every_window.h"
 #include "ui/message_box.h"
 
 namespace rq {
@@ -76,40 +67,14 @@ QStringList unnamedControls(QWidget* window)
     return unnamed;
 }
 
-DetailedQuote oneRoomQuote()
-{
-    return BuildDetailedQuote({ RoomRecord { { "卧室", "3600*3000*2800", "1200*1500", "实木门", "1", "4" } } },
-        "舒适型装修", FloorChoice::Boards, kHalfPackage);
-}
-
 TEST(Accessibility, EveryControlOfEveryWindowHasAName)
 {
-    QuoteSheetModel sheet(oneRoomQuote().sheet);
-    const ChatPictureJob noPicture(QByteArrayLiteral("http://127.0.0.1:9/"));
-    const struct {
-        const char* window;
-        std::function<std::unique_ptr<QWidget>()> open;
-    } cases[] = {
-        { "main window, detailed",
-            [] {
-                auto window = std::make_unique<MainWindow>();
-                window->findChild<QPushButton*>(QStringLiteral("按钮2"))->click();
-                return window;
-            } },
-        { "quote sheet",
-            [] { return std::make_unique<QuoteSheetWindow>(oneRoomQuote(), nullptr, QuoteSheetWindow::ChatPicture::Skip); } },
-        { "add item", [&] { return std::make_unique<AddItemDialog>(sheet, Text(kHalfPackageCaption)); } },
-        { "result", [] { return std::make_unique<ResultWindow>(Text("报价")); } },
-        { "quote details", [] { return std::make_unique<QuoteDetailsDialog>(QuoteDetails {}, nullptr); } },
-        { "contact", [&] { return std::make_unique<ContactWindow>(noPicture, nullptr); } },
-        { "tools", [] { return std::make_unique<ToolsWindow>(QUrl(QStringLiteral("http://127.0.0.1:9/")), nullptr); } },
-        { "tutorials", [] { return std::make_unique<VideoWindow>(QStringLiteral("http://127.0.0.1:9"), QUrl(), nullptr); } },
-        { "question",
-            [] {
-                return makeQuestionBox(nullptr, QStringLiteral("要保存吗？"),
-                    { QStringLiteral("保存(&S)"), QStringLiteral("不保存(&N)"), QStringLiteral("取消(&C)") }, 0, 2);
-            } },
-    };
+    testing::EveryWindow every;
+    std::vector<testing::WindowToOpen> cases = every.windows();
+    cases.push_back({ "question", [] {
+                         return makeQuestionBox(nullptr, QStringLiteral("要保存吗？"),
+                             { QStringLiteral("保存(&S)"), QStringLiteral("不保存(&N)"), QStringLiteral("取消(&C)") }, 0, 2);
+                     } });
     for (const auto& c : cases) {
         const std::unique_ptr<QWidget> window = c.open();
         EXPECT_EQ(unnamedControls(window.get()).join(QStringLiteral("; ")).toStdString(), "") << c.window;
@@ -148,7 +113,7 @@ TEST(Accessibility, LongMessagesFitTheScreen)
 // The quote sheet's table hands its cells to a screen reader, with their texts.
 TEST(Accessibility, QuoteSheetCellsCanBeRead)
 {
-    QuoteSheetWindow window(oneRoomQuote(), nullptr, QuoteSheetWindow::ChatPicture::Skip);
+    QuoteSheetWindow window(testing::OneRoomQuote(), nullptr, QuoteSheetWindow::ChatPicture::Skip);
     window.show();
     auto* view = window.findChild<QTableView*>(QStringLiteral("超级列表框1"));
     QAccessibleInterface* table = QAccessible::queryAccessibleInterface(view);
