@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "convert/named_values.h"
 #include "quote/whole_yuan.h"
 
 namespace rq {
@@ -18,13 +19,8 @@ constexpr double kNoTotal = std::numeric_limits<double>::quiet_NaN();
 // TextToNumber never reads a NaN, so NaN can stand for the empty cell.
 double totalValueOf(std::string_view total) { return total.empty() ? kNoTotal : TextToNumber(total); }
 
-struct KindName {
-    RowKind kind;
-    std::string_view name;
-};
-
 // Project files store these names: a name, once released, never changes.
-constexpr KindName kKindNames[] = {
+constexpr NamedValue<RowKind> kKindNames[] = {
     {RowKind::RoomHeader, "room-header"},
     {RowKind::Item, "item"},
     {RowKind::AddedItem, "added-item"},
@@ -38,21 +34,9 @@ constexpr KindName kKindNames[] = {
 
 }  // namespace
 
-std::string_view RowKindName(RowKind kind)
-{
-    for (const KindName& entry : kKindNames)
-        if (entry.kind == kind)
-            return entry.name;
-    return {};
-}
+std::string_view RowKindName(RowKind kind) { return NameOf(kKindNames, kind); }
 
-std::optional<RowKind> RowKindFromName(std::string_view name)
-{
-    for (const KindName& entry : kKindNames)
-        if (entry.name == name)
-            return entry.kind;
-    return std::nullopt;
-}
+std::optional<RowKind> RowKindFromName(std::string_view name) { return ValueNamed(kKindNames, name); }
 
 RowKind QuoteSheet::GetKind(int row) const
 {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "convert/named_values.h"
+
 namespace rq {
 
 namespace {
@@ -182,22 +184,14 @@ std::optional<int> rowOfEdit(const QuoteSheet& sheet, const KeptEdit& edit)
 
 constexpr std::string_view kGoneMessage = "报价单中没有这一行了";
 
-struct KindName {
-    KeptEditKind kind;
-    std::string_view name;
-};
-constexpr KindName kKindNames[] = {
+constexpr NamedValue<KeptEditKind> kKindNames[] = {
     { KeptEditKind::Modify, "modify" },
     { KeptEditKind::Delete, "delete" },
     { KeptEditKind::Add, "add" },
     { KeptEditKind::AddToRoom, "add-to-room" },
 };
 
-struct PartName {
-    SheetPart part;
-    std::string_view name;
-};
-constexpr PartName kPartNames[] = {
+constexpr NamedValue<SheetPart> kPartNames[] = {
     { SheetPart::None, "none" },
     { SheetPart::Room, "room" },
     { SheetPart::Loose, "loose" },
@@ -378,36 +372,12 @@ Text LostEditsMessage(const std::vector<Text>& lost, std::size_t shown)
     return message;
 }
 
-std::string_view KeptEditKindName(KeptEditKind kind)
-{
-    for (const KindName& entry : kKindNames)
-        if (entry.kind == kind)
-            return entry.name;
-    return {};
-}
+std::string_view KeptEditKindName(KeptEditKind kind) { return NameOf(kKindNames, kind); }
 
-std::optional<KeptEditKind> KeptEditKindFromName(std::string_view name)
-{
-    for (const KindName& entry : kKindNames)
-        if (entry.name == name)
-            return entry.kind;
-    return std::nullopt;
-}
+std::optional<KeptEditKind> KeptEditKindFromName(std::string_view name) { return ValueNamed(kKindNames, name); }
 
-std::string_view SheetPartName(SheetPart part)
-{
-    for (const PartName& entry : kPartNames)
-        if (entry.part == part)
-            return entry.name;
-    return {};
-}
+std::string_view SheetPartName(SheetPart part) { return NameOf(kPartNames, part); }
 
-std::optional<SheetPart> SheetPartFromName(std::string_view name)
-{
-    for (const PartName& entry : kPartNames)
-        if (entry.name == name)
-            return entry.part;
-    return std::nullopt;
-}
+std::optional<SheetPart> SheetPartFromName(std::string_view name) { return ValueNamed(kPartNames, name); }
 
 } // namespace rq
