@@ -144,9 +144,6 @@ std::optional<Text> ParseQuoteOptions(const std::vector<std::string>& args, Opti
         });
 }
 
-// A tab or a line break inside a cell would split its row or its column.
-constexpr std::string_view kLineBreaking = "\t\n\r";
-
 // The lines of the output (the heading is the first) whose cells held a tab or a line
 // break, written as blanks; ten are named.
 struct FlattenedLines {
@@ -171,46 +168,12 @@ struct FlattenedLines {
     }
 };
 
-// The sheet as the program prints it, piece by piece: the heading line, then each row's
-// six cells with a tab after each but the last, which ends the line. Each cell stays on
-// its line and in its column: a tab or a line break it holds is written as a blank.
-template <typename Put>
-void ForEachSheetPiece(const QuoteSheet& sheet, Put put, FlattenedLines& flattenedLines)
+// The first line of the output: the column heads.
+RowTexts HeadingCells()
 {
-    for (int column = 0; column < kSheetColumnCount; ++column) {
-        put(kSheetHeads[static_cast<std::size_t>(column)]);
-        put(column + 1 < kSheetColumnCount ? "\t" : "\n");
-    }
-    Text flattened;
-    for (int row = 0; row < sheet.RowCount(); ++row) {
-        const RowTexts cells = sheet.RowCells(row);
-        for (int column = 0; column < kSheetColumnCount; ++column) {
-            const std::string_view cell = cells[static_cast<std::size_t>(column)];
-            if (cell.find_first_of(kLineBreaking) == std::string_view::npos) {
-                put(cell);
-            } else {
-                flattened.assign(cell);
-                std::replace_if(flattened.begin(), flattened.end(),
-                                [](char c) { return kLineBreaking.find(c) != std::string_view::npos; }, ' ');
-                put(flattened);
-                flattenedLines.add(row + 2);
-            }
-            put(column + 1 < kSheetColumnCount ? "\t" : "\n");
-        }
-    }
-}
-
-// The whole sheet in one text of the exact size: a sheet of 100,000 rooms is 30 MB, and
-// growing that text step by step would copy it many times over.
-Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
-{
-    std::size_t size = 0;
-    FlattenedLines measuring;
-    ForEachSheetPiece(sheet, [&](std::string_view piece) { size += piece.size(); }, measuring);
-    Text text;
-    text.reserve(size);
-    ForEachSheetPiece(sheet, [&](std::string_view piece) { text += piece; }, flattenedLines);
-    return text;
+    RowTexts heads;
+    std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
+    return heads;
 }
 
 // The bytes of a row's line: six cells, a tab after each but the last, which ends it.
@@ -222,8 +185,9 @@ std::size_t LineBytes(const RowTexts& cells)
     return bytes;
 }
 
-// Writes the row's line at `at`, which has room for LineBytes(cells); a tab or a line break
-// in a cell is written as a blank (as ForEachSheetPiece does). True when one was.
+// Writes the row's line at `at`, which has room for LineBytes(cells). Each cell stays on its
+// line and in its column: a tab or a line break it holds is written as a blank. True when
+// one was.
 bool PutLine(const RowTexts& cells, char* at)
 {
     bool flattened = false;
@@ -242,6 +206,30 @@ bool PutLine(const RowTexts& cells, char* at)
         *at++ = column + 1 < kSheetColumnCount ? '\t' : '\n';
     }
     return flattened;
+}
+
+// The row's line at the end of `text`; true when a cell was flattened.
+bool AppendLine(Text& text, const RowTexts& cells)
+{
+    const std::size_t at = text.size();
+    text.resize(at + LineBytes(cells));
+    return PutLine(cells, text.data() + at);
+}
+
+// The whole sheet in one text of the exact size: a sheet of 100,000 rooms is 30 MB, and
+// growing that text step by step would copy it many times over.
+Text SheetText(const QuoteSheet& sheet, FlattenedLines& flattenedLines)
+{
+    std::size_t size = LineBytes(HeadingCells());
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        size += LineBytes(sheet.RowCells(row));
+    Text text;
+    text.reserve(size);
+    AppendLine(text, HeadingCells());
+    for (int row = 0; row < sheet.RowCount(); ++row)
+        if (AppendLine(text, sheet.RowCells(row)))
+            flattenedLines.add(row + 2);
+    return text;
 }
 
 // Lines onto an output through one piece of a megabyte: the text of a large quote is as
@@ -286,12 +274,7 @@ private:
 // kinds hold a few megabytes of text, not the hundreds their output takes.
 class KeptLines {
 public:
-    explicit KeptLines(FlattenedLines& flattened) : m_flattened(flattened)
-    {
-        RowTexts heads;
-        std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
-        add(heads);
-    }
+    explicit KeptLines(FlattenedLines& flattened) : m_flattened(flattened) { add(HeadingCells()); }
 
     // The next row; the heading was line 1.
     void add(const RowTexts& cells)
@@ -301,10 +284,7 @@ public:
             m_order.push_back(&m_own.emplace_back());
             m_ownOpen = true;
         }
-        Text& own = m_own.back();
-        const std::size_t at = own.size();
-        own.resize(at + LineBytes(cells));
-        if (PutLine(cells, own.data() + at))
+        if (AppendLine(m_own.back(), cells))
             m_flattened.add(m_line);
     }
 
@@ -349,10 +329,7 @@ public:
         if (!text) {
             text.emplace();
             for (int row = 0; row < part.RowCount(); ++row) {
-                const RowTexts cells = part.RowCells(row);
-                const std::size_t at = text->size();
-                text->resize(at + LineBytes(cells));
-                if (PutLine(cells, text->data() + at)) {
+                if (AppendLine(*text, part.RowCells(row))) {
                     text->clear();
                     break;
                 }
@@ -379,10 +356,8 @@ private:
 void WriteSheet(const QuoteSheet& sheet, std::ostream& out, FlattenedLines& flattenedLines)
 {
     LinePieces pieces(out);
-    RowTexts heads;
-    std::copy(kSheetHeads.begin(), kSheetHeads.end(), heads.begin());
-    if (PutLine(heads, pieces.room(LineBytes(heads))))
-        flattenedLines.add(1);
+    const RowTexts heads = HeadingCells();
+    PutLine(heads, pieces.room(LineBytes(heads)));
     for (int row = 0; row < sheet.RowCount(); ++row) {
         const RowTexts cells = sheet.RowCells(row);
         if (PutLine(cells, pieces.room(LineBytes(cells))))
@@ -396,7 +371,6 @@ void NoteFlattened(const FlattenedLines& flattened, bool gbk, std::ostream& err)
     if (const std::optional<Text> note = flattened.note())
         err << kCommand << (gbk ? Utf8ToGbk(*note) : *note) << "\n";
 }
-
 
 }  // namespace
 
