@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <memory>
 #include <string_view>
 #include <unordered_map>
 
@@ -87,6 +86,13 @@ QStringList WrapText(const QString& text, const QFont& font, const QFontMetricsF
     return lines;
 }
 
+// Glyph runs placed where they stand on the page.
+void DrawGlyphRuns(QPainter& painter, const QList<QGlyphRun>& runs)
+{
+    for (const QGlyphRun& run : runs)
+        painter.drawGlyphRun(QPointF(0, 0), run);
+}
+
 // The cells of a quote repeat: the same item names, units, quantities and prices in room
 // after room. Each distinct cell text is measured once, and for PDF laid out as glyphs once
 // and then drawn as prepared; shaping every cell again made a large quote's PDF slow.
@@ -96,8 +102,7 @@ public:
         QString text;
         double advance = 0;  // as QFontMetricsF measures it, the width the cells stand by
         bool oneLine = true;  // no line break in it
-        std::unique_ptr<QTextLayout> layout;  // on its first drawing: one line, unbroken
-        std::optional<QList<QGlyphRun>> runs;  // its glyphs from the baseline, once asked for
+        std::optional<QList<QGlyphRun>> runs;  // its glyphs from the baseline, on its first drawing
     };
 
     ShapedTexts(const QFont& font, QPaintDevice* device)
@@ -125,29 +130,12 @@ public:
     }
     Shaped& get(const QString& text) { return get(fromQString(text)); }
 
-    // Draws the text with its baseline at `baseline`, from the glyphs laid out once: the
-    // same text items reach the paint engine as when the painter shapes the text itself.
+    // Draws the text with its baseline at `baseline`, from the glyphs laid out once.
     void draw(QPainter& painter, Shaped& shaped, const QPointF& baseline) const
     {
-        if (shaped.text.isEmpty())
-            return;  // the empty cells of headers and blank rows: nothing drawn, as by drawText
-        if (!shaped.layout) {
-            auto layout = std::make_unique<QTextLayout>(shaped.text, m_font, m_device);
-            QTextOption option;
-            option.setWrapMode(QTextOption::NoWrap);
-            layout->setTextOption(option);
-            layout->setCacheEnabled(true);
-            layout->beginLayout();
-            QTextLine line = layout->createLine();
-            if (line.isValid())
-                line.setPosition(QPointF(0, 0));
-            layout->endLayout();
-            shaped.layout = std::move(layout);
-        }
-        const QTextLine line = shaped.layout->lineAt(0);
-        if (!line.isValid())
-            return;
-        shaped.layout->draw(&painter, QPointF(baseline.x(), baseline.y() - line.ascent()));
+        QList<QGlyphRun> runs;
+        addGlyphs(shaped, baseline, runs);
+        DrawGlyphRuns(painter, runs);
     }
 
     // The text's glyphs placed with its baseline at `baseline`, added to `row`: the glyphs of
@@ -156,7 +144,7 @@ public:
     void addGlyphs(Shaped& shaped, const QPointF& baseline, QList<QGlyphRun>& row) const
     {
         if (shaped.text.isEmpty())
-            return;
+            return;  // the empty cells of headers and blank rows: nothing drawn, as by drawText
         if (!shaped.runs) {
             shaped.runs.emplace();
             QTextLayout layout(shaped.text, m_font, m_device);
@@ -182,8 +170,7 @@ public:
                 return kept.rawFont() == run.rawFont() && kept.flags() == run.flags();
             });
             if (same == row.end()) {
-                QGlyphRun fresh = run;
-                fresh.clear();
+                QGlyphRun fresh;
                 fresh.setRawFont(run.rawFont());
                 fresh.setFlags(run.flags());
                 same = row.insert(row.end(), fresh);
@@ -698,8 +685,7 @@ private:
                 else
                     drawText(painter, at, cell.text, font.bold());
             }
-            for (const QGlyphRun& run : m_rowGlyphs)
-                painter.drawGlyphRun(QPointF(0, 0), run);
+            DrawGlyphRuns(painter, m_rowGlyphs);
         }
         for (std::size_t column = 0; column < cells.size(); ++column) {
             const QStringList& lines = cells[column];
